@@ -1,0 +1,82 @@
+#pragma once
+// Persistent objects and components: ownership, names, free notification and loading.
+#include <vector>
+
+#include "object.h"
+
+struct TFormValue;
+
+class TPersistent : public TObject {
+    TK_CLASS(TPersistent, TObject)
+public:
+    // Copies another object's state; raises EConvertError when the classes don't fit.
+    virtual void Assign(TPersistent* source);
+    // Properties that are stored in a form file but are not published (item lists, picture
+    // data, stored skins). Returns false when the name is not one of them.
+    virtual bool ReadDefinedProperty(const String& name, const TFormValue& value);
+
+protected:
+    virtual void AssignTo(TPersistent* dest);
+};
+
+enum class TComponentStateItem { csLoading, csReading, csDestroying, csDesigning, csUpdating };
+using TComponentState = TSet<TComponentStateItem>;
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+    TK_CLASS(TComponent, TPersistent)
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    void BeforeDestruction() override;
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int i) const { return FComponents.at(static_cast<size_t>(i)); }
+    TComponent* FindComponent(std::string_view name) const;  // ignoring case
+    int ComponentIndex() const;
+
+    const String& Name() const { return FName; }
+    virtual void SetName(const String& name);
+    int Tag() const { return FTag; }
+    void SetTag(int v) { FTag = v; }
+    TComponentState ComponentState() const { return FComponentState; }
+    bool Loading() const { return FComponentState.Contains(TComponentStateItem::csLoading); }
+    bool Destroying() const { return FComponentState.Contains(TComponentStateItem::csDestroying); }
+    bool Designing() const { return FComponentState.Contains(TComponentStateItem::csDesigning); }
+
+    void InsertComponent(TComponent* c);
+    void RemoveComponent(TComponent* c);
+    void DestroyComponents();
+
+    // Asks to be told (Notification opRemove) when c is freed, also across owners.
+    void FreeNotification(TComponent* c);
+    void RemoveFreeNotification(TComponent* c);
+
+    // Called after the form file set every property of the component.
+    virtual void Loaded();
+    // A nested object of a form file becomes a child of the object it is nested in.
+    virtual void SetParentComponent(TComponent* parent);
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual bool HasParent() const { return false; }
+
+    // The reader marks components it is streaming.
+    void SetLoadingState(bool on);
+
+protected:
+    virtual void Notification(TComponent* c, TOperation op);
+    void SetDesigning(bool on);
+
+private:
+    void Remove(TComponent* c);
+    void Insert(TComponent* c);
+    void MarkDestroying();
+
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    String FName;
+    int FTag = 0;
+    TComponentState FComponentState;
+    bool FTornDown = false;
+};
