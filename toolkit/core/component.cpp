@@ -203,6 +203,12 @@ void TComponent::SetLoadingState(bool on)
     }
 }
 
+void TComponent::EndLoading()
+{
+    FComponentState.Exclude(TComponentStateItem::csReading);
+    FComponentState.Exclude(TComponentStateItem::csLoading);
+}
+
 void TComponent::SetDesigning(bool on)
 {
     if (on)

@@ -60,8 +60,10 @@ public:
     virtual TComponent* GetParentComponent() const { return nullptr; }
     virtual bool HasParent() const { return false; }
 
-    // The reader marks components it is streaming.
+    // The reader marks components it is streaming; EndLoading clears the marks without
+    // Loaded, for a stream that failed.
     void SetLoadingState(bool on);
+    void EndLoading();
 
 protected:
     virtual void Notification(TComponent* c, TOperation op);

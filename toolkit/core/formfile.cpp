@@ -434,7 +434,7 @@ public:
     void Abandon()
     {
         for (TComponent* c : FLoaded)
-            c->SetLoadingState(false);
+            c->EndLoading();
     }
 
 private:

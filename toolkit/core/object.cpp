@@ -225,12 +225,10 @@ std::map<String, const TClassInfo*>& Registry()
 }
 }  // namespace
 
-void RegisterClass(const TClassInfo& c) { Registry()[UpperCase(c.Name)] = &c; }
-
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes)
 {
     for (const TClassInfo* c : classes)
-        RegisterClass(*c);
+        Registry()[UpperCase(c->Name)] = c;
 }
 
 const TClassInfo* FindClassInfo(std::string_view name)

@@ -302,6 +302,24 @@ public:
         return *this;
     }
 
+    // An event read and written through methods (a setter that starts or stops something).
+    template <class Sig>
+    TClassBuilder& Event(const char* name, const TMethod<Sig>& (T::*get)() const, void (T::*set)(const TMethod<Sig>&))
+    {
+        TPropInfo p;
+        p.Name = name;
+        p.Kind = TPropKind::Event;
+        p.Get = [get](TObject* o) { return TValue::OfMethod((static_cast<T*>(o)->*get)().ToAny()); };
+        p.Set = [set, n = String(name)](TObject* o, const TValue& v) {
+            TMethod<Sig> m;
+            if (!m.FromAny(v.Method))
+                throw EPropertyError("Handler does not fit event " + n);
+            (static_cast<T*>(o)->*set)(m);
+        };
+        FInfo.Props.push_back(std::move(p));
+        return *this;
+    }
+
     // A published handler of a form class.
     template <class C, class R, class... A>
     TClassBuilder& Handler(const char* name, R (C::*m)(A...))
@@ -371,7 +389,7 @@ bool HasProp(TObject* o, std::string_view name);
 // Converts a text to a property's value (enum and set names, numbers, Booleans); raises on misfit.
 TValue ValueFromText(const TPropInfo& p, std::string_view text);
 
-// The classes a form file may name.
-void RegisterClass(const TClassInfo& c);
+// The classes a form file may name. (One function for one or many: windows.h defines a
+// macro named like the single-class form.)
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
 const TClassInfo* FindClassInfo(std::string_view name);  // ignoring case; null when unknown

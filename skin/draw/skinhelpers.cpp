@@ -1,0 +1,178 @@
+// Wide text, the control behind a window, and the optional user32 entries.
+#include "skinhelpers.h"
+
+#include <cstdio>
+
+namespace {
+
+// The top bit of the version value marks the Windows 9x family.
+bool IsNT() { return (GetVersion() & 0x80000000u) == 0; }
+
+class TSkinControlAtom {
+public:
+    TSkinControlAtom()
+    {
+        char name[40];
+        std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
+                      static_cast<unsigned long>(reinterpret_cast<uintptr_t>(ModuleInstance())),
+                      static_cast<unsigned long>(GetCurrentThreadId()));
+        FName = name;
+        FAtom = GlobalAddAtomA(name);
+    }
+    ~TSkinControlAtom()
+    {
+        if (FAtom)
+            GlobalDeleteAtom(FAtom);
+    }
+    TSkinControlAtom(const TSkinControlAtom&) = delete;
+    TSkinControlAtom& operator=(const TSkinControlAtom&) = delete;
+    const String& Name() const { return FName; }
+    ATOM Atom() const { return FAtom; }
+
+private:
+    String FName;
+    ATOM FAtom = 0;
+};
+
+TSkinControlAtom& ControlAtomHolder()
+{
+    static TSkinControlAtom atom;
+    return atom;
+}
+
+// user32, loaded once more so the entries stay valid for the module's life.
+class TUser32Binding {
+public:
+    TUser32Binding() : FModule(LoadLibraryA("user32.dll"))
+    {
+        if (!FModule)
+            return;
+        Entries.GetScrollBarInfo = Entry<TGetScrollBarInfoProc>("GetScrollBarInfo");
+        Entries.TrackMouseEvent = Entry<TTrackMouseEventProc>("TrackMouseEvent");
+        Entries.GetComboBoxInfo = Entry<TGetComboBoxInfoProc>("GetComboBoxInfo");
+    }
+    ~TUser32Binding()
+    {
+        if (FModule)
+            FreeLibrary(FModule);
+    }
+    TUser32Binding(const TUser32Binding&) = delete;
+    TUser32Binding& operator=(const TUser32Binding&) = delete;
+
+    TSkinUser32Entries Entries;
+
+private:
+    template <class P>
+    P Entry(const char* name) const
+    {
+        return reinterpret_cast<P>(GetProcAddress(FModule, name));
+    }
+    HMODULE FModule;
+};
+
+}  // namespace
+
+TSkinPlatform& SkinPlatform()
+{
+    static TSkinPlatform platform = [] {
+        TSkinPlatform p;
+        p.WideText = p.NTPlatform = IsNT();
+        return p;
+    }();
+    return platform;
+}
+
+const String& SkinControlAtomName() { return ControlAtomHolder().Name(); }
+
+ATOM SkinControlAtom() { return ControlAtomHolder().Atom(); }
+
+std::wstring StrToWide(const String& text)
+{
+    if (text.empty())
+        return {};
+    const UINT cp = SkinPlatform().CodePage;
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(cp, 0, text.data(), size, nullptr, 0);
+    if (n <= 0)
+        return {};
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    const int done = MultiByteToWideChar(cp, 0, text.data(), size, wide.data(), n);
+    wide.resize(static_cast<size_t>(done > 0 ? done : 0));
+    return wide;
+}
+
+std::wstring WideCopy(const wchar_t* source, int count)
+{
+    if (!source || count < -1)
+        return {};
+    size_t length = 0;
+    // Never past the terminator, however large the count.
+    while ((count == -1 || length < static_cast<size_t>(count)) && source[length])
+        ++length;
+    return std::wstring(source, length);
+}
+
+namespace {
+
+String WideToAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const UINT cp = SkinPlatform().CodePage;
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(cp, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return {};
+    String ansi(static_cast<size_t>(n), '\0');
+    const int done = WideCharToMultiByte(cp, 0, text.data(), size, ansi.data(), n, nullptr, nullptr);
+    ansi.resize(static_cast<size_t>(done > 0 ? done : 0));
+    return ansi;
+}
+
+}  // namespace
+
+int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format)
+{
+    format &= ~static_cast<UINT>(DT_MODIFYSTRING);
+    if (SkinPlatform().WideText)
+        return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+    const String ansi = WideToAnsi(text);
+    return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
+}
+
+TWinControl* FindControlOfWindow(HWND handle)
+{
+    if (!handle)
+        return nullptr;
+    return static_cast<TWinControl*>(GetPropA(handle, MAKEINTATOM(SkinControlAtom())));
+}
+
+TSkinUser32Entries& SkinUser32Entries()
+{
+    static TUser32Binding binding;
+    return binding.Entries;
+}
+
+bool SkinGetScrollBarInfo(HWND handle, LONG objectId, SCROLLBARINFO& info)
+{
+    const TGetScrollBarInfoProc entry = SkinUser32Entries().GetScrollBarInfo;
+    return entry && entry(handle, objectId, &info) != 0;
+}
+
+bool SkinGetComboBoxInfo(HWND handle, COMBOBOXINFO& info)
+{
+    const TGetComboBoxInfoProc entry = SkinUser32Entries().GetComboBoxInfo;
+    return entry && entry(handle, &info) != 0;
+}
+
+void SkinTrackMouseLeave(HWND handle)
+{
+    const TTrackMouseEventProc entry = SkinUser32Entries().TrackMouseEvent;
+    if (!entry)
+        return;
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;  // 16 on 32-bit Windows
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = handle;
+    entry(&tme);
+}

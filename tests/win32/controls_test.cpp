@@ -1,0 +1,397 @@
+// Controls on real windows: ownership, the control property on windows, replaceable WindowProc,
+// the click rule, mouse enter and leave with hints, alignment, reflected notifications, painting.
+#include <cstdio>
+
+#include "guitest.h"
+#include "stdctrls.h"
+
+namespace {
+
+// Records events and messages of the controls it watches.
+class TWatcher : public TComponent {
+    TK_CLASS(TWatcher, TComponent)
+public:
+    explicit TWatcher(TComponent* owner) : TComponent(owner) {}
+    std::vector<String> Log;
+    HWND FormWindow = nullptr;
+    bool* WindowGoneFirst = nullptr;
+
+    void Clicked(TObject* s) { Log.push_back("click " + static_cast<TComponent*>(s)->Name()); }
+    void Down(TObject* s, TMouseButton, TShiftState, int x, int y)
+    {
+        Log.push_back("down " + static_cast<TComponent*>(s)->Name() + " " + IntToStr(x) + "," + IntToStr(y));
+    }
+    void Entered(TObject* s) { Log.push_back("enter " + static_cast<TComponent*>(s)->Name()); }
+    void Left(TObject* s) { Log.push_back("leave " + static_cast<TComponent*>(s)->Name()); }
+    void HintChanged(TObject*) { Log.push_back("hint " + Application->Hint()); }
+    void BeforeDestruction() override
+    {
+        if (WindowGoneFirst)
+            *WindowGoneFirst = FormWindow && !IsWindow(FormWindow);
+        TComponent::BeforeDestruction();
+    }
+};
+
+const TClassInfo& TWatcher::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TWatcher>("TWatcher", &TComponent::StaticClass()).Build();
+    return info;
+}
+
+// Sits in front of a control's WindowProc and puts the old one back when asked.
+class TSpy : public TObject {
+public:
+    explicit TSpy(TControl* c) : FControl(c)
+    {
+        FOld = c->WindowProc;
+        c->WindowProc = TWndMethod(this, &TSpy::Proc);
+    }
+    void Restore() { FControl->WindowProc = FOld; }
+    void Proc(TMessage& m)
+    {
+        Seen.push_back(m.Msg);
+        if (m.Msg == CN_NOTIFY) {
+            const NMHDR* h = NotifyHeader(m);
+            NotifyCodes.push_back(h ? static_cast<int>(h->code) : -1);
+        }
+        if (m.Msg == CM_MOUSEENTER && Swallow)
+            return;
+        FOld(m);
+    }
+    bool Saw(UINT msg) const { return std::find(Seen.begin(), Seen.end(), msg) != Seen.end(); }
+    std::vector<UINT> Seen;
+    std::vector<int> NotifyCodes;
+    bool Swallow = false;
+
+private:
+    TControl* FControl;
+    TWndMethod FOld;
+};
+
+TForm* NewForm(int w = 300, int h = 200)
+{
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(50, 50, w, h);
+    return f;
+}
+
+template <class T>
+T* Add(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h)
+{
+    auto* c = new T(form);
+    c->SetName(name);
+    c->SetBounds(l, t, w, h);
+    c->SetParent(parent);
+    return c;
+}
+
+HANDLE gSeenAtEnd;
+WNDPROC gInner;
+char gAtomName[40];
+
+LRESULT CALLBACK PropertyAtEnd(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    LRESULT r = CallWindowProcA(gInner, w, m, wp, lp);
+    if (m == WM_NCDESTROY)
+        gSeenAtEnd = GetPropA(w, gAtomName);
+    return r;
+}
+
+using ControlsTest = GuiTest;
+
+TEST_F(ControlsTest, OwnersAndParentsFreeWhatTheyHoldAndTheFormWindowGoesFirst)
+{
+    TForm* f = NewForm();
+    auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 200, 100);
+    auto* loose = new TButton(nullptr);  // no owner: its parent frees it
+    loose->SetParent(panel);
+    auto* edit = Add<TEdit>(f, panel, "Edit1", 10, 10, 80, 21);
+    f->Show();
+    HWND editWnd = edit->Handle();
+    HWND looseWnd = loose->Handle();
+    EXPECT_EQ(GetParent(editWnd), panel->Handle());
+    edit->Free();
+    EXPECT_FALSE(IsWindow(editWnd));
+    EXPECT_EQ(panel->ControlCount(), 1);
+    EXPECT_EQ(f->FindComponent("Edit1"), nullptr);
+
+    bool windowGoneFirst = false;
+    auto* watcher = new TWatcher(f);
+    watcher->FormWindow = f->Handle();
+    watcher->WindowGoneFirst = &windowGoneFirst;
+    panel->Free();
+    EXPECT_FALSE(IsWindow(looseWnd));
+    EXPECT_EQ(f->ControlCount(), 0);
+    f->Free();
+    EXPECT_TRUE(windowGoneFirst);
+}
+
+TEST_F(ControlsTest, WindowsCarryTheControlPropertyUntilTheyGo)
+{
+    TForm* f = NewForm();
+    auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
+    f->Show();
+    char name[40];
+    std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
+                  static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))),
+                  static_cast<unsigned long>(GetCurrentThreadId()));
+    EXPECT_EQ(GetPropA(edit->Handle(), name), edit);
+    EXPECT_EQ(GetPropA(f->Handle(), name), f);
+    EXPECT_EQ(FindControl(edit->Handle()), edit);
+
+    // Another module's control atom differs: its windows are not ours.
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, f->Handle(), nullptr, nullptr, nullptr);
+    SetPropA(foreign, "ControlOfs12340000DEADBEEF", edit);
+    EXPECT_EQ(FindControl(foreign), nullptr);
+    RemovePropA(foreign, "ControlOfs12340000DEADBEEF");
+    DestroyWindow(foreign);
+
+    // The property is gone by the end of WM_NCDESTROY (seen from a procedure in front).
+    std::snprintf(gAtomName, sizeof gAtomName, "%s", name);
+    gSeenAtEnd = reinterpret_cast<HANDLE>(1);
+    gInner = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PropertyAtEnd)));
+    edit->Free();
+    EXPECT_EQ(gSeenAtEnd, nullptr);
+    f->Free();
+}
+
+TEST_F(ControlsTest, WindowProcCanBeReplacedAndRestored)
+{
+    TForm* f = NewForm();
+    auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 100, 50);
+    TWatcher w(nullptr);
+    panel->OnMouseEnter = TNotifyEvent(&w, &TWatcher::Entered);
+    f->Show();
+    {
+        TSpy spy(panel);
+        spy.Swallow = true;
+        panel->Perform(CM_MOUSEENTER);
+        SendMessageA(panel->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("spied"));
+        EXPECT_TRUE(spy.Saw(CM_MOUSEENTER));
+        EXPECT_TRUE(spy.Saw(WM_SETTEXT));
+        EXPECT_TRUE(w.Log.empty());  // swallowed in front of the control
+        EXPECT_EQ(panel->Caption(), "spied");
+        size_t seen = spy.Seen.size();
+        spy.Restore();
+        panel->Perform(CM_MOUSEENTER);
+        EXPECT_EQ(spy.Seen.size(), seen);
+    }
+    EXPECT_EQ(w.Log, std::vector<String>{"enter Panel1"});
+    f->Free();
+}
+
+TEST_F(ControlsTest, AClickNeedsPressAndReleaseInsideAndWindowlessControlsGetTheirMouse)
+{
+    TForm* f = NewForm();
+    auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 200, 100);
+    auto* label = Add<TLabel>(f, panel, "Label1", 20, 30, 60, 20);
+    label->SetAutoSize(false);
+    label->SetBounds(20, 30, 60, 20);
+    TWatcher w(nullptr);
+    panel->OnClick = TNotifyEvent(&w, &TWatcher::Clicked);
+    label->OnClick = TNotifyEvent(&w, &TWatcher::Clicked);
+    label->OnMouseDown = TMouseEvent(&w, &TWatcher::Down);
+    f->Show();
+
+    ClickAt(panel->Handle(), 150, 50);
+    // Pressed inside, released outside: no click.
+    PostMessageA(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(150, 50));
+    PostMessageA(panel->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(250, 150));
+    PumpFor(30);
+    // The label is windowless: the panel hands it the mouse in its own coordinates.
+    ClickAt(panel->Handle(), 25, 35);
+    EXPECT_EQ(w.Log, (std::vector<String>{"click Panel1", "down Label1 5,5", "click Label1"}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    f->Free();
+}
+
+TEST_F(ControlsTest, MouseEnterAndLeaveFollowTheCursorAndHintsShowAfterThePause)
+{
+    TForm* f = NewForm(300, 200);
+    auto* left = Add<TPanel>(f, f, "LeftPanel", 0, 0, 150, 200);
+    auto* right = Add<TPanel>(f, f, "RightPanel", 150, 0, 150, 200);
+    right->SetHint("Right side|The long right hint");
+    right->SetShowHint(true);
+    TWatcher w(nullptr);
+    for (TPanel* p : {left, right}) {
+        p->OnMouseEnter = TNotifyEvent(&w, &TWatcher::Entered);
+        p->OnMouseLeave = TNotifyEvent(&w, &TWatcher::Left);
+    }
+    Application->OnHint = TNotifyEvent(&w, &TWatcher::HintChanged);
+    int pause = Application->HintPause();
+    Application->SetHintPause(50);
+    f->Show();
+    f->Update();
+
+    SetCursorPos(50 + 70, 50 + 100);
+    PumpUntil([&] { return !w.Log.empty(); }, 1000);
+    SetCursorPos(50 + 220, 50 + 100);
+    PumpUntil([&] { return Application->HintWindow() && Application->HintWindow()->HintShowing(); }, 1000);
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_TRUE(Application->HintWindow()->HintShowing());
+    EXPECT_EQ(Application->HintWindow()->Caption(), "Right side");
+    SetCursorPos(600, 500);  // off the form
+    PumpUntil([&] { return w.Log.size() >= 6; }, 1000);
+    EXPECT_EQ(w.Log, (std::vector<String>{"enter LeftPanel", "leave LeftPanel", "enter RightPanel",
+                                          "hint The long right hint", "leave RightPanel", "hint "}));
+    PumpFor(20);
+    EXPECT_FALSE(Application->HintWindow()->HintShowing());
+    EXPECT_EQ(Application->Hint(), "");
+
+    Application->OnHint = nullptr;
+    Application->SetHintPause(pause);
+    f->Free();
+}
+
+TEST_F(ControlsTest, AlignedControlsFillTheParentInOrder)
+{
+    TForm* f = NewForm(300, 200);
+    auto* top = Add<TPanel>(f, f, "Top", 0, 0, 10, 30);
+    auto* bottom = Add<TPanel>(f, f, "Bottom", 0, 0, 10, 20);
+    auto* left = Add<TPanel>(f, f, "Left", 0, 0, 40, 10);
+    auto* client = Add<TPanel>(f, f, "Client", 0, 0, 10, 10);
+    client->SetAlign(alClient);
+    left->SetAlign(alLeft);
+    bottom->SetAlign(alBottom);
+    top->SetAlign(alTop);
+    f->Show();
+    EXPECT_EQ(top->BoundsRect(), Bounds(0, 0, 300, 30));
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 180, 300, 20));
+    EXPECT_EQ(left->BoundsRect(), Bounds(0, 30, 40, 150));
+    EXPECT_EQ(client->BoundsRect(), Bounds(40, 30, 260, 150));
+    f->SetBounds(50, 50, 400, 300);
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 280, 400, 20));
+    EXPECT_EQ(client->BoundsRect(), Bounds(40, 30, 360, 250));
+    // A panel's bevel stays outside its children.
+    auto* inner = new TPanel(f);
+    inner->SetAlign(alClient);
+    inner->SetParent(client);
+    EXPECT_EQ(inner->BoundsRect(), Bounds(1, 1, 358, 248));
+    left->Hide();
+    EXPECT_EQ(client->Left(), 0);
+    f->Free();
+}
+
+TEST_F(ControlsTest, ParentNotificationsAreReflectedAndPlainNumbersAreNotDereferenced)
+{
+    TForm* f = NewForm();
+    auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
+    f->Show();
+    TSpy spy(edit);
+    NMHDR hdr{edit->Handle(), 7, static_cast<UINT>(-12)};
+    SendMessageA(f->Handle(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr));
+    // The same message number with a plain number in LParam (another module's private message).
+    edit->Perform(CN_NOTIFY, 0, 0x41A2);
+    SendMessageA(f->Handle(), WM_NOTIFY, 0, 0x41A2);
+    EXPECT_EQ(spy.NotifyCodes, (std::vector<int>{-12, -1}));
+    // A change of the edit's text comes back from its parent as CN_COMMAND.
+    SetWindowTextA(edit->Handle(), "typed");
+    EXPECT_TRUE(spy.Saw(CN_COMMAND));
+    spy.Restore();
+    f->Free();
+}
+
+TEST_F(ControlsTest, WindowlessControlsArePaintedByTheirParent)
+{
+    TForm* f = NewForm(200, 100);
+    f->SetColor(clWhite);
+    auto* label = Add<TLabel>(f, f, "Label1", 20, 20, 50, 30);
+    label->SetAutoSize(false);
+    label->SetBounds(20, 20, 50, 30);
+    label->SetColor(clRed);
+    label->SetCaption("");
+    f->Show();
+    f->Repaint();
+    HDC dc = GetDC(f->Handle());
+    COLORREF inside = GetPixel(dc, 40, 30);
+    COLORREF outside = GetPixel(dc, 100, 70);
+    ReleaseDC(f->Handle(), dc);
+    EXPECT_EQ(inside, RGB(255, 0, 0));
+    EXPECT_EQ(outside, RGB(255, 255, 255));
+    f->Free();
+}
+
+TEST_F(ControlsTest, RecreatedWindowsKeepTextStateAndFocus)
+{
+    TForm* f = NewForm();
+    auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
+    auto* check = Add<TCheckBox>(f, f, "Check1", 10, 40, 80, 17);
+    edit->SetMaxLength(5);
+    f->Show();
+    SetWindowTextA(edit->Handle(), "typed");  // as if the user typed it
+    check->SetState(cbGrayed);
+    edit->SetFocus();
+    HWND old = edit->Handle();
+    edit->SetReadOnly(true);
+    edit->RecreateWnd();
+    check->RecreateWnd();
+    EXPECT_NE(edit->Handle(), old);
+    EXPECT_EQ(edit->Text(), "typed");
+    EXPECT_EQ(SendMessageA(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 5);
+    EXPECT_TRUE(GetWindowLongA(edit->Handle(), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(GetFocus(), edit->Handle());
+    EXPECT_EQ(SendMessageA(check->Handle(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    f->Free();
+}
+
+TEST_F(ControlsTest, FontColourAndHintSettingsFlowDownUntilAChildSetsItsOwn)
+{
+    TForm* f = NewForm();
+    auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 200, 100);
+    auto* label = Add<TLabel>(f, panel, "Label1", 5, 5, 50, 20);
+    auto* edit = Add<TEdit>(f, panel, "Edit1", 5, 40, 80, 21);
+    f->Font()->SetName("Courier New");
+    EXPECT_EQ(label->Font()->Name(), "Courier New");
+    EXPECT_EQ(edit->Font()->Name(), "Courier New");
+    edit->Font()->SetHeight(-20);
+    EXPECT_FALSE(edit->ParentFont());
+    f->Font()->SetName("Arial");
+    EXPECT_EQ(label->Font()->Name(), "Arial");
+    EXPECT_EQ(edit->Font()->Name(), "Courier New");
+
+    panel->SetColor(clYellow);
+    EXPECT_EQ(label->Color(), clYellow);
+    label->SetColor(clRed);
+    panel->SetColor(clLime);
+    EXPECT_EQ(label->Color(), clRed);
+
+    f->SetShowHint(true);
+    EXPECT_TRUE(label->ShowHint());
+    edit->SetShowHint(false);
+    f->SetShowHint(false);
+    f->SetShowHint(true);
+    EXPECT_TRUE(label->ShowHint());
+    EXPECT_FALSE(edit->ShowHint());
+
+    // The window gets the font; its parent's colour message is answered by the edit's object.
+    f->Show();
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit->Handle(), WM_GETFONT, 0, 0)), edit->Font()->Handle());
+    edit->SetColor(clYellow);
+    edit->Font()->SetColor(clBlue);
+    HDC dc = GetDC(edit->Handle());
+    LRESULT brush = SendMessageA(panel->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                 reinterpret_cast<LPARAM>(edit->Handle()));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), edit->Brush()->Handle());
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
+    ReleaseDC(edit->Handle(), dc);
+    f->Free();
+}
+
+TEST_F(ControlsTest, AnAutoSizedRightAlignedLabelKeepsItsRightEdge)
+{
+    TForm* f = NewForm();
+    auto* label = Add<TLabel>(f, f, "Label1", 100, 10, 50, 20);
+    label->SetAlignment(taRightJustify);
+    label->SetCaption("a much longer caption");
+    EXPECT_GT(label->Width(), 50);
+    EXPECT_EQ(label->Left() + label->Width(), 150);
+    label->SetCaption("short");
+    EXPECT_LT(label->Width(), 50);
+    EXPECT_EQ(label->Left() + label->Width(), 150);
+    f->Free();
+}
+
+}  // namespace

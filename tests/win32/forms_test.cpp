@@ -1,0 +1,284 @@
+// Forms: streaming from form resources, showing and hiding, closing, transparency, the screen's
+// form list.
+#include "formfile.h"
+#include "guitest.h"
+#include "stdctrls.h"
+#include "teststreamform.h"
+
+namespace {
+
+class TLinkForm : public TForm {
+    TK_CLASS(TLinkForm, TForm)
+public:
+    explicit TLinkForm(TComponent* owner) : TForm(owner)
+    {
+        Bind(LinkLabel, "LinkLabel");
+        InitForm();
+    }
+    TLabel* LinkLabel = nullptr;
+};
+
+const TClassInfo& TLinkForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TLinkForm>("TLinkForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
+// A form class whose form file is missing.
+class TNoFileForm : public TForm {
+    TK_CLASS(TNoFileForm, TForm)
+public:
+    explicit TNoFileForm(TComponent* owner) : TForm(owner) { InitForm(); }
+};
+
+const TClassInfo& TNoFileForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TNoFileForm>("TNoFileForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
+// Counts shows and hides of a form built in code.
+class TShowCounter : public TObject {
+public:
+    int Shows = 0, Hides = 0;
+    TCloseAction Action = caHide;
+    void Shown(TObject*) { ++Shows; }
+    void Hidden(TObject*) { ++Hides; }
+    void Closing(TObject*, TCloseAction& a) { a = Action; }
+};
+
+using FormsTest = GuiTest;
+
+TEST_F(FormsTest, StreamedFormBuildsNestedControlsAndBindsFieldsAndEvents)
+{
+    auto* f = new TStreamForm(nullptr);
+    EXPECT_EQ(f->Name(), "StreamForm");
+    EXPECT_EQ(f->Caption(), "Alarm\xA0time");
+    EXPECT_EQ(f->ButtonPanel->Parent(), f);
+    EXPECT_EQ(f->OkButton->Parent(), f->ButtonPanel);
+    EXPECT_EQ(f->OkButton->Owner(), f);
+    EXPECT_EQ(f->NameLabel->FocusControl(), f->NameEdit);
+    EXPECT_EQ(f->ActiveControl(), f->NameEdit);
+    EXPECT_EQ(f->Cursor(), crHandPoint);
+    EXPECT_EQ(f->BorderIcons(), (TBorderIcons{biSystemMenu, biMinimize}));
+    // Streaming fired no change or click events; OnCreate came after the fields were bound.
+    EXPECT_EQ(f->Log, std::vector<String>{"create first"});
+    // Children take the form's font and hint setting.
+    EXPECT_EQ(f->NameEdit->Font()->Name(), "Arial");
+    EXPECT_TRUE(f->NameEdit->ShowHint());
+    std::vector<TWinControl*> order;
+    f->GetTabOrderList(order);
+    std::vector<TWinControl*> expected{f->NameEdit, f->Check1, f->ButtonPanel, f->CancelButton, f->OkButton};
+    EXPECT_EQ(order, expected);
+
+    f->Show();
+    HWND h = f->Handle();
+    char text[64] = {};
+    GetWindowTextA(h, text, sizeof text);
+    EXPECT_STREQ(text, "Alarm\xA0time");
+    RECT client;
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 160);
+    EXPECT_EQ(f->ButtonPanel->BoundsRect(), Bounds(0, 119, 300, 41));
+    EXPECT_EQ(f->Log.back(), "show");
+
+    f->NameEdit->SetText("second");
+    f->Check1->SetChecked(true);  // no change, no click
+    f->Check1->SetChecked(false);
+    ClickControl(f->OkButton);
+    std::vector<String> tail(f->Log.end() - 3, f->Log.end());
+    EXPECT_EQ(tail, (std::vector<String>{"change second", "check off", "ok 1"}));
+    f->Free();
+}
+
+TEST_F(FormsTest, CrossFormReferencesResolveInEitherOrder)
+{
+    auto* first = new TStreamForm(nullptr);
+    auto* link = new TLinkForm(nullptr);
+    EXPECT_EQ(link->LinkLabel->FocusControl(), first->NameEdit);
+    link->Free();
+    first->Free();
+
+    // The referring form first: the reference waits for the other form.
+    link = new TLinkForm(nullptr);
+    EXPECT_EQ(link->LinkLabel->FocusControl(), nullptr);
+    first = new TStreamForm(nullptr);
+    EXPECT_EQ(link->LinkLabel->FocusControl(), first->NameEdit);
+    link->Free();
+    first->Free();
+}
+
+TEST_F(FormsTest, MalformedFormFilesNameFileLineAndWordAndLoseNothing)
+{
+    struct Case {
+        const char* Body;
+        const char* Expect;
+    } cases[] = {
+        {"  object X: TNoSuchControl\n  end\n", "bad.form(3): Class not found 'TNoSuchControl'"},
+        {"  Colour = clRed\n", "bad.form(3): Property does not exist 'Colour'"},
+        {"  OnClick = NoSuchHandler\n", "bad.form(3): Handler not found 'NoSuchHandler'"},
+        {"  BorderStyle = bsRound\n", "bad.form(3): Error reading BorderStyle"},
+        {"  object B: TButton\n    Width = wide\n  end\n", "bad.form(4): Invalid property value 'wide'"},
+        {"  object B: TButton\n    Default = perhaps\n  end\n", "bad.form(4): Error reading Default"},
+        {"  Caption = 'open\n", "bad.form(3): Unterminated string 'open'"},
+        {"  Caption 'x'\n", "bad.form(3): '=' expected but found 'x'"},
+        {"  object B: TButton\n", "bad.form(5): Property name expected but found 'end of file'"},
+    };
+    for (const Case& c : cases) {
+        auto* f = new TForm(nullptr);
+        String text = String("object F: TForm\n  Caption = 'kept'\n") + c.Body + "end\n";
+        try {
+            ReadFormInto(f, text, "bad.form");
+            ADD_FAILURE() << "no error for:\n" << text;
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find(c.Expect), String::npos) << e.Message() << "\nexpected: " << c.Expect;
+        }
+        // A syntax fault stops before anything is set; a later fault keeps what was read before
+        // it, owned by the form, which frees it.
+        bool syntax = String(c.Expect).find("expected") != String::npos || String(c.Expect).find("string") != String::npos;
+        EXPECT_EQ(f->Caption(), syntax ? "" : "kept") << c.Expect;
+        for (int i = 0; i < f->ComponentCount(); ++i)
+            EXPECT_EQ(As<TControl>(f->Components(i))->Parent(), f);
+        f->Free();
+    }
+}
+
+TEST_F(FormsTest, AFormWithoutItsFormFileFailsToConstructAndLeavesNothingBehind)
+{
+    int count = Screen->FormCount();
+    int owned = Application->ComponentCount();
+    try {
+        new TNoFileForm(Application);
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), "Form resource TNOFILEFORM not found");
+    }
+    EXPECT_EQ(Screen->FormCount(), count);
+    EXPECT_EQ(Application->ComponentCount(), owned);
+}
+
+TEST_F(FormsTest, OnShowFiresOnEveryHiddenToShownChange)
+{
+    TShowCounter counter;
+    auto* f = new TForm(nullptr);
+    f->OnShow = TNotifyEvent(&counter, &TShowCounter::Shown);
+    f->OnHide = TNotifyEvent(&counter, &TShowCounter::Hidden);
+    f->Show();
+    f->Show();
+    f->Hide();
+    f->Show();
+    EXPECT_EQ(counter.Shows, 2);
+    EXPECT_EQ(counter.Hides, 1);
+    // Hidden and shown from outside (ShowWindow): the form follows.
+    ShowWindow(f->Handle(), SW_HIDE);
+    EXPECT_FALSE(f->Visible());
+    ShowWindow(f->Handle(), SW_SHOWNORMAL);
+    EXPECT_TRUE(f->Visible());
+    EXPECT_EQ(counter.Shows, 3);
+    EXPECT_EQ(counter.Hides, 2);
+    f->Free();
+}
+
+TEST_F(FormsTest, AlphaBlendMakesALayeredWindow)
+{
+    auto* f = new TForm(nullptr);
+    f->SetAlphaBlend(true);
+    f->SetAlphaBlendValue(128);
+    f->Show();
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(f->Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    f->SetAlphaBlendValue(300);  // clamped
+    GetLayeredWindowAttributes(f->Handle(), nullptr, &alpha, &flags);
+    EXPECT_EQ(alpha, 255);
+    f->SetAlphaBlend(false);
+    EXPECT_FALSE(GetWindowLongA(f->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    f->Free();
+}
+
+TEST_F(FormsTest, ClosingTheMainFormTerminatesOtherFormsHideOrFree)
+{
+    TShowCounter counter;
+    auto* main = new TForm(nullptr);
+    auto* other = new TForm(nullptr);
+    TCustomForm* before = Application->MainForm();
+    Application->SetMainForm(main);
+    main->Show();
+    other->Show();
+
+    other->Close();  // caHide by default
+    EXPECT_FALSE(other->Visible());
+    EXPECT_FALSE(Application->Terminated());
+
+    main->Close();
+    PumpUntil([] { return Application->Terminated(); }, 1000);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(main->Visible());
+    Application->CancelTerminate();
+    Application->SetMainForm(before);
+
+    // caFree: the form goes once the queued messages are handled.
+    int count = Screen->FormCount();
+    other->OnClose = TCloseEvent(&counter, &TShowCounter::Closing);
+    counter.Action = caFree;
+    other->Show();
+    other->Close();
+    EXPECT_EQ(Screen->FormCount(), count);
+    PumpUntil([&] { return Screen->FormCount() == count - 1; }, 1000);
+    EXPECT_EQ(Screen->FormCount(), count - 1);
+    main->Free();
+}
+
+TEST_F(FormsTest, ScreenListsFormsInCreationOrderAndFindsThemByName)
+{
+    int base = Screen->FormCount();
+    auto* a = new TForm(nullptr);
+    auto* b = new TStreamForm(nullptr);
+    auto* c = new TForm(nullptr);
+    ASSERT_EQ(Screen->FormCount(), base + 3);
+    EXPECT_EQ(Screen->Forms(base), a);
+    EXPECT_EQ(Screen->Forms(base + 1), b);
+    EXPECT_EQ(Screen->Forms(base + 2), c);
+    b->Free();
+    EXPECT_EQ(Screen->Forms(base + 1), c);
+    a->Free();
+    c->Free();
+    EXPECT_EQ(Screen->FormCount(), base);
+}
+
+TEST_F(FormsTest, ClientSizeSurvivesBorderChangesAndPositionCentres)
+{
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsDialog);
+    f->SetClientWidth(200);
+    f->SetClientHeight(100);
+    f->SetPosition(poScreenCenter);
+    f->Show();
+    RECT r;
+    GetClientRect(f->Handle(), &r);
+    EXPECT_EQ(r.right, 200);
+    EXPECT_EQ(r.bottom, 100);
+    TRect area = Screen->WorkAreaRect();
+    EXPECT_NEAR(f->Left() + f->Width() / 2, area.left + area.Width() / 2, 1);
+    EXPECT_NEAR(f->Top() + f->Height() / 2, area.top + area.Height() / 2, 1);
+    // Stay on top takes effect on the shown window.
+    f->SetFormStyle(fsStayOnTop);
+    EXPECT_TRUE(GetWindowLongA(f->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // AutoSize fits the client area to the children.
+    auto* p = new TPanel(f);
+    p->SetBounds(0, 0, 171, 45);
+    p->SetParent(f);
+    f->SetAutoSize(true);
+    GetClientRect(f->Handle(), &r);
+    EXPECT_EQ(r.right, 171);
+    EXPECT_EQ(r.bottom, 45);
+    p->SetWidth(100);
+    GetClientRect(f->Handle(), &r);
+    EXPECT_EQ(r.right, 100);
+    f->Free();
+}
+
+}  // namespace

@@ -1,0 +1,370 @@
+// The skin engine's drawing base on real GDI: image utilities on toolkit bitmaps, gradient
+// fills, stretched and keyed transfers into real bitmaps, window regions from pictures, a
+// parent's background behind a control, wide text and the optional user32 entries.
+#include <cstring>
+#include <memory>
+
+#include "guitest.h"
+#include "imgutil.h"
+#include "skindraw.h"
+#include "skinhelpers.h"
+#include "stdctrls.h"
+
+namespace {
+
+TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
+
+std::unique_ptr<TBitmap> Filled(int w, int h, TColor c)
+{
+    auto b = std::make_unique<TBitmap>(w, h);
+    b->Canvas()->Brush()->SetColor(c);
+    b->Canvas()->FillRect(Rect(0, 0, w, h));
+    return b;
+}
+
+void Paint(TBitmap& b, const TRect& r, TColor c)
+{
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            b.PixelBuffer().At(x, y) = ColorToPixel(c);
+}
+
+// 3 states of 20 x 10 side by side, one spare column: in each state a 4-pixel left edge, a
+// middle and a 4-pixel right edge of their own colours; state 2 has a magenta and a near
+// magenta patch in its middle.
+std::unique_ptr<TBitmap> Strip()
+{
+    auto b = std::make_unique<TBitmap>(61, 10);
+    for (int s = 0; s < 3; ++s) {
+        Paint(*b, Rect(s * 20, 0, s * 20 + 4, 10), clRed);
+        Paint(*b, Rect(s * 20 + 4, 0, s * 20 + 16, 10), s == 1 ? clLime : clGray);
+        Paint(*b, Rect(s * 20 + 16, 0, s * 20 + 20, 10), clBlue);
+    }
+    Paint(*b, Rect(28, 0, 30, 10), clFuchsia);
+    Paint(*b, Rect(30, 0, 31, 10), static_cast<TColor>(0xFF00FE));
+    Paint(*b, Rect(60, 0, 61, 10), clYellow);
+    return b;
+}
+
+// Puts the optional user32 entries back after a test emptied them.
+class TEntriesGuard {
+public:
+    TEntriesGuard() : FSaved(SkinUser32Entries()) {}
+    ~TEntriesGuard() { SkinUser32Entries() = FSaved; }
+
+private:
+    TSkinUser32Entries FSaved;
+};
+
+// A windowless control that paints its bounds blue on its parent.
+class TBlueBox : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clBlue);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+using SkinDrawTest = GuiTest;
+
+}  // namespace
+
+TEST(SkinImageUtilities, WorkOnToolkitBitmapsAndResolveSystemColours)
+{
+    auto b = Filled(10, 4, clWhite);
+    Paint(*b, Rect(9, 0, 10, 1), clRed);  // top-right
+    Paint(*b, Rect(4, 1, 6, 2), clFuchsia);
+    RotateBitmapLeft(b.get());
+    EXPECT_EQ(b->Width(), 4);
+    EXPECT_EQ(b->Height(), 10);
+    EXPECT_EQ(At(*b, 0, 0), clRed);
+    RotateBitmapRight(b.get());
+    MirrorBitmap(b.get());
+    FlipBitmap(b.get());
+    EXPECT_EQ(At(*b, 0, 3), clRed);
+
+    ReplaceColor(b.get(), clBtnFace);
+    EXPECT_EQ(b->PixelFormat(), pf24bit);
+    EXPECT_EQ(At(*b, 5, 2), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+    ReplaceColor(nullptr, clRed);
+
+    EXPECT_EQ(MixColors(clBtnFace, clWhite, 1000), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(ColorSaturation(clHighlight), SaturationOfRGB(GetSysColor(COLOR_HIGHLIGHT)));
+}
+
+TEST(SkinImageUtilities, GradientPaintsOnlyVisibleLinesWithTheirFullPaintColours)
+{
+    auto full = Filled(10, 40, clBlack);
+    GradientFillRect(full->Canvas()->Handle(), Rect(0, 0, 10, 40), clWhite, static_cast<TColor>(0x404040), gdVertical);
+    EXPECT_EQ(At(*full, 3, 0), clWhite);
+    EXPECT_EQ(At(*full, 3, 39), static_cast<TColor>(0x404040));
+
+    auto half = Filled(10, 40, clBlack);
+    HDC dc = half->Canvas()->Handle();
+    IntersectClipRect(dc, 0, 25, 10, 40);
+    GradientFillRect(dc, Rect(0, 0, 10, 40), clWhite, static_cast<TColor>(0x404040), gdVertical);
+    SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(At(*half, 5, 24), clBlack);
+    for (int y = 25; y < 40; ++y)
+        EXPECT_EQ(At(*half, 5, y), At(*full, 5, y)) << y;
+
+    auto across = Filled(20, 2, clBlack);
+    GradientFillRect(across->Canvas()->Handle(), Rect(0, 0, 20, 2), clRed, clBlue, gdHorizontal);
+    EXPECT_EQ(At(*across, 0, 1), clRed);
+    EXPECT_EQ(At(*across, 19, 0), clBlue);
+}
+
+TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
+{
+    auto strip = Strip();
+
+    // Three parts straight onto a context: edges kept, middle stretched.
+    auto parts = Filled(50, 20, clWhite);
+    StretchSkinBitmapPart(parts->Canvas()->Handle(), Rect(0, 0, 50, 20), strip.get(), Rect(4, 0, 4, 0), 2, 3, false);
+    EXPECT_EQ(At(*parts, 3, 19), clRed);
+    EXPECT_EQ(At(*parts, 4, 0), clLime);
+    EXPECT_EQ(At(*parts, 46, 10), clBlue);
+    // Narrower than one state: the whole state squeezed in.
+    auto narrow = Filled(10, 10, clWhite);
+    StretchSkinBitmapPart(narrow->Canvas()->Handle(), Rect(0, 0, 10, 10), strip.get(), Rect(4, 0, 4, 0), 1, 3, false);
+    EXPECT_EQ(At(*narrow, 0, 5), clRed);
+    EXPECT_EQ(At(*narrow, 9, 5), clBlue);
+
+    // Nine-slice, keyed: magenta leaves the target as it was, near magenta is drawn.
+    auto sliced = Filled(60, 30, clWhite);
+    DrawSkinBitmapSliced(sliced->Canvas()->Handle(), Rect(10, 5, 30, 15), strip.get(), Rect(4, 0, 4, 0), 2, 3, true,
+                         false, false);
+    EXPECT_EQ(At(*sliced, 10, 5), clRed);
+    EXPECT_EQ(At(*sliced, 18, 10), clWhite) << "under magenta";
+    EXPECT_EQ(At(*sliced, 20, 10), static_cast<TColor>(0xFF00FE));
+    EXPECT_EQ(At(*sliced, 29, 14), clBlue);
+    EXPECT_EQ(At(*sliced, 30, 10), clWhite) << "nothing past the target";
+    DrawSkinBitmapSliced(sliced->Canvas()->Handle(), Rect(10, 5, 30, 15), strip.get(), Rect(4, 0, 4, 0), 2, 3, false,
+                         false, false);
+    EXPECT_EQ(At(*sliced, 18, 10), clFuchsia) << "opaque draws the key colour too";
+
+    // The older platforms' three-blit path keys the same pixels as MaskBlt.
+    TSkinPlatform saved = SkinPlatform();
+    for (bool nt : {true, false}) {
+        SkinPlatform().NTPlatform = nt;
+        auto keyed = Filled(30, 10, clBlack);
+        DrawSkinBitmapState(keyed->Canvas()->Handle(), Rect(0, 0, 20, 10), strip.get(), 2, 3, true);
+        EXPECT_EQ(At(*keyed, 9, 5), clBlack) << nt;
+        EXPECT_EQ(At(*keyed, 10, 5), static_cast<TColor>(0xFF00FE)) << nt;
+        EXPECT_EQ(At(*keyed, 4, 5), clLime) << nt;
+    }
+    SkinPlatform() = saved;
+
+    // Centred unscaled; three-slice on a canvas repeating its middle.
+    auto centred = Filled(40, 20, clWhite);
+    DrawSkinBitmapCentered(centred->Canvas()->Handle(), Rect(0, 0, 40, 20), strip.get(), 3, 3, false);
+    EXPECT_EQ(At(*centred, 10, 5), clRed);
+    EXPECT_EQ(At(*centred, 29, 14), clBlue);
+    EXPECT_EQ(At(*centred, 9, 5), clWhite);
+    auto three = Filled(100, 12, clWhite);
+    DrawSkinBitmapSlicedToCanvas(three->Canvas(), Rect(0, 0, 100, 12), strip.get(), Rect(4, 0, 4, 0), 1, 3, false,
+                                 false);
+    EXPECT_EQ(At(*three, 50, 11), clGray);
+    EXPECT_EQ(At(*three, 99, 0), clBlue);
+
+    // Tiles are drawn whole, past the rectangle.
+    auto tiled = Filled(30, 10, clWhite);
+    TileBitmapPart(tiled->Canvas(), Rect(0, 0, 13, 5), strip.get(), Rect(0, 0, 5, 3));
+    EXPECT_EQ(At(*tiled, 10, 0), clRed);
+    EXPECT_EQ(At(*tiled, 14, 5), clGray);
+    EXPECT_EQ(At(*tiled, 15, 0), clWhite);
+    EXPECT_EQ(At(*tiled, 0, 6), clWhite);
+}
+
+TEST(SkinTransfers, DegenerateSkinNumbersDrawSafely)
+{
+    auto strip = Strip();
+    auto target = Filled(40, 40, clWhite);
+    HDC dc = target->Canvas()->Handle();
+    for (int count : {-2, 0, 1, 70})
+        for (int m : {-9, 0, 30, 1000}) {
+            const TRect margins(m, m, m, m);
+            DrawSkinBitmapSliced(dc, Rect(0, 0, 40, 40), strip.get(), margins, 2, count, true, true, count > 1);
+            DrawSkinBitmapSlicedToCanvas(target->Canvas(), Rect(0, 0, 40, 3), strip.get(), margins, 5, count, false, false);
+            StretchSkinBitmapPart(dc, Rect(0, 0, 40, 1), strip.get(), margins, 0, count, false);
+            DrawSkinBitmapState(dc, Rect(0, 0, 1, 40), strip.get(), 3, count, true);
+        }
+    EXPECT_EQ(StretchSkinBitmap(Rect(0, 0, 7, 1), strip.get(), Rect(4, 4, 4, 4), 1, 0, false, false)->Width(), 7);
+    EXPECT_TRUE(StretchSkinBitmap(Rect(5, 5, 0, 0), strip.get(), TRect(), 1, 1, false, false)->Empty());
+    DrawSkinBitmapSliced(dc, Rect(0, 0, 10, 10), nullptr, TRect(), 1, 1, true, false, false);
+    TBitmap empty;
+    DrawSkinBitmapCentered(dc, Rect(0, 0, 10, 10), &empty, 1, 1, true);
+    TransparentDraw(dc, Rect(10, 10, 0, 0), strip.get(), clFuchsia);
+}
+
+TEST_F(SkinDrawTest, WindowRegionFromAPicture)
+{
+    auto shape = Filled(40, 30, clGray);
+    Paint(*shape, Rect(0, 0, 3, 30), clFuchsia);
+    TGdiObject<HRGN> rgn = CreateRegionFromBitmap(shape.get(), 10, 0, clFuchsia, 0, 0, 0);
+    RECT box;
+    ASSERT_EQ(GetRgnBox(rgn.Get(), &box), SIMPLEREGION);
+    EXPECT_EQ(TRect(box), Rect(13, 0, 50, 30));
+    EXPECT_EQ(shape->PixelFormat(), pf32bit);
+
+    // More runs than one batch holds: every other pixel of 100 x 100.
+    auto checks = Filled(100, 100, clFuchsia);
+    for (int y = 0; y < 100; ++y)
+        for (int x = (y & 1); x < 100; x += 2)
+            Paint(*checks, Rect(x, y, x + 1, y + 1), clBlack);
+    rgn = CreateRegionFromBitmap(checks.get(), 0, 0, clFuchsia, 0, 0, 0);
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), 99, 99));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), 98, 99));
+
+    auto row = Filled(5, 1, clBlack);  // one row is enough
+    EXPECT_EQ(GetRgnBox(CreateRegionFromBitmap(row.get(), 0, 0, clFuchsia, 0, 0, 0).Get(), &box), SIMPLEREGION);
+    auto none = Filled(5, 5, clFuchsia);
+    EXPECT_EQ(GetRgnBox(CreateRegionFromBitmap(none.get(), 0, 0, clFuchsia, 0, 0, 0).Get(), &box), NULLREGION);
+
+    // As a real window's shape.
+    auto* f = new TForm(nullptr);
+    f->SetBounds(100, 100, 40, 30);
+    f->Show();
+    ASSERT_TRUE(SetWindowRgn(f->Handle(), CreateRegionFromBitmap(shape.get(), 0, 0, clFuchsia, 0, 0, 0).Release(), TRUE));
+    TGdiObject<HRGN> got(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(f->Handle(), got.Get()), ERROR);
+    EXPECT_FALSE(PtInRegion(got.Get(), 1, 10));
+    EXPECT_TRUE(PtInRegion(got.Get(), 3, 10));
+    f->Free();
+}
+
+TEST_F(SkinDrawTest, ParentBackgroundIsPaintedAlignedAndClippedToTheControl)
+{
+    auto* f = new TForm(nullptr);
+    f->SetBounds(50, 50, 200, 150);
+    f->SetColor(clRed);
+    auto* panel = new TPanel(f);
+    panel->SetParent(f);
+    panel->SetBounds(10, 20, 40, 30);
+    auto* box = new TBlueBox(f);
+    box->SetParent(f);
+    box->SetBounds(15, 25, 10, 10);  // (5, 5) on the panel
+    f->Show();
+
+    auto picture = Filled(60, 40, clLime);
+    HDC dc = picture->Canvas()->Handle();
+    DrawParentBackground(panel, dc);
+    EXPECT_EQ(At(*picture, 0, 0), clRed);
+    EXPECT_EQ(At(*picture, 4, 4), clRed);
+    EXPECT_EQ(At(*picture, 5, 5), clBlue);
+    EXPECT_EQ(At(*picture, 14, 14), clBlue);
+    EXPECT_EQ(At(*picture, 15, 15), clRed);
+    EXPECT_EQ(At(*picture, 39, 29), clRed);
+    EXPECT_EQ(At(*picture, 40, 10), clLime) << "clipped to the control";
+    EXPECT_EQ(At(*picture, 10, 30), clLime);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin.x, 0) << "the context is as it was";
+
+    DrawParentBackground(f, dc);  // no parent: nothing
+    f->Free();
+}
+
+TEST_F(SkinDrawTest, WideTextAndTheControlBehindAWindow)
+{
+    EXPECT_EQ(StrToWide("Alarm\xA0time"), L"Alarm\u00A0time");
+    EXPECT_EQ(StrToWide(""), L"");
+    EXPECT_EQ(WideCopy(L"abc", -1), L"abc");
+    EXPECT_EQ(WideCopy(L"abc", 2), L"ab");
+    EXPECT_EQ(WideCopy(L"abc", 99), L"abc");
+    EXPECT_EQ(WideCopy(nullptr, 3), L"");
+
+    // Both platforms' paths measure and draw the same characters.
+    TSkinPlatform saved = SkinPlatform();
+    RECT sizes[2];
+    std::unique_ptr<TBitmap> drawn[2];
+    for (int wide = 0; wide < 2; ++wide) {
+        SkinPlatform().WideText = wide == 1;
+        drawn[wide] = Filled(80, 20, clWhite);
+        HDC dc = drawn[wide]->Canvas()->Handle();
+        sizes[wide] = RECT{0, 0, 80, 20};
+        DrawTextWide(dc, L"Caf\u00E9 1", sizes[wide], DT_CALCRECT | DT_SINGLELINE);
+        RECT r{0, 0, 80, 20};
+        EXPECT_GT(DrawTextWide(dc, L"Caf\u00E9 1", r, DT_SINGLELINE), 0);
+    }
+    SkinPlatform() = saved;
+    EXPECT_EQ(TRect(sizes[0]), TRect(sizes[1]));
+    EXPECT_GT(sizes[1].right, 0);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 80; ++x)
+            ASSERT_EQ(At(*drawn[0], x, y), At(*drawn[1], x, y)) << x << "," << y;
+
+    EXPECT_EQ(SkinControlAtom(), ControlAtom());
+    auto* f = new TForm(nullptr);
+    auto* button = new TButton(f);
+    button->SetParent(f);
+    EXPECT_EQ(FindControlOfWindow(button->Handle()), button);
+    EXPECT_EQ(FindControlOfWindow(f->Handle()), f);
+    EXPECT_EQ(FindControlOfWindow(GetDesktopWindow()), nullptr);
+    EXPECT_EQ(FindControlOfWindow(nullptr), nullptr);
+    f->Free();
+}
+
+TEST_F(SkinDrawTest, OptionalUser32EntriesAndTheirAbsence)
+{
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VSCROLL | LBS_DISABLENOSCROLL, 300, 300, 80, 60,
+                                nullptr, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWNLIST, 300, 400, 80, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(list && combo);
+    ShowWindow(list, SW_SHOWNA);
+    SetCursorPos(340, 330);  // over the list
+    PumpFor(50);
+    const auto tracked = [list] {
+        TRACKMOUSEEVENT q{sizeof q, TME_QUERY, nullptr, 0};
+        return TrackMouseEvent(&q) && q.hwndTrack == list && (q.dwFlags & TME_LEAVE);
+    };
+    const auto cancel = [list] {
+        TRACKMOUSEEVENT c{sizeof c, TME_CANCEL | TME_LEAVE, list, 0};
+        TrackMouseEvent(&c);
+    };
+
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof sbi;
+    EXPECT_TRUE(SkinGetScrollBarInfo(list, OBJID_VSCROLL, sbi));
+    COMBOBOXINFO cbi{};
+    cbi.cbSize = sizeof cbi;
+    EXPECT_TRUE(SkinGetComboBoxInfo(combo, cbi));
+    EXPECT_NE(cbi.hwndList, nullptr);
+    cancel();
+    SkinTrackMouseLeave(list);
+    EXPECT_TRUE(tracked());
+    cancel();
+
+    {
+        TEntriesGuard guard;
+        SkinUser32Entries() = TSkinUser32Entries{};
+        SCROLLBARINFO untouched;
+        std::memset(&untouched, 0xCD, sizeof untouched);
+        SCROLLBARINFO info = untouched;
+        EXPECT_FALSE(SkinGetScrollBarInfo(list, OBJID_VSCROLL, info));
+        EXPECT_EQ(std::memcmp(&info, &untouched, sizeof info), 0);
+        EXPECT_FALSE(SkinGetComboBoxInfo(combo, cbi));
+        SkinTrackMouseLeave(list);
+        EXPECT_FALSE(tracked());
+    }
+    EXPECT_NE(SkinUser32Entries().GetScrollBarInfo, nullptr) << "put back";
+    DestroyWindow(list);
+    DestroyWindow(combo);
+}
+
+TEST(SkinScratch, OneBitmapThatKeepsItsStretchMode)
+{
+    TBitmap* scratch = SkinScratchBitmap();
+    ASSERT_NE(scratch, nullptr);
+    EXPECT_EQ(SkinScratchBitmap(), scratch);
+    scratch->SetSize(30, 20);
+    EXPECT_EQ(GetStretchBltMode(scratch->Canvas()->Handle()), COLORONCOLOR);
+    scratch->SetSize(0, 0);
+}

@@ -1,0 +1,101 @@
+#include "guitest.h"
+
+namespace {
+
+class TExceptionRecorder : public TObject {
+public:
+    void Record(TObject*, const Exception& e) { Messages.push_back(e.Message()); }
+    std::vector<String> Messages;
+};
+
+TExceptionRecorder& Recorder()
+{
+    static TExceptionRecorder recorder;
+    return recorder;
+}
+
+}  // namespace
+
+void PumpFor(int ms)
+{
+    DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    for (;;) {
+        Application->ProcessMessages();
+        auto left = static_cast<int>(end - GetTickCount());
+        if (left <= 0)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+    while (!done()) {
+        Application->ProcessMessages();
+        if (done())
+            return true;
+        auto left = static_cast<int>(end - GetTickCount());
+        if (left <= 0)
+            return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(left, 50)), QS_ALLINPUT);
+    }
+    return true;
+}
+
+void ClickAt(HWND wnd, int x, int y)
+{
+    PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(x, y));
+    PostMessageA(wnd, WM_LBUTTONUP, 0, MakeMsgPoint(x, y));
+    PumpFor(30);
+}
+
+void ClickControl(TControl* c)
+{
+    if (auto* w = As<TWinControl>(c)) {
+        ClickAt(w->Handle(), w->Width() / 2, w->Height() / 2);
+        return;
+    }
+    ClickAt(c->Parent()->Handle(), c->Left() + c->Width() / 2, c->Top() + c->Height() / 2);
+}
+
+void PressKey(WORD vk, HWND wnd)
+{
+    if (!wnd)
+        wnd = GetFocus();
+    UINT scan = MapVirtualKeyA(vk, 0);
+    PostMessageA(wnd, WM_KEYDOWN, vk, 1 | (scan << 16));
+    PostMessageA(wnd, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
+    PumpFor(30);
+}
+
+void TypeChar(char c, bool alt)
+{
+    LPARAM data = 1 | (alt ? 0x20000000 : 0);
+    PostMessageA(GetFocus(), alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), data);
+    PumpFor(30);
+}
+
+std::vector<String> TakeReportedExceptions()
+{
+    std::vector<String> v;
+    v.swap(Recorder().Messages);
+    return v;
+}
+
+void RecordExceptions() { Application->OnException = TExceptionEvent(&Recorder(), &TExceptionRecorder::Record); }
+
+void GuiTest::SetUp()
+{
+    RecordExceptions();
+    TakeReportedExceptions();
+}
+
+void GuiTest::TearDown()
+{
+    PumpFor(10);
+    for (const String& m : TakeReportedExceptions())
+        ADD_FAILURE() << "exception reached the error box: " << m;
+    RecordExceptions();
+    Application->CancelTerminate();
+}

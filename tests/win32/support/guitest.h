@@ -1,0 +1,36 @@
+#pragma once
+// Helpers for tests that drive real windows: pumping the application's messages, clicks and
+// keys through the message queue, and the exceptions that reached the application's error box.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "forms.h"
+
+// Handles the application's messages for `ms` milliseconds.
+void PumpFor(int ms);
+// Handles messages until `done` is true or `timeoutMs` has passed; returns done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Posts a left button press and release at a client point of a window, then handles them.
+void ClickAt(HWND wnd, int x, int y);
+// The same at the centre of a control (a windowless one through its parent's window).
+void ClickControl(TControl* c);
+// Posts a key press (down, then up) to a window (the focused one when null) and handles it.
+void PressKey(WORD vk, HWND wnd = nullptr);
+// Posts a character (WM_CHAR, or WM_SYSCHAR with Alt) to the focused window and handles it.
+void TypeChar(char c, bool alt = false);
+
+// The messages of the exceptions that reached the application's error handling since the last
+// call. The test program records them instead of showing the error box.
+std::vector<String> TakeReportedExceptions();
+// Puts the recorder back as the application's OnException (after a test replaced it).
+void RecordExceptions();
+
+// Fixture for window tests: an exception that reaches the error box unexpectedly fails the test,
+// and a WM_QUIT a test caused is forgotten.
+class GuiTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
