@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "method.h"
+#include "messages.h"
 #include "object.h"
 
 class TSimpleTimer;
