@@ -1,44 +1,6 @@
 #include "simpletimer.h"
 
-#include <utility>
-
 #include "apphooks.h"
-#include "objinstance.h"
-
-namespace {
-
-TSimpleTimerHandler* gHandler = nullptr;
-
-// Ids only grow, so a stale id never names a newer timer.
-UINT_PTR gNextId = 1;
-
-UINT_PTR NewTimerId()
-{
-    for (;;) {
-        UINT_PTR id = gNextId++;
-        if (gNextId == 0)
-            gNextId = 1;
-        if (id != 0 && (!gHandler || !gHandler->Find(id)))
-            return id;
-    }
-}
-
-void FreeHandler() noexcept
-{
-    TSimpleTimerHandler* h = std::exchange(gHandler, nullptr);
-    try {
-        delete h;
-    } catch (...) {
-        HandleCurrentException(nullptr);
-    }
-}
-
-// Timers that were never freed leave the handler behind; the module's end takes it.
-struct THandlerFinalizer {
-    ~THandlerFinalizer() { FreeHandler(); }
-} gFinalizer;
-
-}  // namespace
 
 // ---- TSimpleTimerHandler ----
 
@@ -48,33 +10,10 @@ const TClassInfo& TSimpleTimerHandler::StaticClass()
     return info;
 }
 
-TSimpleTimerHandler::TSimpleTimerHandler() : FHandle(AllocateHWnd(TWndMethod(this, &TSimpleTimerHandler::TimerWindowProc))) {}
-
-TSimpleTimerHandler::~TSimpleTimerHandler() { DeallocateHWnd(std::exchange(FHandle, nullptr)); }
-
-TSimpleTimer* TSimpleTimerHandler::Find(UINT_PTR id) const
-{
-    auto it = FTimers.find(id);
-    return it == FTimers.end() ? nullptr : it->second;
-}
-
-void TSimpleTimerHandler::TimerWindowProc(TMessage& m)
-{
-    ++FDispatching;
-    try {
-        Dispatch(m);
-    } catch (...) {
-        HandleCurrentException(this);
-    }
-    // The last timer went inside this message: the window goes now that nothing runs in it.
-    if (--FDispatching == 0 && FFreePending && FRefCount == 0 && gHandler == this)
-        FreeHandler();
-}
-
 void TSimpleTimerHandler::Dispatch(TMessage& m)
 {
     if (m.Msg != WM_TIMER) {
-        m.Result = DefWindowProcA(FHandle, m.Msg, m.WParam, m.LParam);
+        m.Result = DefWindowProcA(Handle(), m.Msg, m.WParam, m.LParam);
         return;
     }
     m.Result = 0;
@@ -89,29 +28,11 @@ void TSimpleTimerHandler::Dispatch(TMessage& m)
     }
 }
 
-TSimpleTimerHandler* SimpleTimerHandler() { return gHandler; }
+TSimpleTimerHandler* SimpleTimerHandler() { return TSimpleTimerHandler::Instance(); }
 
-void AcquireTimerHandler()
-{
-    if (!gHandler)
-        gHandler = new TSimpleTimerHandler();
-    ++gHandler->FRefCount;
-    gHandler->FFreePending = false;
-}
+void AcquireTimerHandler() { TSimpleTimerHandler::Acquire(); }
 
-void ReleaseTimerHandler()
-{
-    if (!gHandler)
-        return;
-    if (gHandler->FRefCount > 0)
-        --gHandler->FRefCount;
-    if (gHandler->FRefCount != 0)
-        return;
-    if (gHandler->FDispatching > 0)
-        gHandler->FFreePending = true;
-    else
-        FreeHandler();
-}
+void ReleaseTimerHandler() { TSimpleTimerHandler::Release(); }
 
 // ---- TSimpleTimer ----
 
@@ -130,21 +51,23 @@ void TSimpleTimer::Init(unsigned interval, const TNotifyEvent& onTimer)
     FEnabled = false;
     FInterval = interval;
     SetOnTimer(onTimer);
-    AcquireTimerHandler();
-    FId = NewTimerId();
-    gHandler->FTimers[FId] = this;
+    FId = TSimpleTimerHandler::Acquire().Add(this);
 }
 
 TSimpleTimer::~TSimpleTimer()
 {
     if (FEnabled)
         Deactivate(true);
-    if (gHandler)
-        gHandler->FTimers.erase(FId);
+    if (auto* h = SimpleTimerHandler())
+        h->Remove(FId);
     ReleaseTimerHandler();
 }
 
-HWND TSimpleTimer::Window() { return gHandler ? gHandler->Handle() : nullptr; }
+HWND TSimpleTimer::Window()
+{
+    auto* h = SimpleTimerHandler();
+    return h ? h->Handle() : nullptr;
+}
 
 void TSimpleTimer::SetEnabled(bool v)
 {

@@ -4,39 +4,17 @@
 // created and destroyed when the last one goes.
 #include <windows.h>
 
-#include <map>
-
-#include "messages.h"
-#include "object.h"
+#include "sharedwindow.h"
 
 class TSimpleTimer;
 
 // The shared window and the table from timer id to timer. WM_TIMER ids are looked up in the
 // table and never taken for pointers, so a tick of a freed timer (or one posted by another
 // process) finds nothing.
-class TSimpleTimerHandler : public TObject {
+class TSimpleTimerHandler : public TSharedWindow<TSimpleTimerHandler, TSimpleTimer, UINT_PTR> {
     TK_CLASS(TSimpleTimerHandler, TObject)
-public:
-    TSimpleTimerHandler();
-    ~TSimpleTimerHandler() override;
-
-    int RefCount() const { return FRefCount; }
-    HWND Handle() const { return FHandle; }
-    TSimpleTimer* Find(UINT_PTR id) const;
-
-private:
-    friend class TSimpleTimer;
-    friend void AcquireTimerHandler();
-    friend void ReleaseTimerHandler();
-
-    void TimerWindowProc(TMessage& m);
-    void Dispatch(TMessage& m);
-
-    HWND FHandle = nullptr;
-    int FRefCount = 0;
-    std::map<UINT_PTR, TSimpleTimer*> FTimers;
-    int FDispatching = 0;       // messages being handled right now (nested through modal loops)
-    bool FFreePending = false;  // the last timer went during a tick: free once the tick is over
+protected:
+    void Dispatch(TMessage& m) override;
 };
 
 // The process's handler (null when no light timer exists).

@@ -13,33 +13,10 @@
 
 namespace {
 
-TTrayIconHandler* gHandler = nullptr;
-UINT gNextId = 1;  // ids only grow, so a stale id never names a newer icon
 UINT gTaskbarCreated = 0;
 
 // Our own request to hook the owner form again after its window was re-created (wParam: icon id).
 constexpr UINT WM_TRAY_REHOOK = WM_APP + 0x0B1;
-
-UINT NewIconId()
-{
-    for (;;) {
-        UINT id = gNextId++;
-        if (gNextId == 0)
-            gNextId = 1;
-        if (id != 0 && (!gHandler || !gHandler->Find(id)))
-            return id;
-    }
-}
-
-void FreeHandler() noexcept
-{
-    TTrayIconHandler* h = std::exchange(gHandler, nullptr);
-    try {
-        delete h;
-    } catch (...) {
-        HandleCurrentException(nullptr);
-    }
-}
 
 // The common controls' version as major << 16 | minor, 0 when it cannot be told.
 DWORD GetComCtlVersion()
@@ -57,8 +34,7 @@ DWORD GetComCtlVersion()
     return version;
 }
 
-// The unit's start and end: the taskbar's re-creation message, the class for form files, and
-// the handler that icons never freed leave behind.
+// The unit's start: the taskbar's re-creation message and the class for form files.
 struct TTrayIconUnit {
     TTrayIconUnit()
     {
@@ -66,7 +42,6 @@ struct TTrayIconUnit {
             gTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
         RegisterClasses({&TTrayIcon::StaticClass()});
     }
-    ~TTrayIconUnit() { FreeHandler(); }
 } gUnit;
 
 // Copies text into a fixed field, cut to `max` characters and zero-terminated.
@@ -105,28 +80,6 @@ const TClassInfo& TTrayIconHandler::StaticClass()
     return info;
 }
 
-TTrayIconHandler::TTrayIconHandler() : FHandle(AllocateHWnd(TWndMethod(this, &TTrayIconHandler::TrayWindowProc))) {}
-
-TTrayIconHandler::~TTrayIconHandler() { DeallocateHWnd(std::exchange(FHandle, nullptr)); }
-
-TTrayIcon* TTrayIconHandler::Find(UINT id) const
-{
-    auto it = FIcons.find(id);
-    return it == FIcons.end() ? nullptr : it->second;
-}
-
-void TTrayIconHandler::TrayWindowProc(TMessage& m)
-{
-    ++FDispatching;
-    try {
-        Dispatch(m);
-    } catch (...) {
-        HandleCurrentException(this);
-    }
-    if (--FDispatching == 0 && FFreePending && FRefCount == 0 && gHandler == this)
-        FreeHandler();  // nothing after this
-}
-
 void TTrayIconHandler::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
@@ -149,33 +102,15 @@ void TTrayIconHandler::Dispatch(TMessage& m)
         m.Result = 1;
         return;
     default:
-        m.Result = DefWindowProcA(FHandle, m.Msg, m.WParam, m.LParam);
+        m.Result = DefWindowProcA(Handle(), m.Msg, m.WParam, m.LParam);
     }
 }
 
-TTrayIconHandler* TrayIconHandler() { return gHandler; }
+TTrayIconHandler* TrayIconHandler() { return TTrayIconHandler::Instance(); }
 
-void AcquireTrayIconHandler()
-{
-    if (!gHandler)
-        gHandler = new TTrayIconHandler();
-    ++gHandler->FRefCount;
-    gHandler->FFreePending = false;
-}
+void AcquireTrayIconHandler() { TTrayIconHandler::Acquire(); }
 
-void ReleaseTrayIconHandler()
-{
-    if (!gHandler)
-        return;
-    if (gHandler->FRefCount > 0)
-        --gHandler->FRefCount;
-    if (gHandler->FRefCount != 0)
-        return;
-    if (gHandler->FDispatching > 0)
-        gHandler->FFreePending = true;
-    else
-        FreeHandler();
-}
+void ReleaseTrayIconHandler() { TTrayIconHandler::Release(); }
 
 // ---- TTrayIcon: class and life ----
 
@@ -218,14 +153,13 @@ const TClassInfo& TTrayIcon::StaticClass()
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner)
 {
-    AcquireTrayIconHandler();
+    TTrayIconHandler& handler = TTrayIconHandler::Acquire();
     try {
         FIconData.cbSize = TrayIconDataSize;
-        FIconData.hWnd = gHandler->Handle();
-        FIconData.uID = NewIconId();
+        FIconData.hWnd = handler.Handle();
+        FIconData.uID = handler.Add(this);
         FIconData.uFlags = TrayIconFlags;
         FIconData.uCallbackMessage = TrayCallbackMessage;
-        gHandler->FIcons[FIconData.uID] = this;
 
         FIcon = std::make_unique<TIcon>();
         FIcon->OnChange = TNotifyEvent(this, &TTrayIcon::IconChanged);
@@ -246,7 +180,7 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner)
         if (FAppHooked && Application)
             Application->UnhookMainWindow(TWindowHook(this, &TTrayIcon::HookAppProc));
         FFormHook.Restore();
-        gHandler->FIcons.erase(FIconData.uID);
+        handler.Remove(FIconData.uID);
         ReleaseTrayIconHandler();
         throw;
     }
@@ -271,8 +205,8 @@ TTrayIcon::~TTrayIcon()
     if (FAppHooked && Application)
         Application->UnhookMainWindow(TWindowHook(this, &TTrayIcon::HookAppProc));
     UnhookForm();
-    if (gHandler)
-        gHandler->FIcons.erase(FIconData.uID);
+    if (auto* h = TrayIconHandler())
+        h->Remove(FIconData.uID);
     ReleaseTrayIconHandler();
 }
 
@@ -308,7 +242,11 @@ void TTrayIcon::Notification(TComponent* c, TOperation op)
         FPopupMenu = nullptr;
 }
 
-bool TTrayIcon::Alive(UINT id) { return gHandler && gHandler->Find(id) != nullptr; }
+bool TTrayIcon::Alive(UINT id)
+{
+    auto* h = TrayIconHandler();
+    return h && h->Find(id) != nullptr;
+}
 
 TWinControl* TTrayIcon::OwnerControl() const { return As<TWinControl>(Owner()); }
 
@@ -815,8 +753,8 @@ void TTrayIcon::HookFormProc(TMessage& m)
             return;
         FFormHook.Restore();
         TWinControl* owner = OwnerControl();
-        if (owner && !owner->Destroying() && gHandler)
-            PostMessageA(gHandler->Handle(), WM_TRAY_REHOOK, FIconData.uID, 0);
+        if (owner && !owner->Destroying() && TrayIconHandler())
+            PostMessageA(TrayIconHandler()->Handle(), WM_TRAY_REHOOK, FIconData.uID, 0);
         return;
     }
     default:

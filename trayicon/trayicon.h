@@ -6,7 +6,6 @@
 
 #include <shellapi.h>
 
-#include <map>
 #include <memory>
 
 #include "controls.h"
@@ -39,29 +38,10 @@ using TStartupEvent = TMethod<void(TObject* Sender, bool& ShowMainForm)>;
 // The shared window all tray icons of the process get their callbacks through, and the table
 // from icon id to icon. Callback ids are looked up, never taken for pointers: a callback for an
 // icon that is gone, or one another process posts, finds nothing.
-class TTrayIconHandler : public TObject {
+class TTrayIconHandler : public TSharedWindow<TTrayIconHandler, TTrayIcon, UINT> {
     TK_CLASS(TTrayIconHandler, TObject)
-public:
-    TTrayIconHandler();
-    ~TTrayIconHandler() override;
-
-    int RefCount() const { return FRefCount; }
-    HWND Handle() const { return FHandle; }
-    TTrayIcon* Find(UINT id) const;
-
-private:
-    friend class TTrayIcon;
-    friend void AcquireTrayIconHandler();
-    friend void ReleaseTrayIconHandler();
-
-    void TrayWindowProc(TMessage& m);
-    void Dispatch(TMessage& m);
-
-    HWND FHandle = nullptr;
-    int FRefCount = 0;
-    std::map<UINT, TTrayIcon*> FIcons;
-    int FDispatching = 0;
-    bool FFreePending = false;  // the last icon went inside a callback: free once it is over
+protected:
+    void Dispatch(TMessage& m) override;
 };
 
 // The process's handler (null when no tray icon exists).
