@@ -3,6 +3,10 @@
 add_compile_options(-Wall -Wextra -Wno-cast-function-type -Wno-unused-parameter)
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600 NOMINMAX STRICT)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Programs and libraries side by side, so the test programs and Quistal.exe find Brenlow.dll.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# The native build of the same tree, where the data files (theme skins) are made.
+set(VELMORA_NATIVE_BUILD "${CMAKE_SOURCE_DIR}/build/native" CACHE PATH "native build folder")
 
 # libjpeg, built for i686 by scripts/setup
 set(VELMORA_JPEG_PREFIX "${CMAKE_SOURCE_DIR}/.cache/libjpeg-i686" CACHE PATH "libjpeg for i686")
