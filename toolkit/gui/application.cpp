@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "apphooks.h"
+#include "comctrls.h"
+#include "extctrls.h"
 #include "formfile.h"
 #include "forms.h"
 #include "stdctrls.h"
@@ -72,6 +74,8 @@ void RegisterStandardClasses()
     RegisterCursorIdents();
     RegisterClasses({&TForm::StaticClass(), &TButton::StaticClass(), &TLabel::StaticClass(), &TPanel::StaticClass(),
                      &TEdit::StaticClass(), &TCheckBox::StaticClass()});
+    RegisterExtControlClasses();
+    RegisterCommonControls();
 }
 
 void DoneApplication()

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms.h"
+#include "menus.h"
 
 // ---------------------------------------------------------------- module and helpers
 
@@ -142,6 +143,7 @@ const TClassInfo& TControl::StaticClass()
             .Prop("Hint", &TControl::Hint, &TControl::SetHint)
             .Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
             .Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
+            .ComponentProp<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
             .Event("OnClick", &TControl::OnClick)
             .Event("OnDblClick", &TControl::OnDblClick)
             .Event("OnResize", &TControl::OnResize)
@@ -413,6 +415,24 @@ void TControl::ApplyParentShowHint()
     FTakingParentShowHint = false;
 }
 
+void TControl::SetPopupMenu(TPopupMenu* v)
+{
+    if (v == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = v;
+    if (v)
+        v->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* c, TOperation op)
+{
+    TComponent::Notification(c, op);
+    if (op == opRemove && c == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
 void TControl::Loaded()
 {
     TComponent::Loaded();
@@ -497,9 +517,47 @@ void TControl::Dispatch(TMessage& m)
     case CM_HITTEST:
         m.Result = HTCLIENT;
         return;
+    case WM_CONTEXTMENU:
+        ContextMenu(m);
+        return;
     default:
         DefaultHandler(m);
     }
+}
+
+void TControl::ContextMenu(TMessage& m)
+{
+    bool fromKeyboard = m.LParam == -1;
+    TPoint pos(MsgX(m.LParam), MsgY(m.LParam));
+    auto* self = As<TWinControl>(this);
+    if (self && !fromKeyboard) {
+        TPoint p = ScreenToClient(pos);
+        // A click on the frame or the caption: the system menu, not ours.
+        if (!ClientRect().Contains(p)) {
+            DefaultHandler(m);
+            return;
+        }
+        TControl* child = self->ControlAtPos(p, false);
+        if (child && child->FPopupMenu && child->FPopupMenu->AutoPopup()) {
+            child->FPopupMenu->SetPopupComponent(child);
+            child->FPopupMenu->Popup(pos.x, pos.y);
+            m.Result = 1;
+            return;
+        }
+    }
+    if (FPopupMenu && FPopupMenu->AutoPopup()) {
+        if (fromKeyboard)
+            pos = ClientToScreen(TPoint(Width() / 2, Height() / 2));
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(pos.x, pos.y);
+        m.Result = 1;
+        return;
+    }
+    if (!self && FParent) {
+        m.Result = FParent->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+        return;
+    }
+    DefaultHandler(m);  // the system passes it on to the parent window
 }
 
 void TControl::DefaultHandler(TMessage& m)
@@ -569,6 +627,12 @@ void TControl::HandleMouseUp(TMessage& m, TMouseButton button)
     // Last: a click handler may free this control.
     if (click)
         Click();
+    else if (button == mbRight && !As<TWinControl>(this) && FParent) {
+        // The system makes WM_CONTEXTMENU from a window's right click; a windowless control
+        // gets the click from its parent and makes its own.
+        TPoint p = ClientToScreen(TPoint(x, y));
+        Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FParent->WindowHandle()), MakeMsgPoint(p.x, p.y));
+    }
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)

@@ -15,6 +15,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 // The module that holds the toolkit's code (the program or the library): window classes,
 // form resources and the control atom belong to it.
@@ -154,6 +155,9 @@ public:
     void SetParentShowHint(bool v);
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle v) { FControlStyle = v; }
+    // The menu a right click (WM_CONTEXTMENU) pops up; without one the parent's shows.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* v);
     TControlState ControlState() const { return FControlState; }
 
     // Messages. WindowProc starts as this control's WndProc; another object may save it, put
@@ -193,6 +197,7 @@ protected:
     friend class THintWindow;
 
     void Loaded() override;
+    void Notification(TComponent* c, TOperation op) override;
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
@@ -223,8 +228,12 @@ private:
     void FontChanged(TObject* sender);
     void HandleMouseDown(TMessage& m, TMouseButton button);
     void HandleMouseUp(TMessage& m, TMouseButton button);
+    // WM_CONTEXTMENU: the popup menu of the windowless child under the point, or our own;
+    // without one the message goes on (to the parent window).
+    void ContextMenu(TMessage& m);
 
     TWinControl* FParent = nullptr;
+    TPopupMenu* FPopupMenu = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = alNone;
     bool FAutoSize = false;

@@ -6,6 +6,7 @@
 
 #include "apphooks.h"
 #include "formfile.h"
+#include "menus.h"
 
 const TEnumInfo FormBorderStyleInfo{"TFormBorderStyle",
                                     {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
@@ -89,6 +90,7 @@ const TClassInfo& TCustomForm::StaticClass()
             .Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
             .ComponentProp<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
             .ObjectProp<TIcon>("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon)
+            .ComponentProp<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
             .Event("OnCreate", &TCustomForm::OnCreate)
             .Event("OnDestroy", &TCustomForm::OnDestroy)
             .Event("OnShow", &TCustomForm::OnShow)
@@ -251,6 +253,7 @@ void TCustomForm::CreateParams(TCreateParams& p)
 void TCustomForm::InitializeWnd()
 {
     TWinControl::InitializeWnd();
+    ApplyMenu();
     ApplyIcon();
     if (IsTopLevel())
         ApplyAlphaBlend();
@@ -441,6 +444,40 @@ void TCustomForm::ApplyAlphaBlend()
     } else if (ex & WS_EX_LAYERED) {
         SetWindowLongA(h, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
         RedrawWindow(h, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+void TCustomForm::SetMenu(TMainMenu* v)
+{
+    if (v == FMenu)
+        return;
+    if (FMenu)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = v;
+    if (v)
+        v->FreeNotification(this);
+    if (HandleAllocated())
+        ApplyMenu();
+}
+
+void TCustomForm::ApplyMenu()
+{
+    // Only a top-level window has a menu bar (a child's "menu" is its control id).
+    HWND wnd = WindowHandle();
+    if (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD)
+        return;
+    HMENU menu = FMenu ? FMenu->Handle() : nullptr;
+    if (GetMenu(wnd) != menu)
+        ::SetMenu(wnd, menu);
+}
+
+void TCustomForm::Notification(TComponent* c, TOperation op)
+{
+    TWinControl::Notification(c, op);
+    if (op == opRemove && c == FMenu) {
+        FMenu = nullptr;
+        if (HandleAllocated())
+            ApplyMenu();
     }
 }
 
@@ -700,6 +737,18 @@ void TCustomForm::Dispatch(TMessage& m)
     case CM_RELEASE:
         Free();  // nothing of this object may be touched after this
         return;
+    case WM_COMMAND:
+        // A menu-bar item (no control window, notification 0 or 1).
+        if (m.LParam == 0 && HIWORD(m.WParam) <= 1 && FMenu && FMenu->DispatchCommand(LOWORD(m.WParam))) {
+            m.Result = 0;
+            return;
+        }
+        break;
+    case WM_DESTROY:
+        // The window would destroy its menu with it; the menu belongs to the TMainMenu.
+        if (!(GetWindowLongA(WindowHandle(), GWL_STYLE) & WS_CHILD) && GetMenu(WindowHandle()))
+            ::SetMenu(WindowHandle(), nullptr);
+        break;
     case CM_DIALOGKEY:
         CMDialogKey(m);
         return;

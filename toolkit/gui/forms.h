@@ -26,6 +26,7 @@
 class TCustomForm;
 class TForm;
 class THintWindow;
+class TMainMenu;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 extern const TEnumInfo FormBorderStyleInfo;
@@ -91,6 +92,9 @@ public:
     void SetKeyPreview(bool v) { FKeyPreview = v; }
     TIcon* Icon() const { return FIcon.get(); }
     void SetIcon(TIcon* v) { FIcon->Assign(v); }
+    // The menu bar; its items' WM_COMMAND reach them through the form.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* v);
     TCanvas* Canvas() const { return FCanvas.get(); }
 
     TModalResult ModalResult() const { return FModalResult; }
@@ -154,6 +158,7 @@ protected:
     void UpdateShowing() override;
     void PaintWindow(HDC dc) override;
     void Loaded() override;
+    void Notification(TComponent* c, TOperation op) override;
     virtual void Paint() { Fire(OnPaint, this); }
     virtual void DoCreate() { Fire(OnCreate, this); }
     virtual void DoShow() { Fire(OnShow, this); }
@@ -173,6 +178,7 @@ private:
     void Activated(TMessage& m);
     void CMDialogKey(TMessage& m);
     void IconChanged(TObject*);
+    void ApplyMenu();
     bool IsTopLevel() const { return Parent() == nullptr; }
 
     TFormBorderStyle FBorderStyle = bsSizeable;
@@ -185,6 +191,7 @@ private:
     bool FKeyPreview = false;
     std::unique_ptr<TIcon> FIcon;
     std::unique_ptr<TControlCanvas> FCanvas;
+    TMainMenu* FMenu = nullptr;
     TModalResult FModalResult = mrNone;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
