@@ -4,6 +4,8 @@
 usage: skingen.py skin NAME OUTDIR   the bitmaps of theme NAME ("standar" or "macos")
        skingen.py track OUTDIR       track.bmp (16 x 4) and trackvert.bmp (4 x 16), 16 colours:
                                      the channel pictures of a skin that has none
+       skingen.py menu OUTDIR        lumivexmenu.bmp (64 x 16, one bit): the skinned system
+                                     menu's glyphs Restore, Maximize, Minimize, Close
 
 Every picture is drawn by our own code; nothing is read from anywhere."""
 
@@ -27,6 +29,44 @@ def track_pictures():
     return {"track": img, "trackvert": img.transposed()}
 
 
+# The system menu's glyphs: black strokes on white (white is the image list's mask colour),
+# one 16 x 16 cell each, in the menu's image order.
+def menu_glyphs():
+    black, white = (0, 0, 0), (255, 255, 255)
+    img = skinpaint.Image(64, 16, white)
+
+    def box(x0, y0, x1, y1, top):
+        img.fill(x0, y0, x1, y0 + top, black)
+        img.vline(x0, y0, y1, black)
+        img.vline(x1 - 1, y0, y1, black)
+        img.hline(x0, x1, y1 - 1, black)
+
+    box(6, 3, 13, 10, 2)           # Restore: two overlapping windows
+    img.fill(4, 6, 11, 13, white)
+    box(3, 6, 10, 13, 2)
+    box(16 + 3, 3, 16 + 13, 13, 2)  # Maximize
+    img.fill(32 + 4, 10, 32 + 11, 12, black)  # Minimize
+    for i in range(8):              # Close: a cross
+        for d in (0, 1):
+            img.set(48 + 4 + i + d, 4 + i, black)
+            img.set(48 + 11 - i + d, 4 + i, black)
+    return {"lumivexmenu": img}
+
+
+def bmp1(img):
+    """A two-colour BMP of black and white pixels."""
+    stride = ((img.w + 31) // 32) * 4
+    pixels = bytearray()
+    for y in range(img.h - 1, -1, -1):
+        line = bytearray(stride)
+        for x in range(img.w):
+            if img.get(x, y) != (0, 0, 0):
+                line[x // 8] |= 0x80 >> (x % 8)
+        pixels += line
+    table = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    return skinpaint._bmp_file(img.w, img.h, 1, table, pixels)
+
+
 def write(folder, pictures, encode):
     os.makedirs(folder, exist_ok=True)
     for name, img in sorted(pictures.items()):
@@ -41,6 +81,9 @@ def main(argv):
         return 0
     if len(argv) == 3 and argv[1] == "track":
         write(argv[2], track_pictures(), lambda img: skinpaint.bmp4(img, TRACK_PALETTE))
+        return 0
+    if len(argv) == 3 and argv[1] == "menu":
+        write(argv[2], menu_glyphs(), bmp1)
         return 0
     sys.stderr.write(__doc__)
     return 2

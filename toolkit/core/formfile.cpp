@@ -717,6 +717,13 @@ void CheckFormText(std::string_view text, const String& fileName)
     r.ReadRoot(n, *cls);
 }
 
+void CheckFormText(std::string_view text, const String& fileName, const TClassInfo& rootClass)
+{
+    TFormNode n = ParseFormText(text, fileName);
+    Reader r(nullptr, fileName, true);
+    r.ReadRoot(n, rootClass);
+}
+
 void RegisterIdentConst(const char* name, int32_t value) { IdentConsts()[UpperCase(name)] = value; }
 
 bool IdentToInt(std::string_view name, int32_t& value)

@@ -59,6 +59,8 @@ void ReadFormInto(TComponent* root, std::string_view text, const String& fileNam
 // Checks a form file against the registered classes without creating anything: syntax, class
 // names, property names and values, handler names. Raises EReadError like the reader.
 void CheckFormText(std::string_view text, const String& fileName);
+// The same for a form whose class is known to the caller rather than registered.
+void CheckFormText(std::string_view text, const String& fileName, const TClassInfo& rootClass);
 
 // Names of integer constants a form file may use for integer and colour properties
 // (clWindow, crHandPoint, ...).

@@ -4,6 +4,7 @@
 
 #include "apphooks.h"
 #include "comctrls.h"
+#include "timer.h"
 #include "extctrls.h"
 #include "formfile.h"
 #include "forms.h"
@@ -73,7 +74,7 @@ void RegisterStandardClasses()
     RegisterGraphicsClasses();
     RegisterCursorIdents();
     RegisterClasses({&TForm::StaticClass(), &TButton::StaticClass(), &TLabel::StaticClass(), &TPanel::StaticClass(),
-                     &TEdit::StaticClass(), &TCheckBox::StaticClass()});
+                     &TEdit::StaticClass(), &TCheckBox::StaticClass(), &TTimer::StaticClass()});
     RegisterExtControlClasses();
     RegisterCommonControls();
 }

@@ -148,7 +148,10 @@ bool TOpenDialog::Run(HWND owner, bool withFileName)
                                     " characters");
         throw EInvalidOperation("The file dialog failed: error " + IntToStr(error));
     }
-    std::vector<String> names = SplitDialogFileNames(file.data(), file.size());
+    // One name unless several may be chosen: behind a shorter name the buffer still holds the
+    // tail of the name it started with.
+    std::vector<String> names = (ofn.Flags & OFN_ALLOWMULTISELECT) ? SplitDialogFileNames(file.data(), file.size())
+                                                                   : std::vector<String>{String(file.data())};
     FFiles->Clear();
     for (const String& n : names)
         FFiles->Add(n);

@@ -555,7 +555,8 @@ TModalResult TCustomForm::ShowModal()
     // A module whose application window is hidden (the library) keeps its dialog above the
     // window that asked for it.
     HWND ownerBefore = GetWindow(h, GW_OWNER);
-    bool reowned = activeBefore && activeBefore != h && ownerBefore && !IsWindowVisible(ownerBefore);
+    bool reowned = activeBefore && activeBefore != h && IsWindowVisible(activeBefore) && ownerBefore &&
+                   !IsWindowVisible(ownerBefore);
     if (reowned)
         SetWindowLongPtrA(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(activeBefore));
     FModal = true;

@@ -1,0 +1,27 @@
+#pragma once
+// TFTip (unit UI_Tips): the tip of UIShowTip. It opens collapsed; "More >>" (GradientButton1)
+// makes the form tall enough to show the details in RichEdit1, "<< More" hides them again
+// below the form's edge.
+#include "comctrls.h"
+#include "extctrls.h"
+#include "gradientbutton.h"
+#include "stdctrls.h"
+
+class TFTip : public TForm {
+    TK_CLASS(TFTip, TForm)
+public:
+    explicit TFTip(TComponent* owner);
+
+    // Form heights with the details shown and hidden.
+    static constexpr int ExpandedHeight = 340;
+    static constexpr int CollapsedHeight = 169;
+
+    TImage* Image1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TGradientButton* GradientButton1 = nullptr;
+    TGradientButton* GradientButton2 = nullptr;
+    TRichEdit* RichEdit1 = nullptr;
+
+    void GradientButton1Click(TObject* Sender);
+};

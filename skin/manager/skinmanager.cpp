@@ -1,0 +1,499 @@
+// The skin manager: the registered skin data, the skinned windows, the deferred actions and
+// the window-creation hook.
+#include "skinmanager.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "apphooks.h"
+#include "skindata.h"
+#include "skinform.h"
+#include "skinhelpers.h"
+#include "skinmessages.h"
+
+namespace {
+
+// One of each per module.
+TSkinManage* gManager = nullptr;
+HHOOK gHook = nullptr;
+DWORD gHookThread = 0;
+bool gShutDown = false;  // the hook only passes calls on
+DWORD gSavedVersion = 0;
+bool gVersionSaved = false;
+int gHookInstalls = 0;
+int gHookRemovals = 0;
+
+void RemoveHook()
+{
+    if (!gHook)
+        return;
+    UnhookWindowsHookEx(std::exchange(gHook, nullptr));
+    gHookThread = 0;
+    ++gHookRemovals;
+}
+
+// At the module's end other modules' objects may be gone, so the manager is not freed here;
+// only the hook goes, so no call can reach this module's code after it left.
+struct TSkinManagerUnit {
+    ~TSkinManagerUnit()
+    {
+        gShutDown = true;
+        RemoveHook();
+    }
+} gSkinManagerUnit;
+
+void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create)
+{
+    // Popup-menu windows and size grips are taken by their own skins; MDI children are
+    // skinned as they are made.
+    if (create.lpcs && (create.lpcs->dwExStyle & WS_EX_MDICHILD))
+        gManager->SkinWindow(wnd);
+}
+
+LRESULT CALLBACK SkinCBTProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (!gShutDown && code >= 0 && gManager) {
+        try {
+            auto wnd = reinterpret_cast<HWND>(wParam);
+            switch (code) {
+            case HCBT_CREATEWND:
+                OnCreateWindow(wnd, *reinterpret_cast<const CBT_CREATEWNDA*>(lParam));
+                break;
+            case HCBT_ACTIVATE:
+                if (gManager->RunState() == TSkinManage::rsIdle)
+                    gManager->SetRunState(TSkinManage::rsRunning);
+                gManager->SkinWindow(wnd);
+                break;
+            default:
+                break;
+            }
+        } catch (...) {
+            HandleCurrentException(gManager);
+        }
+    }
+    return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+bool Contains(const String& text, const char* part) { return text.find(part) != String::npos; }
+
+DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
+DWORD ExStyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE)); }
+
+}  // namespace
+
+TSkinManage* SkinManager() { return gManager; }
+
+TSkinManage& NeedSkinManager()
+{
+    if (!gManager) {
+        gShutDown = false;
+        gManager = new TSkinManage();
+    }
+    return *gManager;
+}
+
+void DoneSkinManager()
+{
+    if (!gManager)
+        return;
+    gManager->Free();  // the windows it detaches still find it (as going away) meanwhile
+    gManager = nullptr;
+}
+
+HHOOK SkinHookHandle() { return gHook; }
+int SkinHookInstalls() { return gHookInstalls; }
+int SkinHookRemovals() { return gHookRemovals; }
+
+DWORD SkinSavedVersion()
+{
+    if (!gVersionSaved) {
+        gSavedVersion = GetVersion();
+        gVersionSaved = true;
+    }
+    return gSavedVersion;
+}
+
+bool SkinIsWin9x() { return (SkinSavedVersion() & 0x80000000u) != 0; }
+
+const TClassInfo& TSkinManage::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TSkinManage>("TSkinManage", &TObject::StaticClass()).Build();
+    return info;
+}
+
+TSkinManage::TSkinManage() : FTimer(new TTimer(nullptr))
+{
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(100);
+    FTimer->SetOnTimer(TNotifyEvent(this, &TSkinManage::DoAction));
+}
+
+TSkinManage::~TSkinManage()
+{
+    FState = rsDestroying;
+    FActive = false;
+    FreeAndNil(FTimer);
+    if (!FForms.empty())
+        DetachAll();
+    FSkinData.clear();
+    FPendingData = nullptr;
+    FDefaultData = nullptr;
+    RemoveHook();
+    gShutDown = true;
+}
+
+// One hook per module and thread: every sfMainform component asks, the first one installs it.
+void TSkinManage::InstallHook()
+{
+    const DWORD thread = GetCurrentThreadId();
+    if (gHook && gHookThread == thread)
+        return;
+    gSavedVersion = GetVersion();
+    gVersionSaved = true;
+    RemoveHook();
+    gHook = SetWindowsHookExA(WH_CBT, &SkinCBTProc, nullptr, thread);
+    if (!gHook)
+        return;  // without the hook windows are skinned only by explicit activation
+    gHookThread = thread;
+    ++gHookInstalls;
+}
+
+void TSkinManage::AddSkinData(TSkinData* data)
+{
+    if (!data || HasSkinData(data))
+        return;
+    FSkinData.push_back(data);
+    if (!FDefaultData && data->SkinFormtype() == sfMainform)
+        FDefaultData = data;
+}
+
+bool TSkinManage::HasSkinData(const TSkinData* data) const
+{
+    return std::find(FSkinData.begin(), FSkinData.end(), data) != FSkinData.end();
+}
+
+void TSkinManage::RemoveSkinData(TSkinData* data)
+{
+    FSkinData.erase(std::remove(FSkinData.begin(), FSkinData.end(), data), FSkinData.end());
+    if (FPendingData == data)
+        FPendingData = nullptr;
+    if (FDefaultData == data) {
+        FDefaultData = nullptr;
+        for (TSkinData* d : FSkinData)
+            if (d->SkinFormtype() == sfMainform) {
+                FDefaultData = d;
+                break;
+            }
+    }
+    // No window may keep reading a skin that is going away.
+    for (size_t i = FForms.size(); i-- > 0;) {
+        if (i >= FForms.size() || FForms[i]->SkinData() != data)
+            continue;
+        TSkinForm* form = FForms[i];
+        FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(i));
+        if (form->LifeState() < TSkinForm::lsDestroying && IsWindow(form->Window)) {
+            form->Unskin();
+            form->InvalidateWindow();
+        } else {
+            form->Detach();
+        }
+        form->Free();
+    }
+}
+
+bool TSkinManage::IsPlainChild(HWND h) const
+{
+    if (!(StyleOf(h) & WS_CHILD) || (ExStyleOf(h) & WS_EX_MDICHILD))
+        return false;
+    return LowerCase(WindowClassName(GetParent(h))) != "mdiclient";
+}
+
+bool TSkinManage::SkinWindow(HWND h)
+{
+    if (!FActive)
+        return false;
+    PurgeForms();
+    if (SendMessageA(h, SKM_ISSKINNED, 0, 0) == 1)
+        return false;  // this engine or the other module's has it
+    if (FindSkinForm(h))
+        return false;
+    TWinControl* control = FindForm(h);
+    if (!FActivating && IsPlainChild(h))
+        return false;
+    const String cls = WindowClassName(h);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(h, GWLP_HINSTANCE));
+    if (!control && instance != ModuleInstance() && cls != "#32770")
+        return false;
+    RECT r{};
+    GetWindowRect(h, &r);
+    if ((r.right - r.left) * (r.bottom - r.top) == 0 && !(ExStyleOf(h) & WS_EX_MDICHILD))
+        return false;
+    if (control && control->Tag() == 99)  // the literal, whatever DisableTag says
+        return false;
+    if (Contains(cls, "TcxPopupEditPopupWindow") || Contains(cls, "TTERenderWindow") || cls == "TApplication")
+        return false;
+    if (!QualifyClass(h, cls))
+        return false;
+    TSkinData* data = SelectSkinData(h);
+    if (!data || data->FSkinEmpty)
+        return false;
+
+    auto* form = new TSkinForm(control);
+    form->Window = h;
+    form->WindowClass = cls;
+    try {
+        if (control)
+            form->AttachForm(data, control);
+        else
+            form->AttachWindow(data);
+    } catch (...) {
+        form->Free();
+        throw;
+    }
+    FForms.push_back(form);
+    PostMessageA(h, SKM_SKINNOW, 0, 1000);
+    return true;
+}
+
+TSkinData* TSkinManage::SelectSkinData(HWND h) const
+{
+    // Every step scans the whole list: the last match wins.
+    auto last = [this](auto match) {
+        TSkinData* found = nullptr;
+        for (TSkinData* d : FSkinData)
+            if (match(d))
+                found = d;
+        return found;
+    };
+    if (TSkinData* d = last([h](TSkinData* d) {
+            auto* owner = As<TWinControl>(d->Owner());
+            return d->SkinFormtype() == sfOnlyThisForm && owner && owner->WindowHandle() == h;
+        }))
+        return d;
+    const String cls = LowerCase(WindowClassName(h));
+    if (cls == "tmessageform" || cls == "#32770")
+        if (TSkinData* d = last([](TSkinData* d) { return d->SkinFormtype() == sfDialog; }))
+            return d;
+    if (TSkinData* d = last([](TSkinData* d) { return d->SkinFormtype() == sfMainform; }))
+        return d;
+    return FSkinData.empty() ? nullptr : FSkinData.front();
+}
+
+bool TSkinManage::QualifyClass(HWND h, const String& className) const
+{
+    bool result = true;
+    if (!FDefaultData)
+        return result;
+    const String lower = LowerCase(className);
+    if (!FDefaultData->Options().Contains(xoPreview) && Contains(lower, "preview"))
+        result = false;
+    if (className == "#32770" && (StyleOf(h) & DS_SETFOREGROUND))
+        result = false;
+    if (lower == "tpopupdbtreeview")
+        result = false;
+    FDefaultData->DoFormSkin(h, className, result);
+    return result;
+}
+
+void TSkinManage::ActivateForm(TCustomForm* form)
+{
+    HWND h = form->Handle();
+    if (!form->Visible() || (StyleOf(h) & WS_CHILD))
+        return;
+    SkinWindow(h);
+}
+
+TWinControl* TSkinManage::FindForm(HWND h) const
+{
+    for (int i = 0; Screen && i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i)->WindowHandle() == h)
+            return Screen->Forms(i);
+    return FindControlOfWindow(h);
+}
+
+TSkinForm* TSkinManage::FindSkinForm(HWND h) const
+{
+    for (TSkinForm* f : FForms)
+        if (f->Window == h)
+            return f;
+    return nullptr;
+}
+
+void TSkinManage::RemoveForm(TSkinForm* form)
+{
+    if (FState == rsDestroying)
+        return;
+    auto it = std::find(FForms.begin(), FForms.end(), form);
+    if (it != FForms.end())
+        FForms.erase(it);
+}
+
+void TSkinManage::PurgeForms()
+{
+    if (FState == rsDestroying)
+        return;
+    for (size_t i = FForms.size(); i-- > 0;) {
+        if (i >= FForms.size())
+            continue;
+        TSkinForm* form = FForms[i];
+        const bool gone = !IsWindow(form->Window);
+        if (form->LifeState() != TSkinForm::lsDead && !gone)
+            continue;
+        FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(i));
+        form->Detach();
+        form->Free();
+    }
+}
+
+void TSkinManage::DetachAll()
+{
+    FActive = false;
+    while (!FForms.empty()) {
+        TSkinForm* form = FForms.back();
+        FForms.pop_back();
+        form->Detach();
+        form->Free();
+    }
+}
+
+void TSkinManage::RequestAction(int action, int interval)
+{
+    FAction = action;
+    FTimer->SetInterval(interval);
+    if (FState == rsIdle) {
+        // No window was activated yet: the hook offers each one as it comes.
+        if (action == saActivate)
+            FActive = true;
+        else if (action == saDeactivate)
+            FActive = false;
+        return;
+    }
+    FTimer->SetEnabled(true);
+}
+
+void TSkinManage::DoAction(TObject*)
+{
+    FTimer->SetEnabled(false);
+    // Cleared first: a request made while the action runs or in OnSkinChanged is kept.
+    TSkinData* data = std::exchange(FPendingData, nullptr);
+    if (!data)
+        return;
+    switch (FAction) {
+    case saActivate:
+        Activate(data);
+        break;
+    case saDeactivate:
+        Deactivate(data);
+        break;
+    case saRefresh:
+        Refresh(data);
+        break;
+    default:
+        break;
+    }
+    if (HasSkinData(data))  // an event handler may have freed it
+        data->DoSkinChanged();
+}
+
+void TSkinManage::Activate(TSkinData* data)
+{
+    FActive = true;
+    std::vector<TCustomForm*> forms;
+    for (int i = 0; Screen && i < Screen->FormCount(); ++i)
+        forms.push_back(Screen->Forms(i));
+    struct TPass {
+        bool& Flag;
+        explicit TPass(bool& f) : Flag(f) { Flag = true; }
+        ~TPass() { Flag = false; }
+    } pass(FActivating);
+    if (data->SkinFormtype() == sfOnlyThisForm) {
+        for (size_t i = forms.size(); i-- > 0;)
+            if (forms[i] == data->Owner()) {
+                ActivateForm(forms[i]);
+                break;
+            }
+        return;
+    }
+    PurgeForms();
+    for (size_t i = forms.size(); i-- > 0;)
+        ActivateForm(forms[i]);
+}
+
+void TSkinManage::ReleaseForm(TSkinForm* form)
+{
+    RemoveForm(form);
+    form->Unskin();
+    form->InvalidateWindow();
+    form->Free();
+}
+
+void TSkinManage::Deactivate(TSkinData* data)
+{
+    FActive = false;
+    PurgeForms();
+    if (data->SkinFormtype() == sfOnlyThisForm) {
+        for (size_t i = FForms.size(); i-- > 0;)
+            if (FForms[i]->SkinData() == data) {
+                ReleaseForm(FForms[i]);
+                break;
+            }
+        return;
+    }
+    while (!FForms.empty())
+        ReleaseForm(FForms.front());
+}
+
+void TSkinManage::Refresh(TSkinData* data)
+{
+    PurgeForms();
+    const std::vector<TSkinForm*> forms = FForms;
+    if (data->SkinFormtype() == sfOnlyThisForm) {
+        for (TSkinForm* f : forms)
+            if (f->SkinData() == data) {
+                f->ClearButtons();
+                f->UpdateFrameMetrics();
+                f->ApplySkinColors();
+                break;
+            }
+        return;
+    }
+    for (TSkinForm* f : forms)
+        if (f->SkinData() == data) {
+            f->ClearButtons();
+            f->UpdateFrameMetrics();
+        }
+    for (TSkinForm* f : forms)
+        if (f->SkinData() == data)
+            f->ApplySkinColors();
+}
+
+void TSkinManage::ClearFormButtons()
+{
+    for (TSkinForm* f : FForms)
+        if (f->SkinData() == FPendingData)
+            f->ClearButtons();
+}
+
+void TSkinManage::SetMDIMaximized(bool maximized)
+{
+    if (maximized == MDIChildMaximized)
+        return;
+    MDIChildMaximized = maximized;
+    if (FDefaultData && FDefaultData->Options().Contains(xoMDIChildBorder))
+        return;
+    for (TSkinForm* f : FForms) {
+        if (f->MDIRole() != TSkinForm::mdiChild)
+            continue;
+        if (maximized) {
+            if (f->RegionSet())
+                f->RemoveRegion();
+            continue;
+        }
+        if (f->SizeState() == TSkinForm::ssMinimized)
+            continue;
+        f->SetSizeState(TSkinForm::ssNormal);
+        f->UpdateRegion();
+        if (!f->RegionSet())
+            f->FrameChanged();
+    }
+}

@@ -1,0 +1,353 @@
+// The skin data component: its published defaults, loading the theme skins from files and
+// from bytes stored in a form file, missing and damaged skins, the requests that Active and
+// SkinFile hand to the skin manager, and the class filter and caption hint it offers.
+#include <cstdlib>
+#include <fstream>
+
+#include "guitest.h"
+#include "formfile.h"
+#include "skindata.h"
+#include "skinmanager.h"
+
+namespace {
+
+// The theme skins of the native build (VELMORA_SKINS_DIR, else build/native/Skins).
+String ThemeSkinPath(const char* file)
+{
+    String dir;
+    if (const char* env = std::getenv("VELMORA_SKINS_DIR"))
+        dir = env;
+    else {
+        const String here = __FILE__;
+        dir = here.substr(0, here.rfind("tests/win32/")) + "build/native/Skins";
+    }
+    String path = dir + "/" + file;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    return path;
+}
+
+TBytes FileBytes(const String& path)
+{
+    TMemoryStream s;
+    s.LoadFromFile(path);
+    return s.Bytes();
+}
+
+String TempFile(const char* name, const TBytes& bytes)
+{
+    char dir[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, dir);
+    String path = String(dir) + name;
+    TMemoryStream s;
+    s.LoadFromBytes(bytes.data(), bytes.size());
+    s.SaveToFile(path);
+    return path;
+}
+
+String Hex(const TBytes& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    String out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i % 32 == 0)
+            out += "\n      ";
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 15];
+    }
+    return out;
+}
+
+TBytes Stored(const TBytes& skin)
+{
+    TBytes out(4);
+    const auto size = static_cast<int32_t>(skin.size());
+    std::memcpy(out.data(), &size, 4);
+    out.insert(out.end(), skin.begin(), skin.end());
+    return out;
+}
+
+class SkinDataTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        DoneSkinManager();
+        Host = new TForm(nullptr);
+        Host->SetBounds(40, 40, 300, 200);
+    }
+    void TearDown() override
+    {
+        Host->Free();
+        DoneSkinManager();
+        GuiTest::TearDown();
+    }
+
+    // A component on the host form, loaded as a form file would load it.
+    TSkinData* Loaded(TSkinFormType type = sfMainform)
+    {
+        auto* d = new TSkinData(Host);
+        d->SetSkinFormtype(type);
+        d->Loaded();
+        return d;
+    }
+
+    // Streams a form file holding one TSkinData with the given lines into the host.
+    TSkinData* Streamed(const String& lines)
+    {
+        const String text = "object SkinHost: TForm\n  object SkinData1: TSkinData\n" + lines + "\n  end\nend\n";
+        ReadFormInto(Host, text, "skinhost.form");
+        return As<TSkinData>(Host->FindComponent("SkinData1"));
+    }
+
+    TForm* Host = nullptr;
+};
+
+TEST_F(SkinDataTest, NewComponentHasThePublishedDefaults)
+{
+    auto* d = new TSkinData(Host);
+    EXPECT_EQ(GetPropText(d, "Active"), "false");
+    EXPECT_EQ(GetPropText(d, "DisableTag"), "99");
+    EXPECT_EQ(d->SkinControls().Mask(), 0x1FFFFBu);
+    EXPECT_FALSE(d->SkinControls().Contains(xcMenuItem));
+    EXPECT_FALSE(d->SkinControls().Contains(xcFastReport));
+    EXPECT_EQ(d->Options().Mask(), 0x448u);
+    EXPECT_EQ(LowerCase(GetPropText(d, "Options")), "[xopreview,xotoolbarbk,xocaptionbuttonhint]");
+    EXPECT_EQ(GetPropText(d, "SkinFile"), "");
+    EXPECT_EQ(GetPropText(d, "SkinStore"), "(none)");
+    EXPECT_EQ(LowerCase(GetPropText(d, "SkinFormtype")), "sfmainform");
+    EXPECT_EQ(GetPropText(d, "MenuUpdate"), "true");
+    EXPECT_EQ(GetPropText(d, "MenuMerge"), "false");
+    SetPropText(d, "Version", "1.0");
+    SetPropText(d, "SkinStore", "(Good)");
+    EXPECT_EQ(GetPropText(d, "Version"), "5.40.07.15");
+    EXPECT_EQ(GetPropText(d, "SkinStore"), "(none)");
+
+    EXPECT_TRUE(d->FSkinEmpty);
+    EXPECT_TRUE(d->FFramePaint);
+    EXPECT_EQ(d->FHoverTime, 0);
+    EXPECT_EQ(d->FMaxWidth, GetSystemMetrics(SM_CXMAXIMIZED));
+    EXPECT_EQ(d->Border(TSkinObjects::bdTop).Name, "Top");
+    EXPECT_EQ(d->FButtons->Name, "Buttons");
+    EXPECT_EQ(d->FTitle->Name, "Title");
+    EXPECT_EQ(d->FMenuImages->Count(), 4);  // the module's system menu glyphs
+
+    // The class map: 118 lines in its order, duplicates kept, kinds spelled as stored.
+    TStrings* map = d->Skin3rd();
+    ASSERT_EQ(map->Count(), 118);
+    EXPECT_EQ(map->Get(0), "TCategoryButtons=scrollbar");
+    EXPECT_EQ(map->Get(117), "TLMDCalculatorEdit=edit");
+    int twice = 0;
+    for (int i = 0; i < map->Count(); ++i)
+        twice += map->Get(i) == "TLMDFontSizeCombobox=combobox";
+    EXPECT_EQ(twice, 2);
+    EXPECT_GE(map->IndexOf("TDBLookupCombobox=Combobox"), 0);
+    TStringList other;
+    other.Add("TMyGrid=scrollbar");
+    d->SetSkin3rd(&other);
+    EXPECT_EQ(map->Text(), "TMyGrid=scrollbar\r\n");
+}
+
+TEST_F(SkinDataTest, LoadsTheThemeSkinsFromFilesAndKeepsTheLastOnAMissingFile)
+{
+    TSkinData* d = Loaded();
+    d->SetSkinFile(ThemeSkinPath("default.skn"));
+    ASSERT_FALSE(d->FSkinEmpty) << "build the native build first: " << ThemeSkinPath("default.skn");
+    const String standar = d->FSkinName;
+    EXPECT_FALSE(standar.empty());
+    EXPECT_GT(d->Border(TSkinObjects::bdTop).Bitmap.Height(), 0);
+    EXPECT_EQ(d->FSkinStream.Bytes(), FileBytes(ThemeSkinPath("default.skn")));
+
+    d->SetSkinFile(ThemeSkinPath("macos.skn"));
+    ASSERT_FALSE(d->FSkinEmpty);
+    EXPECT_NE(d->FSkinName, standar);
+    const String macos = d->FSkinName;
+
+    // Missing: silently nothing more than an empty mark; the objects stay.
+    d->SetSkinFile(ThemeSkinPath("nothere.skn"));
+    EXPECT_TRUE(d->FSkinEmpty);
+    EXPECT_EQ(d->SkinFile(), ThemeSkinPath("nothere.skn"));
+    EXPECT_EQ(d->FSkinName, macos);
+}
+
+TEST_F(SkinDataTest, DamagedSkinFileRaisesAndLeavesTheComponentEmpty)
+{
+    TSkinData* d = Loaded();
+    d->SetSkinFile(ThemeSkinPath("default.skn"));
+    ASSERT_FALSE(d->FSkinEmpty);
+    const String name = d->FSkinName;
+
+    TBytes cut = FileBytes(ThemeSkinPath("default.skn"));
+    cut.resize(cut.size() / 3);
+    EXPECT_ANY_THROW(d->SetSkinFile(TempFile("velmora-cut.skn", cut)));
+    EXPECT_TRUE(d->FSkinEmpty);
+    EXPECT_EQ(d->FSkinName, name);
+
+    TBytes noise(5000);
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<uint8_t>(i * 131 + 7);
+    EXPECT_ANY_THROW(d->SetSkinFile(TempFile("velmora-noise.skn", noise)));
+    EXPECT_TRUE(d->FSkinEmpty);
+    // Active cannot start skinning while empty.
+    SkinManager()->SetPendingData(nullptr);
+    d->SetActive(true);
+    EXPECT_EQ(SkinManager()->PendingData(), nullptr);
+}
+
+TEST_F(SkinDataTest, StoredSkinStreamsThroughAFormFile)
+{
+    const TBytes skin = FileBytes(ThemeSkinPath("macos.skn"));
+    TSkinData* d = Streamed("    Active = True\n    SkinStream = {" + Hex(Stored(skin)) + "}");
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(d->FSkinEmpty);
+    EXPECT_EQ(d->FSkinStream.Bytes(), skin);
+    EXPECT_EQ(d->SkinStore(), "(none)");  // at run time even with a stored skin
+    // Active with a skin: activation is requested for it after Loaded.
+    EXPECT_TRUE(d->Active());
+    EXPECT_EQ(SkinManager()->PendingData(), d);
+    EXPECT_EQ(SkinManager()->Action(), TSkinManage::saActivate);
+
+    // Written back as read: size, then the bytes.
+    TMemoryStream out;
+    d->WriteSkinStream(out);
+    EXPECT_EQ(out.Bytes(), Stored(skin));
+    auto* copy = new TSkinData(Host);
+    out.SetPosition(0);
+    copy->ReadSkinStream(out);
+    EXPECT_FALSE(copy->FSkinEmpty);
+    EXPECT_EQ(copy->FSkinName, d->FSkinName);
+}
+
+TEST_F(SkinDataTest, StoredSkinOfSizeZeroOrCutShort)
+{
+    // No stored skin: Active from the form file falls back to False.
+    TSkinData* d = Streamed("    Active = True\n    SkinStream = {00000000}");
+    EXPECT_TRUE(d->FSkinEmpty);
+    EXPECT_FALSE(d->Active());
+    d->Free();
+
+    TBytes cut = Stored(FileBytes(ThemeSkinPath("default.skn")));
+    cut.resize(cut.size() - 10);
+    try {
+        Streamed("    SkinStream = {" + Hex(cut) + "}");
+        FAIL() << "a stored skin shorter than its size must not load";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find("skinhost.form(3)"), String::npos) << e.Message();
+        EXPECT_NE(e.Message().find("cut short"), String::npos) << e.Message();
+    }
+}
+
+TEST_F(SkinDataTest, ActiveAndSkinFileRequestActionsFromTheManager)
+{
+    TSkinData* d = Loaded();
+    TSkinManage& m = *SkinManager();
+    m.SetRunState(TSkinManage::rsRunning);
+
+    d->SetActive(true);  // empty: nothing
+    EXPECT_EQ(m.PendingData(), nullptr);
+    EXPECT_FALSE(m.ActionTimer().Enabled());
+
+    // The skin arrives while Active is already on: activation, not only a refresh.
+    d->SetSkinFile(ThemeSkinPath("macos.skn"));
+    EXPECT_EQ(m.PendingData(), d);
+    EXPECT_EQ(m.Action(), TSkinManage::saActivate);
+    EXPECT_EQ(m.ActionTimer().Interval(), 250);
+    EXPECT_TRUE(m.ActionTimer().Enabled());
+
+    d->SetActive(false);
+    EXPECT_EQ(m.Action(), TSkinManage::saDeactivate);
+    d->SetActive(true);
+    EXPECT_EQ(m.Action(), TSkinManage::saActivate);
+    EXPECT_EQ(m.RunState(), TSkinManage::rsRunning);
+
+    // Nothing is skinned yet (no window shown), so a new skin asks for a refresh.
+    d->SetActive(false);
+    d->SetSkinFile(ThemeSkinPath("default.skn"));
+    EXPECT_EQ(m.Action(), TSkinManage::saRefresh);
+
+}
+
+TEST_F(SkinDataTest, LoadedTrimsTheControlKindsOfAMainformComponent)
+{
+    TSkinData* main = Loaded();
+    EXPECT_TRUE(main->SkinControls().Contains(xcMainMenu));
+    EXPECT_FALSE(main->SkinControls().Contains(xcMenuItem));
+    EXPECT_TRUE(main->SkinControls().Contains(xcSystemMenu));
+
+    auto* noMenu = new TSkinData(Host);
+    noMenu->SetSkinControls(TSkinControlTypes{xcButton, xcMenuItem, xcSystemMenu});
+    noMenu->Loaded();
+    EXPECT_EQ(noMenu->SkinControls(), (TSkinControlTypes{xcButton, xcMenuItem}));
+
+    // A component for its own form only keeps both, and switches the manager on at once.
+    auto* own = new TSkinData(Host);
+    own->SetSkinFormtype(sfOnlyThisForm);
+    own->SetSkinControls(TSkinControlTypes{xcMainMenu, xcMenuItem, xcSystemMenu});
+    own->Loaded();
+    EXPECT_EQ(own->SkinControls(), (TSkinControlTypes{xcMainMenu, xcMenuItem, xcSystemMenu}));
+    EXPECT_TRUE(SkinManager()->Active());
+    EXPECT_EQ(SkinManager()->RunState(), TSkinManage::rsRunning);
+    EXPECT_EQ(SkinManager()->SkinDataCount(), 3);
+    EXPECT_EQ(SkinManager()->DefaultData(), main);
+}
+
+class TFormSkinVeto : public TObject {
+public:
+    void FormSkin(TObject*, const String& name, bool& doSkin)
+    {
+        Seen = name;
+        doSkin = name == "SysMonthCal32";
+    }
+    String Seen;
+};
+
+TEST_F(SkinDataTest, ClassFilterAndItsEvent)
+{
+    auto* d = new TSkinData(Host);
+    auto ask = [d](const char* cls, bool start = true) {
+        bool doSkin = start;
+        d->DoFormSkin(nullptr, cls, doSkin);
+        return doSkin;
+    };
+    EXPECT_FALSE(ask("SysMonthCal32"));
+    EXPECT_TRUE(ask("sysmonthcal32"));  // exact
+    EXPECT_TRUE(ask("TfrDesigner"));
+    EXPECT_FALSE(ask("TEdit", false));  // the caller's answer stands
+    d->SetSkinControls(d->SkinControls() + TSkinControlTypes{xcFastReport});
+    EXPECT_FALSE(ask("TfrDesigner"));
+    EXPECT_TRUE(ask("TFRDesigner"));
+
+    TFormSkinVeto veto;
+    d->OnFormSkin = TOnFormSkin(&veto, &TFormSkinVeto::FormSkin);
+    EXPECT_TRUE(ask("SysMonthCal32"));  // the event has the last word
+    EXPECT_FALSE(ask("TForm1"));
+    EXPECT_EQ(veto.Seen, "TForm1");
+}
+
+TEST_F(SkinDataTest, CaptionHintShowsOnceUntilHidden)
+{
+    auto* d = new TSkinData(Host);
+    d->ShowCaptionHint(TRect(100, 120, 120, 140), "Close");
+    ASSERT_TRUE(d->FHintShown);
+    HWND hint = d->HintWindow()->WindowHandle();
+    ASSERT_TRUE(IsWindowVisible(hint));
+    RECT first{};
+    GetWindowRect(hint, &first);
+    EXPECT_EQ(first.left, 100);
+    EXPECT_EQ(first.top, 120);
+
+    d->ShowCaptionHint(TRect(300, 300, 320, 320), "Minimize");  // one is showing: nothing
+    RECT second{};
+    GetWindowRect(hint, &second);
+    EXPECT_EQ(second.left, 100);
+
+    d->HideCaptionHint();
+    EXPECT_FALSE(d->FHintShown);
+    EXPECT_FALSE(IsWindowVisible(hint));
+
+    d->SetOptions(TSkinOptions{xoPreview});
+    d->ShowCaptionHint(TRect(100, 120, 120, 140), "Close");
+    EXPECT_FALSE(d->FHintShown);
+}
+
+}  // namespace

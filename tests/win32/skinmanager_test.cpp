@@ -1,0 +1,529 @@
+// The skin manager and skinned-window attachment on real windows: which windows SkinWindow
+// takes, the deferred actions on the manager's timer, activation over the form list, the
+// window-creation hook, a skin data component freed while it serves windows, and attaching
+// and giving back window procedures and WindowProc methods exactly.
+#include <cstdlib>
+
+#include "alarm.h"
+#include "clock.h"
+#include "combobox.h"
+#include "guitest.h"
+#include "main.h"
+#include "skindata.h"
+#include "skinform.h"
+#include "skinmanager.h"
+#include "skinmessages.h"
+#include "formfile.h"
+#include "stdctrls.h"
+
+namespace {
+
+constexpr UINT WM_PING = WM_APP + 1;  // the test windows' own procedure answers 42
+
+// A file of this source tree, as the Win32 side sees it.
+String TreePath(const String& relative)
+{
+    const String here = __FILE__;
+    String path = here.substr(0, here.rfind("tests/win32/")) + relative;
+    return path[0] == '/' ? "Z:" + path : path;
+}
+
+String ThemeSkinPath(const char* file)
+{
+    String dir;
+    if (const char* env = std::getenv("VELMORA_SKINS_DIR"))
+        dir = env;
+    else {
+        const String here = __FILE__;
+        dir = here.substr(0, here.rfind("tests/win32/")) + "build/native/Skins";
+    }
+    String path = dir + "/" + file;
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    return path;
+}
+
+LRESULT CALLBACK PlainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return msg == WM_PING ? 42 : DefWindowProcA(w, msg, wp, lp);
+}
+LRESULT CALLBACK PlainProcW(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return msg == WM_PING ? 42 : DefWindowProcW(w, msg, wp, lp);
+}
+// A window the other module's engine skinned already.
+LRESULT CALLBACK OtherEngineProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return msg == SKM_ISSKINNED ? 1 : DefWindowProcA(w, msg, wp, lp);
+}
+WNDPROC gSubclassed = nullptr;
+LRESULT CALLBACK LaterSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return CallWindowProcA(gSubclassed, w, msg, wp, lp);
+}
+
+HWND MakeWindow(const char* cls, WNDPROC proc, HINSTANCE instance, DWORD style = WS_OVERLAPPEDWINDOW,
+                int size = 200, HWND parent = nullptr)
+{
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, cls, &wc)) {
+        wc.lpfnWndProc = proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = cls;
+        RegisterClassA(&wc);
+    }
+    return CreateWindowExA(0, cls, "test", style, 50, 50, size, size, parent, nullptr, instance, nullptr);
+}
+
+HWND MakeWideWindow()
+{
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(ModuleInstance(), L"SkinTestWide", &wc)) {
+        wc.lpfnWndProc = PlainProcW;
+        wc.hInstance = ModuleInstance();
+        wc.lpszClassName = L"SkinTestWide";
+        RegisterClassW(&wc);
+    }
+    return CreateWindowExW(0, L"SkinTestWide", L"wide", WS_OVERLAPPEDWINDOW, 50, 50, 200, 150, nullptr, nullptr,
+                           ModuleInstance(), nullptr);
+}
+
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A modeless dialog of class "#32770" from an in-memory template.
+HWND MakeDialog(DWORD style)
+{
+    struct alignas(4) {
+        DLGTEMPLATE t;
+        WORD menu = 0, cls = 0, title = 0;
+    } tpl{};
+    tpl.t.style = style;
+    tpl.t.cx = 120;
+    tpl.t.cy = 80;
+    return CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0);
+}
+
+WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
+
+class TSkinLog : public TObject {
+public:
+    void Before(TObject*, HWND h, const String&) { Order.push_back(h); }
+    void Changed(TObject*)
+    {
+        ++Changes;
+        if (Again)
+            std::exchange(Again, nullptr)->SetActive(false);
+    }
+    std::vector<HWND> Order;
+    int Changes = 0;
+    TSkinData* Again = nullptr;
+};
+
+class SkinManagerTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        DoneSkinManager();
+        Host = NewForm(true);
+    }
+    void TearDown() override
+    {
+        for (HWND w : Windows)
+            if (IsWindow(w))
+                DestroyWindow(w);
+        for (size_t i = Forms.size(); i-- > 0;)
+            Forms[i]->Free();
+        DoneSkinManager();
+        GuiTest::TearDown();
+    }
+
+    TForm* NewForm(bool visible)
+    {
+        auto* f = new TForm(nullptr);
+        f->SetBounds(60 + 20 * static_cast<int>(Forms.size()), 60, 260, 180);
+        Forms.push_back(f);
+        if (visible)
+            f->Show();
+        return f;
+    }
+    HWND Track(HWND w)
+    {
+        Windows.push_back(w);
+        return w;
+    }
+    // A loaded skin data component with a theme skin, and the manager switched on.
+    TSkinData* Data(TSkinFormType type = sfMainform, TForm* owner = nullptr, const char* skin = "default.skn")
+    {
+        auto* d = new TSkinData(owner ? owner : Host);
+        d->SetSkinFormtype(type);
+        d->Loaded();
+        d->SetSkinFile(ThemeSkinPath(skin));
+        EXPECT_FALSE(d->FSkinEmpty) << "build the native build first";
+        SkinManager()->SetActive(true);
+        return d;
+    }
+    TSkinManage& M() { return *SkinManager(); }
+
+    TForm* Host = nullptr;
+    std::vector<TForm*> Forms;
+    std::vector<HWND> Windows;
+};
+
+TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
+{
+    TSkinData* d = Data();
+    d->SetDisableTag(5);
+    EXPECT_TRUE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+    // A window of another module without a toolkit control: not ours.
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestForeign", PlainProc, GetModuleHandleA("kernel32.dll")))));
+    // Skinned by the other module's engine already.
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestOther", OtherEngineProc, ModuleInstance()))));
+    // Zero-sized; a plain child of an ordinary window.
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP, 0))));
+    HWND parent = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_CHILD, 50, parent))));
+    // Tag 99 is refused whatever DisableTag says.
+    TForm* tagged = NewForm(false);
+    tagged->SetTag(99);
+    tagged->Show();
+    EXPECT_FALSE(M().SkinWindow(tagged->Handle()));
+    // A dialog is taken, unless it asks for the foreground.
+    HWND dialog = Track(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
+    EXPECT_TRUE(M().SkinWindow(dialog));
+    EXPECT_EQ(M().FindSkinForm(dialog)->BorderKind(), TSkinForm::bkDialog);  // even sizeable
+    EXPECT_TRUE(M().FindSkinForm(dialog)->Dialog());
+    EXPECT_FALSE(M().SkinWindow(Track(MakeDialog(WS_POPUP | WS_CAPTION | DS_SETFOREGROUND))));
+    // Preview windows only with xoPreview.
+    d->SetOptions(TSkinOptions{});
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPreviewWnd", PlainProc, ModuleInstance()))));
+    d->SetOptions(TSkinOptions{xoPreview});
+    EXPECT_TRUE(M().SkinWindow(Windows.back()));
+    // Once is enough; switched off, nothing is taken.
+    EXPECT_FALSE(M().SkinWindow(Windows.back()));
+    EXPECT_EQ(SendMessageA(Windows.back(), SKM_ISSKINNED, 0, 0), 1);
+    M().SetActive(false);
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+    EXPECT_EQ(M().FormCount(), 3);
+}
+
+TEST_F(SkinManagerTest, SelectSkinDataPrefersOwnThenDialogThenTheLastMainform)
+{
+    TSkinData* first = Data();
+    TForm* other = NewForm(true);
+    TSkinData* own = Data(sfOnlyThisForm, other);
+    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    EXPECT_EQ(M().SelectSkinData(other->Handle()), own);
+    EXPECT_EQ(M().SelectSkinData(plain), first);
+    TSkinData* second = Data(sfMainform, other);
+    TSkinData* dialogs = Data(sfDialog, other);
+    EXPECT_EQ(M().SelectSkinData(plain), second);
+    EXPECT_EQ(M().DefaultData(), first);
+    EXPECT_EQ(M().SelectSkinData(Track(MakeDialog(WS_POPUP | WS_CAPTION))), dialogs);
+    first->Free();
+    second->Free();
+    EXPECT_EQ(M().DefaultData(), nullptr);
+    EXPECT_EQ(M().SelectSkinData(plain), own);  // none fits: the first registered
+}
+
+TEST_F(SkinManagerTest, AttachAndUnskinGiveBackProcedureWindowProcAndColourExactly)
+{
+    TSkinData* d = Data();
+    const TWndMethod method = Host->WindowProc;
+    const WNDPROC proc = ProcOf(Host->Handle());
+    Host->SetColor(clAqua);
+    ASSERT_TRUE(M().SkinWindow(Host->Handle()));
+    TSkinForm* f = M().FindSkinForm(Host->Handle());
+    EXPECT_EQ(f->Control(), Host);
+    EXPECT_EQ(f->Owner(), Host);
+    EXPECT_EQ(ProcOf(Host->Handle()), f->Thunk());
+    EXPECT_EQ(f->OldWindowProc(), proc);
+    EXPECT_FALSE(Host->WindowProc == method);
+    EXPECT_EQ(Host->Perform(SKM_PROBE, 0, SKM_MAGIC), SKM_MAGIC);
+    EXPECT_EQ(Host->Color(), d->FColors[scButtonFace]);
+    EXPECT_EQ(f->SavedColor(), clAqua);
+    EXPECT_TRUE(f->FrameSkinned());
+    EXPECT_EQ(f->BorderKind(), TSkinForm::bkSizeable);
+    EXPECT_EQ(f->IconFlags(), TSkinForm::ifSysMenu | TSkinForm::ifMinimize | TSkinForm::ifMaximize);
+    EXPECT_GT(f->CaptionHeight(), 0);
+    EXPECT_GT(f->LeftBorder(), 0);
+    EXPECT_EQ(f->ButtonCount(), static_cast<int>(d->FSysButtons.size()));
+    EXPECT_EQ(f->LifeState(), TSkinForm::lsAttached);
+    ASSERT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; }));
+    EXPECT_TRUE(f->HoverTimer()->Enabled());
+    EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 1);
+
+    // Clearing the caption buttons forgets the hot one.
+    f->Buttons(0)->MouseMove();
+    EXPECT_EQ(f->HotObject(), f->Buttons(0));
+    f->ClearButtons();
+    EXPECT_EQ(f->HotObject(), nullptr);
+
+    d->SetActive(true);
+    d->SetActive(false);
+    ASSERT_TRUE(PumpUntil([this] { return M().FormCount() == 0; }));
+    EXPECT_EQ(ProcOf(Host->Handle()), proc);
+    EXPECT_TRUE(Host->WindowProc == method);
+    EXPECT_EQ(Host->Color(), clAqua);
+    EXPECT_EQ(Host->Perform(SKM_PROBE, 0, SKM_MAGIC), 0);
+    EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 0);
+}
+
+TEST_F(SkinManagerTest, UnicodeWindowsAndLaterSubclassesAreGivenBackSafely)
+{
+    Data();
+    HWND wide = Track(MakeWideWindow());
+    const auto wideProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wide, GWLP_WNDPROC));
+    ASSERT_TRUE(M().SkinWindow(wide));
+    TSkinForm* f = M().FindSkinForm(wide);
+    EXPECT_TRUE(f->Unicode());
+    EXPECT_TRUE(IsWindowUnicode(wide));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wide, GWLP_WNDPROC)), f->Thunk());
+    EXPECT_EQ(SendMessageW(wide, WM_PING, 0, 0), 42);
+    f->Unskin();
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wide, GWLP_WNDPROC)), wideProc);
+
+    // Somebody subclassed after us: our place in their chain keeps forwarding.
+    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    ASSERT_TRUE(M().SkinWindow(plain));
+    gSubclassed = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterSubclass)));
+    M().FindSkinForm(plain)->Unskin();
+    EXPECT_EQ(ProcOf(plain), LaterSubclass);
+    EXPECT_EQ(SendMessageA(plain, WM_PING, 0, 0), 42);
+    EXPECT_NE(SendMessageA(plain, SKM_ISSKINNED, 0, 0), 1);
+    DestroyWindow(plain);
+}
+
+TEST_F(SkinManagerTest, DestroyedWindowsAreDetachedAndPurged)
+{
+    Data();
+    TForm* doomed = NewForm(false);
+    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    ASSERT_TRUE(M().SkinWindow(doomed->Handle()));
+    ASSERT_TRUE(M().SkinWindow(plain));
+    TSkinForm* f = M().FindSkinForm(plain);
+    DestroyWindow(plain);
+    EXPECT_EQ(f->LifeState(), TSkinForm::lsDead);
+    Forms.erase(std::find(Forms.begin(), Forms.end(), doomed));
+    doomed->Free();  // its skin object goes with it
+    EXPECT_EQ(M().FormCount(), 1);
+    M().PurgeForms();
+    EXPECT_EQ(M().FormCount(), 0);
+}
+
+TEST_F(SkinManagerTest, ActivationWalksTheFormsLastToFirstAndActionsRunOnTheTimer)
+{
+    TSkinLog log;
+    const TColor original = Host->Color();
+    TForm* second = NewForm(true);
+    TForm* third = NewForm(true);
+    NewForm(false);  // hidden: left alone
+    TForm* child = NewForm(false);
+    child->SetParent(second);
+    child->Show();  // inside another form: left alone
+    TSkinData* d = Data();
+    d->OnBeforeSkinForm = TOnSkinForm(&log, &TSkinLog::Before);
+    d->OnSkinChanged = TNotifyEvent(&log, &TSkinLog::Changed);
+    M().SetActive(false);  // only the action switches it on here, not the hook
+    M().SetRunState(TSkinManage::rsRunning);
+
+    // Two requests within the interval: only the last one runs.
+    d->SetActive(true);
+    d->SetActive(false);
+    d->SetActive(true);
+    EXPECT_EQ(M().FormCount(), 0);
+    ASSERT_TRUE(PumpUntil([&] { return log.Changes == 1; }));
+    PumpFor(300);
+    EXPECT_EQ(log.Changes, 1);
+    EXPECT_EQ(log.Order, (std::vector<HWND>{third->Handle(), second->Handle(), Host->Handle()}));
+    EXPECT_EQ(M().FormCount(), 3);
+    EXPECT_EQ(M().PendingData(), nullptr);
+
+    // A request made in OnSkinChanged is kept.
+    log.Again = d;
+    d->SetSkinFile(ThemeSkinPath("macos.skn"));
+    EXPECT_EQ(M().Action(), TSkinManage::saRefresh);
+    ASSERT_TRUE(PumpUntil([&] { return log.Changes == 3; }));
+    EXPECT_EQ(M().FormCount(), 0);
+    EXPECT_EQ(Host->Color(), original);
+}
+
+TEST_F(SkinManagerTest, OwnFormSkinArrivingWhileActiveSkinsTheForm)
+{
+    // The theme "Standar" with its file missing, then "MacOS".
+    auto* d = new TSkinData(Host);
+    d->SetSkinFormtype(sfOnlyThisForm);
+    d->Loaded();
+    d->SetSkinFile(ThemeSkinPath("missing.skn"));
+    d->SetActive(true);
+    d->SetSkinFile(ThemeSkinPath("macos.skn"));
+    ASSERT_TRUE(PumpUntil([this] { return M().FindSkinForm(Host->Handle()) != nullptr; }));
+    EXPECT_EQ(Host->Color(), d->FColors[scButtonFace]);
+    // A new skin for a skinned form is a refresh: the colour follows it.
+    d->SetSkinFile(ThemeSkinPath("default.skn"));
+    EXPECT_EQ(M().Action(), TSkinManage::saRefresh);
+    const TColor face = d->FColors[scButtonFace];
+    ASSERT_TRUE(PumpUntil([&] { return Host->Color() == face && M().PendingData() == nullptr; }));
+    EXPECT_EQ(M().FormCount(), 1);
+}
+
+TEST_F(SkinManagerTest, RequestsBeforeAnyActivationOnlySwitchTheManager)
+{
+    TSkinData* d = Data();
+    M().SetActive(false);
+    M().SetPendingData(d);
+    M().RequestAction(TSkinManage::saActivate, 250);
+    EXPECT_TRUE(M().Active());
+    EXPECT_FALSE(M().ActionTimer().Enabled());
+    M().RequestAction(TSkinManage::saDeactivate, 250);
+    EXPECT_FALSE(M().Active());
+    M().RequestAction(TSkinManage::saRefresh, 250);
+    EXPECT_EQ(M().Action(), TSkinManage::saRefresh);
+    EXPECT_FALSE(M().ActionTimer().Enabled());
+}
+
+TEST_F(SkinManagerTest, OneHookPerThreadSkinsWindowsAsTheyActivate)
+{
+    const int installs = SkinHookInstalls();
+    const int removals = SkinHookRemovals();
+    TSkinData* d = Data();
+    Data(sfMainform, NewForm(false));
+    Data(sfMainform, NewForm(false));
+    EXPECT_EQ(SkinHookInstalls(), installs + 1);
+    EXPECT_NE(SkinHookHandle(), nullptr);
+    d->SetActive(true);
+    M().SetRunState(TSkinManage::rsIdle);
+    M().SetActive(true);
+
+    TForm* late = NewForm(false);
+    const WNDPROC before = ProcOf(late->Handle());
+    late->Show();
+    SetForegroundWindow(late->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return M().FindSkinForm(late->Handle()) != nullptr; }));
+    EXPECT_EQ(M().RunState(), TSkinManage::rsRunning);
+
+    DoneSkinManager();
+    EXPECT_EQ(SkinHookRemovals(), removals + 1);
+    EXPECT_EQ(SkinHookHandle(), nullptr);
+    EXPECT_EQ(ProcOf(late->Handle()), before);
+}
+
+TEST_F(SkinManagerTest, FreedSkinDataLeavesNothingThatPointsAtIt)
+{
+    TSkinData* d = Data();
+    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    ASSERT_TRUE(M().SkinWindow(plain));
+    ASSERT_TRUE(M().SkinWindow(Host->Handle()));
+    M().SetRunState(TSkinManage::rsRunning);
+    d->SetActive(true);  // pending, on the timer
+    ASSERT_EQ(M().PendingData(), d);
+    ASSERT_EQ(M().DefaultData(), d);
+
+    d->Free();
+    EXPECT_EQ(M().PendingData(), nullptr);
+    EXPECT_EQ(M().DefaultData(), nullptr);
+    EXPECT_EQ(M().SkinDataCount(), 0);
+    EXPECT_EQ(M().FormCount(), 0);
+    EXPECT_EQ(ProcOf(plain), PlainProc);
+    EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 0);
+    PumpFor(400);  // the timer finds nothing to do
+    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+}
+
+TEST_F(SkinManagerTest, MainWindowThemeAttachesAndReleasesTheMainWindowEachTime)
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(FrmClock);
+    auto* sd = As<TSkinData>(Form1->FindComponent("sd"));
+    ASSERT_NE(sd, nullptr);
+    EXPECT_EQ(sd->SkinFormtype(), sfOnlyThisForm);
+    EXPECT_FALSE(sd->Active());
+    EXPECT_TRUE(sd->SkinControls().Contains(xcMenuItem));  // only a mainform component trims it
+    EXPECT_TRUE(sd->FSkinEmpty);
+    Form1->Show();
+    PumpFor(50);
+    const HWND h = Form1->Handle();
+    const WNDPROC proc = ProcOf(h);
+    const TWndMethod method = Form1->WindowProc;
+    const TColor colour = Form1->Color();
+    auto choose = [](const char* theme) {
+        Form1->ComboBox2->SetText(theme);
+        Form1->ComboBox2Change(nullptr);
+    };
+    auto released = [&] {
+        return M().FormCount() == 0 && ProcOf(h) == proc && Form1->WindowProc == method && Form1->Color() == colour;
+    };
+
+    choose("Standar");
+    ASSERT_TRUE(PumpUntil([&] { return M().FindSkinForm(h) != nullptr; }));
+    const String standar = sd->FSkinName;
+    EXPECT_EQ(Form1->Color(), sd->FColors[scButtonFace]);
+    EXPECT_EQ(ProcOf(h), M().FindSkinForm(h)->Thunk());
+    choose("MacOS");
+    ASSERT_TRUE(PumpUntil([&] { return M().PendingData() == nullptr; }));
+    EXPECT_NE(sd->FSkinName, standar);
+    EXPECT_EQ(Form1->Color(), sd->FColors[scButtonFace]);
+    EXPECT_EQ(M().FormCount(), 1);
+    choose("Default Windows");
+    EXPECT_TRUE(PumpUntil(released));
+
+    choose("MacOS");
+    ASSERT_TRUE(PumpUntil([&] { return M().FindSkinForm(h) != nullptr; }));
+    TCloseAction action = caHide;
+    Form1->FormClose(Form1, action);  // closing switches the skin off
+    EXPECT_TRUE(PumpUntil(released));
+
+    FreeAndNil(FrmClock);
+    FreeAndNil(Form2);
+    FreeAndNil(Form1);
+    Application->SetMainForm(nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
+}
+
+// Streams one of the dialog library's form files into a plain form (its class and handlers live
+// in the library) and returns the skin data component on it.
+TSkinData* DialogSkinData(std::vector<TForm*>& forms, const char* unit)
+{
+    TMemoryStream file;
+    file.LoadFromFile(TreePath(String("dialogs/") + unit + ".form"));
+    String text(reinterpret_cast<const char*>(file.Memory()), file.Bytes().size());
+    const size_t colon = text.find(':');
+    text.replace(colon, text.find('\n') - colon, ": TForm");
+    for (size_t on; (on = text.find(" OnClick = ")) != String::npos;)
+        text.erase(on, text.find('\n', on) - on);
+    auto* f = new TForm(nullptr);
+    forms.push_back(f);
+    ReadFormInto(f, text, unit);
+    return As<TSkinData>(f->FindComponent("SkinData1"));
+}
+
+TEST_F(SkinManagerTest, DialogLibraryFormsCarryInactiveSkinDataAndOneHookInAll)
+{
+    const int installs = SkinHookInstalls();
+    std::vector<TSkinData*> data;
+    for (const char* unit : {"ui_warn", "ui_info", "ui_stop", "ui_tips", "ui_select", "uinput"})
+        data.push_back(DialogSkinData(Forms, unit));
+    for (TSkinData* d : data) {
+        ASSERT_NE(d, nullptr);
+        EXPECT_FALSE(d->Active());
+        EXPECT_EQ(d->SkinFormtype(), sfMainform);
+        EXPECT_TRUE(d->FSkinEmpty);
+    }
+    EXPECT_EQ(SkinHookInstalls(), installs + 1);
+    EXPECT_EQ(M().SkinDataCount(), 6);
+    EXPECT_EQ(M().DefaultData(), data[0]);
+    EXPECT_FALSE(M().Active());
+    Forms.back()->Show();  // no skin loaded: nothing is skinned
+    PumpFor(50);
+    EXPECT_EQ(M().FormCount(), 0);
+    for (size_t i = Forms.size(); i-- > 1;) {
+        Forms[i]->Free();
+        Forms.pop_back();
+    }
+    EXPECT_EQ(M().SkinDataCount(), 0);
+    EXPECT_EQ(M().DefaultData(), nullptr);
+}
+
+}  // namespace
