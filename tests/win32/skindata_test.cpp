@@ -5,27 +5,13 @@
 #include <fstream>
 
 #include "guitest.h"
+#include "themeskins.h"
 #include "formfile.h"
 #include "skindata.h"
 #include "skinmanager.h"
 
 namespace {
 
-// The theme skins of the native build (VELMORA_SKINS_DIR, else build/native/Skins).
-String ThemeSkinPath(const char* file)
-{
-    String dir;
-    if (const char* env = std::getenv("VELMORA_SKINS_DIR"))
-        dir = env;
-    else {
-        const String here = __FILE__;
-        dir = here.substr(0, here.rfind("tests/win32/")) + "build/native/Skins";
-    }
-    String path = dir + "/" + file;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    return path;
-}
 
 TBytes FileBytes(const String& path)
 {

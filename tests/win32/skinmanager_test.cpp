@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "combobox.h"
 #include "guitest.h"
+#include "themeskins.h"
 #include "main.h"
 #include "skindata.h"
 #include "skinform.h"
@@ -28,20 +29,6 @@ String TreePath(const String& relative)
     return path[0] == '/' ? "Z:" + path : path;
 }
 
-String ThemeSkinPath(const char* file)
-{
-    String dir;
-    if (const char* env = std::getenv("VELMORA_SKINS_DIR"))
-        dir = env;
-    else {
-        const String here = __FILE__;
-        dir = here.substr(0, here.rfind("tests/win32/")) + "build/native/Skins";
-    }
-    String path = dir + "/" + file;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    return path;
-}
 
 LRESULT CALLBACK PlainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {

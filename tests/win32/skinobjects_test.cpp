@@ -10,6 +10,7 @@
 #include <random>
 
 #include "skinschema.h"
+#include "themeskins.h"
 
 namespace {
 
@@ -538,23 +539,6 @@ TEST(SkinSchema, RandomDescriptionsNeverCrash)
 
 namespace {
 
-// The theme skins come from the native build: VELMORA_SKINS_DIR names their folder, else
-// build/native/Skins of this tree (scripts/build makes it before the Win32 build). Unix paths
-// reach the files through Wine's drive Z:.
-String ThemeSkinPath(const char* file)
-{
-    String dir;
-    if (const char* env = std::getenv("VELMORA_SKINS_DIR"))
-        dir = env;
-    else {
-        const String here = __FILE__;
-        dir = here.substr(0, here.rfind("tests/win32/")) + "build/native/Skins";
-    }
-    String path = dir + "/" + file;
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    return path;
-}
 
 void LoadThemeSkin(const char* file, TSkinObjects& skin)
 {
