@@ -11,3 +11,19 @@ bool AnswerReturnEscape(TMessage& m, TControl* ok, TControl* cancel)
     m.Result = 1;
     return true;
 }
+
+const TClassInfo& TMessageForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TMessageForm>("TMessageForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
+void TMessageForm::Dispatch(TMessage& m)
+{
+    if (m.Msg == CM_DIALOGKEY && m.WParam == VK_ESCAPE && GetKeyState(VK_MENU) >= 0) {
+        SetModalResult(mrCancel);
+        m.Result = 1;
+        return;
+    }
+    TForm::Dispatch(m);
+}

@@ -2,11 +2,11 @@
 
 const TClassInfo& TFInfo::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFInfo>("TFInfo", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFInfo>("TFInfo", &TMessageForm::StaticClass()).Build();
     return info;
 }
 
-TFInfo::TFInfo(TComponent* owner) : TForm(owner)
+TFInfo::TFInfo(TComponent* owner) : TMessageForm(owner)
 {
     Bind(Image1, "Image1");
     Bind(Label1, "Label1");

@@ -1,11 +1,12 @@
 #pragma once
 // TFInfo: the information message of UIInfo (unit UI_Info).
+#include "dialogkeys.h"
 #include "extctrls.h"
 #include "gradientbutton.h"
 #include "stdctrls.h"
 
-class TFInfo : public TForm {
-    TK_CLASS(TFInfo, TForm)
+class TFInfo : public TMessageForm {
+    TK_CLASS(TFInfo, TMessageForm)
 public:
     explicit TFInfo(TComponent* owner);
 

@@ -2,11 +2,11 @@
 
 const TClassInfo& TFSTop::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFSTop>("TFSTop", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFSTop>("TFSTop", &TMessageForm::StaticClass()).Build();
     return info;
 }
 
-TFSTop::TFSTop(TComponent* owner) : TForm(owner)
+TFSTop::TFSTop(TComponent* owner) : TMessageForm(owner)
 {
     Bind(Image1, "Image1");
     Bind(Label1, "Label1");

@@ -1,11 +1,12 @@
 #pragma once
 // TFSTop: the stop message of UIStop (unit UI_Stop).
+#include "dialogkeys.h"
 #include "extctrls.h"
 #include "gradientbutton.h"
 #include "stdctrls.h"
 
-class TFSTop : public TForm {
-    TK_CLASS(TFSTop, TForm)
+class TFSTop : public TMessageForm {
+    TK_CLASS(TFSTop, TMessageForm)
 public:
     explicit TFSTop(TComponent* owner);
 

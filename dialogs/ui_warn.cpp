@@ -2,11 +2,11 @@
 
 const TClassInfo& TFWarn::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFWarn>("TFWarn", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFWarn>("TFWarn", &TMessageForm::StaticClass()).Build();
     return info;
 }
 
-TFWarn::TFWarn(TComponent* owner) : TForm(owner)
+TFWarn::TFWarn(TComponent* owner) : TMessageForm(owner)
 {
     Bind(Image1, "Image1");
     Bind(Label1, "Label1");

@@ -1,11 +1,12 @@
 #pragma once
 // TFWarn: the warning message of UIWarn (unit UI_warn).
+#include "dialogkeys.h"
 #include "extctrls.h"
 #include "gradientbutton.h"
 #include "stdctrls.h"
 
-class TFWarn : public TForm {
-    TK_CLASS(TFWarn, TForm)
+class TFWarn : public TMessageForm {
+    TK_CLASS(TFWarn, TMessageForm)
 public:
     explicit TFWarn(TComponent* owner);
 

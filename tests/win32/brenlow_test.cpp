@@ -281,6 +281,8 @@ TEST_F(BrenlowTest, MessageDialogsShowTheirTextsAndAnswerTrueHoweverClosed)
     EXPECT_TRUE(Call([] { return BRENLOW(UIStop)("Stop", "Stopped.", "Close"); }));
     Answer("TFWarn", {CloseBox});
     EXPECT_TRUE(Call([] { return BRENLOW(UIWarn)("Warn", "Closed by the box.", "OK"); }));
+    Answer("TFInfo", {Press(VK_ESCAPE)});  // a message closes on Escape like on its close box
+    EXPECT_TRUE(Call([] { return BRENLOW(UIInfo)("Info", "Closed by Escape.", "OK"); }));
 }
 
 TEST_F(BrenlowTest, AskYesNoAnswersSixSevenOrTwo)
