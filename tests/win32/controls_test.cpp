@@ -310,6 +310,21 @@ TEST_F(ControlsTest, WindowlessControlsArePaintedByTheirParent)
     ReleaseDC(f->Handle(), dc);
     EXPECT_EQ(inside, RGB(255, 0, 0));
     EXPECT_EQ(outside, RGB(255, 255, 255));
+
+    // The area an opaque control leaves, by shrinking or hiding, gets the parent's background.
+    auto pixel = [&](int x, int y) {
+        HDC d = GetDC(f->Handle());
+        COLORREF c = GetPixel(d, x, y);
+        ReleaseDC(f->Handle(), d);
+        return c;
+    };
+    label->SetBounds(20, 20, 10, 30);
+    PumpFor(100);
+    EXPECT_EQ(pixel(40, 30), RGB(255, 255, 255));
+    EXPECT_EQ(pixel(25, 30), RGB(255, 0, 0));
+    label->Hide();
+    PumpFor(100);
+    EXPECT_EQ(pixel(25, 30), RGB(255, 255, 255));
     f->Free();
 }
 

@@ -224,7 +224,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
     bool resized = width != FWidth || height != FHeight;
-    InvalidateControl(FVisible);
+    InvalidateControl(FVisible, true);
     StoreBounds(left, top, width, height);
     InvalidateControl(FVisible);
     RequestAlign();
@@ -294,7 +294,7 @@ void TControl::SetVisible(bool v)
         return;
     bool was = FVisible;
     FVisible = v;
-    InvalidateControl(was);
+    InvalidateControl(was, !v);
     Perform(CM_VISIBLECHANGED, v);
     RequestAlign();
 }
@@ -680,12 +680,12 @@ HWND TControl::PaintWindowHandle() const
     return FParent && FParent->HandleAllocated() ? FParent->WindowHandle() : nullptr;
 }
 
-void TControl::InvalidateControl(bool wasVisible)
+void TControl::InvalidateControl(bool wasVisible, bool leaving)
 {
     if (!wasVisible || !FParent || !FParent->HandleAllocated() || As<TWinControl>(this))
         return;
     RECT r = BoundsRect();
-    InvalidateRect(FParent->WindowHandle(), &r, !FControlStyle.Contains(csOpaque));
+    InvalidateRect(FParent->WindowHandle(), &r, leaving || !FControlStyle.Contains(csOpaque));
 }
 
 void TControl::Invalidate()

@@ -210,7 +210,9 @@ protected:
     void AdjustSize();
     // Re-runs the parent's alignment pass when this control takes part in it.
     void RequestAlign();
-    void InvalidateControl(bool wasVisible);
+    // Repaints a windowless control's area on its parent. The area a control leaves is always
+    // erased, or an opaque control would leave its old pixels behind.
+    void InvalidateControl(bool wasVisible, bool leaving = false);
     // The colour a control takes from its parent when ParentColor is on.
     void ApplyParentColor();
     void ApplyParentFont();

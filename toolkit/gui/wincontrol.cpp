@@ -481,7 +481,7 @@ void TWinControl::RemoveControl(TControl* c)
     if (w && w->FHandle && !w->FControlDestroying)
         w->DestroyHandle();  // a child window can't live without this parent
     if (!w)
-        c->InvalidateControl(c->Visible());
+        c->InvalidateControl(c->Visible(), true);
     FControls.erase(std::remove(FControls.begin(), FControls.end(), c), FControls.end());
     FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(),
                                   [c](TWinControl* t) { return static_cast<TControl*>(t) == c; }),
