@@ -84,24 +84,6 @@ public:
     }
 };
 
-TForm* NewForm(int w = 320, int h = 240)
-{
-    auto* f = new TForm(nullptr);
-    f->SetBorderStyle(bsNone);
-    f->SetBounds(50, 50, w, h);
-    return f;
-}
-
-template <class T>
-T* Add(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h)
-{
-    auto* c = new T(form);
-    c->SetName(name);
-    c->SetBounds(l, t, w, h);
-    c->SetParent(parent);
-    return c;
-}
-
 // A notification as the control's window sends it to its parent.
 LRESULT Notify(TWinControl* c, UINT code)
 {
@@ -155,7 +137,7 @@ using ComCtrlsTest = GuiTest;
 
 TEST_F(ComCtrlsTest, MemoLinesViewTheTextAndEveryChangeIsReportedOnce)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* memo = Add<TMemo>(f, f, "Memo1", 8, 8, 200, 100);
     TLog log;
     memo->OnChange = TNotifyEvent(&log, &TLog::Changed);
@@ -195,7 +177,7 @@ TEST_F(ComCtrlsTest, MemoLinesViewTheTextAndEveryChangeIsReportedOnce)
 
 TEST_F(ComCtrlsTest, MemoStylesFollowTheirPropertiesAndSurviveANewWindow)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* memo = Add<TMemo>(f, f, "Memo1", 8, 8, 200, 100);
     memo->SetScrollBars(ssBoth);
     memo->SetWordWrap(false);
@@ -233,7 +215,7 @@ TEST_F(ComCtrlsTest, MemoStylesFollowTheirPropertiesAndSurviveANewWindow)
 
 TEST_F(ComCtrlsTest, RichEditReadsRichTextUnlessPlainAndShowsItsColour)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* rich = Add<TRichEdit>(f, f, "Rich1", 8, 8, 200, 100);
     TLog log;
     rich->OnChange = TNotifyEvent(&log, &TLog::Changed);
@@ -269,7 +251,7 @@ TEST_F(ComCtrlsTest, RichEditReadsRichTextUnlessPlainAndShowsItsColour)
 
 TEST_F(ComCtrlsTest, ComboItemsLiveInTheWindowAndOnlyTheUsersChangesFireOnChange)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* combo = Add<TComboBox>(f, f, "Combo1", 8, 8, 150, 21);
     combo->Items()->Add("Default Windows");
     combo->Items()->Add("Standar");
@@ -337,7 +319,7 @@ TEST_F(ComCtrlsTest, ComboItemsLiveInTheWindowAndOnlyTheUsersChangesFireOnChange
 
 TEST_F(ComCtrlsTest, OwnerDrawnComboHasItsItemHeightAndDrawsOnItsCanvas)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* combo = Add<TComboBox>(f, f, "cbSel", 8, 8, 150, 22);
     combo->SetStyle(csOwnerDrawFixed);
     combo->SetItemHeight(16);
@@ -371,7 +353,7 @@ TEST_F(ComCtrlsTest, OwnerDrawnComboHasItsItemHeightAndDrawsOnItsCanvas)
 
 TEST_F(ComCtrlsTest, GroupBoxHoldsControlsBelowItsCaptionAndPassesTheirNotificationsOn)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* box = Add<TGroupBox>(f, f, "GroupBox3", 10, 10, 177, 145);
     box->SetCaption("&General Setting");
     auto* check = Add<TCheckBox>(f, box, "CheckBox4", 8, 24, 120, 17);
@@ -400,7 +382,7 @@ TEST_F(ComCtrlsTest, GroupBoxHoldsControlsBelowItsCaptionAndPassesTheirNotificat
 
 TEST_F(ComCtrlsTest, PagesShowOneAtATimeAndTheUsersTabPickFiresOnChange)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* pages = Add<TPageControl>(f, f, "Pages", 0, 0, 300, 200);
     TLog log;
     pages->OnChange = TNotifyEvent(&log, &TLog::Changed);
@@ -474,7 +456,7 @@ TEST_F(ComCtrlsTest, PagesShowOneAtATimeAndTheUsersTabPickFiresOnChange)
 
 TEST_F(ComCtrlsTest, AFormEmbeddedInAPageFillsItAndFollowsItsSize)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* pages = Add<TPageControl>(f, f, "Pages", 0, 0, 300, 200);
     auto* sheet = new TTabSheet(f);
     sheet->SetPageControl(pages);
@@ -498,7 +480,7 @@ TEST_F(ComCtrlsTest, AFormEmbeddedInAPageFillsItAndFollowsItsSize)
 
 TEST_F(ComCtrlsTest, StatusBarPanelsAndSimpleTextReachTheWindow)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* bar = Add<TStatusBar>(f, f, "StatusBar1", 0, 0, 0, 19);
     TStatusPanel* p0 = bar->Panels()->Add();
     p0->SetWidth(200);
@@ -540,7 +522,7 @@ TEST_F(ComCtrlsTest, AutoHintShowsTheHintOfTheControlUnderTheMouseAndKeepsTheEar
     TLog log;
     TNotifyEvent earlier(&log, &TLog::Hint);
     Application->OnHint = earlier;
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* bar = Add<TStatusBar>(f, f, "StatusBar1", 0, 0, 0, 19);
     bar->Panels()->Add()->SetWidth(200);
     bar->Panels()->Add();
@@ -572,7 +554,7 @@ TEST_F(ComCtrlsTest, AutoHintShowsTheHintOfTheControlUnderTheMouseAndKeepsTheEar
 
 TEST_F(ComCtrlsTest, SliderFiresOnChangeOnlyWhenThePositionActuallyChanges)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* bar = Add<TTrackBar>(f, f, "TrackBar1", 8, 8, 200, 30);
     bar->SetMax(255);
     TLog log;
@@ -615,7 +597,7 @@ TEST_F(ComCtrlsTest, SliderFiresOnChangeOnlyWhenThePositionActuallyChanges)
 
 TEST_F(ComCtrlsTest, TimePickerShows24HourTimeAndReportsTheUsersChange)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm(320, 240);
     auto* picker = Add<TDateTimePicker>(f, f, "MaskEdit2", 8, 8, 120, 21);
     picker->SetKind(dtkTime);
     picker->SetFormat("HH:mm:ss");

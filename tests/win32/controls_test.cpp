@@ -68,24 +68,6 @@ private:
     TWndMethod FOld;
 };
 
-TForm* NewForm(int w = 300, int h = 200)
-{
-    auto* f = new TForm(nullptr);
-    f->SetBorderStyle(bsNone);
-    f->SetBounds(50, 50, w, h);
-    return f;
-}
-
-template <class T>
-T* Add(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h)
-{
-    auto* c = new T(form);
-    c->SetName(name);
-    c->SetBounds(l, t, w, h);
-    c->SetParent(parent);
-    return c;
-}
-
 HANDLE gSeenAtEnd;
 WNDPROC gInner;
 char gAtomName[40];
@@ -102,7 +84,7 @@ using ControlsTest = GuiTest;
 
 TEST_F(ControlsTest, OwnersAndParentsFreeWhatTheyHoldAndTheFormWindowGoesFirst)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 200, 100);
     auto* loose = new TButton(nullptr);  // no owner: its parent frees it
     loose->SetParent(panel);
@@ -129,7 +111,7 @@ TEST_F(ControlsTest, OwnersAndParentsFreeWhatTheyHoldAndTheFormWindowGoesFirst)
 
 TEST_F(ControlsTest, WindowsCarryTheControlPropertyUntilTheyGo)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
     f->Show();
     char name[40];
@@ -159,7 +141,7 @@ TEST_F(ControlsTest, WindowsCarryTheControlPropertyUntilTheyGo)
 
 TEST_F(ControlsTest, WindowProcCanBeReplacedAndRestored)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 100, 50);
     TWatcher w(nullptr);
     panel->OnMouseEnter = TNotifyEvent(&w, &TWatcher::Entered);
@@ -184,7 +166,7 @@ TEST_F(ControlsTest, WindowProcCanBeReplacedAndRestored)
 
 TEST_F(ControlsTest, AClickNeedsPressAndReleaseInsideAndWindowlessControlsGetTheirMouse)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 200, 100);
     auto* label = Add<TLabel>(f, panel, "Label1", 20, 30, 60, 20);
     label->SetAutoSize(false);
@@ -209,7 +191,7 @@ TEST_F(ControlsTest, AClickNeedsPressAndReleaseInsideAndWindowlessControlsGetThe
 
 TEST_F(ControlsTest, MouseEnterAndLeaveFollowTheCursorAndHintsShowAfterThePause)
 {
-    TForm* f = NewForm(300, 200);
+    TForm* f = NewTestForm(300, 200);
     auto* left = Add<TPanel>(f, f, "LeftPanel", 0, 0, 150, 200);
     auto* right = Add<TPanel>(f, f, "RightPanel", 150, 0, 150, 200);
     right->SetHint("Right side|The long right hint");
@@ -247,7 +229,7 @@ TEST_F(ControlsTest, MouseEnterAndLeaveFollowTheCursorAndHintsShowAfterThePause)
 
 TEST_F(ControlsTest, AlignedControlsFillTheParentInOrder)
 {
-    TForm* f = NewForm(300, 200);
+    TForm* f = NewTestForm(300, 200);
     auto* top = Add<TPanel>(f, f, "Top", 0, 0, 10, 30);
     auto* bottom = Add<TPanel>(f, f, "Bottom", 0, 0, 10, 20);
     auto* left = Add<TPanel>(f, f, "Left", 0, 0, 40, 10);
@@ -276,7 +258,7 @@ TEST_F(ControlsTest, AlignedControlsFillTheParentInOrder)
 
 TEST_F(ControlsTest, ParentNotificationsAreReflectedAndPlainNumbersAreNotDereferenced)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
     f->Show();
     TSpy spy(edit);
@@ -295,7 +277,7 @@ TEST_F(ControlsTest, ParentNotificationsAreReflectedAndPlainNumbersAreNotDerefer
 
 TEST_F(ControlsTest, WindowlessControlsArePaintedByTheirParent)
 {
-    TForm* f = NewForm(200, 100);
+    TForm* f = NewTestForm(200, 100);
     f->SetColor(clWhite);
     auto* label = Add<TLabel>(f, f, "Label1", 20, 20, 50, 30);
     label->SetAutoSize(false);
@@ -330,7 +312,7 @@ TEST_F(ControlsTest, WindowlessControlsArePaintedByTheirParent)
 
 TEST_F(ControlsTest, RecreatedWindowsKeepTextStateAndFocus)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
     auto* check = Add<TCheckBox>(f, f, "Check1", 10, 40, 80, 17);
     edit->SetMaxLength(5);
@@ -353,7 +335,7 @@ TEST_F(ControlsTest, RecreatedWindowsKeepTextStateAndFocus)
 
 TEST_F(ControlsTest, FontColourAndHintSettingsFlowDownUntilAChildSetsItsOwn)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* panel = Add<TPanel>(f, f, "Panel1", 0, 0, 200, 100);
     auto* label = Add<TLabel>(f, panel, "Label1", 5, 5, 50, 20);
     auto* edit = Add<TEdit>(f, panel, "Edit1", 5, 40, 80, 21);
@@ -397,7 +379,7 @@ TEST_F(ControlsTest, FontColourAndHintSettingsFlowDownUntilAChildSetsItsOwn)
 
 TEST_F(ControlsTest, AnAutoSizedRightAlignedLabelKeepsItsRightEdge)
 {
-    TForm* f = NewForm();
+    TForm* f = NewTestForm();
     auto* label = Add<TLabel>(f, f, "Label1", 100, 10, 50, 20);
     label->SetAlignment(taRightJustify);
     label->SetCaption("a much longer caption");

@@ -13,20 +13,20 @@
 
 struct TFormValue;
 
-// Owns one GDI object (font, brush, pen, bitmap, region) and deletes it.
-template <class H>
-class TGdiObject {
+// Owns one handle and gives it back to the system with `Free` when it goes.
+template <class H, class Free>
+class TOwnedHandle {
 public:
-    TGdiObject() = default;
-    explicit TGdiObject(H h) : FHandle(h) {}
-    TGdiObject(TGdiObject&& o) noexcept : FHandle(o.Release()) {}
-    TGdiObject& operator=(TGdiObject&& o) noexcept
+    TOwnedHandle() = default;
+    explicit TOwnedHandle(H h) : FHandle(h) {}
+    TOwnedHandle(TOwnedHandle&& o) noexcept : FHandle(o.Release()) {}
+    TOwnedHandle& operator=(TOwnedHandle&& o) noexcept
     {
         if (this != &o)
             Reset(o.Release());
         return *this;
     }
-    ~TGdiObject() { Reset(); }
+    ~TOwnedHandle() { Reset(); }
     H Get() const { return FHandle; }
     H Release()
     {
@@ -37,7 +37,7 @@ public:
     void Reset(H h = nullptr)
     {
         if (FHandle && FHandle != h)
-            DeleteObject(FHandle);
+            Free()(FHandle);
         FHandle = h;
     }
     explicit operator bool() const { return FHandle != nullptr; }
@@ -46,37 +46,17 @@ private:
     H FHandle = nullptr;
 };
 
-// Owns an icon or cursor handle and destroys it.
-class TIconHandle {
-public:
-    TIconHandle() = default;
-    explicit TIconHandle(HICON h) : FHandle(h) {}
-    TIconHandle(TIconHandle&& o) noexcept : FHandle(o.Release()) {}
-    TIconHandle& operator=(TIconHandle&& o) noexcept
-    {
-        if (this != &o)
-            Reset(o.Release());
-        return *this;
-    }
-    ~TIconHandle() { Reset(); }
-    HICON Get() const { return FHandle; }
-    HICON Release()
-    {
-        HICON h = FHandle;
-        FHandle = nullptr;
-        return h;
-    }
-    void Reset(HICON h = nullptr)
-    {
-        if (FHandle && FHandle != h)
-            DestroyIcon(FHandle);
-        FHandle = h;
-    }
-    explicit operator bool() const { return FHandle != nullptr; }
-
-private:
-    HICON FHandle = nullptr;
+struct TDeleteGdiObject {
+    void operator()(HGDIOBJ h) const { DeleteObject(h); }
 };
+struct TDestroyIcon {
+    void operator()(HICON h) const { DestroyIcon(h); }
+};
+
+// A GDI object (font, brush, pen, bitmap, region), and an icon or cursor.
+template <class H>
+using TGdiObject = TOwnedHandle<H, TDeleteGdiObject>;
+using TIconHandle = TOwnedHandle<HICON, TDestroyIcon>;
 
 // Colours by name for form files and settings: "clBtnFace", or "$00BBGGRR" for any other value.
 String ColorToString(TColor c);

@@ -99,3 +99,11 @@ void GuiTest::TearDown()
     RecordExceptions();
     Application->CancelTerminate();
 }
+
+TForm* NewTestForm(int w, int h)
+{
+    auto* f = new TForm(nullptr);
+    f->SetBorderStyle(bsNone);
+    f->SetBounds(50, 50, w, h);
+    return f;
+}

@@ -27,6 +27,20 @@ std::vector<String> TakeReportedExceptions();
 // Puts the recorder back as the application's OnException (after a test replaced it).
 void RecordExceptions();
 
+// A borderless form at (50, 50), owned by nobody (the test frees it).
+TForm* NewTestForm(int w = 300, int h = 200);
+
+// A control named `name` owned by `form`, placed on `parent`.
+template <class T>
+T* Add(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h)
+{
+    auto* c = new T(form);
+    c->SetName(name);
+    c->SetBounds(l, t, w, h);
+    c->SetParent(parent);
+    return c;
+}
+
 // Fixture for window tests: an exception that reaches the error box unexpectedly fails the test,
 // and a WM_QUIT a test caused is forgotten.
 class GuiTest : public testing::Test {
