@@ -237,7 +237,7 @@ TEST_F(SkinManagerTest, AttachAndUnskinGiveBackProcedureWindowProcAndColourExact
     EXPECT_EQ(f->ButtonCount(), static_cast<int>(d->FSysButtons.size()));
     EXPECT_EQ(f->LifeState(), TSkinForm::lsAttached);
     ASSERT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; }));
-    EXPECT_TRUE(f->HoverTimer()->Enabled());
+    EXPECT_TRUE(f->HoverTimerObject()->Enabled());
     EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 1);
 
     // Clearing the caption buttons forgets the hot one.
