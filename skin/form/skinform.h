@@ -79,9 +79,10 @@ public:
     // window's own DC without one; composed off-screen and copied in one transfer.
     void PaintFrame(HDC dc = nullptr);
     void PaintCaption(HDC dc);
-    void PaintCaptionText(TCanvas* canvas, const TRect& r);
+    // The caption text and its back picture, and the caption buttons, onto the caption bitmap.
+    void PaintCaptionText(TBitmap& caption, const TRect& r);
     void LayoutCaptionButtons();
-    void PaintCaptionButtons(TCanvas* canvas);
+    void PaintCaptionButtons(TBitmap& caption);
     bool IsCaptionButtonVisible(int index);
     bool IsMDIChildMaximized();
     // One border piece (1 left, 2 right, 3 top, 4 bottom), opaque, into the DC's rectangle.
@@ -316,6 +317,8 @@ private:
     UINT FDoubleClickTime = 0;
     TBitmap FIconBitmap;
     int FIconSize = 0;
+    HICON FAppIconSource = nullptr;  // the application's icon the copy below was made from
+    TIconHandle FAppIcon;
     TRect FCaptionTextRect;
     int FButtonsExtent = 0;
     // Painting

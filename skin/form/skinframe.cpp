@@ -27,6 +27,18 @@ bool Inside(const TRect& r, const TBitmap& b)
     return r.left >= 0 && r.top >= 0 && r.right <= b.Width() && r.bottom <= b.Height();
 }
 
+// A picture composed in plain memory and keyed onto the bitmap's pixels at (x, y): what a
+// keyed transfer does, without a device context or a mask for every caption part.
+template <class Compose>
+void KeyedOnto(TBitmap& target, const TRect& r, Compose&& compose)
+{
+    if (r.Width() <= 0 || r.Height() <= 0)
+        return;
+    TPixelImage picture(r.Width(), r.Height());
+    compose(picture.View());
+    KeyedCopy(ViewOf(target), r.left, r.top, picture.View(), KeyColor);
+}
+
 // The client area in window coordinates.
 TRect ClientInWindow(HWND wnd, const TRect& windowRect)
 {
@@ -179,17 +191,17 @@ void TSkinForm::PaintCaption(HDC dc)
         BitBlt(canvas->Handle(), 0, 0, FWidth, height, dc, 0, 0, SRCCOPY);
     }
     PaintBorder(TSkinObjects::bdTop, part, FCaptionBitmap);
-    PaintCaptionText(canvas, part);
+    PaintCaptionText(FCaptionBitmap, part);
     LayoutCaptionButtons();
     if (FCaptionBack.Width() != FWidth || FCaptionBack.Height() != height)
         FCaptionBack.SetSize(FWidth, height);
     BitBlt(FCaptionBack.Canvas()->Handle(), 0, 0, FWidth, height, canvas->Handle(), 0, 0, SRCCOPY);
-    PaintCaptionButtons(canvas);
+    PaintCaptionButtons(FCaptionBitmap);
     BitBlt(dc, 0, 0, FWidth, height, canvas->Handle(), 0, 0, SRCCOPY);
     SetBkMode(dc, OPAQUE);
 }
 
-void TSkinForm::PaintCaptionText(TCanvas* canvas, const TRect& r)
+void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
 {
     const UINT flags = FRightToLeft ? 0x28822u : 0x8820u;
     const std::wstring text = FCaptionPrefix +
@@ -202,7 +214,7 @@ void TSkinForm::PaintCaptionText(TCanvas* canvas, const TRect& r)
             FButtonsExtent = std::max(FButtonsExtent, object->Xcoord);
     }
     const TDataSkinTitle& title = *FSkinData->FTitle;
-    HDC dc = canvas->Handle();
+    HDC dc = caption.Canvas()->Handle();
     RECT measured = r;
     {
         TSelectedFont font(dc, FCaptionFont->Handle());
@@ -215,10 +227,16 @@ void TSkinForm::PaintCaptionText(TCanvas* canvas, const TRect& r)
     const TCaptionTextPlace place = PlaceCaptionText(ToPixRect(r), measured.right - measured.left,
                                                      measured.bottom - measured.top, style, window);
     FCaptionTextRect = ToRect(place.Text);
-    if (!title.Bitmap.Empty())
-        DrawSkinBitmapSlicedToCanvas(canvas, ToRect(place.Back), const_cast<TBitmap*>(&title.Bitmap),
-                                     TRect(title.TXTBackleft, 0, title.TXTBackRight, 0), FActive ? 1 : 2, 2, true,
-                                     true);
+    if (!title.Bitmap.Empty()) {
+        TBitmap& back = const_cast<TBitmap&>(title.Bitmap);
+        const TRect at = ToRect(place.Back);
+        KeyedOnto(caption, at, [&](const TPixelView& v) {
+            const TPixelView src = ViewOf(back);
+            const TPixRect state = StateRect(src.Width, src.Height, FActive ? 1 : 2, 2, true);
+            RenderPlan(v, 0, 0, src,
+                       PlanThreeSlice(v.Width, v.Height, state, {title.TXTBackleft, 0, title.TXTBackRight, 0}));
+        });
+    }
     TSelectedFont font(dc, FCaptionFont->Handle());
     const int mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF colour = SetTextColor(
@@ -285,9 +303,9 @@ void TSkinForm::LayoutCaptionButtons()
     }
 }
 
-void TSkinForm::PaintCaptionButtons(TCanvas* canvas)
+void TSkinForm::PaintCaptionButtons(TBitmap& caption)
 {
-    HDC dc = canvas->Handle();
+    HDC dc = caption.Canvas()->Handle();
     for (TWinSysButton* button : FButtons) {
         TDataSkinSysButton* object = button->SkinObject();
         if (!button->Visible || !object || object->Bitmap.Empty() || object->Visibility == 100)
@@ -297,8 +315,11 @@ void TSkinForm::PaintCaptionButtons(TCanvas* canvas)
             continue;
         }
         const int frames = std::max(1, object->Frame);
-        DrawSkinBitmapState(dc, button->Rect, &object->Bitmap, RestingButtonState(frames, FActive, button->Enabled),
-                            frames, true);
+        const int state = RestingButtonState(frames, FActive, button->Enabled);
+        KeyedOnto(caption, button->Rect, [&](const TPixelView& v) {
+            const TPixelView src = ViewOf(object->Bitmap);
+            StretchPixels(v, v.Bounds(), src, StateRect(src.Width, src.Height, state, frames, false));
+        });
     }
 }
 

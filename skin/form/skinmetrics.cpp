@@ -110,17 +110,22 @@ void TSkinForm::UpdateIconBitmap(TBitmap& bitmap)
         DrawIconEx(canvas->Handle(), 0, 0, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
 }
 
+// The copy at the small-icon size is kept while the application keeps its icon: making it is
+// the dearest part of a caption paint.
 void TSkinForm::DrawAppIcon(HDC dc, const TRect& r)
 {
     HICON icon = SmallOrBigIcon(Application ? Application->Handle() : nullptr);
-    if (icon) {
-        const int size = FIconSize > 0 ? FIconSize : GetSystemMetrics(SM_CXSMICON);
-        TIconHandle copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
-        if (copy)
-            DrawIconEx(dc, r.left, r.top, copy.Get(), size, size, 0, nullptr, DI_NORMAL);
+    if (!icon) {
+        TransparentDraw(dc, r, &FIconBitmap, SkinKeyColor);
         return;
     }
-    TransparentDraw(dc, r, &FIconBitmap, SkinKeyColor);
+    const int size = FIconSize > 0 ? FIconSize : GetSystemMetrics(SM_CXSMICON);
+    if (icon != FAppIconSource || !FAppIcon) {
+        FAppIcon.Reset(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+        FAppIconSource = icon;
+    }
+    if (FAppIcon)
+        DrawIconEx(dc, r.left, r.top, FAppIcon.Get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 // The button is composed over the caption as last painted (without buttons) and copied in one
