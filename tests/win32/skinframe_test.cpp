@@ -405,6 +405,23 @@ TEST_F(SkinFrameTest, FramePixelsAreTheSkinPicturesActiveAndInactive)
         for (int y = text.top; y < text.bottom; ++y)
             white += At(*b, x, y) == clWhite;
     EXPECT_GT(white, 10);
+    // A new caption text is painted at once.
+    auto whiteIn = [this](HWND h, const TRect& r) {
+        std::unique_ptr<TBitmap> frame = DrawnFrame(h);
+        int n = 0;
+        for (int x = r.left; x < r.right; ++x)
+            for (int y = 0; y < CaptionHigh; ++y)
+                n += At(*frame, x, y) == clWhite;
+        return n;
+    };
+    const TRect band(SideWidth, 0, W - 70, CaptionHigh);
+    const int notes = whiteIn(w, band);
+    form->SetCaption("Notes of a much longer caption");
+    EXPECT_GT(whiteIn(w, band), notes + 10);
+    EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, SKM_MAGIC), SKM_MAGIC);
+    EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, 0), 1);
+    RECT proposed = TRect(0, 0, 100, 100);
+    EXPECT_EQ(SendMessageA(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed)), 0);
 
     SendMessageA(w, WM_NCACTIVATE, FALSE, 0);
     b = DrawnFrame(w);
@@ -424,6 +441,37 @@ TEST_F(SkinFrameTest, FramePixelsAreTheSkinPicturesActiveAndInactive)
     EXPECT_EQ(SendMessageA(late->Handle(), WM_NCPAINT, 1, 0), 0);
     b = DrawnFrame(late->Handle());
     EXPECT_EQ(At(*b, 2, b->Height() / 2), Untouched);
+}
+
+TEST_F(SkinFrameTest, RightToLeftCaptionsAndMinimizedWindows)
+{
+    Data();
+    TForm* form = NewForm();
+    const HWND w = form->Handle();
+    SetWindowLongA(w, GWL_EXSTYLE, GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->RightToLeft());
+    DrawnFrame(w);
+    const int W = WindowRectOf(w).Width();
+    // Against the right edge, clear of the right-aligned buttons (the minimize button is 50
+    // from the edge), then moved 10 pixels right.
+    EXPECT_EQ(f->CaptionTextRect().right, W - SideWidth - 50 + 10);
+
+    // Minimized, the window shows only its caption, on the skin's face colour.
+    ShowWindow(w, SW_MINIMIZE);
+    PumpFor(50);
+    ASSERT_TRUE(IsIconic(w));
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssMinimized);
+    std::unique_ptr<TBitmap> b = DrawnFrame(w);
+    EXPECT_EQ(At(*b, b->Width() / 2, 2), TopActive);
+    if (b->Height() > CaptionHigh + 1) {
+        EXPECT_EQ(At(*b, b->Width() / 2, b->Height() - 1), RGB(220, 220, 220));
+    }
+    ShowWindow(w, SW_RESTORE);
+    PumpFor(50);
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssNormal);
+    EXPECT_EQ(At(*DrawnFrame(w), 2, 60), LeftActive);
 }
 
 TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
@@ -465,6 +513,8 @@ TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
     Click(w, own);
     Click(w, Button(f, 2)->Rect);
     EXPECT_EQ(gCommands, (std::vector<WPARAM>{1005, SC_MINIMIZE}));
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssMinimized);
     ShowWindow(w, SW_RESTORE);
     SetForegroundWindow(w);
     PumpFor(50);
@@ -631,6 +681,32 @@ TEST_F(SkinFrameTest, ADialogGrowsForItsCaptionAndKeepsItsControlsCentred)
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
     EXPECT_EQ(at.left, 10 + (grown - plain) / 2);
     EXPECT_EQ(ClientRectOf(dialog).Height(), client.Height());
+}
+
+TEST_F(SkinFrameTest, ADamagedSkinFileLeavesTheFramePaintedAsBefore)
+{
+    TSkinData* d = Data("default.skn");
+    TForm* form = NewForm();
+    TSkinForm* f = Skin(form->Handle());
+    ASSERT_NE(f, nullptr);
+    const TFrameMetrics before = f->Metrics();
+    // The theme file cut short, as a broken download leaves it.
+    TMemoryStream whole;
+    whole.LoadFromFile(ThemeSkinPath("macos.skn"));
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const String path = String(folder) + "velmora-damaged.skn";
+    TMemoryStream cut;
+    cut.WriteBuffer(whole.Memory(), 3000);
+    cut.SaveToFile(path);
+    EXPECT_ANY_THROW(d->SetSkinFile(path));
+    EXPECT_TRUE(d->FSkinEmpty);
+    PumpFor(50);
+    EXPECT_EQ(f->Metrics(), before);
+    std::unique_ptr<TBitmap> b = DrawnFrame(form->Handle());
+    EXPECT_NE(At(*b, 1, b->Height() / 2), Untouched) << "still painted from the skin read before";
+    EXPECT_EQ(SendMessageA(form->Handle(), SKM_ISSKINNED, 0, 0), 1);
+    DeleteFileA(path.c_str());
 }
 
 int gSkinnedCalls = 0;
