@@ -229,6 +229,8 @@ private:
 
     // Metrics and giving back
     void WidenDialog(int& width);
+    bool ReleaseProcedures();
+    void RestoreMenuDrawing();
     void RestoreColor();
     void RestoreNativeSize();
     void RestoreMenu();

@@ -9,6 +9,7 @@
 #include "skinhelpers.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "winutil.h"
 
 namespace {
 
@@ -593,9 +594,7 @@ void TSkinForm::HoverTimer(TObject*)
             const String text = CaptionButtonHint(button->Action());
             if (text.empty())
                 break;
-            RECT wr{};
-            GetWindowRect(Window, &wr);
-            const int x = wr.left + button->Rect.left, y = cursor.y + 24;
+            const int x = WindowRectOf(Window).left + button->Rect.left, y = cursor.y + 24;
             FSkinData->ShowCaptionHint(TRect(x, y, x, y), text);
             break;
         }

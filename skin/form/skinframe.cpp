@@ -10,6 +10,7 @@
 #include "skinhelpers.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "winutil.h"
 
 namespace {
 
@@ -49,25 +50,6 @@ TRect ClientInWindow(HWND wnd, const TRect& windowRect)
     return c;
 }
 
-// A DC of the window's whole area, when the caller gave none.
-class TOwnWindowDC {
-public:
-    TOwnWindowDC(HWND wnd, HDC given) : FWnd(wnd), FDC(given ? nullptr : GetWindowDC(wnd)), FGiven(given) {}
-    ~TOwnWindowDC()
-    {
-        if (FDC)
-            ReleaseDC(FWnd, FDC);
-    }
-    TOwnWindowDC(const TOwnWindowDC&) = delete;
-    TOwnWindowDC& operator=(const TOwnWindowDC&) = delete;
-    HDC Get() const { return FGiven ? FGiven : FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-    HDC FGiven;
-};
-
 // A font selected into a DC for the length of a call.
 class TSelectedFont {
 public:
@@ -97,7 +79,7 @@ void TSkinForm::PaintFrame(HDC dc)
     if (!CanPaintFrame())
         return;
     try {
-        TOwnWindowDC target(Window, dc);
+        TWindowDC target(Window, dc);
         if (target.Get()) {
             ComposeFrame();
             const int saved = SaveDC(target.Get());
@@ -115,9 +97,7 @@ void TSkinForm::PaintFrame(HDC dc)
 
 void TSkinForm::ComposeFrame()
 {
-    RECT r{};
-    GetWindowRect(Window, &r);
-    FWindowRect = r;
+    FWindowRect = WindowRectOf(Window);
     FWidth = FWindowRect.Width();
     FHeight = FWindowRect.Height();
     if (FWidth <= 0 || FHeight <= 0)
@@ -338,9 +318,8 @@ void TSkinForm::UpdateRegion()
 {
     if (FLifeState == lsDead || !FFrameSkinned || !FSkinData || !IsWindow(Window))
         return;
-    RECT wr{};
-    GetWindowRect(Window, &wr);
-    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
+    const TRect wr = WindowRectOf(Window);
+    const int W = wr.Width(), H = wr.Height();
     if (W <= 0 || H <= 0)
         return;
     if (FMDIRole == mdiChild && FSizeState != ssNormal)

@@ -7,6 +7,7 @@
 #include "skinhelpers.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "winutil.h"
 
 namespace {
 
@@ -18,38 +19,6 @@ HICON SmallOrBigIcon(HWND wnd)
     if (!icon)
         icon = reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_BIG, 0));
     return icon;
-}
-
-// A window DC, given back when it goes.
-class TWindowDC {
-public:
-    explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetWindowDC(wnd)) {}
-    ~TWindowDC()
-    {
-        if (FDC)
-            ReleaseDC(FWnd, FDC);
-    }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
-TRect WindowRectOf(HWND wnd)
-{
-    RECT r{};
-    GetWindowRect(wnd, &r);
-    return r;
-}
-
-TRect ClientRectOf(HWND wnd)
-{
-    RECT r{};
-    GetClientRect(wnd, &r);
-    return r;
 }
 
 }  // namespace
@@ -299,26 +268,41 @@ void TSkinForm::RestoreNativeSize()
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+// What every way of giving the skin back begins with: the system menu and the hover timer go,
+// then (when attached) the procedures and the control skins. False when not attached.
+bool TSkinForm::ReleaseProcedures()
+{
+    FreeSystemMenu();
+    if (FHoverTimer)
+        FHoverTimer->SetEnabled(false);
+    if (!Attached())
+        return false;
+    UnchainWindowProc();
+    FProc.Restore();
+    ReleaseSkinControls();
+    return true;
+}
+
+// The form's menus are drawn natively again.
+void TSkinForm::RestoreMenuDrawing()
+{
+    if (!FControl)
+        return;
+    SetPopupMenusOwnerDraw(FControl, false);
+    if (FSkinData && FSkinData->SkinControls().Contains(xcMenuItem))
+        SetMainMenusOwnerDraw(FControl, false);
+}
+
 void TSkinForm::Unskin()
 {
     if (!FFrameSkinned) {
         UnskinPlain();
         return;
     }
-    FreeSystemMenu();
-    if (FHoverTimer)
-        FHoverTimer->SetEnabled(false);
     ResetCaptionHint();
-    if (!Attached())
+    if (!ReleaseProcedures())
         return;
-    UnchainWindowProc();
-    FProc.Restore();
-    ReleaseSkinControls();
-    if (FControl) {
-        SetPopupMenusOwnerDraw(FControl, false);
-        if (FSkinData && FSkinData->SkinControls().Contains(xcMenuItem))
-            SetMainMenusOwnerDraw(FControl, false);
-    }
+    RestoreMenuDrawing();
     if (FLifeState != lsDestroying)
         RestoreColor();
     SetSysMenuStyle(false);
@@ -338,14 +322,8 @@ void TSkinForm::Detach()
         UnskinPlain();
         return;
     }
-    FreeSystemMenu();
-    if (FHoverTimer)
-        FHoverTimer->SetEnabled(false);
-    if (!Attached())
+    if (!ReleaseProcedures())
         return;
-    UnchainWindowProc();
-    FProc.Restore();
-    ReleaseSkinControls();
     FreeMenuBar();
     // Nothing may call into a freed object: the client's procedure goes back too.
     UnhookMDIClient();
@@ -356,11 +334,7 @@ void TSkinForm::UnskinPlain()
     if (FHoverTimer)
         FHoverTimer->SetEnabled(false);
     ReleaseSkinControls();
-    if (FControl) {
-        SetPopupMenusOwnerDraw(FControl, false);
-        if (FSkinData && FSkinData->SkinControls().Contains(xcMenuItem))
-            SetMainMenusOwnerDraw(FControl, false);
-    }
+    RestoreMenuDrawing();
     if (FLifeState != lsDestroying)
         RestoreColor();
     if (Attached()) {

@@ -8,12 +8,14 @@
 #include <memory>
 
 #include "guitest.h"
+#include "skinwindowtest.h"
 #include "skindata.h"
 #include "skinform.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
 #include "stdctrls.h"
 #include "themeskins.h"
+#include "winutil.h"
 
 namespace {
 
@@ -193,40 +195,15 @@ TColor WindowPixel(HWND w, int x, int y)
     return static_cast<TColor>(c);
 }
 
-TRect WindowRectOf(HWND w)
-{
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
-}
-
-TRect ClientRectOf(HWND w)
-{
-    RECT r{};
-    GetClientRect(w, &r);
-    return r;
-}
-
-class SkinFrameTest : public GuiTest {
+class SkinFrameTest : public SkinWindowTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
-        DoneSkinManager();
+        SkinWindowTest::SetUp();
         gCommands.clear();
         Host = new TForm(nullptr);
         Host->SetBounds(400, 400, 100, 80);
         Forms.push_back(Host);
-    }
-    void TearDown() override
-    {
-        for (HWND w : Windows)
-            if (IsWindow(w))
-                DestroyWindow(w);
-        for (size_t i = Forms.size(); i-- > 0;)
-            Forms[i]->Free();
-        DoneSkinManager();
-        GuiTest::TearDown();
     }
 
     // A skin data component with the test skin (or a theme skin), the manager switched on.
@@ -257,8 +234,7 @@ protected:
     }
     HWND NewWindow(DWORD style = WS_OVERLAPPEDWINDOW)
     {
-        HWND w = MakeTestWindow("SkinFrameRecorder", RecordingProc, ModuleInstance(), style, 220);
-        Windows.push_back(w);
+        HWND w = Track(MakeTestWindow("SkinFrameRecorder", RecordingProc, ModuleInstance(), style, 220));
         ShowWindow(w, SW_SHOW);
         SetForegroundWindow(w);
         PumpFor(20);
@@ -313,8 +289,6 @@ protected:
 
     static constexpr TColor Untouched = RGB(1, 2, 3);
     TForm* Host = nullptr;
-    std::vector<TForm*> Forms;
-    std::vector<HWND> Windows;
 };
 
 TEST_F(SkinFrameTest, FrameFromTheSkinLeavesTheClientAreaAsItWas)
@@ -663,8 +637,7 @@ TEST_F(SkinFrameTest, ADialogGrowsForItsCaptionAndKeepsItsControlsCentred)
     tpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     tpl.t.cx = 60;
     tpl.t.cy = 40;
-    const HWND dialog = CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0);
-    Windows.push_back(dialog);
+    const HWND dialog = Track(CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0));
     SetWindowTextA(dialog, "A caption far wider than the little dialog it belongs to");
     const HWND child = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, dialog, nullptr,
                                        ModuleInstance(), nullptr);

@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "combobox.h"
 #include "guitest.h"
+#include "skinwindowtest.h"
 #include "themeskins.h"
 #include "main.h"
 #include "skindata.h"
@@ -91,23 +92,12 @@ public:
     TSkinData* Again = nullptr;
 };
 
-class SkinManagerTest : public GuiTest {
+class SkinManagerTest : public SkinWindowTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
-        DoneSkinManager();
+        SkinWindowTest::SetUp();
         Host = NewForm(true);
-    }
-    void TearDown() override
-    {
-        for (HWND w : Windows)
-            if (IsWindow(w))
-                DestroyWindow(w);
-        for (size_t i = Forms.size(); i-- > 0;)
-            Forms[i]->Free();
-        DoneSkinManager();
-        GuiTest::TearDown();
     }
 
     TForm* NewForm(bool visible)
@@ -118,11 +108,6 @@ protected:
         if (visible)
             f->Show();
         return f;
-    }
-    HWND Track(HWND w)
-    {
-        Windows.push_back(w);
-        return w;
     }
     // A loaded skin data component with a theme skin, and the manager switched on.
     TSkinData* Data(TSkinFormType type = sfMainform, TForm* owner = nullptr, const char* skin = "default.skn")
@@ -138,8 +123,6 @@ protected:
     TSkinManage& M() { return *SkinManager(); }
 
     TForm* Host = nullptr;
-    std::vector<TForm*> Forms;
-    std::vector<HWND> Windows;
 };
 
 TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
