@@ -112,7 +112,9 @@ void TSkinForm::PaintCaptionButton(TWinSysButton& button, int state)
         return;
     TBitmap picture(r.Width(), r.Height());
     HDC dc = picture.Canvas()->Handle();
-    if (!FCaptionBack.Empty() && FCaptionBack.Width() == FWidth)
+    const bool onCaption = FCaptionBack.Width() == FWidth && r.left >= 0 && r.top >= 0 &&
+                           r.right <= FCaptionBack.Width() && r.bottom <= FCaptionBack.Height();
+    if (onCaption)
         BitBlt(dc, 0, 0, r.Width(), r.Height(), FCaptionBack.Canvas()->Handle(), r.left, r.top, SRCCOPY);
     else
         BitBlt(dc, 0, 0, r.Width(), r.Height(), window.Get(), r.left, r.top, SRCCOPY);

@@ -34,6 +34,7 @@ constexpr TColor MinStates[4] = {RGB(70, 70, 70), RGB(71, 71, 71), RGB(72, 72, 7
 constexpr TColor CustomStates[4] = {RGB(80, 80, 80), RGB(81, 81, 81), RGB(82, 82, 82), RGB(83, 83, 83)};
 constexpr int SideWidth = 5, CaptionHigh = 20, BottomHigh = 4;
 
+// Borders stretch and are keyed unless the description says otherwise.
 constexpr const char* TestSkinIni = R"([TitlebarSkin]
 SkinName=Test
 [Personality]
@@ -41,24 +42,16 @@ Left=left.bmp
 LeftTopHeight=10
 LeftBotHeight=10
 LeftFrame=2
-LeftStretch=1
-LeftTrans=1
 Right=right.bmp
 RightTopHeight=10
 RightBotHeight=10
 RightFrame=2
-RightStretch=1
-RightTrans=1
 Top=top.bmp
 TopTopHeight=5
 TopBotHeight=5
 TopFrame=2
-TopStretch=1
-TopTrans=1
 Bottom=bottom.bmp
 BottomFrame=2
-BottomStretch=1
-BottomTrans=1
 TextShift=6
 TextRightClip=70
 TextAlignment=0
@@ -623,6 +616,54 @@ TEST_F(SkinFrameTest, UnskinningGivesEverythingBackExactly)
         EXPECT_EQ(form->Color(), clAqua);
         d->Free();
     }
+}
+
+HWND gMDIClient = nullptr;
+LRESULT CALLBACK MDIFrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(w, gMDIClient, msg, wp, lp);
+}
+LRESULT CALLBACK MDIChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) { return DefMDIChildProcA(w, msg, wp, lp); }
+
+TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
+{
+    TSkinData* d = Data();
+    const HWND frame = Track(MakeTestWindow("SkinFrameMDI", MDIFrameProc, ModuleInstance(), WS_OVERLAPPEDWINDOW, 400));
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    gMDIClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 300,
+                                 frame, nullptr, ModuleInstance(), &ccs);
+    const WNDPROC clientProc = ProcOf(gMDIClient);
+    ShowWindow(frame, SW_SHOW);
+    TSkinForm* f = Skin(frame);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->MDIRole(), TSkinForm::mdiFrame);
+    EXPECT_TRUE(f->MDIClientHooked());
+    EXPECT_EQ(SkinManager()->MDIClient, gMDIClient);
+    // A child of the client is skinned as an MDI child, and its maximizing takes its region.
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = MDIChildProc;
+    wc.hInstance = ModuleInstance();
+    wc.lpszClassName = "SkinFrameMDIChild";
+    RegisterClassA(&wc);
+    MDICREATESTRUCTA mcs{"SkinFrameMDIChild", "child", ModuleInstance(), 10, 10, 150, 100, WS_OVERLAPPEDWINDOW, 0};
+    const auto child = reinterpret_cast<HWND>(SendMessageA(gMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    ASSERT_NE(child, nullptr);
+    EXPECT_FALSE(d->MenuUpdate());
+    TSkinForm* c = Skin(child);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->MDIRole(), TSkinForm::mdiChild);
+    EXPECT_TRUE(c->RegionSet());
+    SendMessageA(gMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    SkinManager()->SetMDIMaximized(true);
+    EXPECT_FALSE(c->RegionSet());
+    EXPECT_TRUE(f->IsMDIChildMaximized());
+    PostMessageA(gMDIClient, SKM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
+    PumpFor(30);
+    SendMessageA(gMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+    EXPECT_FALSE(SkinManager()->MDIChildMaximized);
+    // The client's procedure goes back with the frame's skin.
+    f->Unskin();
+    EXPECT_EQ(ProcOf(gMDIClient), clientProc);
 }
 
 INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
