@@ -120,7 +120,7 @@ public:
     // behaves as a native one.
     // Builds the skinned menu bar from the window's menu (sets the menu height).
     void MakeMenuBar() {}
-    // Frees the skinned menu bar (the native menu is put back by the caller).
+    // Frees the skinned menu bar (Unskin puts the native menu back itself).
     void FreeMenuBar() {}
     // Whether the window has a skinned menu bar.
     bool HasMenuBar() const { return false; }
