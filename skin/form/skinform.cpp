@@ -503,7 +503,7 @@ void TSkinForm::WndProc(TMessage& m)
         const WNDPROC old = FProc.OldProc();
         FLifeState = lsDestroying;
         Detach();
-        m.Result = CallWindowProcA(old, Window, m.Msg, m.WParam, m.LParam);
+        m.Result = CallWindowProcAW(old, Window, m, FUnicode);
         FLifeState = lsDead;
         return;
     }

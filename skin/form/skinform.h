@@ -16,7 +16,7 @@
 #include "forms.h"
 #include "ncobject.h"
 #include "skindata.h"
-#include "skinprochook.h"
+#include "subclass.h"
 #include "timer.h"
 
 class TSkinForm : public TComponent {
@@ -147,12 +147,12 @@ private:
     String FOwnClassName;
     HWND FOwnerWindow = nullptr;
     // Procedures
-    TSkinProcHook FProc;
+    TWindowSubclass FProc;
     bool FUnicode = false;
     TWndMethod FOldWindowProc;
     bool FChained = false;
     HWND FMDIClient = nullptr;
-    TSkinProcHook FClientProc;
+    TWindowSubclass FClientProc;
     // Styles
     DWORD FSavedStyle = 0;
     bool FRightToLeft = false;

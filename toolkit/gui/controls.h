@@ -11,6 +11,7 @@
 #include "classes.h"
 #include "graphics.h"
 #include "messages.h"
+#include "subclass.h"
 #include "types.h"
 
 class TWinControl;
@@ -390,12 +391,14 @@ protected:
     // Puts the windowed children in the tab order the form file asked for.
     void SortTabList();
 
-    WNDPROC FDefWndProc = nullptr;
+    // A system-class window (BUTTON, EDIT, ...): its own procedure, behind ours.
+    TWindowSubclass FDefProc;
     int FDesiredTabOrder = -1;
 
 private:
     void AttachHandle(HWND wnd);
     void HandleDestroyed();
+    void SystemWndProc(TMessage& m);
     void ReflectNotification(TMessage& m);
     friend class TCustomForm;
     bool HandleMouseForChild(TMessage& m);
