@@ -81,6 +81,7 @@ void TSkinForm::BeforeDestruction()
 // A skin object that goes never leaves its procedures in a window it leaves behind.
 void TSkinForm::ReleaseAll()
 {
+    FreeSkinControls();
     Detach();
     UnhookMDIClient();
     ClearButtons();
@@ -358,6 +359,7 @@ void TSkinForm::ApplySkinColors()
             if (auto* form = As<TCustomForm>(FControl->Components(i)))
                 form->SetColor(face);
     }
+    SkinControlsChanged();
     FLifeState = lsRefreshing;
     // With the skinned frame the form is re-laid out inside the new frame here.
     NotifySkinned();
@@ -432,6 +434,7 @@ void TSkinForm::Unskin()
         return;
     UnchainWindowProc();
     FProc.Restore();
+    FreeSkinControls();
     if (FLifeState != lsDestroying)
         RestoreColor();
     RestoreSysMenuStyle();
@@ -452,12 +455,14 @@ void TSkinForm::Detach()
         return;
     UnchainWindowProc();
     FProc.Restore();
+    FreeSkinControls();
     // Nothing may call into a freed object: the client's procedure goes back too.
     UnhookMDIClient();
 }
 
 void TSkinForm::UnskinPlain()
 {
+    FreeSkinControls();
     if (FHoverTimer)
         FHoverTimer->SetEnabled(false);
     if (FLifeState != lsDestroying)

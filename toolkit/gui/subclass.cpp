@@ -122,6 +122,15 @@ void TWindowSubclass::Restore() noexcept
     link->Release(forward);
 }
 
+void TWindowSubclass::Abandon() noexcept
+{
+    if (!FLink)
+        return;
+    FWnd = nullptr;
+    FOldProc = nullptr;
+    std::exchange(FLink, nullptr)->Release(false);
+}
+
 WNDPROC TWindowSubclass::Proc() const { return FLink ? FLink->Instance.Proc() : nullptr; }
 
 LRESULT TWindowSubclass::CallOld(const TMessage& m) const

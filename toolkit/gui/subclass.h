@@ -28,6 +28,9 @@ public:
     // when the window refuses.
     void Install(HWND wnd, TWndMethod method, bool unicode);
     void Restore() noexcept;
+    // Lets go of a window that is gone (or going, inside its WM_NCDESTROY) without writing to
+    // its handle again.
+    void Abandon() noexcept;
     bool Installed() const { return FLink != nullptr; }
     HWND Window() const { return FWnd; }
     WNDPROC OldProc() const { return FOldProc; }
