@@ -744,9 +744,18 @@ void TWinControl::Loaded()
 
 void TWinControl::PaintWindow(HDC) {}
 
-void TWinControl::PaintControls(HDC dc, const RECT& clip)
+void TWinControl::PaintControls(HDC dc, TControl* first)
+{
+    RECT clip{};
+    if (dc && GetClipBox(dc, &clip) != ERROR)
+        PaintControls(dc, clip, first);
+}
+
+void TWinControl::PaintControls(HDC dc, const RECT& clip, TControl* first)
 {
     std::vector<TControl*> children = FControls;
+    if (first)
+        children.erase(children.begin(), std::find(children.begin(), children.end(), first));
     for (TControl* c : children) {
         if (As<TWinControl>(c) || !c->Visible())
             continue;
