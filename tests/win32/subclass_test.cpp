@@ -1,0 +1,130 @@
+// The one window-subclassing owner: wide or 8-bit all the way through, letting go from inside
+// the window's last message, a window that dies first, a failing method, and the toolkit's own
+// system-class controls with somebody else in front of them.
+#include <memory>
+
+#include "guitest.h"
+#include "stdctrls.h"
+#include "subclass.h"
+
+namespace {
+
+// Records the text of every WM_SETTEXT as the method sees it, then passes everything on.
+class TTextProbe : public TObject {
+public:
+    TWindowSubclass Sub;
+    bool Unicode = false;
+    std::wstring Seen;
+    bool Throw = false;
+    bool RestoreOnDestroy = false;
+    int Destroys = 0;
+
+    void WndProc(TMessage& m)
+    {
+        if (m.Msg == WM_SETTEXT && m.LParam) {
+            if (Unicode)
+                Seen = reinterpret_cast<const wchar_t*>(m.LParam);
+            else
+                for (const char* p = reinterpret_cast<const char*>(m.LParam); *p; ++p)
+                    Seen += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+        }
+        if (m.Msg == WM_APP && Throw)
+            throw EInvalidOperation("probe failed");
+        if (m.Msg == WM_NCDESTROY) {
+            ++Destroys;
+            if (RestoreOnDestroy) {
+                const WNDPROC old = Sub.OldProc();
+                const HWND wnd = Sub.Window();
+                Sub.Restore();
+                m.Result = CallWindowProcAW(old, wnd, m, Unicode);
+                return;
+            }
+        }
+        m.Result = Sub.CallOld(m);
+    }
+};
+
+std::wstring WideText(HWND w)
+{
+    wchar_t buf[64] = {};
+    GetWindowTextW(w, buf, 64);
+    return buf;
+}
+
+using SubclassTest = GuiTest;
+
+}  // namespace
+
+TEST_F(SubclassTest, WideWindowsStayWideAndAnsiWindowsStayAnsi)
+{
+    HWND wide = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    HWND ansi = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(IsWindowUnicode(wide));
+    TTextProbe w, a;
+    w.Unicode = true;
+    w.Sub.Install(wide, TWndMethod(&w, &TTextProbe::WndProc), true);
+    a.Sub.Install(ansi, TWndMethod(&a, &TTextProbe::WndProc), false);
+    EXPECT_TRUE(w.Sub.Unicode());
+    EXPECT_EQ(w.Sub.Window(), wide);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wide, GWLP_WNDPROC)), w.Sub.Proc());
+
+    SendMessageW(wide, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u0416\u20AC"));
+    EXPECT_EQ(w.Seen, L"\u0416\u20AC");
+    EXPECT_EQ(WideText(wide), L"\u0416\u20AC");
+    SendMessageA(ansi, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("\xC4pfel"));
+    EXPECT_EQ(a.Seen, L"\u00C4pfel");
+    char buf[16] = {};
+    GetWindowTextA(ansi, buf, sizeof buf);
+    EXPECT_STREQ(buf, "\xC4pfel");
+    DestroyWindow(wide);
+    DestroyWindow(ansi);
+}
+
+TEST_F(SubclassTest, LettingGoInsideTheLastMessageOrAfterTheWindowWent)
+{
+    HWND one = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND two = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    TTextProbe inside, after;
+    inside.RestoreOnDestroy = true;
+    inside.Sub.Install(one, TWndMethod(&inside, &TTextProbe::WndProc), false);
+    after.Sub.Install(two, TWndMethod(&after, &TTextProbe::WndProc), false);
+    DestroyWindow(one);
+    DestroyWindow(two);
+    EXPECT_EQ(inside.Destroys, 1);
+    EXPECT_FALSE(inside.Sub.Installed());
+    EXPECT_EQ(after.Destroys, 1);
+    after.Sub.Restore();  // the window is gone: nothing is written to its handle
+    EXPECT_FALSE(after.Sub.Installed());
+    EXPECT_EQ(after.Sub.CallOld(TMessage{WM_NULL, 0, 0, 0}), 0);
+    EXPECT_THROW(after.Sub.Install(two, TWndMethod(&after, &TTextProbe::WndProc), false), EInvalidOperation);
+}
+
+TEST_F(SubclassTest, AFailingMethodReachesTheErrorHandlingAndTheWindowGoesOn)
+{
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    TTextProbe probe;
+    probe.Throw = true;
+    probe.Sub.Install(w, TWndMethod(&probe, &TTextProbe::WndProc), false);
+    SendMessageA(w, WM_APP, 0, 0);
+    EXPECT_EQ(TakeReportedExceptions(), std::vector<String>{"probe failed"});
+    SetWindowTextA(w, "on");
+    EXPECT_EQ(probe.Seen, L"on");
+    DestroyWindow(w);
+}
+
+TEST_F(SubclassTest, AToolkitControlWithSomebodyInFrontOfIt)
+{
+    std::unique_ptr<TForm, void (*)(TForm*)> form(NewTestForm(), [](TForm* f) { f->Free(); });
+    auto* edit = Add<TEdit>(form.get(), form.get(), "Edit1", 0, 0, 80, 22);
+    HWND h = edit->Handle();
+    TTextProbe front;
+    front.Sub.Install(h, TWndMethod(&front, &TTextProbe::WndProc), false);
+    edit->SetText("through both");
+    EXPECT_EQ(front.Seen, L"through both");
+    EXPECT_EQ(edit->GetText(), "through both");
+    // The control's window goes while we are still in front: the toolkit lets go of it
+    // without cutting us off, and we hear the end.
+    edit->Free();
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(front.Destroys, 1);
+}
