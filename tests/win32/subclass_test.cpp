@@ -80,6 +80,22 @@ TEST_F(SubclassTest, WideWindowsStayWideAndAnsiWindowsStayAnsi)
     DestroyWindow(ansi);
 }
 
+TEST_F(SubclassTest, AWideSubclassInFrontOfAnAnsiOneHasItsTextConverted)
+{
+    HWND w = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    TTextProbe ansi, wide;
+    wide.Unicode = true;
+    ansi.Sub.Install(w, TWndMethod(&ansi, &TTextProbe::WndProc), false);
+    wide.Sub.Install(w, TWndMethod(&wide, &TTextProbe::WndProc), true);
+    SendMessageW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u00C4pfel"));
+    EXPECT_EQ(wide.Seen, L"\u00C4pfel");
+    EXPECT_EQ(ansi.Seen, L"\u00C4pfel");  // 8-bit on its way through the older subclass
+    EXPECT_EQ(WideText(w), L"\u00C4pfel");
+    wide.Sub.Restore();
+    ansi.Sub.Restore();
+    DestroyWindow(w);
+}
+
 TEST_F(SubclassTest, LettingGoInsideTheLastMessageOrAfterTheWindowWent)
 {
     HWND one = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
