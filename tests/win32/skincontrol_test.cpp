@@ -61,6 +61,10 @@ public:
     {
         if (m.Msg == kProbe) {
             Log.push_back("before");
+            if (Fail > 1)
+                CallDefault(m);
+            if (Fail > 0)
+                throw EInvalidOperation("skin failed");
             m.Result = 7;
             return !Consume;
         }
@@ -87,6 +91,7 @@ public:
 
     int* Freed;
     bool Consume = false;
+    int Fail = 0;  // 1: throws; 2: passes the message on, then throws
     std::vector<String> Log;
     std::vector<UINT> Seen;
     int Draws = 0;
@@ -218,6 +223,14 @@ TEST_F(SkinControlTest, ControlModeTakesWindowProcOrdersMessagesAndGivesItBack)
     skin->Consume = true;
     EXPECT_EQ(edit->Perform(kProbe), 7);
     EXPECT_EQ(skin->Log, std::vector<String>{"before"});
+    // A failing skin is silent, and the control still gets the message, once.
+    for (int fail : {1, 2}) {
+        skin->Log.clear();
+        skin->Fail = fail;
+        EXPECT_EQ(edit->Perform(kProbe), 5);
+        EXPECT_EQ(skin->Log, (std::vector<String>{"before", "previous"}));
+    }
+    skin->Fail = 0;
 
     // Switched off, everything reaches the previous handler unchanged; on again, it repaints.
     for (WPARAM off : {WPARAM(0), static_cast<WPARAM>(-1)}) {
