@@ -1,5 +1,5 @@
 // The control skins' drawing helpers, drawn into memory bitmaps and read back pixel by pixel;
-// the standard paint and erase handling on a real window; the toolkit pieces they draw with
+// the standard paint and erase handling on a real window; what the toolkit lends them to draw with
 // (borrowed brushes and fonts, the windowless children of a control).
 #include <windows.h>
 
