@@ -13,6 +13,13 @@ TSkinMP::TSkinMP(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 TSkinMP::~TSkinMP() { FreePlayer(); }
 
+void TSkinMP::BeforeDestruction()
+{
+    // First: once this component starts going, the panel no longer tells it when it goes.
+    FreePlayer();
+    TSkinControl::BeforeDestruction();
+}
+
 void TSkinMP::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bool SetColor)
 {
     if (Attached())
@@ -20,10 +27,11 @@ void TSkinMP::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, boo
     TSkinControl::InitControl(Form, Data, Canvas, SetColor);
     if (!Attached() || !FControl)
         return;
-    // Owned by this skin, so it goes with it; the parent may free it first (its window's end).
+    // Owned by this skin, so it goes with it; its parent may free it first, and tells us.
     FPlayer = new TWMediaPlayer(this);
+    FPlayer->FreeNotification(this);
     FPlayer->AttachPlayer(this, FControl);
-    FPlayer->SetVisible(FControl->Visible());
+    ShowPlayer();
 }
 
 void TSkinMP::Unskin()
@@ -41,13 +49,21 @@ void TSkinMP::AfterProc(TMessage& Message)
             FPlayer->PlaceOverPlayer(FControl);
         break;
     case CM_VISIBLECHANGED:
-        if (FPlayer && FControl)
-            FPlayer->SetVisible(FControl->Visible());
+        ShowPlayer();
         break;
     default:
         TSkinControl::AfterProc(Message);
         break;
     }
+}
+
+void TSkinMP::ShowPlayer()
+{
+    if (!FPlayer || !FControl)
+        return;
+    FPlayer->SetVisible(FControl->Visible());
+    // A child window made later lies below its older siblings; the panel must lie above.
+    FPlayer->BringToFront();
 }
 
 void TSkinMP::Notification(TComponent* c, TOperation op)

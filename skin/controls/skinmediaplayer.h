@@ -15,6 +15,7 @@ class TSkinMP : public TSkinControl {
 public:
     explicit TSkinMP(TComponent* AOwner);
     ~TSkinMP() override;
+    void BeforeDestruction() override;
 
     void InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bool SetColor) override;
     void Unskin() override;
@@ -26,6 +27,8 @@ protected:
     void Notification(TComponent* c, TOperation op) override;
 
 private:
+    // The panel shown as the player is, above it.
+    void ShowPlayer();
     void FreePlayer();
 
     TWMediaPlayer* FPlayer = nullptr;
