@@ -7,24 +7,15 @@
 #include <algorithm>
 
 #include "controlfactory.h"
-#include "dispatchlayout.h"
 #include "memo.h"
 #include "skinbutton.h"
 #include "skincontrol.h"
 #include "skinform.h"
+#include "skinformdispatch.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
 
 namespace {
-
-TDispatchGates GatesOf(const TSkinData& data)
-{
-    TDispatchGates g;
-    g.Controls = data.SkinControls().Mask();
-    g.TabsObject = data.FTabs != nullptr;
-    g.DisableTag = data.DisableTag();
-    return g;
-}
 
 std::vector<std::string> MapLines(const TSkinData& data)
 {
@@ -52,22 +43,6 @@ bool HasBorder(TWinControl* control)
     return w.right - w.left != c.right - c.left || w.bottom - w.top != c.bottom - c.top;
 }
 
-TControlFacts Describe(TControl* control)
-{
-    TControlFacts f;
-    for (const TClassInfo* c = &control->ClassType(); c; c = c->Parent)
-        f.Chain.push_back(UpperCase(c->Name));
-    auto* windowed = As<TWinControl>(control);
-    f.Windowed = windowed != nullptr;
-    f.HasScrollBars = TSkinForm::HasScrollBars(control);
-    f.Bordered = windowed && HasBorder(windowed);
-    f.Style = EnumText(control, "Style");
-    f.DateMode = EnumText(control, "DateMode");
-    f.Kind = EnumText(control, "Kind");
-    f.NumButtons = TSkinControl::GetIntPropByName(control, "NumButtons");
-    return f;
-}
-
 std::vector<TControl*> ChildrenOf(TWinControl* control)
 {
     std::vector<TControl*> list;
@@ -82,6 +57,31 @@ bool IsPanel(TControl* control)
 }
 
 }  // namespace
+
+TDispatchGates DispatchGates(const TSkinData& data)
+{
+    TDispatchGates g;
+    g.Controls = data.SkinControls().Mask();
+    g.TabsObject = data.FTabs != nullptr;
+    g.DisableTag = data.DisableTag();
+    return g;
+}
+
+TControlFacts DescribeControl(TControl* control)
+{
+    TControlFacts f;
+    for (const TClassInfo* c = &control->ClassType(); c; c = c->Parent)
+        f.Chain.push_back(UpperCase(c->Name));
+    auto* windowed = As<TWinControl>(control);
+    f.Windowed = windowed != nullptr;
+    f.HasScrollBars = TSkinForm::HasScrollBars(control);
+    f.Bordered = windowed && HasBorder(windowed);
+    f.Style = EnumText(control, "Style");
+    f.DateMode = EnumText(control, "DateMode");
+    f.Kind = EnumText(control, "Kind");
+    f.NumButtons = TSkinControl::GetIntPropByName(control, "NumButtons");
+    return f;
+}
 
 // ---------------------------------------------------------------- toolkit forms
 
@@ -153,7 +153,7 @@ void TSkinForm::CreateControlSkin(TControl* control, TComponent* owner)
     if (!control || !FSkinData)
         return;
     try {
-        const TDispatchGates gates = GatesOf(*FSkinData);
+        const TDispatchGates gates = DispatchGates(*FSkinData);
         const String name = UpperCase(control->ClassName());
         switch (PreDecide(name, control->Tag(), control->Parent() != nullptr, IsControlSkinned(control), gates)) {
         case TPreDecision::DisableChildren:
@@ -173,7 +173,7 @@ void TSkinForm::CreateControlSkin(TControl* control, TComponent* owner)
         }
         if (AskApplication(control, owner, name) || SkinByMapping(name, control))
             return;
-        ApplyDecision(control, DecideControlSkin(Describe(control), gates, {}));
+        ApplyDecision(control, DecideControlSkin(DescribeControl(control), gates, {}));
     } catch (...) {
         // One control that cannot be skinned leaves the others to their skins.
     }
@@ -198,9 +198,9 @@ bool TSkinForm::AskApplication(TControl* control, TComponent* owner, const Strin
 
 bool TSkinForm::SkinByMapping(const String& name, TControl* control)
 {
-    TControlFacts facts = Describe(control);
+    TControlFacts facts = DescribeControl(control);
     facts.Chain.front() = UpperCase(name);
-    const std::optional<TSkinDecision> decision = DecideByMap(facts, GatesOf(*FSkinData), MapLines(*FSkinData));
+    const std::optional<TSkinDecision> decision = DecideByMap(facts, DispatchGates(*FSkinData), MapLines(*FSkinData));
     if (!decision)
         return false;
     ApplyDecision(control, *decision);
@@ -227,9 +227,9 @@ void TSkinForm::ApplyDecision(TControl* control, const TSkinDecision& d)
 
 void TSkinForm::ApplyChildRule(TWinControl* control, TChildRule rule)
 {
-    const TDispatchGates gates = GatesOf(*FSkinData);
+    const TDispatchGates gates = DispatchGates(*FSkinData);
     for (TControl* child : ChildrenOf(control)) {
-        if (std::optional<TSkinDecision> d = DecideChildSkin(rule, Describe(child), gates))
+        if (std::optional<TSkinDecision> d = DecideChildSkin(rule, DescribeControl(child), gates))
             AttachControlSkin(child, *d);
     }
 }
@@ -300,7 +300,7 @@ void TSkinForm::SkinChildWindow(HWND window)
         return;
     try {
         const auto style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
-        const TWindowDecision d = DecideWindowSkin(WindowClassName(window), style, GatesOf(*FSkinData));
+        const TWindowDecision d = DecideWindowSkin(WindowClassName(window), style, DispatchGates(*FSkinData));
         if (d.ChildWindowsFirst)
             SkinChildWindows(window);
         if (d.FaceColorToControl)
