@@ -85,6 +85,18 @@ TControlFacts DescribeControl(TControl* control)
 
 // ---------------------------------------------------------------- toolkit forms
 
+void TSkinForm::SkinAllChildren()
+{
+    try {
+        if (FControl)
+            SkinChildControls(FControl);
+        else
+            SkinChildWindows(Window);
+    } catch (...) {
+        // The window is skinned without its controls' skins.
+    }
+}
+
 void TSkinForm::SkinChildControls(TWinControl* form)
 {
     if (!form || !FSkinData)
@@ -110,7 +122,8 @@ void TSkinForm::SkinComponents(TComponent* component)
             controls.push_back(c);
     for (TControl* c : controls)
         CreateControlSkin(c, component);
-    // With xcPopupMenu the component's popup menus become owner-drawn here, by the menu skins.
+    if (FSkinData->SkinControls().Contains(xcPopupMenu))
+        SetPopupMenusOwnerDraw(component, true);
 }
 
 void TSkinForm::SkinChildren(TWinControl* control)
