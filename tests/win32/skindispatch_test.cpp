@@ -5,10 +5,13 @@
 #include <map>
 #include <vector>
 
+#include "alarm.h"
+#include "clock.h"
 #include "combobox.h"
 #include "datetimepicker.h"
 #include "extctrls.h"
 #include "gradientbutton.h"
+#include "main.h"
 #include "groupbox.h"
 #include "memo.h"
 #include "mplayer.h"
@@ -18,6 +21,7 @@
 #include "skincontroltest.h"
 #include "skinfill.h"
 #include "skinformdispatch.h"
+#include "skinmanager.h"
 #include "statusbar.h"
 #include "stdctrls.h"
 #include "trackbar.h"
@@ -414,4 +418,80 @@ TEST_F(SkinDispatchTest, ADialogInsideADialogGetsTheFaceColour)
     SkinForm->Unskin();
     FreeAndNil(SkinForm);
     DestroyWindow(dlg);
+}
+
+// ---------------------------------------------------------------- the program's main window
+
+TEST_F(SkinDispatchTest, TheMainWindowsControlsAreSkinnedAndWorkAsBefore)
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(FrmClock);
+    Form1->Show();
+    PumpFor(50);
+    auto* minimize = As<TButton>(Form1->FindComponent("Button1"));
+    ASSERT_TRUE(minimize);
+    const TWndMethod activeProc = Form2->Button1->WindowProc;
+    for (const char* theme : {"Standar", "MacOS", "Default Windows"}) {
+        SCOPED_TRACE(theme);
+        Form1->ComboBox2->SetText(theme);
+        Form1->ComboBox2Change(nullptr);
+        const bool on = String(theme) != "Default Windows";
+        ASSERT_TRUE(PumpUntil([&] {
+            TSkinManage* m = SkinManager();
+            TSkinForm* f = m && !m->PendingData() ? m->FindSkinForm(Form1->Handle()) : nullptr;
+            return on ? f && f->LifeState() == TSkinForm::lsSkinned : m && !m->PendingData() && !f;
+        }));
+        TSkinForm* f = SkinManager()->FindSkinForm(Form1->Handle());
+        if (!on) {
+            EXPECT_TRUE(Form2->Button1->WindowProc == activeProc);
+            EXPECT_EQ(Form2->Button1->Perform(SKM_ISSKINNED), 0);
+            continue;
+        }
+        // The alarm page is a form of its own in the first page: its controls are reached.
+        EXPECT_TRUE(As<TSkinButton>(f->FindSkinControl(Form2->Button1)));
+        EXPECT_TRUE(As<TSkinCheckBox>(f->FindSkinControl(Form2->CheckBox1)));
+        EXPECT_TRUE(As<TSkinButton>(f->FindSkinControl(minimize)));
+        EXPECT_TRUE(As<TSkinCheckBox>(f->FindSkinControl(Form1->CheckBox4)));
+        EXPECT_TRUE(As<TSkinTabSheet>(f->FindSkinControl(Form1->TabSheet2)));
+        EXPECT_TRUE(As<TSkinTabSheet>(f->FindSkinControl(Form2->Tabsheet1)));
+        EXPECT_EQ(f->FindSkinControl(Form2->GradientButton3), nullptr);
+        // Their clicks work as unskinned: the alarm button arms and disarms, once a click.
+        ClickControl(Form2->Button1);
+        EXPECT_EQ(Form2->Button1->Caption(), "Abort");
+        ClickControl(Form2->Button1);
+        EXPECT_EQ(Form2->Button1->Caption(), "Active");
+        const bool sound = Form2->CheckBox1->Checked();
+        ClickControl(Form2->CheckBox1);
+        EXPECT_NE(Form2->CheckBox1->Checked(), sound);
+        ClickControl(Form2->CheckBox1);
+        EXPECT_EQ(Form2->CheckBox1->Checked(), sound);
+    }
+    FreeAndNil(FrmClock);
+    FreeAndNil(Form2);
+    FreeAndNil(Form1);
+    Application->SetMainForm(nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
+    DoneSkinManager();
+}
+
+TEST_F(SkinDispatchTest, TheManagersWindowsAreSkinnedWithTheirControlsAndLaterSizeGrips)
+{
+    DoneSkinManager();
+    auto* data = new TSkinData(Form);
+    data->Loaded();
+    data->SetSkinFile(ThemeSkinPath("default.skn"));
+    SkinManager()->SetActive(true);
+    auto* button = Add<TButton>(Form, Form, "Button1", 8, 8, 75, 25);
+    ASSERT_TRUE(SkinManager()->SkinWindow(Form->Handle()));
+    TSkinForm* f = SkinManager()->FindSkinForm(Form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return f->LifeState() == TSkinForm::lsSkinned; }));
+    EXPECT_TRUE(As<TSkinButton>(f->FindSkinControl(button)));
+    HWND grip = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16, Form->Handle(), nullptr,
+                                nullptr, nullptr);
+    EXPECT_TRUE(As<TSkinSizer>(f->FindSkinControl(grip)));
+    DestroyWindow(grip);
+    DoneSkinManager();
+    EXPECT_EQ(button->Perform(SKM_ISSKINNED), 0);
 }
