@@ -8,6 +8,7 @@
 #include "skinfill.h"
 #include "skinmediaplayer.h"
 #include "skinobjimage.h"
+#include "skinspeedbutton.h"
 
 TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
 {
@@ -15,6 +16,7 @@ TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
     case TSkinKind::Button: return new TSkinButton(owner);
     case TSkinKind::BitButton: return new TSkinBitButton(owner);
     case TSkinKind::MenuButton: return new TSkinMenuButton(owner);
+    case TSkinKind::SpeedButton: return new TSkinSpeedButton(owner);
     case TSkinKind::MediaPlayer: return new TSkinMP(owner);
     case TSkinKind::CheckBox: return new TSkinCheckBox(owner);
     case TSkinKind::RadioButton: return new TSkinRadioButton(owner);

@@ -4,23 +4,15 @@
 #include <memory>
 #include <vector>
 
-#include "controlfactory.h"
-#include "guitest.h"
 #include "mediaplayerpanel.h"
 #include "mplayer.h"
 #include "pixeltest.h"
-#include "skindata.h"
-#include "skinform.h"
-#include "skinmediaplayer.h"
-#include "skinmessages.h"
+#include "skincontroltest.h"
 #include "skindraw.h"
-#include "themeskins.h"
+#include "skinmediaplayer.h"
 
 namespace {
 
-constexpr TColor Face = 0x00336699;
-// Button frames 1 to 5: normal, pressed, disabled, hot, focused.
-constexpr TColor Frames[5] = {0x00102030, 0x00204060, 0x00306090, 0x004080C0, 0x0050A0F0};
 constexpr int kPlay = 0, kStop = 2;
 
 // A player that logs what reaches it instead of driving a device.
@@ -44,38 +36,23 @@ protected:
     }
 };
 
-class SkinMediaPlayerTest : public GuiTest {
+class SkinMediaPlayerTest : public SkinControlsTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
-        Form = NewTestForm(300, 120);
-        Form->Show();
-        Data = new TSkinData(Form);
-        Data->FColors[scButtonFace] = Face;
-        TDataSkinButton& b = *Data->FButtons;
-        b.Bitmap.SetSize(100, 20);
-        for (int i = 0; i < 5; ++i)
-            Paint(b.Bitmap, Bounds(20 * i, 0, 20, 20), Frames[i]);
-        b.Frame = 5;
-        SkinForm = new TSkinForm(nullptr);
+        SkinControlsTest::SetUp();
+        UseStripSkin();
         Player = Add<TLoggingPlayer>(Form, Form, "MediaPlayer1", 20, 30, 100, 30);
         Player->SetVisibleButtons({btPlay, btStop});
         Player->SetEnabledButtons({btPlay});
         Player->SetColoredButtons({btPlay});
     }
-    void TearDown() override
-    {
-        FreeAndNil(SkinForm);
-        FreeAndNil(Form);
-        GuiTest::TearDown();
-    }
 
+    // The player skinned through the dispatch (a media player gets the media-player skin).
     TSkinMP* Skin()
     {
-        auto* skin = As<TSkinMP>(NewControlSkin(TSkinKind::MediaPlayer, Player));
-        skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), false);
-        return skin;
+        SkinAll();
+        return SkinAs<TSkinMP>(Player);
     }
     // The panel's painting in a memory bitmap of its size.
     static std::unique_ptr<TBitmap> Painted(TWMediaPlayer* panel)
@@ -90,7 +67,7 @@ protected:
     }
     // The glyph of a button drawn at its place in the cell: its pixels there, olive the face.
     static void ExpectGlyph(TBitmap& painted, TWMediaPlayer* panel, int index, int kind, int cellLeft, int shift,
-                            TColor face = Face)
+                            TColor face = StripFace)
     {
         TBitmap* glyph = panel->Glyph(index, kind);
         ASSERT_FALSE(glyph->Empty());
@@ -103,9 +80,6 @@ protected:
             }
     }
 
-    TForm* Form = nullptr;
-    TSkinData* Data = nullptr;
-    TSkinForm* SkinForm = nullptr;
     TLoggingPlayer* Player = nullptr;
 };
 
@@ -169,10 +143,10 @@ TEST_F(SkinMediaPlayerTest, CellsShowFramesAndGlyphsOfEachButtonsState)
     EXPECT_EQ(panel->VisibleCount(), 2);
     EXPECT_EQ(panel->ButtonWidth(), 50);
     // Play, enabled and coloured: frame 1 and its coloured glyph; stop, disabled: frame 3, "DI".
-    EXPECT_EQ(At(*b, 1, 1), Frames[0]);
-    EXPECT_EQ(At(*b, 48, 28), Frames[0]);
-    EXPECT_EQ(At(*b, 51, 1), Frames[2]);
-    EXPECT_EQ(At(*b, 100, 15), Face);
+    EXPECT_EQ(At(*b, 1, 1), StripButton[0]);
+    EXPECT_EQ(At(*b, 48, 28), StripButton[0]);
+    EXPECT_EQ(At(*b, 51, 1), StripButton[2]);
+    EXPECT_EQ(At(*b, 100, 15), StripFace);
     ExpectGlyph(*b, panel, kPlay, mgColored, 0, 0);
     ExpectGlyph(*b, panel, kStop, mgDisabled, 50, 0);
 
@@ -180,21 +154,20 @@ TEST_F(SkinMediaPlayerTest, CellsShowFramesAndGlyphsOfEachButtonsState)
     Player->SetColoredButtons({});
     Player->SetEnabledButtons({btPlay, btStop});
     b = Painted(panel);
-    EXPECT_EQ(At(*b, 51, 1), Frames[0]);
+    EXPECT_EQ(At(*b, 51, 1), StripButton[0]);
     ExpectGlyph(*b, panel, kPlay, mgEnabled, 0, 0);
     ExpectGlyph(*b, panel, kStop, mgEnabled, 50, 0);
 
     Player->SetVisibleButtons({});
     b = Painted(panel);
-    EXPECT_EQ(At(*b, 1, 1), Face);
-    EXPECT_EQ(At(*b, 60, 20), Face);
+    EXPECT_EQ(At(*b, 1, 1), StripFace);
+    EXPECT_EQ(At(*b, 60, 20), StripFace);
 }
 
 TEST_F(SkinMediaPlayerTest, ThemeButtonsDrawTheCells)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
-        Data->FSkinStream.LoadFromFile(ThemeSkinPath(theme));
-        ASSERT_TRUE(Data->LoadSkinStore()) << "build the native build first: " << ThemeSkinPath(theme);
+        UseTheme(theme);
         TDataSkinButton& buttons = *Data->FButtons;
         TSkinMP* skin = Skin();
         TWMediaPlayer* panel = skin->Player();
@@ -203,8 +176,9 @@ TEST_F(SkinMediaPlayerTest, ThemeButtonsDrawTheCells)
         // Each cell holds the strip's frame (1 for play, 3 for the disabled stop) at its size;
         // what the picture leaves transparent shows the face. The glyph sits in the middle.
         for (int cell = 0; cell < 2; ++cell) {
-            std::unique_ptr<TBitmap> frame = StretchSkinBitmap(Rect(0, 0, 50, 30), &buttons.Bitmap, buttons.Margins(),
-                                                               cell == 0 ? 1 : 3, buttons.Frame, buttons.Tile == 1, false);
+            std::unique_ptr<TBitmap> frame =
+                StretchSkinBitmap(Rect(0, 0, 50, 30), &buttons.Bitmap, buttons.Margins(), cell == 0 ? 1 : 3,
+                                  buttons.Frame, buttons.Tile == 1, false);
             for (int y = 0; y < 30; y += 3)
                 for (int x : {0, 1, 2, 3, 46, 47, 48, 49}) {
                     const TColor want = At(*frame, x, y);
@@ -225,7 +199,7 @@ TEST_F(SkinMediaPlayerTest, ThePressedButtonShowsFrameTwoAndItsGlyphMoved)
     EXPECT_TRUE(panel->IsMouseDown());
     EXPECT_EQ(panel->PressedIndex(), kPlay);
     std::unique_ptr<TBitmap> b = Painted(panel);
-    EXPECT_EQ(At(*b, 1, 1), Frames[1]);
+    EXPECT_EQ(At(*b, 1, 1), StripButton[1]);
     ExpectGlyph(*b, panel, kPlay, mgColored, 0, 1);
     Send(panel, WM_LBUTTONUP, 50, 10);
 
@@ -233,7 +207,7 @@ TEST_F(SkinMediaPlayerTest, ThePressedButtonShowsFrameTwoAndItsGlyphMoved)
     Send(panel, WM_LBUTTONDOWN, 70, 10);
     EXPECT_EQ(panel->PressedIndex(), kStop);
     b = Painted(panel);
-    EXPECT_EQ(At(*b, 51, 1), Frames[2]);
+    EXPECT_EQ(At(*b, 51, 1), StripButton[2]);
     ExpectGlyph(*b, panel, kStop, mgDisabled, 50, 0);
     Send(panel, WM_LBUTTONUP, 70, 10);
 }
@@ -281,7 +255,7 @@ TEST_F(SkinMediaPlayerTest, AReleaseOutsideThePanelEndsThePress)
     Send(panel, WM_LBUTTONUP, -30, 10);
     EXPECT_FALSE(panel->IsMouseDown());
     EXPECT_NE(GetCapture(), panel->Handle());
-    EXPECT_EQ(At(*Painted(panel), 1, 1), Frames[0]);
+    EXPECT_EQ(At(*Painted(panel), 1, 1), StripButton[0]);
     EXPECT_TRUE(Player->Ups.empty());
 
     // Another window taking the mouse ends the press too; its late release is no click.
@@ -289,7 +263,7 @@ TEST_F(SkinMediaPlayerTest, AReleaseOutsideThePanelEndsThePress)
     SetCapture(Form->Handle());
     ReleaseCapture();
     EXPECT_FALSE(panel->IsMouseDown());
-    EXPECT_EQ(At(*Painted(panel), 1, 1), Frames[0]);
+    EXPECT_EQ(At(*Painted(panel), 1, 1), StripButton[0]);
     Send(panel, WM_LBUTTONUP, 10, 10);
     EXPECT_TRUE(Player->Ups.empty());
     EXPECT_TRUE(Player->Clicked.empty());

@@ -10,26 +10,17 @@
 #include <vector>
 
 #include "controlfactory.h"
-#include "guitest.h"
 #include "pixeltest.h"
 #include "skinadvpage.h"
-#include "skindata.h"
+#include "skincontroltest.h"
 #include "skindraw.h"
-#include "skinform.h"
 #include "skinobjimage.h"
 
 namespace {
 
-constexpr TColor Check[5] = {0x00600000, 0x00006000, 0x00000060, 0x00606000, 0x00006060};
-constexpr TColor Radio[4] = {0x00900000, 0x00009000, 0x00000090, 0x00909000};
-constexpr int W = 8, H = 6;
-
-void FillStrip(TBitmap& b, int count, const TColor* colours)
-{
-    b.SetSize(W * count, H);
-    for (int i = 0; i < count; ++i)
-        Paint(b, Bounds(W * i, 0, W, H), colours[i]);
-}
+// The strip skin's check frames, and a fifth.
+constexpr TColor Check[5] = {StripCheck[0], StripCheck[1], StripCheck[2], StripCheck[3], 0x00006060};
+constexpr int W = 13, H = 13;
 
 // A check box (or radio button) whose glyphs come through "CustomGlyphs"; it logs the switch.
 class TGlyphCheckBox : public TCustomControl {
@@ -115,26 +106,13 @@ const TClassInfo& TPictureTabControl::StaticClass()
     return info;
 }
 
-class SkinObjImageTest : public GuiTest {
+class SkinObjImageTest : public SkinControlsTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
-        Form = NewTestForm(300, 200);
-        Form->Show();
-        Data = new TSkinData(Form);
-        TDataSkinButton& b = *Data->FButtons;
-        FillStrip(b.CheckBitmap, 4, Check);
-        b.CheckButtonFrame = 4;
-        FillStrip(b.RadioBitmap, 4, Radio);
-        b.RadioButtonFrame = 4;
-        SkinForm = new TSkinForm(nullptr);
-    }
-    void TearDown() override
-    {
-        FreeAndNil(SkinForm);
-        FreeAndNil(Form);
-        GuiTest::TearDown();
+        SkinControlsTest::SetUp();
+        UseStripSkin();
+        AttachSkinForm();
     }
 
     template <class S>
@@ -157,9 +135,6 @@ protected:
         return r;
     }
 
-    TForm* Form = nullptr;
-    TSkinData* Data = nullptr;
-    TSkinForm* SkinForm = nullptr;
 };
 
 TEST_F(SkinObjImageTest, CheckBoxGetsNineSlotsAndTakesThem)
@@ -178,7 +153,7 @@ TEST_F(SkinObjImageTest, CheckBoxGetsNineSlotsAndTakesThem)
 
     // A skin with five frames fills the third of every three from its fifth; re-skinning
     // switches the glyphs off and on again so the control takes them.
-    FillStrip(Data->FButtons->CheckBitmap, 5, Check);
+    FillStrip(Data->FButtons->CheckBitmap, 5, W, H, Check);
     Data->FButtons->CheckButtonFrame = 5;
     skin->SkinChanged();
     EXPECT_EQ(Slots(*box->Glyphs), (std::vector<TColor>{Check[0], Check[1], Check[4], Check[0], Check[1], Check[4],
@@ -196,8 +171,8 @@ TEST_F(SkinObjImageTest, RadioButtonGetsSixSlots)
 {
     auto* radio = Add<TGlyphCheckBox>(Form, Form, "Radio1", 10, 40, 80, 20);
     Attach<TSkinObjImage>(radio, TSkinKind::ObjImage, 2);
-    EXPECT_EQ(Slots(*radio->Glyphs),
-              (std::vector<TColor>{Radio[0], Radio[1], Radio[0], Radio[1], Radio[2], Radio[3]}));
+    const TColor* r = StripRadio;
+    EXPECT_EQ(Slots(*radio->Glyphs), (std::vector<TColor>{r[0], r[1], r[0], r[1], r[2], r[3]}));
     EXPECT_EQ(radio->Switches, (std::vector<bool>{false, true}));
 }
 
@@ -233,7 +208,7 @@ TEST_F(SkinObjImageTest, PageControlGetsTabPicturesOfTheTabsFrames)
 {
     auto* pages = Add<TPictureTabControl>(Form, Form, "Pages1", 10, 10, 200, 120);
     auto tabs = std::make_unique<TDataSkinBorder>("Tabs");
-    FillStrip(tabs->Bitmap, 2, Check);
+    FillStrip(tabs->Bitmap, 2, W, H, Check);
     Paint(tabs->Bitmap, Bounds(W, 0, 2, 2), clFuchsia);
     tabs->Frame = 2;
     tabs->Trans = 1;
@@ -244,7 +219,8 @@ TEST_F(SkinObjImageTest, PageControlGetsTabPicturesOfTheTabsFrames)
     TDataSkinBorder& t = *Data->FTabs;
     for (int state : {1, 2}) {
         TBitmap& got = state == 1 ? *pages->FTab : *pages->FActive;
-        std::unique_ptr<TBitmap> want = StretchSkinBitmap(Rect(0, 0, 100, 21), &t.Bitmap, t.Margins(), state, 2, true, false);
+        std::unique_ptr<TBitmap> want =
+            StretchSkinBitmap(Rect(0, 0, 100, 21), &t.Bitmap, t.Margins(), state, 2, true, false);
         for (int y = 0; y < 21; y += 4)
             for (int x = 0; x < 100; x += 9)
                 ASSERT_EQ(At(got, x, y), At(*want, x, y)) << state << " " << x << "," << y;
