@@ -196,16 +196,25 @@ TEST_F(SkinSpeedButtonTest, DisabledOneCellGlyphIsGreyedAndCaptionShadowed)
 {
     TSpeedButton* b = NewButton("Off", 10);
     b->SetWidth(90);
-    MakeGlyph(*b->Glyph(), 1);
+    TBitmap& glyph = *b->Glyph();
+    glyph.SetSize(8, 8);
+    glyph.Canvas()->Brush()->SetColor(clWhite);
+    glyph.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    glyph.Canvas()->Brush()->SetColor(clBlack);
+    glyph.Canvas()->FillRect(Rect(2, 2, 7, 7));
     Skin(b);
-    EXPECT_EQ(GlyphMiddle(b), Cells[0]);
+    EXPECT_EQ(GlyphMiddle(b), clBlack);
     b->SetEnabled(false);
-    EXPECT_NE(GlyphMiddle(b), Cells[0]);
+    const TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+    EXPECT_EQ(GlyphMiddle(b), shadow) << "the greyed glyph";
     b->SetCaption("Off");
     b->Font()->SetColor(clBlack);
     std::unique_ptr<TBitmap> p = PaintedButton(b);
-    EXPECT_TRUE(HasPixel(*p, static_cast<TColor>(ColorToRGB(clBtnShadow))));
     EXPECT_FALSE(HasPixel(*p, clBlack));
+    // The caption (right of the glyph) is drawn in the shadow colour.
+    TBitmap caption(40, 30);
+    caption.Canvas()->CopyRect(Rect(0, 0, 40, 30), p->Canvas(), Rect(50, 0, 90, 30));
+    EXPECT_TRUE(HasPixel(caption, shadow));
 }
 
 TEST_F(SkinSpeedButtonTest, TransparentButtonShowsItsParentAlsoInTheParentsOwnPaint)
