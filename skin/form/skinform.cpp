@@ -5,6 +5,7 @@
 
 #include "skinhelpers.h"
 #include "skinmanager.h"
+#include "skinmenu.h"
 #include "skinmessages.h"
 
 namespace {
@@ -81,6 +82,7 @@ void TSkinForm::BeforeDestruction()
 // A skin object that goes never leaves its procedures in a window it leaves behind.
 void TSkinForm::ReleaseAll()
 {
+    ReleaseMenus();
     Detach();
     UnhookMDIClient();
     ClearButtons();
@@ -112,7 +114,8 @@ void TSkinForm::AttachForm(TSkinData* data, TWinControl* control)
     FSavedColor = control->Color();
     control->SetColor(data->FColors[scButtonFace]);
     FColorApplied = true;
-    // The form's menus become owner-drawn with the skinned menus.
+    if (data->SkinControls().Contains(xcMenuItem))
+        SetMainMenusOwnerDraw(control, true);
 }
 
 void TSkinForm::Attach(TSkinData* data)
@@ -161,7 +164,7 @@ void TSkinForm::Attach(TSkinData* data)
 
     if (FFrameSkinned) {
         FMenuHandle = GetMenu(Window);
-        // The skinned menu bar is built from FMenuHandle when the frame is painted by the skin.
+        CreateMenuBar();
         UpdateFrameMetrics();
     } else {
         FLifeState = lsSkinned;
@@ -359,6 +362,8 @@ void TSkinForm::ApplySkinColors()
                 form->SetColor(face);
     }
     FLifeState = lsRefreshing;
+    if (FFrameSkinned && FControl)
+        SetPopupMenusOwnerDraw(FControl, true);
     // With the skinned frame the form is re-laid out inside the new frame here.
     NotifySkinned();
     FLifeState = lsSkinned;
@@ -426,15 +431,18 @@ void TSkinForm::Unskin()
         UnskinPlain();
         return;
     }
+    FreeSystemMenu();
     if (FHoverTimer)
         FHoverTimer->SetEnabled(false);
     if (!Attached())
         return;
     UnchainWindowProc();
     FProc.Restore();
+    RestoreFormMenus();
     if (FLifeState != lsDestroying)
         RestoreColor();
     RestoreSysMenuStyle();
+    FreeMenuBar(true);
     UnhookMDIClient();
     // The native size comes back with the skinned frame size, once the skin sizes frames.
     RemoveRegion();
@@ -446,12 +454,14 @@ void TSkinForm::Detach()
         UnskinPlain();
         return;
     }
+    FreeSystemMenu();
     if (FHoverTimer)
         FHoverTimer->SetEnabled(false);
     if (!Attached())
         return;
     UnchainWindowProc();
     FProc.Restore();
+    FreeMenuBar(false);
     // Nothing may call into a freed object: the client's procedure goes back too.
     UnhookMDIClient();
 }
@@ -466,6 +476,7 @@ void TSkinForm::UnskinPlain()
         UnchainWindowProc();
         FProc.Restore();
     }
+    RestoreFormMenus();
     UnhookMDIClient();
     if (FLifeState == lsDestroying || !FControl)
         return;
@@ -482,7 +493,9 @@ void TSkinForm::SkinNow()
     UpdateIconBitmap(FIconBitmap);
     RememberFrameSize();
     // Child controls get their skins, and the frame its first resize and region, as those
-    // skins join the engine.
+    // skins join the engine; the form's popup menus are drawn by the skin from now on.
+    if (FControl && FSkinData && FSkinData->SkinControls().Contains(xcPopupMenu))
+        SetPopupMenusOwnerDraw(FControl, true);
     NotifySkinned();
     FLifeState = lsSkinned;
     if (FHoverTimer)

@@ -14,10 +14,15 @@
 #include <vector>
 
 #include "forms.h"
+#include "menus.h"
 #include "ncobject.h"
 #include "skindata.h"
 #include "skinprochook.h"
 #include "timer.h"
+
+class TSkinMenu;
+class TMenuBtn;
+class TMenuDrawHandlers;
 
 class TSkinForm : public TComponent {
     TK_CLASS(TSkinForm, TComponent)
@@ -127,6 +132,82 @@ public:
     TTimer* HoverTimer() const { return FHoverTimer.get(); }
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
     TWinSysButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+
+    // ================================================================ menus
+    // The skinned menu bar, the skinned system menu and the owner-drawn menu items; the code is
+    // in skin/menu/.
+
+    // The menu bar: made when the frame is skinned and the window has a menu (null otherwise).
+    TSkinMenu* MenuBar() const { return FMenuBar; }
+    void CreateMenuBar();
+    // Frees the menu bar; with giveBack the window gets its native menu again.
+    void FreeMenuBar(bool giveBack);
+    bool MenuTracking() const { return FMenuTracking; }
+    void EndMenuTracking() { FMenuTracking = false; }
+    // The drop-down of the menu bar being tracked (0 when none).
+    HMENU OpenMenu() const { return FOpenMenu; }
+    // Opens the button's drop-down and tracks it until it closes; false when nothing opened.
+    bool OpenMenuButton(TMenuBtn* button);
+    // Posts a click on the button, which the window's non-client handling opens.
+    void ClickMenuButton(TMenuBtn* button);
+    // SKM_MENUBARPOPUP: opens the menu-bar button under the screen point in LParam.
+    void MenuBarPopupAt(TMessage& m);
+    TMenuBtn* FindAccelButton(unsigned key) const;
+    // CM_DIALOGCHAR through the form's WindowProc: Alt+letter opens its menu-bar button.
+    void DialogChar(TMessage& m);
+    // A screen point made relative to the window's top-left corner (16-bit signed each).
+    TPoint ScreenToWindow(int x, int y) const;
+
+    // The skinned system menu: a popup menu with Tag 33333, built anew at each opening.
+    static constexpr int SystemMenuTag = 33333;
+    TPopupMenu* SystemPopupMenu() const { return FSystemPopup; }
+    void BuildSystemMenu();
+    // The fixed menu of NT 4: Restore, Maximize, Minimize, a line and Close.
+    void BuildFixedSystemMenu();
+    void AddFixedSystemMenuItem(const String& caption, int tag);
+    // A second opening within the double-click time closes the window instead.
+    void ShowSystemMenu(int x, int y);
+    void SysMenuClick(TObject* sender);
+    void FixedSysMenuClick(TObject* sender);
+    void FreeSystemMenu();
+
+    // Owner drawing: which menus the skin draws, and the handlers that draw and measure.
+    // Turning it off gives every item the handlers it had before.
+    void SetMainMenusOwnerDraw(TComponent* form, bool on);
+    void SetPopupMenusOwnerDraw(TComponent* component, bool on);
+    void MainMenuItemMeasure(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void MenuItemMeasure(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool selected);
+    void DrawSystemMenuItem(HMENU menu, TMenuItem* item, bool selected, const TRect& rect, TCanvas* canvas);
+    // WM_MEASUREITEM and WM_DRAWITEM of the window's native (menu-bar and system) menus.
+    void WMMeasureItem(TMessage& m);
+    void WMDrawItem(TMessage& m);
+
+    // A size grip made inside the window; its skin comes with the control skins.
+    void SkinChildWindow(HWND) {}
+
+private:
+    // A temporary toolkit item standing for a native menu item (caption, state).
+    std::unique_ptr<TMenuItem, TSkinFreeObject> MenuItemFromHandle(HMENU menu, UINT command) const;
+    void MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const;
+    void AddSystemMenuItem(HMENU native, int position);
+    TPopupMenu* NewSystemPopupMenu();
+    TMenuDrawHandlers& DrawHandlers();
+    // Everything of the menus given back or ended as this object goes.
+    void ReleaseMenus();
+    // The form's menus drawn natively again (popup menus; main menus too with xcMenuItem).
+    void RestoreFormMenus();
+
+    TSkinMenu* FMenuBar = nullptr;            // owned (a component of this object)
+    TPopupMenu* FSystemPopup = nullptr;       // owned (a component of this object)
+    TMenuDrawHandlers* FDrawHandlers = nullptr;  // owned (a component of this object)
+    HMENU FOpenMenu = nullptr;
+    DWORD FLastSysMenuTime = 0;
+    bool FSysMenuOpened = false;
+    TPopupMenu* FShowingSystemMenu = nullptr;  // the system menu while it is open
+    // False once this object goes: a menu loop running on the stack must not touch it after.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    // ================================================================ end of menus
 
 private:
     void ReadStyles();

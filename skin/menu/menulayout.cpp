@@ -35,9 +35,16 @@ bool PopupFrameThroughWindowDC(const TWinVersion& v) { return v.NT && v.AtLeast(
 
 // ---------------------------------------------------------------- popup windows
 
-TPixRect PopupItemArea(const TPixRect& item)
+TPixRect PopupItemArea(const TPixRect& item, int clientX, int clientY)
 {
-    return PixRect(item.Left + PopupFrame, item.Top + PopupFrame, item.Right + PopupFrame, item.Bottom + PopupFrame);
+    return PixRect(item.Left + clientX, item.Top + clientY, item.Right + clientX, item.Bottom + clientY);
+}
+
+std::vector<TPixRect> PopupFrameStrips(int width, int height)
+{
+    const int f = PopupFrame;
+    return {PixRect(0, 0, width, f), PixRect(0, height - f, width, height), PixRect(0, 0, f, height),
+            PixRect(width - f, 0, width, height)};
 }
 
 bool PopupKindAllowed(int kind, const TMenuKindGates& gates)

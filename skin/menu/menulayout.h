@@ -31,10 +31,13 @@ bool PopupFrameThroughWindowDC(const TWinVersion& v);
 
 // ---------------------------------------------------------------- popup windows
 
-// The frame of a popup-menu window; an item's area in the window's picture is its rectangle
-// moved by the frame.
+// The frame of a popup-menu window. An item's area in the window's picture is its rectangle
+// moved to the client area's place in the window: by the frame where the system gives menus a
+// frame of their own, not at all where their client area fills the window.
 constexpr int PopupFrame = 3;
-TPixRect PopupItemArea(const TPixRect& item);
+TPixRect PopupItemArea(const TPixRect& item, int clientX, int clientY);
+// The frame's four strips (top, bottom, left, right) of a width x height window.
+std::vector<TPixRect> PopupFrameStrips(int width, int height);
 
 // Which popup menus a skin takes, by kind: 0 context menus, 1 menu-bar drop-downs, 2 system
 // menus; other kinds are always taken.

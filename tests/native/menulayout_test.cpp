@@ -42,7 +42,14 @@ TEST(MenuLayout, PopupKindsFollowTheirGates)
     gates.PopupMenu = gates.SystemMenu = true;
     EXPECT_TRUE(PopupKindAllowed(0, gates));
     EXPECT_TRUE(PopupKindAllowed(2, gates));
-    EXPECT_EQ(PopupItemArea(PixRect(0, 20, 100, 40)), PixRect(3, 23, 103, 43));
+    EXPECT_EQ(PopupItemArea(PixRect(0, 20, 100, 40), PopupFrame, PopupFrame), PixRect(3, 23, 103, 43));
+    EXPECT_EQ(PopupItemArea(PixRect(3, 20, 100, 40), 0, 0), PixRect(3, 20, 100, 40));
+    const std::vector<TPixRect> strips = PopupFrameStrips(50, 40);
+    ASSERT_EQ(strips.size(), 4u);
+    EXPECT_EQ(strips[0], PixRect(0, 0, 50, 3));
+    EXPECT_EQ(strips[1], PixRect(0, 37, 50, 40));
+    EXPECT_EQ(strips[2], PixRect(0, 0, 3, 40));
+    EXPECT_EQ(strips[3], PixRect(47, 0, 50, 40));
 }
 
 TEST(MenuLayout, OwnerDrawnItemsAreWiderByTheSkinsEdgeAndTheGlyphColumn)
