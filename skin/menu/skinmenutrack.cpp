@@ -251,11 +251,14 @@ void TSkinForm::CreateMenuBar()
 
 void TSkinForm::FreeMenuBar(bool giveBack)
 {
+    if (gTrack.Form == this) {
+        // Its drop-down closes; the filter hears nothing more of this window.
+        gTrack.Form = nullptr;
+        EndMenu();
+    }
     TSkinMenu* bar = std::exchange(FMenuBar, nullptr);
     if (!bar)
         return;
-    if (gTrack.Form == this)
-        EndMenu();
     const HMENU menu = bar->MenuHandle() ? bar->MenuHandle() : FMenuHandle;
     bar->Free();
     if (giveBack && menu && IsWindow(Window) && !GetMenu(Window))

@@ -728,7 +728,7 @@ void TMainMenu::MenuChanged()
     for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
         TCustomForm* f = Screen->Forms(i);
         if (f->Menu() == this && f->HandleAllocated())
-            DrawMenuBar(f->WindowHandle());
+            SendMessageA(f->WindowHandle(), CM_MENUCHANGED, 0, 0);
     }
 }
 

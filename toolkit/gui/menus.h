@@ -183,7 +183,8 @@ private:
     bool FOwnerDraw = false;
 };
 
-// A form's menu bar (the form's Menu property shows it).
+// A form's menu bar (the form's Menu property shows it). A change of its items sends the form's
+// window CM_MENUCHANGED.
 class TMainMenu : public TMenu {
     TK_CLASS(TMainMenu, TMenu)
 public:
