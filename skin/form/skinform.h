@@ -190,6 +190,8 @@ private:
     // A temporary toolkit item standing for a native menu item (caption, state).
     std::unique_ptr<TMenuItem, TSkinFreeObject> MenuItemFromHandle(HMENU menu, UINT command) const;
     void MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const;
+    void MeasureMenuItem(TMessage& m);
+    void DrawMenuItem(TMessage& m);
     void AddSystemMenuItem(HMENU native, int position);
     TPopupMenu* NewSystemPopupMenu();
     TMenuDrawHandlers& DrawHandlers();

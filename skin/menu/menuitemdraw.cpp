@@ -77,6 +77,18 @@ TGdiObject<HBRUSH> PatternBrush(TColor a, TColor b)
     return TGdiObject<HBRUSH>(CreatePatternBrush(pattern.Handle()));
 }
 
+// An item the skin fails to draw is drawn as the toolkit draws it without a skin.
+void DrawUnskinned(TMenuItem* item, TCanvas* canvas, const TRect& rect, bool selected) noexcept
+{
+    const TMenuDrawItemEvent skin = item->OnDrawItem;
+    item->OnDrawItem = TMenuDrawItemEvent();
+    try {
+        item->DrawItem(canvas, rect, selected);
+    } catch (...) {
+    }
+    item->OnDrawItem = skin;
+}
+
 String NativeMenuText(HMENU menu, UINT command)
 {
     char text[MenuTextLength + 1] = {};
@@ -354,27 +366,50 @@ int TMenuItemPainter::DrawMenuText(TMenuItem* item, TCanvas* canvas, UINT flags,
 
 // ---------------------------------------------------------------- the skinned window's handlers
 
+// The handlers stay silent when the skin fails: the item keeps the toolkit's size or look.
+
 void TSkinForm::MainMenuItemMeasure(TObject* sender, TCanvas* canvas, int& width, int& height)
 {
-    if (auto* item = As<TMenuItem>(sender))
+    auto* item = As<TMenuItem>(sender);
+    if (!item)
+        return;
+    try {
         TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).MeasureMainItem(item, canvas, width, height);
+    } catch (...) {
+    }
 }
 
 void TSkinForm::MenuItemMeasure(TObject* sender, TCanvas*, int& width, int&)
 {
-    if (auto* item = As<TMenuItem>(sender))
+    auto* item = As<TMenuItem>(sender);
+    if (!item)
+        return;
+    try {
         TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).MeasurePopupItem(item, width);
+    } catch (...) {
+    }
 }
 
 void TSkinForm::MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool selected)
 {
-    if (auto* item = As<TMenuItem>(sender))
+    auto* item = As<TMenuItem>(sender);
+    if (!item)
+        return;
+    try {
         TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).Draw(item, canvas, rect, selected);
+    } catch (...) {
+        DrawUnskinned(item, canvas, rect, selected);
+    }
 }
 
 void TSkinForm::DrawSystemMenuItem(HMENU menu, TMenuItem* item, bool selected, const TRect& rect, TCanvas* canvas)
 {
-    TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).DrawSystem(menu, item, selected, rect, canvas);
+    try {
+        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr)
+            .DrawSystem(menu, item, selected, rect, canvas);
+    } catch (...) {
+        DrawUnskinned(item, canvas, rect, selected);
+    }
 }
 
 std::unique_ptr<TMenuItem, TSkinFreeObject> TSkinForm::MenuItemFromHandle(HMENU menu, UINT command) const
@@ -409,6 +444,24 @@ void TSkinForm::MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const
 
 void TSkinForm::WMMeasureItem(TMessage& m)
 {
+    try {
+        MeasureMenuItem(m);
+    } catch (...) {
+        m.Result = CallOldProc(m);
+    }
+}
+
+void TSkinForm::WMDrawItem(TMessage& m)
+{
+    try {
+        DrawMenuItem(m);
+    } catch (...) {
+        m.Result = CallOldProc(m);
+    }
+}
+
+void TSkinForm::MeasureMenuItem(TMessage& m)
+{
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
     if (!measure || measure->CtlType != ODT_MENU || !FMenuHandle) {
         m.Result = CallOldProc(m);
@@ -440,7 +493,7 @@ void TSkinForm::WMMeasureItem(TMessage& m)
     m.Result = TRUE;
 }
 
-void TSkinForm::WMDrawItem(TMessage& m)
+void TSkinForm::DrawMenuItem(TMessage& m)
 {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     const bool nt4 = TWinVersion::FromGetVersion(SkinSavedVersion()).NT4();

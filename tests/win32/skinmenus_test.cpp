@@ -753,6 +753,14 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     PumpFor(50);
     EXPECT_EQ(log.Lines, (std::vector<String>{"Help"}));
     EXPECT_FALSE(MenuBarFilterHook());
+    // The menu-bar popup message opens the button under its screen point.
+    const TPoint origin = form->ScreenToWindow(0, 0);
+    const TRect& help = skinBar->Buttons(2)->Rect;
+    TMessage popup{SKM_MENUBARPOPUP, 0, MAKELPARAM(help.left + 3 - origin.x, help.top + 3 - origin.y), 5};
+    form->MenuBarPopupAt(popup);
+    PumpFor(50);
+    EXPECT_EQ(popup.Result, 0);
+    EXPECT_EQ(log.Lines, (std::vector<String>{"Help", "Help"}));
 }
 
 TEST_F(SkinMenusTest, SwitchingOffGivesEveryMenuItsOwnDrawingBack)
@@ -892,4 +900,173 @@ TEST_F(SkinMenusTest, ASkinGoingWhileItsMenusAreOpenLeavesNothingBehind)
     EXPECT_FALSE(MenuBarFilterHook());
     EXPECT_EQ(GetMenu(Host->Handle()), bar.Menu->Handle());
     EXPECT_EQ(SkinManager()->PopupCount(), 0);
+}
+
+namespace {
+
+// A stand-in for a popup-menu window: records what reaches its own procedure and paints red.
+std::vector<UINT> gReached;
+LRESULT CALLBACK RecordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINT:
+    case WM_PAINT:
+    case SKM_ISSKINNED:
+        gReached.push_back(msg);
+        break;
+    default:
+        return DefWindowProcA(w, msg, wp, lp);
+    }
+    RECT r{};
+    GetWindowRect(w, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    if (msg == WM_PRINT) {
+        FillRect(reinterpret_cast<HDC>(wp), &r, red);
+    } else if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(w, &ps);
+        FillRect(ps.hdc, &r, red);
+        EndPaint(w, &ps);
+    }
+    DeleteObject(red);
+    return msg == WM_ERASEBKGND ? 7 : 0;
+}
+
+HWND NewStandIn()
+{
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(ModuleInstance(), "MenuStandIn", &wc)) {
+        wc.lpfnWndProc = RecordingProc;
+        wc.hInstance = ModuleInstance();
+        wc.lpszClassName = "MenuStandIn";
+        RegisterClassA(&wc);
+    }
+    // Shown without being activated, as menus are (an activated window would get a form skin).
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "MenuStandIn", "", WS_POPUP, 400, 300, 120, 80, nullptr,
+                             nullptr, ModuleInstance(), nullptr);
+    ShowWindow(w, SW_SHOWNA);
+    return w;
+}
+
+std::vector<UINT> Reached(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0, LRESULT* result = nullptr)
+{
+    gReached.clear();
+    const LRESULT r = SendMessageA(w, msg, wp, lp);
+    if (result)
+        *result = r;
+    return gReached;
+}
+
+}  // namespace
+
+TEST_F(SkinMenusTest, PopupWindowSkinPaintsItsFrameAndPassesTheRestOn)
+{
+    TSkinData* d = Data();
+    HWND w = NewStandIn();
+    const WNDPROC own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC));
+    auto popup = std::make_unique<TSkinPopMenu>();
+    popup->Hook(w, d, nullptr);
+    EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)), own);
+    const std::vector<UINT> none;
+    LRESULT result = 0;
+    EXPECT_EQ(Reached(w, SKM_ISSKINNED, 0, 0, &result), none);
+    EXPECT_EQ(result, 1);
+
+    // The whole frame painted from the picture; a partial update left to the menu.
+    auto back = Sliced(*d->FMenuBackground, 120, 80, 1, 1, d->FMenuBackground->Tile == 1, false);
+    EXPECT_EQ(Reached(w, WM_NCPAINT, 1), none);
+    EXPECT_EQ(popup->Background().Width(), 120);
+    EXPECT_EQ(WindowPixel(w, 0, 0), PixelOf(*back, 0, 0));
+    HRGN part = CreateRectRgn(0, 0, 10, 10);
+    EXPECT_EQ(Reached(w, WM_NCPAINT, reinterpret_cast<WPARAM>(part)), std::vector<UINT>{WM_NCPAINT});
+    DeleteObject(part);
+    // The menu paints its client; where that fills the window, the frame is painted again.
+    InvalidateRect(w, nullptr, FALSE);
+    gReached.clear();
+    UpdateWindow(w);
+    EXPECT_EQ(gReached, std::vector<UINT>{WM_PAINT});
+    EXPECT_EQ(WindowPixel(w, 1, 1), PixelOf(*back, 1, 1));
+    EXPECT_EQ(WindowPixel(w, 10, 10), RGB(255, 0, 0));
+    // Printed: the picture, and the menu inside the frame only.
+    TBitmap printed(120, 80);
+    EXPECT_EQ(Reached(w, WM_PRINT, reinterpret_cast<WPARAM>(printed.Canvas()->Handle()), PRF_CLIENT),
+              std::vector<UINT>{WM_PRINT});
+    EXPECT_EQ(PixelOf(printed, 2, 2), PixelOf(*back, 2, 2));
+    EXPECT_EQ(PixelOf(printed, 3, 3), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(printed, 116, 76), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(printed, 117, 77), PixelOf(*back, 117, 77));
+    // Erasing: the menu's own, answered 1; with xoMenuBG not at all.
+    EXPECT_EQ(Reached(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(printed.Canvas()->Handle()), 0, &result),
+              std::vector<UINT>{WM_ERASEBKGND});
+    EXPECT_EQ(result, 1);
+    d->SetOptions(d->Options() + TSkinOptions{xoMenuBG});
+    EXPECT_EQ(Reached(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(printed.Canvas()->Handle()), 0, &result), none);
+    EXPECT_EQ(result, 1);
+
+    // Without a MenuBackground picture, or with skinning off, the menu paints itself.
+    std::unique_ptr<TDataSkinObject> picture = std::move(d->FMenuBackground);
+    EXPECT_EQ(Reached(w, WM_NCPAINT, 1), std::vector<UINT>{WM_NCPAINT});
+    d->FMenuBackground = std::move(picture);
+    SkinManager()->SetActive(false);
+    EXPECT_EQ(Reached(w, WM_NCPAINT, 1), std::vector<UINT>{WM_NCPAINT});
+    EXPECT_EQ(Reached(w, SKM_ISSKINNED, 0, 0, &result), none);
+    EXPECT_EQ(result, 1);
+    SkinManager()->SetActive(true);
+
+    popup->Unhook();
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)), own);
+    EXPECT_TRUE(popup->Background().Empty());
+    EXPECT_EQ(Reached(w, SKM_ISSKINNED), std::vector<UINT>{SKM_ISSKINNED});
+    DestroyWindow(w);
+}
+
+TEST_F(SkinMenusTest, ManagerKeepsOnePopupSkinPerMenuWindowWhileItLives)
+{
+    TSkinData* d = Data();
+    TSkinManage& m = *SkinManager();
+    HWND first = NewStandIn(), second = NewStandIn(), third = NewStandIn();
+    m.SkinPopupWindow(first);
+    m.SkinPopupWindow(first);  // once only
+    EXPECT_EQ(m.PopupCount(), 1);
+    EXPECT_TRUE(m.IsPopupSkinned(first));
+    // A drop-down of the bar is marked owner-drawn; a kind whose gate is off is left alone.
+    m.MenuKind = TSkinManage::mkMenuBar;
+    m.BarMenuOpen = true;
+    m.SkinPopupWindow(second);
+    ASSERT_EQ(m.PopupCount(), 2);
+    EXPECT_TRUE(m.Popups(1)->OwnerDrawMark);
+    EXPECT_FALSE(m.Popups(0)->OwnerDrawMark);
+    d->SetSkinControls(d->SkinControls() - TSkinControlTypes{xcSystemMenu});
+    m.MenuKind = TSkinManage::mkSystem;
+    m.SkinPopupWindow(third);
+    EXPECT_FALSE(m.IsPopupSkinned(third));
+    m.MarkPopupsOwnerDraw();
+    EXPECT_TRUE(m.Popups(0)->OwnerDrawMark);
+
+    // Menus bind to the newest window without one; a menu keeps its window.
+    HMENU outer = CreatePopupMenu(), inner = CreatePopupMenu();
+    m.BindPopupMenu(outer);
+    EXPECT_EQ(m.Popups(1)->BoundMenu, outer);
+    m.BindPopupMenu(outer);
+    EXPECT_EQ(m.Popups(0)->BoundMenu, nullptr);
+    m.BindPopupMenu(inner);
+    EXPECT_EQ(m.Popups(0)->BoundMenu, inner);
+    EXPECT_EQ(m.GetPopupBitmap(outer), &m.Popups(1)->Background());
+    EXPECT_EQ(m.GetPopupBitmap(CreatePopupMenu()), nullptr);
+
+    // Windows going release their skins; the last one resets the menu kind.
+    DestroyWindow(second);
+    EXPECT_EQ(m.PopupCount(), 1);
+    EXPECT_EQ(m.MenuKind, TSkinManage::mkSystem);
+    EXPECT_FALSE(m.ReleasePopupWindow(second));
+    DestroyWindow(first);
+    EXPECT_EQ(m.PopupCount(), 0);
+    EXPECT_EQ(m.MenuKind, TSkinManage::mkPopup);
+    EXPECT_FALSE(m.BarMenuOpen);
+    DestroyWindow(third);
+    DestroyMenu(outer);
+    DestroyMenu(inner);
 }
