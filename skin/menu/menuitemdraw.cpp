@@ -442,31 +442,31 @@ void TSkinForm::MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const
     measure.itemHeight = static_cast<UINT>(std::max(size.Height, 0));
 }
 
-void TSkinForm::WMMeasureItem(TMessage& m)
+bool TSkinForm::WMMeasureItem(TMessage& m)
 {
     try {
-        MeasureMenuItem(m);
+        return MeasureMenuItem(m);
     } catch (...) {
-        m.Result = CallOldProc(m);
+        return false;
     }
 }
 
-void TSkinForm::WMDrawItem(TMessage& m)
+bool TSkinForm::WMDrawItem(TMessage& m)
 {
     try {
-        DrawMenuItem(m);
+        return DrawMenuItem(m);
     } catch (...) {
-        m.Result = CallOldProc(m);
+        return false;
     }
 }
 
-void TSkinForm::MeasureMenuItem(TMessage& m)
+// False for what the window's own procedure measures: not a menu item, not one of the window's
+// native menus, or an item of the form's that its menu bar does not know.
+bool TSkinForm::MeasureMenuItem(TMessage& m)
 {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-    if (!measure || measure->CtlType != ODT_MENU || !FMenuHandle) {
-        m.Result = CallOldProc(m);
-        return;
-    }
+    if (!measure || measure->CtlType != ODT_MENU || !FMenuHandle)
+        return false;
     if (FControl) {
         if (TSkinManage* manager = SkinManager())
             manager->MarkPopupsOwnerDraw();
@@ -482,25 +482,22 @@ void TSkinForm::MeasureMenuItem(TMessage& m)
             }
             ReleaseDC(Window, dc);
             m.Result = TRUE;
-            return;
+            return true;
         }
-        if (measure->itemID < 4096 && measure->itemID != 0) {
-            m.Result = CallOldProc(m);
-            return;
-        }
+        if (measure->itemID < 4096 && measure->itemID != 0)
+            return false;
     }
     MeasureWindowMenuItem(*measure);
     m.Result = TRUE;
+    return true;
 }
 
-void TSkinForm::DrawMenuItem(TMessage& m)
+bool TSkinForm::DrawMenuItem(TMessage& m)
 {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     const bool nt4 = TWinVersion::FromGetVersion(SkinSavedVersion()).NT4();
-    if (!draw || draw->CtlType != ODT_MENU || !FMenuHandle || (FMDIRole == mdiFrame && nt4)) {
-        m.Result = CallOldProc(m);
-        return;
-    }
+    if (!draw || draw->CtlType != ODT_MENU || !FMenuHandle || (FMDIRole == mdiFrame && nt4))
+        return false;
     auto menu = reinterpret_cast<HMENU>(draw->hwndItem);
     if (TSkinManage* manager = SkinManager()) {
         manager->BindPopupMenu(menu);
@@ -508,20 +505,20 @@ void TSkinForm::DrawMenuItem(TMessage& m)
     }
     const bool selected = (draw->itemState & ODS_SELECTED) != 0;
     TMenuItemPainter painter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr);
-    TBorrowedCanvas canvas(draw->hDC);
+    TMenuItem* item = nullptr;
     if (FControl) {
         TMenu* barMenu = FMenuBar ? FMenuBar->VCLMenu() : nullptr;
-        if (TMenuItem* item = barMenu ? barMenu->FindItem(draw->itemID, fkCommand) : nullptr) {
-            painter.Draw(item, canvas.Get(), draw->rcItem, selected);
-            m.Result = TRUE;
-            return;
-        }
-        if (draw->itemID < 4096 && draw->itemID != 0) {
-            m.Result = CallOldProc(m);
-            return;
-        }
+        item = barMenu ? barMenu->FindItem(draw->itemID, fkCommand) : nullptr;
+        if (!item && draw->itemID < 4096 && draw->itemID != 0)
+            return false;
     }
-    auto item = MenuItemFromHandle(menu, draw->itemID);
-    painter.DrawSystem(menu, item.get(), selected, draw->rcItem, canvas.Get());
+    TBorrowedCanvas canvas(draw->hDC);
+    if (item) {
+        painter.Draw(item, canvas.Get(), draw->rcItem, selected);
+    } else {
+        auto native = MenuItemFromHandle(menu, draw->itemID);
+        painter.DrawSystem(menu, native.get(), selected, draw->rcItem, canvas.Get());
+    }
     m.Result = TRUE;
+    return true;
 }

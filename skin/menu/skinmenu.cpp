@@ -59,40 +59,6 @@ void UseMenuFont(TCanvas* canvas)
 
 }  // namespace
 
-// ---------------------------------------------------------------- the button
-
-const TClassInfo& TMenuBtn::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TMenuBtn>("TMenuBtn", &TNCObject::StaticClass()).Build();
-    return info;
-}
-
-void TMenuBtn::Paint()
-{
-    TSkinMenu* bar = Form ? Form->MenuBar() : nullptr;
-    if (!bar || !Visible || Rect.Width() <= 0 || bar->Background().Empty())
-        return;
-    const TRect& barRect = bar->BarRect();
-    const TRect cell(Rect.left, barRect.top, Rect.right, barRect.bottom);
-    TBitmap picture(cell.Width(), cell.Height());
-    TCanvas* c = picture.Canvas();
-    BitBlt(c->Handle(), 0, 0, cell.Width(), cell.Height(), bar->Background().Canvas()->Handle(),
-           cell.left - barRect.left, 0, SRCCOPY);
-    if (State == nsPressed || State == nsHot) {
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(SkinColor(SkinData, scButtonHilight, clBtnHighlight));
-        c->FrameRect(TRect(0, Rect.top - cell.top, cell.Width(), Rect.bottom - cell.top));
-    }
-    UseMenuFont(c);
-    c->Font()->SetColor(SkinColor(SkinData, Enabled ? scMenuBarText : scButtonShadow, clMenuText));
-    DrawSkinText(c, TRect(0, Rect.top - cell.top, cell.Width(), Rect.bottom - cell.top), Caption, 2, true);
-    HDC dc = GetWindowDC(Form->Window);
-    if (!dc)
-        return;
-    BitBlt(dc, cell.left, cell.top, cell.Width(), cell.Height(), c->Handle(), 0, 0, SRCCOPY);
-    ReleaseDC(Form->Window, dc);
-}
-
 // ---------------------------------------------------------------- the bar
 
 const TClassInfo& TSkinMenu::StaticClass()
@@ -117,7 +83,7 @@ void TSkinMenu::Notification(TComponent* c, TOperation op)
     if (op == opRemove && c == FVCLMenu) {
         FVCLMenu = nullptr;
         for (TMenuBtn* b : FButtons)
-            b->VCLItem = nullptr;
+            b->Item = nullptr;
     }
     TComponent::Notification(c, op);
 }
@@ -137,8 +103,8 @@ void TSkinMenu::FreeButtons()
 {
     for (TMenuBtn* b : FButtons) {
         // A freed button must not stay the window's hot object.
-        if (Form && Form->HotObject() == b)
-            Form->SetHotObject(nullptr);
+        if (Form)
+            Form->ForgetHotObject(b);
         b->Free();
     }
     FButtons.clear();
@@ -176,7 +142,7 @@ void TSkinMenu::TakeItem(TMenuBtn* button, TMenuItem* item)
 {
     button->Caption = StrToWide(item->Caption());
     button->Enabled = item->Enabled();
-    button->VCLItem = item;
+    button->Item = item;
     button->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
 }
 
@@ -281,7 +247,8 @@ int TSkinMenu::MDIButtonsLimit(const TRect& bar) const
     int limit = -1;
     for (int i = 0; i < Form->ButtonCount(); ++i) {
         const TWinSysButton* b = Form->Buttons(i);
-        if (b->SkinObject && b->SkinObject->Visibility == MDIButtonVisibility && !b->SkinObject->Bitmap.Empty()) {
+        const TDataSkinSysButton* o = b->SkinObject();
+        if (o && o->Visibility == MDIButtonVisibility && !o->Bitmap.Empty()) {
             const int x = b->Rect.left - bar.left - 5;
             limit = limit < 0 ? x : std::min(limit, x);
         }
@@ -327,12 +294,12 @@ void TSkinMenu::Layout()
 void TSkinMenu::PaintMDIButtons(HDC dc, const TRect& bar) const
 {
     for (int i = 0; i < Form->ButtonCount(); ++i) {
-        TWinSysButton* b = Form->Buttons(i);
-        if (!b->SkinObject || b->SkinObject->Visibility != MDIButtonVisibility || b->SkinObject->Bitmap.Empty())
+        TDataSkinSysButton* o = Form->Buttons(i)->SkinObject();
+        if (!o || o->Visibility != MDIButtonVisibility || o->Bitmap.Empty())
             continue;
-        TRect r = b->Rect;
+        TRect r = Form->Buttons(i)->Rect;
         OffsetRect(&r, -Form->LeftBorder(), -Form->CaptionHeight());
-        DrawSkinBitmapState(dc, r, &b->SkinObject->Bitmap, 1, b->SkinObject->Frame, true);
+        DrawSkinBitmapState(dc, r, &o->Bitmap, 1, o->Frame, true);
     }
 }
 
@@ -379,4 +346,29 @@ void TSkinMenu::Paint(HDC dc, const TRect& bar)
             manager->SetMDIMaximized(true);
     }
     BitBlt(dc, bar.left, bar.top, bar.Width(), bar.Height(), c->Handle(), 0, 0, SRCCOPY);
+}
+
+void TSkinMenu::PaintButton(TMenuBtn& button)
+{
+    if (!Form || !button.Visible || button.Rect.Width() <= 0 || FBackground.Empty())
+        return;
+    const TRect cell(button.Rect.left, FBarRect.top, button.Rect.right, FBarRect.bottom);
+    TBitmap picture(cell.Width(), cell.Height());
+    TCanvas* c = picture.Canvas();
+    BitBlt(c->Handle(), 0, 0, cell.Width(), cell.Height(), FBackground.Canvas()->Handle(), cell.left - FBarRect.left,
+           0, SRCCOPY);
+    const TRect inCell(0, button.Rect.top - cell.top, cell.Width(), button.Rect.bottom - cell.top);
+    if (button.State == nsPressed || button.State == nsHot) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(SkinColor(SkinData, scButtonHilight, clBtnHighlight));
+        c->FrameRect(inCell);
+    }
+    UseMenuFont(c);
+    c->Font()->SetColor(SkinColor(SkinData, button.Enabled ? scMenuBarText : scButtonShadow, clMenuText));
+    DrawSkinText(c, inCell, button.Caption, 2, true);
+    HDC dc = GetWindowDC(Form->Window);
+    if (!dc)
+        return;
+    BitBlt(dc, cell.left, cell.top, cell.Width(), cell.Height(), c->Handle(), 0, 0, SRCCOPY);
+    ReleaseDC(Form->Window, dc);
 }

@@ -4,7 +4,7 @@
 // per top-level item, built from the window's menu handle and the form's TMainMenu, laid out and
 // painted from the skin's menu-bar picture. A click opens the item's drop-down with
 // TrackPopupMenu; while it is open a message filter lets Left, Right and the mouse move to the
-// neighbouring buttons as on a native menu bar.
+// neighbouring buttons as on a native menu bar. The buttons are TMenuBtn objects (ncobject.h).
 #include <windows.h>
 
 #include <string>
@@ -14,21 +14,6 @@
 #include "ncobject.h"
 
 class TSkinData;
-
-// One button of the bar.
-class TMenuBtn : public TNCObject {
-    TK_CLASS(TMenuBtn, TNCObject)
-public:
-    // Repaints the button in its state from the bar's picture.
-    void Paint() override;
-
-    int Index = 0;
-    std::wstring Caption;
-    HMENU SubMenu = nullptr;
-    UINT Command = 0;
-    TMenuItem* VCLItem = nullptr;  // not owned; read while the bar is built
-    TSkinData* SkinData = nullptr;
-};
 
 class TSkinMenu : public TComponent {
     TK_CLASS(TSkinMenu, TComponent)
@@ -55,6 +40,8 @@ public:
     void Layout();
     // The first button at a window point whose caption is not empty.
     TMenuBtn* ButtonAt(const TPoint& p) const;
+    // Repaints one button on the window in its state, from the bar's picture.
+    void PaintButton(TMenuBtn& button);
 
     int Count() const { return static_cast<int>(FButtons.size()); }
     TMenuBtn* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }

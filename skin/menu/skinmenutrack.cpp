@@ -100,7 +100,7 @@ void MenuSelected(const MSG& msg)
     auto menu = reinterpret_cast<HMENU>(msg.lParam);
     if (flags == 0xFFFF && !menu) {
         if (!gTrack.Switching && gTrack.Form)
-            gTrack.Form->EndMenuTracking();
+            gTrack.Form->SetMenuTracking(false);
         return;
     }
     gTrack.Switching = false;
@@ -139,7 +139,7 @@ LRESULT FilterMessage(int code, WPARAM wParam, MSG& msg)
         break;
     case WM_SYSKEYDOWN:
         if (msg.wParam == VK_MENU)
-            gTrack.Form->EndMenuTracking();
+            gTrack.Form->SetMenuTracking(false);
         return result;
     case WM_MENUSELECT:
         MenuSelected(msg);
@@ -228,41 +228,66 @@ void SetMenuOwnerDrawRecursive(HMENU menu)
 
 // ---------------------------------------------------------------- the skinned window's menu bar
 
-TPoint TSkinForm::ScreenToWindow(int x, int y) const
-{
-    POINT p{static_cast<short>(x), static_cast<short>(y)};
-    ScreenToClient(Window, &p);
-    if (!(FMDIRole == mdiChild && FSizeState == ssMinimized)) {
-        p.x += FLeftBorder;
-        p.y += FCaptionHeight + FMenuHeight;
-    }
-    return TPoint(p.x, p.y);
-}
-
-void TSkinForm::CreateMenuBar()
+void TSkinForm::MakeMenuBar()
 {
     if (!FMenuHandle || FMDIRole == mdiChild || FMenuBar)
         return;
     FMenuBar = new TSkinMenu(this);
     FMenuBar->SkinData = FSkinData;
-    FMenuHeight = GetSystemMetrics(SM_CYMENU);
+    FMetrics.Menu = GetSystemMetrics(SM_CYMENU);
     FMenuBar->Rebuild();
 }
 
-void TSkinForm::FreeMenuBar(bool giveBack)
+void TSkinForm::FreeMenuBar()
 {
     if (gTrack.Form == this) {
         // Its drop-down closes; the filter hears nothing more of this window.
         gTrack.Form = nullptr;
         EndMenu();
     }
-    TSkinMenu* bar = std::exchange(FMenuBar, nullptr);
-    if (!bar)
+    if (TSkinMenu* bar = std::exchange(FMenuBar, nullptr))
+        bar->Free();
+}
+
+void TSkinForm::MenuBarTakeMenu(HMENU menu)
+{
+    if (!FMenuBar)
         return;
-    const HMENU menu = bar->MenuHandle() ? bar->MenuHandle() : FMenuHandle;
-    bar->Free();
-    if (giveBack && menu && IsWindow(Window) && !GetMenu(Window))
-        SetMenu(Window, menu);
+    // What the window gets back when the skin goes is the menu it has now.
+    if (menu)
+        FMenuHandle = menu;
+    FMenuBar->TakeMenu(menu);
+}
+
+void TSkinForm::RebuildMenuBar()
+{
+    if (FMenuBar)
+        FMenuBar->Rebuild();
+}
+
+bool TSkinForm::PaintMenuBar(HDC dc, const TRect& bar)
+{
+    if (!FMenuBar)
+        return false;
+    FMenuBar->Paint(dc, bar);
+    return true;
+}
+
+void TSkinForm::PaintMenuButton(TMenuBtn& button)
+{
+    if (FMenuBar)
+        FMenuBar->PaintButton(button);
+}
+
+TNCObject* TSkinForm::MenuBarButtonAt(const TPoint& p) const { return FMenuBar ? FMenuBar->ButtonAt(p) : nullptr; }
+
+TMenuBtn* TSkinForm::MenuKeyTarget(int ch)
+{
+    if (!FMenuBar)
+        return nullptr;
+    if (ch == 0)
+        return FMenuBar->Count() > 0 ? FMenuBar->Buttons(0) : nullptr;
+    return FindAccelButton(static_cast<unsigned>(ch));
 }
 
 void TSkinForm::ClickMenuButton(TMenuBtn* button)
@@ -321,16 +346,15 @@ bool TSkinForm::OpenMenuButton(TMenuBtn* button)
     return true;
 }
 
-void TSkinForm::MenuBarPopupAt(TMessage& m)
+bool TSkinForm::MenuBarPopupAt(TMessage& m)
 {
     m.Result = 0;
     const TPoint p = ScreenToWindow(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
     // A caption button there takes the point, not the bar.
-    for (TWinSysButton* b : FButtons)
-        if (b->Visible && b->SkinObject && b->SkinObject->Action >= 0 && PtInRect(&b->Rect, p))
-            return;
-    if (TMenuBtn* button = FMenuBar ? FMenuBar->ButtonAt(p) : nullptr)
-        OpenMenuButton(button);
+    if (CaptionButtonAt(p))
+        return false;
+    TMenuBtn* button = FMenuBar ? FMenuBar->ButtonAt(p) : nullptr;
+    return button && OpenMenuButton(button);
 }
 
 TMenuBtn* TSkinForm::FindAccelButton(unsigned key) const
@@ -345,12 +369,8 @@ TMenuBtn* TSkinForm::FindAccelButton(unsigned key) const
     return nullptr;
 }
 
-void TSkinForm::DialogChar(TMessage& m)
+bool TSkinForm::DialogChar(TMessage& m)
 {
-    if (FOldWindowProc)
-        FOldWindowProc(m);
-    if (m.Result != 0)
-        return;
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     auto down = [&keys](int vk) { return (keys[vk] & 0x80) != 0; };
@@ -359,8 +379,9 @@ void TSkinForm::DialogChar(TMessage& m)
     if (TMenuBtn* button = FindAccelButton(static_cast<unsigned>(m.WParam)); button && onlyAlt) {
         ClickMenuButton(button);
         m.Result = 1;
-        return;
+        return true;
     }
+    // Not this window's: the main form (or the MDI frame) may have a button for it.
     TSkinManage* manager = SkinManager();
     if (FMDIRole == mdiChild) {
         if (manager && manager->MDIFrame)
@@ -371,4 +392,5 @@ void TSkinForm::DialogChar(TMessage& m)
             Application->MainForm()->Perform(m.Msg, m.WParam, m.LParam);
     }
     m.Result = 0;
+    return false;
 }

@@ -112,10 +112,10 @@ void TSkinForm::BuildSystemMenu()
         AddSystemMenuItem(FSystemMenu, i);
 }
 
-void TSkinForm::ShowSystemMenu(int x, int y)
+bool TSkinForm::ShowSystemMenu(int x, int y)
 {
     if (FShowingSystemMenu)
-        return;  // one is open: its loop sees the click
+        return true;  // one is open: its loop sees the click
     const DWORD now = GetTickCount();
     if (WithinDoubleClick(now, FLastSysMenuTime, FSysMenuOpened, FDoubleClickTime)) {
         // The second click of a double click on the icon closes the window.
@@ -124,7 +124,7 @@ void TSkinForm::ShowSystemMenu(int x, int y)
                 FHoverTimer->SetEnabled(false);
             PostMessageA(Window, WM_CLOSE, 0, 0);
         }
-        return;
+        return true;
     }
     if (TSkinManage* manager = SkinManager())
         manager->MenuKind = TSkinManage::mkSystem;
@@ -133,7 +133,7 @@ void TSkinForm::ShowSystemMenu(int x, int y)
     BuildSystemMenu();
     TPopupMenu* menu = FSystemPopup;
     if (!menu)
-        return;
+        return false;
     const std::shared_ptr<bool> alive = FAlive;
     FShowingSystemMenu = menu;
     menu->Popup(x, y);
@@ -142,6 +142,7 @@ void TSkinForm::ShowSystemMenu(int x, int y)
     // Let go of meanwhile (the skin went, or the menu was built anew): its last user is us.
     if (!*alive || menu != FSystemPopup)
         menu->Free();
+    return true;
 }
 
 void TSkinForm::SysMenuClick(TObject* sender)
@@ -157,16 +158,13 @@ void TSkinForm::FixedSysMenuClick(TObject* sender)
         return;
     switch (item->Tag()) {
     case ftRestore:
-        FSizeState = ssNormal;
-        PostMessageA(Window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        Restore();
         break;
     case ftMaximize:
-        FSizeState = ssMaximized;
-        PostMessageA(Window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        Maximize();
         break;
     case ftMinimize:
-        FSizeState = ssMinimized;
-        PostMessageA(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        Minimize();
         break;
     case ftClose:
         if (FHoverTimer)
@@ -207,7 +205,7 @@ TMenuDrawHandlers& TSkinForm::DrawHandlers()
     return *FDrawHandlers;
 }
 
-void TSkinForm::SetMainMenusOwnerDraw(TComponent* form, bool on)
+void TSkinForm::SetMainMenusOwnerDraw(TWinControl* form, bool on)
 {
     if (!form)
         return;
@@ -258,24 +256,4 @@ void TSkinForm::SetPopupMenusOwnerDraw(TComponent* component, bool on)
             DrawHandlers().TakeItem(item, draw, item->OnMeasureItem ? TMenuMeasureItemEvent() : measure);
         });
     }
-}
-
-// ---------------------------------------------------------------- going
-
-void TSkinForm::RestoreFormMenus()
-{
-    if (!FControl)
-        return;
-    SetPopupMenusOwnerDraw(FControl, false);
-    if (FSkinData && FSkinData->SkinControls().Contains(xcMenuItem))
-        SetMainMenusOwnerDraw(FControl, false);
-}
-
-void TSkinForm::ReleaseMenus()
-{
-    *FAlive = false;
-    FreeSystemMenu();
-    FreeMenuBar(false);
-    if (FDrawHandlers)
-        FDrawHandlers->GiveBackAll();
 }

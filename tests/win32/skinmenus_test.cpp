@@ -120,62 +120,6 @@ TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const char* name, const
     return i;
 }
 
-// Stands in front of a skinned form's window for the routing the skinned frame's window
-// procedure does: a press on a menu-bar button opens it, owner-drawn items go to the skin.
-class TBarRouting {
-public:
-    TBarRouting(TSkinForm* form) : FForm(form)
-    {
-        gRouting = this;
-        FOld = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(form->Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TBarRouting::Proc)));
-    }
-    ~TBarRouting()
-    {
-        if (IsWindow(FForm->Window))
-            SetWindowLongPtrA(FForm->Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOld));
-        gRouting = nullptr;
-    }
-private:
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
-    {
-        TBarRouting& r = *gRouting;
-        TMessage m{msg, wp, lp, 0};
-        switch (msg) {
-        case WM_NCLBUTTONDOWN: {
-            RECT window{};
-            GetWindowRect(w, &window);
-            const TPoint p(static_cast<short>(LOWORD(lp)) - window.left, static_cast<short>(HIWORD(lp)) - window.top);
-            if (TMenuBtn* b = r.FForm->MenuBar() ? r.FForm->MenuBar()->ButtonAt(p) : nullptr) {
-                b->MouseDown();
-                r.FForm->OpenMenuButton(b);
-                return 0;
-            }
-            break;
-        }
-        case WM_MEASUREITEM:
-            r.FForm->WMMeasureItem(m);
-            return m.Result;
-        case WM_DRAWITEM:
-            r.FForm->WMDrawItem(m);
-            return m.Result;
-        case CM_MENUCHANGED: {
-            const LRESULT result = CallWindowProcA(r.FOld, w, msg, wp, lp);
-            if (HMENU menu = GetMenu(w); menu && r.FForm->MenuBar())
-                r.FForm->MenuBar()->TakeMenu(menu);
-            SetMenu(w, nullptr);
-            return result;
-        }
-        default:
-            break;
-        }
-        return CallWindowProcA(r.FOld, w, msg, wp, lp);
-    }
-    static inline TBarRouting* gRouting = nullptr;
-    TSkinForm* FForm;
-    WNDPROC FOld = nullptr;
-};
-
 class SkinMenusTest : public GuiTest {
 protected:
     void SetUp() override
@@ -630,12 +574,9 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
     EXPECT_EQ(skinBar->Count(), 4);
 
     // A change of the menu reaches the bar.
-    {
-        TBarRouting routing(form);
-        bar.Help->SetCaption("&About");
-        EXPECT_EQ(skinBar->Buttons(2)->Caption, L"&About");
-        EXPECT_FALSE(GetMenu(Host->Handle()));
-    }
+    bar.Help->SetCaption("&About");
+    EXPECT_EQ(skinBar->Buttons(2)->Caption, L"&About");
+    EXPECT_FALSE(GetMenu(Host->Handle()));
 
     // Switched off, the window has its native bar again.
     SwitchOff(d);
@@ -650,8 +591,8 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     TSkinForm* form = Skin(Host);
     TSkinMenu* skinBar = form->MenuBar();
     ASSERT_TRUE(skinBar);
-    skinBar->Layout();
-    TBarRouting routing(form);
+    // The frame's painting lays the bar out.
+    ASSERT_TRUE(PumpUntil([skinBar] { return skinBar->Buttons(3)->Rect.Width() > 0; }));
     HWND target = Host->Handle();
     auto submenuOf = [skinBar](int i) { return skinBar->Buttons(i)->SubMenu; };
 
@@ -684,11 +625,10 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     GetKeyboardState(state);
     state[VK_MENU] = 0x80;
     SetKeyboardState(state);
-    TMessage m{CM_DIALOGCHAR, 'e', 0, 0};
-    form->DialogChar(m);
+    const LRESULT accel = Host->Perform(CM_DIALOGCHAR, 'e', 0);
     state[VK_MENU] = 0;
     SetKeyboardState(state);
-    EXPECT_EQ(m.Result, 1);
+    EXPECT_EQ(accel, 1);
     PumpUntil([&] { return open.size() >= 4 && !form->OpenMenu(); }, 4000);
     keys.Stop();
     ASSERT_GE(open.size(), 4u);
@@ -717,11 +657,25 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     // Alt with Ctrl held opens nothing.
     state[VK_MENU] = state[VK_CONTROL] = 0x80;
     SetKeyboardState(state);
-    TMessage ctrl{CM_DIALOGCHAR, 'f', 0, 0};
-    form->DialogChar(ctrl);
+    const int files = log.Count("File");
+    EXPECT_EQ(Host->Perform(CM_DIALOGCHAR, 'f', 0), 0);
     state[VK_MENU] = state[VK_CONTROL] = 0;
     SetKeyboardState(state);
-    EXPECT_EQ(ctrl.Result, 0);
+    PumpFor(50);
+    EXPECT_EQ(log.Count("File"), files);
+
+    // Alt by itself opens the first button; Alt with a letter the button of that letter.
+    open.clear();
+    TScript alt(150, [&](int) {
+        open.push_back(form->OpenMenu());
+        PostKey(target, VK_ESCAPE);
+    });
+    SendMessageA(target, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    SendMessageA(target, WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    alt.Stop();
+    ASSERT_EQ(open.size(), 2u);
+    EXPECT_EQ(open[0], submenuOf(0));
+    EXPECT_EQ(open[1], submenuOf(1));
 
     // The mouse: a press on File opens it; moving over Edit switches; Escape closes.
     log.Lines.clear();
@@ -756,10 +710,9 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     // The menu-bar popup message opens the button under its screen point.
     const TPoint origin = form->ScreenToWindow(0, 0);
     const TRect& help = skinBar->Buttons(2)->Rect;
-    TMessage popup{SKM_MENUBARPOPUP, 0, MAKELPARAM(help.left + 3 - origin.x, help.top + 3 - origin.y), 5};
-    form->MenuBarPopupAt(popup);
+    EXPECT_EQ(SendMessageA(target, SKM_MENUBARPOPUP, 0, MAKELPARAM(help.left + 3 - origin.x, help.top + 3 - origin.y)),
+              0);
     PumpFor(50);
-    EXPECT_EQ(popup.Result, 0);
     EXPECT_EQ(log.Lines, (std::vector<String>{"Help", "Help"}));
 }
 
