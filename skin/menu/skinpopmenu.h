@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "graphics.h"
-#include "skinprochook.h"
+#include "subclass.h"
 
 class TSkinData;
 
@@ -54,5 +54,5 @@ private:
     HWND FWindow = nullptr;
     TSkinData* FSkinData = nullptr;
     TBitmap FBackground;
-    TSkinProcHook FProc;
+    TWindowSubclass FProc;
 };
