@@ -53,3 +53,20 @@ void DrawParentBackground(TControl* control, HDC dc);
 // The module's off-screen surface, with its context's stretch mode COLORONCOLOR; null once the
 // module is shutting down. Nobody keeps it across calls.
 TBitmap* SkinScratchBitmap();
+
+// SaveDC / RestoreDC around a change of a context's state (origin, clip, modes).
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
+    ~TSavedDC()
+    {
+        if (FSaved)
+            RestoreDC(FDC, FSaved);
+    }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int FSaved;
+};

@@ -72,6 +72,19 @@ void TMenuDrawHandlers::GiveBackMenu(TMenu* menu)
     menu->SetOwnerDraw(ownerDraw);
 }
 
+void TMenuDrawHandlers::GiveBackAllOf(TMenu* menu)
+{
+    std::vector<TMenuItem*> todo{menu->Items()};
+    while (!todo.empty()) {
+        TMenuItem* item = todo.back();
+        todo.pop_back();
+        GiveBackItem(item);
+        for (int i = 0; i < item->Count(); ++i)
+            todo.push_back(item->Items(i));
+    }
+    GiveBackMenu(menu);
+}
+
 void TMenuDrawHandlers::GiveBackAll()
 {
     while (!FItems.empty())

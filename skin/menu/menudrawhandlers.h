@@ -22,6 +22,8 @@ public:
     // The handlers it had before, for those the item still has from us.
     void GiveBackItem(TMenuItem* item);
     void GiveBackMenu(TMenu* menu);
+    // The menu and every item in it, at every depth.
+    void GiveBackAllOf(TMenu* menu);
     // Everything still taken, given back.
     void GiveBackAll();
     bool Holds(const TMenuItem* item) const { return FItems.count(const_cast<TMenuItem*>(item)) != 0; }

@@ -30,26 +30,12 @@ TPixRect PixOf(const TRect& r) { return ToPixRect(r); }
 // A canvas borrowing a DC for one message, with the menu font; the DC's state comes back.
 class TBorrowedCanvas {
 public:
-    explicit TBorrowedCanvas(HDC dc) : FDC(dc), FSaved(SaveDC(dc))
-    {
-        FCanvas.SetHandle(dc);
-        if (Screen)
-            FCanvas.Font()->Assign(Screen->MenuFont());
-    }
-    ~TBorrowedCanvas()
-    {
-        FCanvas.SetHandle(nullptr);
-        if (FSaved)
-            RestoreDC(FDC, FSaved);
-    }
-    TBorrowedCanvas(const TBorrowedCanvas&) = delete;
-    TBorrowedCanvas& operator=(const TBorrowedCanvas&) = delete;
-    TCanvas* Get() { return &FCanvas; }
+    explicit TBorrowedCanvas(HDC dc) : FSaved(dc), FCanvas(dc) {}
+    TCanvas* Get() { return FCanvas.Get(); }
 
 private:
-    HDC FDC;
-    int FSaved;
-    TCanvas FCanvas;
+    TSavedDC FSaved;  // first made, last gone
+    TMenuCanvas FCanvas;
 };
 
 // An item-sized off-screen picture drawing in the menu font.
@@ -77,16 +63,29 @@ TGdiObject<HBRUSH> PatternBrush(TColor a, TColor b)
     return TGdiObject<HBRUSH>(CreatePatternBrush(pattern.Handle()));
 }
 
+// An item's handler taken off for one call of the toolkit's own drawing or measuring, and put
+// back after, whatever happens.
+template <class TEvent>
+class TDetachedHandler {
+public:
+    explicit TDetachedHandler(TEvent& slot) : FSlot(slot), FSaved(slot) { slot = TEvent(); }
+    ~TDetachedHandler() { FSlot = FSaved; }
+    TDetachedHandler(const TDetachedHandler&) = delete;
+    TDetachedHandler& operator=(const TDetachedHandler&) = delete;
+
+private:
+    TEvent& FSlot;
+    TEvent FSaved;
+};
+
 // An item the skin fails to draw is drawn as the toolkit draws it without a skin.
 void DrawUnskinned(TMenuItem* item, TCanvas* canvas, const TRect& rect, bool selected) noexcept
 {
-    const TMenuDrawItemEvent skin = item->OnDrawItem;
-    item->OnDrawItem = TMenuDrawItemEvent();
+    TDetachedHandler<TMenuDrawItemEvent> off(item->OnDrawItem);
     try {
         item->DrawItem(canvas, rect, selected);
     } catch (...) {
     }
-    item->OnDrawItem = skin;
 }
 
 String NativeMenuText(HMENU menu, UINT command)
@@ -114,15 +113,10 @@ TMenu* TMenuItemPainter::MenuOf(TMenuItem* item) const
 void TMenuItemPainter::MeasureMainItem(TMenuItem* item, TCanvas* canvas, int& width, int& height) const
 {
     // The toolkit's size, without the item's own measure handler (which may be this one).
-    const TMenuMeasureItemEvent own = item->OnMeasureItem;
-    item->OnMeasureItem = TMenuMeasureItemEvent();
-    try {
+    {
+        TDetachedHandler<TMenuMeasureItemEvent> off(item->OnMeasureItem);
         item->MeasureItem(canvas, width, height);
-    } catch (...) {
-        item->OnMeasureItem = own;
-        throw;
     }
-    item->OnMeasureItem = own;
     TMenu* menu = MenuOf(item);
     width = MainMenuItemWidth(width, PictureLeft(), menu && menu->Images());
 }
@@ -281,52 +275,41 @@ void TMenuItemPainter::DrawCheckMark(TCanvas* canvas, const TRect& r, const TRec
 void TMenuItemPainter::DrawContent(TMenuItem* item, TCanvas* canvas, bool selected, const TRect& r) const
 {
     TMenu* menu = MenuOf(item);
-    if (menu && menu->IsRightToLeft()) {
+    if (menu && menu->IsRightToLeft())
         DrawContentRTL(item, canvas, selected, r);
-        return;
-    }
-    const std::wstring caption = StrToWide(item->Caption());
-    TCustomImageList* images = menu ? menu->Images() : nullptr;
-    const int glyph = MenuGlyphSize(images ? images->Width() : 0, item->Checked());
-    const bool line = item->IsLine();
-    TRect box = ToRect(MenuGlyphBox(PixOf(r), glyph, PictureLeft(), false));
-    if (!line) {
-        if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
-            DrawImageGlyph(item, canvas, images, box, r, false);
-        else if (item->Checked())
-            DrawCheckMark(canvas, r, box, glyph, false);
-    }
-    RECT text = ToRect(MenuTextRect(PixOf(r), PixOf(box), line, false));
-    DrawMenuText(item, canvas, MeasureFlags, selected, text, caption);
-    text = ToRect(CentreMenuText(ToPixRect(text), PixOf(r)));
-    DrawMenuText(item, canvas, TextFlags, selected, text, caption);
-    if (item->ShortCut()) {
-        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), PixOf(r), false));
-        DrawMenuText(item, canvas, DT_RIGHT, selected, shortcut, StrToWide(ShortCutToText(item->ShortCut())));
-    }
+    else
+        DrawContentAs(item, canvas, selected, r, false);
 }
 
 void TMenuItemPainter::DrawContentRTL(TMenuItem* item, TCanvas* canvas, bool selected, const TRect& r) const
+{
+    DrawContentAs(item, canvas, selected, r, true);
+}
+
+// Right to left the parts are mirrored: the glyph at the right end, the caption right-aligned
+// before it, the shortcut left-aligned.
+void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool selected, const TRect& r, bool rtl) const
 {
     TMenu* menu = MenuOf(item);
     const std::wstring caption = StrToWide(item->Caption());
     TCustomImageList* images = menu ? menu->Images() : nullptr;
     const int glyph = MenuGlyphSize(images ? images->Width() : 0, item->Checked());
     const bool line = item->IsLine();
-    const TRect box = ToRect(MenuGlyphBox(PixOf(r), glyph, PictureLeft(), true));
+    const TRect box = ToRect(MenuGlyphBox(PixOf(r), glyph, PictureLeft(), rtl));
     if (!line) {
         if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
-            DrawImageGlyph(item, canvas, images, box, r, true);
+            DrawImageGlyph(item, canvas, images, box, r, rtl);
         else if (item->Checked())
-            DrawCheckMark(canvas, r, box, glyph, true);
+            DrawCheckMark(canvas, r, box, glyph, rtl);
     }
-    RECT text = ToRect(MenuTextRect(PixOf(r), PixOf(box), line, true));
-    DrawMenuText(item, canvas, MeasureFlags | DT_RIGHT | DT_RTLREADING, selected, text, caption);
+    const UINT reading = rtl ? DT_RIGHT | DT_RTLREADING : 0;
+    RECT text = ToRect(MenuTextRect(PixOf(r), PixOf(box), line, rtl));
+    DrawMenuText(item, canvas, MeasureFlags | reading, selected, text, caption);
     text = ToRect(CentreMenuText(ToPixRect(text), PixOf(r)));
-    DrawMenuText(item, canvas, TextFlags | DT_RIGHT | DT_RTLREADING, selected, text, caption);
+    DrawMenuText(item, canvas, TextFlags | reading, selected, text, caption);
     if (item->ShortCut()) {
-        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), PixOf(r), true));
-        DrawMenuText(item, canvas, 0, selected, shortcut, StrToWide(ShortCutToText(item->ShortCut())));
+        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), PixOf(r), rtl));
+        DrawMenuText(item, canvas, rtl ? 0 : DT_RIGHT, selected, shortcut, StrToWide(ShortCutToText(item->ShortCut())));
     }
 }
 

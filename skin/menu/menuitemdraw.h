@@ -46,6 +46,7 @@ private:
     int PictureLeft() const;
     TMenu* MenuOf(TMenuItem* item) const;
     void DrawState(TBitmap& target, int state) const;
+    void DrawContentAs(TMenuItem* item, TCanvas* canvas, bool selected, const TRect& r, bool rightToLeft) const;
     void DrawImageGlyph(TMenuItem* item, TCanvas* canvas, TCustomImageList* images, TRect box, const TRect& r,
                         bool rightToLeft) const;
     void DrawCheckMark(TCanvas* canvas, const TRect& r, const TRect& box, int glyph, bool rightToLeft) const;

@@ -9,6 +9,7 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmanager.h"
+#include "winutil.h"
 
 namespace {
 
@@ -366,9 +367,7 @@ void TSkinMenu::PaintButton(TMenuBtn& button)
     UseMenuFont(c);
     c->Font()->SetColor(SkinColor(SkinData, button.Enabled ? scMenuBarText : scButtonShadow, clMenuText));
     DrawSkinText(c, inCell, button.Caption, 2, true);
-    HDC dc = GetWindowDC(Form->Window);
-    if (!dc)
-        return;
-    BitBlt(dc, cell.left, cell.top, cell.Width(), cell.Height(), c->Handle(), 0, 0, SRCCOPY);
-    ReleaseDC(Form->Window, dc);
+    TWindowDC dc(Form->Window);
+    if (dc.Get())
+        BitBlt(dc.Get(), cell.left, cell.top, cell.Width(), cell.Height(), c->Handle(), 0, 0, SRCCOPY);
 }

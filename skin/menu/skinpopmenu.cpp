@@ -2,6 +2,7 @@
 #include "skinpopmenu.h"
 
 #include "menulayout.h"
+#include "winutil.h"
 #include "skindata.h"
 #include "skindraw.h"
 #include "skinmanager.h"
@@ -12,41 +13,6 @@ namespace {
 // GetDCEx flags of the frame painting: the window's DC, cut to the update region, with the
 // window class's style (DCX_USESTYLE, 0x10000, which MinGW's headers leave out).
 constexpr DWORD FrameDCFlags = DCX_WINDOW | DCX_INTERSECTRGN | 0x10000;
-
-// A window DC, released with its window.
-class TWindowDC {
-public:
-    TWindowDC(HWND wnd, HDC dc) : FWnd(wnd), FDC(dc) {}
-    ~TWindowDC()
-    {
-        if (FDC)
-            ReleaseDC(FWnd, FDC);
-    }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWnd;
-    HDC FDC;
-};
-
-// The DC state a printing pass changes (clip, background mode), given back after it.
-class TSavedDCState {
-public:
-    explicit TSavedDCState(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
-    ~TSavedDCState()
-    {
-        if (FSaved)
-            RestoreDC(FDC, FSaved);
-    }
-    TSavedDCState(const TSavedDCState&) = delete;
-    TSavedDCState& operator=(const TSavedDCState&) = delete;
-
-private:
-    HDC FDC;
-    int FSaved;
-};
 
 bool ManagerActive()
 {
@@ -175,7 +141,7 @@ void TSkinPopMenu::NCPaint(TMessage& m)
         m.Result = CallDefault(m);
         return;
     }
-    TWindowDC owner(FWindow, dc);
+    TWindowDC owner(FWindow, dc, true);
     if (BuildBackground())
         BitBlt(dc, 0, 0, FBackground.Width(), FBackground.Height(), FBackground.Canvas()->Handle(), 0, 0, SRCCOPY);
     m.Result = 0;
@@ -190,7 +156,7 @@ void TSkinPopMenu::Print(TMessage& m)
     }
     BitBlt(dc, 0, 0, FBackground.Width(), FBackground.Height(), FBackground.Canvas()->Handle(), 0, 0, SRCCOPY);
     // The menu paints its items inside the frame, over the picture.
-    TSavedDCState saved(dc);
+    TSavedDC saved(dc);
     TGdiObject<HRGN> clip(CreateRectRgn(PopupFrame, PopupFrame, FBackground.Width() - PopupFrame,
                                         FBackground.Height() - PopupFrame));
     SelectClipRgn(dc, clip.Get());
@@ -217,7 +183,7 @@ void TSkinPopMenu::Paint(TMessage& m)
         return;  // the frame is the system's non-client area, painted in WM_NCPAINT
     if (FBackground.Empty() && !BuildBackground())
         return;
-    TWindowDC dc(FWindow, GetWindowDC(FWindow));
+    TWindowDC dc(FWindow);
     if (!dc.Get())
         return;
     HDC picture = FBackground.Canvas()->Handle();

@@ -216,8 +216,7 @@ void TSkinForm::SetMainMenusOwnerDraw(TWinControl* form, bool on)
         if (!menu)
             continue;
         if (!on) {
-            VisitItems(menu->Items(), 0, [this](TMenuItem* item, int) { DrawHandlers().GiveBackItem(item); });
-            DrawHandlers().GiveBackMenu(menu);
+            DrawHandlers().GiveBackAllOf(menu);
             continue;
         }
         DrawHandlers().TakeMenu(menu, true);
@@ -245,8 +244,7 @@ void TSkinForm::SetPopupMenusOwnerDraw(TComponent* component, bool on)
         if (!menu)
             continue;
         if (!on) {
-            VisitItems(menu->Items(), 0, [this](TMenuItem* item, int) { DrawHandlers().GiveBackItem(item); });
-            DrawHandlers().GiveBackMenu(menu);
+            DrawHandlers().GiveBackAllOf(menu);
             continue;
         }
         if (!FSkinData->SkinControls().Contains(xcPopupMenu) || menu->Tag() == FSkinData->DisableTag())
