@@ -289,10 +289,7 @@ void TSkinForm::SkinNow()
     FSystemMenu = GetSystemMenu(Window, FALSE);
     UpdateIconBitmap(FIconBitmap);
     RememberFrameSize();
-    SkinChildren();
-    // The form's popup menus are drawn by the skin from now on.
-    if (FControl)
-        SetPopupMenusOwnerDraw(FControl, true);
+    SkinAllChildren();
     if (FLifeState == lsAttached) {
         if (FMDIRole == mdiChild) {
             TSkinManage* manager = SkinManager();

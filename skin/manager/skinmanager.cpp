@@ -129,6 +129,12 @@ DWORD SkinSavedVersion()
 
 bool SkinIsWin9x() { return (SkinSavedVersion() & 0x80000000u) != 0; }
 
+bool SkinNotVersion6()
+{
+    static const bool notSix = LOBYTE(LOWORD(GetVersion())) != 6;
+    return notSix;
+}
+
 const TClassInfo& TSkinManage::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TSkinManage>("TSkinManage", &TObject::StaticClass()).Build();
