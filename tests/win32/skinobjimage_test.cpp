@@ -1,7 +1,7 @@
-// The property-driven skins on controls that take their pictures through published properties:
-// the glyph strips slot by slot against the skin's check and radio pictures, the switches that
-// make the control take them, re-skinning and unskinning, the tab pictures of a page control
-// against the skin's Tabs frames, and its scroll arrows.
+// The property-driven skins on a control with the properties they read: the glyph strips slot
+// by slot against the skin's check and radio pictures, the switch that makes the control take
+// them, re-skinning and unskinning, the tab pictures against the skin's Tabs frames, and the
+// page control's scroll arrows.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -20,40 +20,8 @@ namespace {
 
 // The strip skin's check frames, and a fifth.
 constexpr TColor Check[5] = {StripCheck[0], StripCheck[1], StripCheck[2], StripCheck[3], 0x00006060};
-constexpr int W = 13, H = 13;
+constexpr int W = 13;
 
-// A check box (or radio button) whose glyphs come through "CustomGlyphs"; it logs the switch.
-class TGlyphCheckBox : public TCustomControl {
-    TK_CLASS(TGlyphCheckBox, TCustomControl)
-public:
-    explicit TGlyphCheckBox(TComponent* owner) : TCustomControl(owner), Glyphs(std::make_unique<TBitmap>()) {}
-    TBitmap* CustomGlyphs() const { return Glyphs.get(); }
-    int TransparentColor() const { return Key; }
-    void SetTransparentColor(int v) { Key = v; }
-    bool UseCustomGlyphs() const { return Use; }
-    void SetUseCustomGlyphs(bool v)
-    {
-        Use = v;
-        Switches.push_back(v);
-    }
-    std::unique_ptr<TBitmap> Glyphs;
-    int Key = 0;
-    bool Use = false;
-    std::vector<bool> Switches;
-};
-
-const TClassInfo& TGlyphCheckBox::StaticClass()
-{
-    using C = TGlyphCheckBox;
-    static const TClassInfo info = TClassBuilder<C>("TGlyphCheckBox", &TCustomControl::StaticClass())
-                                       .ObjectProp<TBitmap>("CustomGlyphs", &C::CustomGlyphs)
-                                       .ColorProp("TransparentColor", &C::TransparentColor, &C::SetTransparentColor)
-                                       .Prop("UseCustomGlyphs", &C::UseCustomGlyphs, &C::SetUseCustomGlyphs)
-                                       .Build();
-    return info;
-}
-
-// A check box whose glyph is the "Glyph" of its "Properties" object.
 class TCheckProperties : public TPersistent {
     TK_CLASS(TCheckProperties, TPersistent)
 public:
@@ -69,37 +37,36 @@ const TClassInfo& TCheckProperties::StaticClass()
     return info;
 }
 
-class TPropertiesCheckBox : public TCustomControl {
-    TK_CLASS(TPropertiesCheckBox, TCustomControl)
+// A control that takes its pictures through properties: check and radio glyphs with their
+// switch (logged), a glyph in a "Properties" object, and two tab pictures.
+class TPictureProbe : public TCustomControl {
+    TK_CLASS(TPictureProbe, TCustomControl)
 public:
     using TCustomControl::TCustomControl;
+    TBitmap* CustomGlyphs() const { return Glyphs.get(); }
+    int TransparentColor() const { return Key; }
+    void SetTransparentColor(int v) { Key = v; }
+    bool UseCustomGlyphs() const { return Switches.empty() ? false : Switches.back(); }
+    void SetUseCustomGlyphs(bool v) { Switches.push_back(v); }
     TCheckProperties* Properties() const { return FProperties.get(); }
+    TBitmap* TabBackGround() const { return Tab.get(); }
+    TBitmap* TabBackGroundActive() const { return Active.get(); }
+
+    std::unique_ptr<TBitmap> Glyphs = std::make_unique<TBitmap>(), Tab = std::make_unique<TBitmap>(),
+                             Active = std::make_unique<TBitmap>();
     std::unique_ptr<TCheckProperties> FProperties = std::make_unique<TCheckProperties>();
+    int Key = 0;
+    std::vector<bool> Switches;
 };
 
-const TClassInfo& TPropertiesCheckBox::StaticClass()
+const TClassInfo& TPictureProbe::StaticClass()
 {
-    using C = TPropertiesCheckBox;
-    static const TClassInfo info = TClassBuilder<C>("TPropertiesCheckBox", &TCustomControl::StaticClass())
+    using C = TPictureProbe;
+    static const TClassInfo info = TClassBuilder<C>("TPictureProbe", &TCustomControl::StaticClass())
+                                       .ObjectProp<TBitmap>("CustomGlyphs", &C::CustomGlyphs)
+                                       .ColorProp("TransparentColor", &C::TransparentColor, &C::SetTransparentColor)
+                                       .Prop("UseCustomGlyphs", &C::UseCustomGlyphs, &C::SetUseCustomGlyphs)
                                        .ObjectProp<TCheckProperties>("Properties", &C::Properties)
-                                       .Build();
-    return info;
-}
-
-// A page control that draws its tabs from two pictures.
-class TPictureTabControl : public TCustomControl {
-    TK_CLASS(TPictureTabControl, TCustomControl)
-public:
-    using TCustomControl::TCustomControl;
-    TBitmap* TabBackGround() const { return FTab.get(); }
-    TBitmap* TabBackGroundActive() const { return FActive.get(); }
-    std::unique_ptr<TBitmap> FTab = std::make_unique<TBitmap>(), FActive = std::make_unique<TBitmap>();
-};
-
-const TClassInfo& TPictureTabControl::StaticClass()
-{
-    using C = TPictureTabControl;
-    static const TClassInfo info = TClassBuilder<C>("TPictureTabControl", &TCustomControl::StaticClass())
                                        .ObjectProp<TBitmap>("TabBackGround", &C::TabBackGround)
                                        .ObjectProp<TBitmap>("TabBackGroundActive", &C::TabBackGroundActive)
                                        .Build();
@@ -113,140 +80,119 @@ protected:
         SkinControlsTest::SetUp();
         UseStripSkin();
         AttachSkinForm();
+        Probe = Add<TPictureProbe>(Form, Form, "Probe", 10, 10, 200, 120);
     }
-
     template <class S>
-    S* Attach(TControl* control, TSkinKind kind, int variant)
+    S* Attach(TSkinKind kind, int variant)
     {
-        auto* skin = As<S>(NewControlSkin(kind, control));
+        auto* skin = As<S>(NewControlSkin(kind, Probe));
         skin->SetKind(variant);
         skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), true);
         return skin;
     }
-    // The colour of each slot of a strip of W-wide slots.
+    // The colour of each slot of a strip (the middle of its slot).
     static std::vector<TColor> Slots(TBitmap& strip)
     {
         std::vector<TColor> r;
-        for (int x = 0; x < strip.Width(); x += W) {
-            r.push_back(At(strip, x + W / 2, H / 2));
-            EXPECT_EQ(At(strip, x, 0), r.back());
-            EXPECT_EQ(At(strip, x + W - 1, H - 1), r.back());
-        }
+        for (int x = W / 2; x < strip.Width(); x += W)
+            r.push_back(At(strip, x, strip.Height() / 2));
         return r;
     }
 
+    TPictureProbe* Probe = nullptr;
 };
 
-TEST_F(SkinObjImageTest, CheckBoxGetsNineSlotsAndTakesThem)
-{
-    auto* box = Add<TGlyphCheckBox>(Form, Form, "Check1", 10, 10, 80, 20);
-    const TWndMethod proc = box->WindowProc;
-    TSkinObjImage* skin = Attach<TSkinObjImage>(box, TSkinKind::ObjImage, 1);
-    EXPECT_TRUE(box->WindowProc == proc);  // out of the message path
-    EXPECT_EQ(SkinForm->FindSkinControl(box), skin);
-    EXPECT_EQ(skin->Handle(), box->Handle());
-    const TColor black = clBlack;
-    EXPECT_EQ(Slots(*box->Glyphs), (std::vector<TColor>{Check[0], Check[1], black, Check[0], Check[1], black,
-                                                        Check[2], Check[3], black}));
-    EXPECT_EQ(box->Key, 0xFF00FF);
-    EXPECT_EQ(box->Switches, (std::vector<bool>{false, true}));
+}  // namespace
 
-    // A skin with five frames fills the third of every three from its fifth; re-skinning
-    // switches the glyphs off and on again so the control takes them.
-    FillStrip(Data->FButtons->CheckBitmap, 5, W, H, Check);
+TEST_F(SkinObjImageTest, CheckGlyphsFillNineSlotsAndTheControlTakesThem)
+{
+    const TWndMethod proc = Probe->WindowProc;
+    TSkinObjImage* skin = Attach<TSkinObjImage>(TSkinKind::ObjImage, 1);
+    EXPECT_TRUE(Probe->WindowProc == proc);  // out of the message path
+    EXPECT_EQ(SkinForm->FindSkinControl(Probe), skin);
+    const TColor* c = Check;
+    const TColor k = clBlack;
+    EXPECT_EQ(Slots(*Probe->Glyphs), (std::vector<TColor>{c[0], c[1], k, c[0], c[1], k, c[2], c[3], k}));
+    EXPECT_EQ(Probe->Key, 0xFF00FF);
+    EXPECT_EQ(Probe->Switches, (std::vector<bool>{false, true}));
+
+    // Five frames fill the third of every three from the fifth; re-skinning switches the
+    // glyphs off and on again so the control takes them.
+    FillStrip(Data->FButtons->CheckBitmap, 5, W, W, Check);
     Data->FButtons->CheckButtonFrame = 5;
     skin->SkinChanged();
-    EXPECT_EQ(Slots(*box->Glyphs), (std::vector<TColor>{Check[0], Check[1], Check[4], Check[0], Check[1], Check[4],
-                                                        Check[2], Check[3], Check[4]}));
-    EXPECT_EQ(box->Switches, (std::vector<bool>{false, true, false, true}));
-
+    EXPECT_EQ(Slots(*Probe->Glyphs), (std::vector<TColor>{c[0], c[1], c[4], c[0], c[1], c[4], c[2], c[3], c[4]}));
+    EXPECT_EQ(Probe->Switches, (std::vector<bool>{false, true, false, true}));
     skin->Unskin();
-    EXPECT_FALSE(box->Use);
-    skin->Free();
-    EXPECT_EQ(SkinForm->SkinControlCount(), 0);
-    EXPECT_TRUE(box->WindowProc == proc);
-}
+    EXPECT_FALSE(Probe->UseCustomGlyphs());
 
-TEST_F(SkinObjImageTest, RadioButtonGetsSixSlots)
-{
-    auto* radio = Add<TGlyphCheckBox>(Form, Form, "Radio1", 10, 40, 80, 20);
-    Attach<TSkinObjImage>(radio, TSkinKind::ObjImage, 2);
+    // The radio glyphs: six slots.
+    skin->Free();
+    Attach<TSkinObjImage>(TSkinKind::ObjImage, 2);
     const TColor* r = StripRadio;
-    EXPECT_EQ(Slots(*radio->Glyphs), (std::vector<TColor>{r[0], r[1], r[0], r[1], r[2], r[3]}));
-    EXPECT_EQ(radio->Switches, (std::vector<bool>{false, true}));
+    EXPECT_EQ(Slots(*Probe->Glyphs), (std::vector<TColor>{r[0], r[1], r[0], r[1], r[2], r[3]}));
 }
 
 TEST_F(SkinObjImageTest, PropertiesGlyphIsFilledAndClearedOnUnskin)
 {
-    auto* box = Add<TPropertiesCheckBox>(Form, Form, "Check2", 10, 70, 80, 20);
-    TSkinObjImage* skin = Attach<TSkinObjImage>(box, TSkinKind::ObjImage, 3);
-    TBitmap& glyph = *box->FProperties->FGlyph;
+    TSkinObjImage* skin = Attach<TSkinObjImage>(TSkinKind::ObjImage, 3);
+    TBitmap& glyph = *Probe->FProperties->FGlyph;
     EXPECT_EQ(Slots(glyph), (std::vector<TColor>{Check[0], Check[1], clBlack, Check[0], Check[1], clBlack}));
     EXPECT_EQ(glyph.TransparentColor(), clFuchsia);
     EXPECT_FALSE(glyph.Transparent());
+    EXPECT_TRUE(Probe->Switches.empty());
     skin->Unskin();
     EXPECT_TRUE(glyph.Empty());
-}
 
-TEST_F(SkinObjImageTest, MissingPicturesAndPropertiesChangeNothing)
-{
-    // No check picture: the control keeps its glyphs and its switch.
-    auto* box = Add<TGlyphCheckBox>(Form, Form, "Check3", 10, 100, 80, 20);
+    // No check picture: nothing changes. A control without the properties: silently nothing.
+    skin->Free();
     Data->FButtons->CheckBitmap.SetSize(0, 0);
-    Attach<TSkinObjImage>(box, TSkinKind::ObjImage, 1);
-    EXPECT_TRUE(box->Glyphs->Empty());
-    EXPECT_TRUE(box->Switches.empty());
-    // A control without any of the properties: attached, silently.
-    auto* plain = Add<TPictureTabControl>(Form, Form, "Plain", 10, 130, 80, 20);
-    TSkinObjImage* skin = Attach<TSkinObjImage>(plain, TSkinKind::ObjImage, 2);
-    EXPECT_TRUE(skin->Attached());
-    skin->Unskin();
+    Attach<TSkinObjImage>(TSkinKind::ObjImage, 1);
+    EXPECT_TRUE(Probe->Glyphs->Empty());
+    EXPECT_TRUE(Probe->Switches.empty());
+    auto* plain = Add<TPanel>(Form, Form, "Plain", 10, 140, 80, 20);
+    auto* other = As<TSkinObjImage>(NewControlSkin(TSkinKind::ObjImage, plain));
+    other->SetKind(2);
+    other->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), true);
+    EXPECT_TRUE(other->Attached());
+    other->Unskin();
     EXPECT_TRUE(TakeReportedExceptions().empty());
 }
 
-TEST_F(SkinObjImageTest, PageControlGetsTabPicturesOfTheTabsFrames)
+TEST_F(SkinObjImageTest, PageControlGetsTabPicturesAndItsArrowsSkinned)
 {
-    auto* pages = Add<TPictureTabControl>(Form, Form, "Pages1", 10, 10, 200, 120);
     auto tabs = std::make_unique<TDataSkinBorder>("Tabs");
-    FillStrip(tabs->Bitmap, 2, W, H, Check);
+    FillStrip(tabs->Bitmap, 2, W, W, Check);
     Paint(tabs->Bitmap, Bounds(W, 0, 2, 2), clFuchsia);
     tabs->Frame = 2;
     tabs->Trans = 1;
     Data->FTabs = std::move(tabs);
-    TSkinAdvPage* skin = Attach<TSkinAdvPage>(pages, TSkinKind::AdvPage, 4);
-    ASSERT_EQ(pages->FTab->Width(), 100);
-    ASSERT_EQ(pages->FTab->Height(), 21);
+    TSkinAdvPage* skin = Attach<TSkinAdvPage>(TSkinKind::AdvPage, 4);
     TDataSkinBorder& t = *Data->FTabs;
     for (int state : {1, 2}) {
-        TBitmap& got = state == 1 ? *pages->FTab : *pages->FActive;
+        TBitmap& got = state == 1 ? *Probe->Tab : *Probe->Active;
+        ASSERT_EQ(got.Width(), 100);
+        ASSERT_EQ(got.Height(), 21);
         std::unique_ptr<TBitmap> want =
             StretchSkinBitmap(Rect(0, 0, 100, 21), &t.Bitmap, t.Margins(), state, 2, true, false);
         for (int y = 0; y < 21; y += 4)
             for (int x = 0; x < 100; x += 9)
                 ASSERT_EQ(At(got, x, y), At(*want, x, y)) << state << " " << x << "," << y;
     }
-    EXPECT_EQ(At(*pages->FActive, 0, 0), clFuchsia);  // the key colour is handed over as it is
+    EXPECT_EQ(At(*Probe->Active, 0, 0), clFuchsia);  // the key colour is handed over as it is
 
-    // The control's painting finds its scroll arrows and gives them the up-down skin.
-    HWND arrows = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 160, 0, 30, 20, pages->Handle(),
+    // The control's painting finds its scroll arrows and gives them the up-down skin, once.
+    HWND arrows = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 160, 0, 30, 20, Probe->Handle(),
                                   nullptr, nullptr, nullptr);
-    RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    TSkinControl* probe = NewControlSkin(TSkinKind::UpDown, nullptr);
-    if (probe) {
-        probe->Free();
-        ASSERT_NE(skin->UpDown(), nullptr);
-        EXPECT_EQ(skin->UpDown()->Handle(), arrows);
-        EXPECT_EQ(SkinForm->FindSkinControl(arrows), skin->UpDown());
-        RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        EXPECT_EQ(SkinForm->SkinControlCount(), 2);  // made once
-    } else {
-        EXPECT_EQ(skin->UpDown(), nullptr);
-    }
+    for (int i = 0; i < 2; ++i)
+        RedrawWindow(Probe->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_NE(skin->UpDown(), nullptr);
+    EXPECT_EQ(skin->UpDown()->Handle(), arrows);
+    EXPECT_EQ(SkinForm->FindSkinControl(arrows), skin->UpDown());
+    EXPECT_EQ(SkinForm->SkinControlCount(), 2);
 
     skin->Unskin();
-    EXPECT_TRUE(pages->FTab->Empty());
-    EXPECT_TRUE(pages->FActive->Empty());
+    EXPECT_TRUE(Probe->Tab->Empty());
+    EXPECT_TRUE(Probe->Active->Empty());
     DestroyWindow(arrows);
 }
-
-}  // namespace
