@@ -2,10 +2,14 @@
 #include "controlfactory.h"
 
 #include "skincontrol.h"
+#include "skinrange.h"
 
 TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
 {
     switch (kind) {
+    case TSkinKind::TrackBar: return new TSkinTrackBar(owner);
+    case TSkinKind::UpDown: return new TSkinUpDown(owner);
+    case TSkinKind::Progress: return new TSkinProgress(owner);
     default:
         return nullptr;
     }

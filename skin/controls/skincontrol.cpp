@@ -251,7 +251,19 @@ void TSkinControl::Refresh()
 
 // ---------------------------------------------------------------- helpers of the families
 
-TColor TSkinControl::FaceColor() const { return FSkinData ? FSkinData->FColors[scButtonFace] : clBtnFace; }
+TColor TSkinControl::FaceColor() const { return SkinColor(scButtonFace); }
+
+TColor TSkinControl::SkinColor(int Index) const
+{
+    if (Index < 0 || Index >= SkinColorCount)
+        return clBtnFace;
+    if (FSkinData)
+        return FSkinData->FColors[static_cast<size_t>(Index)];
+    for (const TSkinColorKey& key : SkinColorKeys)
+        if (key.Index == Index)
+            return key.Default;
+    return clBtnFace;
+}
 
 void TSkinControl::SetParentBackground(bool On)
 {
