@@ -3,10 +3,13 @@
 
 #include "skincontrol.h"
 #include "skinrange.h"
+#include "skintab.h"
 
 TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
 {
     switch (kind) {
+    case TSkinKind::Tab: return new TSkinTab(owner);
+    case TSkinKind::Tab31: return new TSkinTab31(owner);
     case TSkinKind::TrackBar: return new TSkinTrackBar(owner);
     case TSkinKind::UpDown: return new TSkinUpDown(owner);
     case TSkinKind::Progress: return new TSkinProgress(owner);
