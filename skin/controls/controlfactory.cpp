@@ -3,6 +3,7 @@
 
 #include "skinboxes.h"
 #include "skincontrol.h"
+#include "skinedit.h"
 #include "skinrange.h"
 #include "skintab.h"
 
@@ -17,6 +18,7 @@ TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
     case TSkinKind::TrackBar: return new TSkinTrackBar(owner);
     case TSkinKind::UpDown: return new TSkinUpDown(owner);
     case TSkinKind::Progress: return new TSkinProgress(owner);
+    case TSkinKind::Edit: return new TSkinEdit(owner);
     default:
         return nullptr;
     }
