@@ -39,12 +39,24 @@ void TSkinEdit::Notification(TComponent* c, TOperation op)
         FSpinSkin = nullptr;
 }
 
+bool TSkinEdit::BeforeProc(TMessage& Message)
+{
+    if (Message.Msg != WM_PRINT)
+        return TSkinControl::BeforeProc(Message);
+    // The edit leaves its own clipping in the printed DC: the DC is given back as it came
+    // before the border goes on.
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    const int saved = dc ? SaveDC(dc) : 0;
+    CallDefault(Message);
+    if (saved)
+        RestoreDC(dc, saved);
+    PrintBorder(dc);
+    return false;
+}
+
 void TSkinEdit::AfterProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_PRINT:
-        PrintBorder(reinterpret_cast<HDC>(Message.WParam));
-        break;
     case SKM_PAINTTODC:
         if (Message.LParam != SKM_MAGIC)
             break;

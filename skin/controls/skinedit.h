@@ -13,6 +13,8 @@ public:
     using TSkinControl::TSkinControl;
     ~TSkinEdit() override;
 
+    // WM_PRINT: the edit prints itself, then the border goes over it.
+    bool BeforeProc(TMessage& Message) override;
     void AfterProc(TMessage& Message) override;
     void DrawControl(HDC DC, const TRect& R) override;
 
