@@ -8,18 +8,14 @@
 
 #include "controlfactory.h"
 #include "guitest.h"
+#include "pixeltest.h"
 #include "skincontrol.h"
 #include "skindata.h"
 #include "skinform.h"
 #include "themeskins.h"
 
-inline TColor PixelAt(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
-
 // A pixel of a skin picture.
-inline TColor PicturePixel(const TBitmap& picture, int x, int y)
-{
-    return PixelAt(const_cast<TBitmap&>(picture), x, y);
-}
+inline TColor PicturePixel(const TBitmap& picture, int x, int y) { return At(const_cast<TBitmap&>(picture), x, y); }
 
 inline TColor Rgb(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
 
@@ -37,9 +33,7 @@ inline std::unique_ptr<TBitmap> PaintedBy(TSkinControl* skin)
 {
     RECT w{};
     GetWindowRect(skin->Handle(), &w);
-    auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
-    b->Canvas()->Brush()->SetColor(clWhite);
-    b->Canvas()->FillRect(Rect(0, 0, b->Width(), b->Height()));
+    auto b = Filled(w.right - w.left, w.bottom - w.top, clWhite);
     skin->PaintControl(b->Canvas()->Handle());
     return b;
 }

@@ -42,7 +42,7 @@ int CountOf(TBitmap& shot, const RECT& r, TColor c)
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
-            n += PixelAt(shot, x, y) == c;
+            n += At(shot, x, y) == c;
     return n;
 }
 
@@ -82,10 +82,10 @@ TEST_F(BoxSkinTest, StatusBarPanelsEdgesTextsAndGrip)
     const int mid = shot->Height() / 2;
     // Edges: lowered frame 1, raised frame 2, none frame 3; each panel reaches 2 further right.
     const RECT p0 = PanelRect(h, 0), p1 = PanelRect(h, 1), p2 = PanelRect(h, 2);
-    EXPECT_EQ(PixelAt(*shot, p0.left, mid), EdgeColumn(1, 0));
-    EXPECT_EQ(PixelAt(*shot, p0.right + 1, mid), EdgeColumn(1, Data->FStatusBarEdges->Bitmap.Width() / 3 - 1));
-    EXPECT_EQ(PixelAt(*shot, p1.left, mid), EdgeColumn(2, 0));
-    EXPECT_EQ(PixelAt(*shot, p2.left, mid), EdgeColumn(3, 0));
+    EXPECT_EQ(At(*shot, p0.left, mid), EdgeColumn(1, 0));
+    EXPECT_EQ(At(*shot, p0.right + 1, mid), EdgeColumn(1, Data->FStatusBarEdges->Bitmap.Width() / 3 - 1));
+    EXPECT_EQ(At(*shot, p1.left, mid), EdgeColumn(2, 0));
+    EXPECT_EQ(At(*shot, p2.left, mid), EdgeColumn(3, 0));
     // Texts in the edge picture's text colour; an empty one draws nothing to see.
     EXPECT_GT(CountOf(*shot, p0, Ink()), 5);
     EXPECT_GT(CountOf(*shot, p1, Ink()), 5);
@@ -100,7 +100,7 @@ TEST_F(BoxSkinTest, StatusBarPanelsEdgesTextsAndGrip)
             if (g == clFuchsia)
                 continue;
             ++opaque;
-            matched += PixelAt(*shot, shot->Width() - 1 - w + x, shot->Height() - 1 - gh + y) == g;
+            matched += At(*shot, shot->Width() - 1 - w + x, shot->Height() - 1 - gh + y) == g;
         }
     ASSERT_GT(opaque, 0);
     EXPECT_EQ(matched, opaque);
@@ -108,8 +108,8 @@ TEST_F(BoxSkinTest, StatusBarPanelsEdgesTextsAndGrip)
     // Without the grip style: none.
     SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~SBARS_SIZEGRIP);
     std::unique_ptr<TBitmap> plain = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*plain, shot->Width() - 4, shot->Height() - 4),
-              PixelAt(*plain, shot->Width() - 24, shot->Height() - 4));
+    EXPECT_EQ(At(*plain, shot->Width() - 4, shot->Height() - 4),
+              At(*plain, shot->Width() - 24, shot->Height() - 4));
 }
 
 TEST_F(BoxSkinTest, StatusBarSimpleModeIsOneLoweredPanel)
@@ -121,9 +121,9 @@ TEST_F(BoxSkinTest, StatusBarSimpleModeIsOneLoweredPanel)
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     const int mid = shot->Height() / 2;
     const int fw = Data->FStatusBarEdges->Bitmap.Width() / 3;
-    EXPECT_EQ(PixelAt(*shot, 0, mid), EdgeColumn(1, 0));
-    EXPECT_EQ(PixelAt(*shot, shot->Width() - 1, mid), EdgeColumn(1, fw - 1));
-    EXPECT_EQ(PixelAt(*shot, 120, mid), EdgeColumn(1, fw / 2));  // no panel edges across it
+    EXPECT_EQ(At(*shot, 0, mid), EdgeColumn(1, 0));
+    EXPECT_EQ(At(*shot, shot->Width() - 1, mid), EdgeColumn(1, fw - 1));
+    EXPECT_EQ(At(*shot, 120, mid), EdgeColumn(1, fw / 2));  // no panel edges across it
     EXPECT_GT(CountOf(*shot, Rect(0, 0, 60, shot->Height()), Ink()), 5);
 }
 
@@ -135,11 +135,11 @@ TEST_F(BoxSkinTest, StatusBarWithoutEdgePicturesDrawsPlainEdges)
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     const RECT p0 = PanelRect(bar->Handle(), 0), p1 = PanelRect(bar->Handle(), 1), p2 = PanelRect(bar->Handle(), 2);
     const int mid = shot->Height() / 2;
-    EXPECT_EQ(PixelAt(*shot, p0.left, mid), Rgb(clBtnShadow));
-    EXPECT_EQ(PixelAt(*shot, p0.right + 1, mid), Rgb(clBtnHighlight));
-    EXPECT_EQ(PixelAt(*shot, p1.left, mid), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(*shot, p0.left, mid), Rgb(clBtnShadow));
+    EXPECT_EQ(At(*shot, p0.right + 1, mid), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(*shot, p1.left, mid), Rgb(clBtnHighlight));
     // No bevel: no edge at all.
-    EXPECT_EQ(PixelAt(*shot, p2.left, mid), Face());
+    EXPECT_EQ(At(*shot, p2.left, mid), Face());
 }
 
 TEST_F(BoxSkinTest, OwnerDrawnPanelsGetTheirEdgeAndTheEventForEveryPanel)
@@ -161,8 +161,8 @@ TEST_F(BoxSkinTest, OwnerDrawnPanelsGetTheirEdgeAndTheEventForEveryPanel)
     }
     // The handler drew into the same DC; the owner-drawn panel's edge is there, its text not.
     const RECT p1 = PanelRect(bar->Handle(), 1);
-    EXPECT_EQ(PixelAt(*shot, p1.left + 5, shot->Height() / 2), clLime);
-    EXPECT_EQ(PixelAt(*shot, p1.left, shot->Height() / 2), EdgeColumn(2, 0));
+    EXPECT_EQ(At(*shot, p1.left + 5, shot->Height() / 2), clLime);
+    EXPECT_EQ(At(*shot, p1.left, shot->Height() / 2), EdgeColumn(2, 0));
     EXPECT_EQ(CountOf(*shot, p1, Ink()), 0);
 
     // In simple mode the panels do not show, nor does their event run.
@@ -179,7 +179,7 @@ TEST_F(BoxSkinTest, StatusBarPaintsOnScreenAndKeepsItsText)
     bar->Panels()->Items(0)->SetText("Changed");
     std::unique_ptr<TBitmap> shot = ScreenOf(bar->Handle());
     const RECT p0 = PanelRect(bar->Handle(), 0);
-    EXPECT_EQ(PixelAt(*shot, p0.left, shot->Height() / 2), EdgeColumn(1, 0));
+    EXPECT_EQ(At(*shot, p0.left, shot->Height() / 2), EdgeColumn(1, 0));
     EXPECT_GT(CountOf(*shot, p0, Ink()), 5);
     char text[64] = {};
     SendMessageA(bar->Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
@@ -203,22 +203,22 @@ TEST_F(BoxSkinTest, GroupBoxRoundedFrameCaptionAndChildren)
     measure.Canvas()->Font()->Assign(box->Font());
     const int top = measure.Canvas()->TextHeight("0") / 2 - 1;
     // The rounded frame in ButtonShadow from half the caption's height less 1; the face inside.
-    EXPECT_EQ(PixelAt(*shot, 1, 60), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 198, 60), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 100, 118), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 0, 60), Face());
-    EXPECT_EQ(PixelAt(*shot, 100, 80), Face());
-    EXPECT_EQ(PixelAt(*shot, 150, top), Shadow());
+    EXPECT_EQ(At(*shot, 1, 60), Shadow());
+    EXPECT_EQ(At(*shot, 198, 60), Shadow());
+    EXPECT_EQ(At(*shot, 100, 118), Shadow());
+    EXPECT_EQ(At(*shot, 0, 60), Face());
+    EXPECT_EQ(At(*shot, 100, 80), Face());
+    EXPECT_EQ(At(*shot, 150, top), Shadow());
     // The caption from 8 pixels in, on the face (it breaks the frame line behind it).
     int ink = 0;
     for (int y = 0; y < 2 * top + 4; ++y)
         for (int x = 0; x < 8; ++x)
-            ink += PixelAt(*shot, x, y) == Rgb(box->Font()->Color());
+            ink += At(*shot, x, y) == Rgb(box->Font()->Color());
     EXPECT_EQ(ink, 0);
-    EXPECT_NE(PixelAt(*shot, 10, top), Shadow());
+    EXPECT_NE(At(*shot, 10, top), Shadow());
     EXPECT_GT(CountOf(*shot, Rect(8, 0, 80, 2 * top + 4), Rgb(box->Font()->Color())), 5);
     // The windowless child painted with the box.
-    EXPECT_EQ(PixelAt(*shot, 30, 45), clRed);
+    EXPECT_EQ(At(*shot, 30, 45), clRed);
 }
 
 TEST_F(BoxSkinTest, NativeGroupBoxKeepsItsPaintingUnderTheSkin)
@@ -228,16 +228,16 @@ TEST_F(BoxSkinTest, NativeGroupBoxKeepsItsPaintingUnderTheSkin)
     EXPECT_EQ(skin->Mode(), 0);
     std::unique_ptr<TBitmap> shot = ScreenOf(native);
     // Its own frame covered by the face, the rounded one over it.
-    EXPECT_EQ(PixelAt(*shot, 0, 60), Face());
-    EXPECT_EQ(PixelAt(*shot, 1, 60), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 198, 60), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 199, 60), Face());
+    EXPECT_EQ(At(*shot, 0, 60), Face());
+    EXPECT_EQ(At(*shot, 1, 60), Shadow());
+    EXPECT_EQ(At(*shot, 198, 60), Shadow());
+    EXPECT_EQ(At(*shot, 199, 60), Face());
 
     // Right-aligned: the caption ends 8 pixels from the right.
     SetWindowLongA(native, GWL_EXSTYLE, GetWindowLongA(native, GWL_EXSTYLE) | WS_EX_RIGHT);
     shot = PaintedBy(skin);
     auto text = [&](int x, int y) {
-        const TColor c = PixelAt(*shot, x, y);
+        const TColor c = At(*shot, x, y);
         return c != clWhite && c != Face() && c != Shadow();
     };
     int left = 0, right = 0;

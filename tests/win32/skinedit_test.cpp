@@ -60,19 +60,19 @@ TEST_F(EditSkinTest, BorderedEditGetsTheRingsOnScreen)
     ASSERT_STREQ(skin->ClassName().c_str(), "TSkinEdit");
     std::unique_ptr<TBitmap> shot = ScreenOf(edit->Handle());
     const int mid = shot->Height() / 2;
-    EXPECT_EQ(PixelAt(*shot, 0, mid), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 1, mid), clWhite);
-    EXPECT_EQ(PixelAt(*shot, 2, mid), clWhite);
-    EXPECT_EQ(PixelAt(*shot, shot->Width() - 1, mid), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 40, 0), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 40, shot->Height() - 2), clWhite);
+    EXPECT_EQ(At(*shot, 0, mid), Shadow());
+    EXPECT_EQ(At(*shot, 1, mid), clWhite);
+    EXPECT_EQ(At(*shot, 2, mid), clWhite);
+    EXPECT_EQ(At(*shot, shot->Width() - 1, mid), Shadow());
+    EXPECT_EQ(At(*shot, 40, 0), Shadow());
+    EXPECT_EQ(At(*shot, 40, shot->Height() - 2), clWhite);
 
     // Focus in and out repaints it the same way.
     edit->SetFocus();
     PumpFor(20);
     shot = ScreenOf(edit->Handle());
-    EXPECT_EQ(PixelAt(*shot, 0, mid), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 1, mid), clWhite);
+    EXPECT_EQ(At(*shot, 0, mid), Shadow());
+    EXPECT_EQ(At(*shot, 1, mid), clWhite);
 }
 
 TEST_F(EditSkinTest, EditWithoutABorderIsLeftAlone)
@@ -81,8 +81,8 @@ TEST_F(EditSkinTest, EditWithoutABorderIsLeftAlone)
     SkinWindow<TSkinEdit>(TSkinKind::Edit, plain);
     std::unique_ptr<TBitmap> shot = ScreenOf(plain);
     // Nothing of the skin's: no shadow line at the edge.
-    EXPECT_NE(PixelAt(*shot, 0, 10), Shadow());
-    EXPECT_NE(PixelAt(*shot, 60, 0), Shadow());
+    EXPECT_NE(At(*shot, 0, 10), Shadow());
+    EXPECT_NE(At(*shot, 60, 0), Shadow());
 }
 
 TEST_F(EditSkinTest, PrintedBorderUsesTheDCsBrushInside)
@@ -91,9 +91,9 @@ TEST_F(EditSkinTest, PrintedBorderUsesTheDCsBrushInside)
     SkinControl<TSkinEdit>(TSkinKind::Edit, edit);
     std::unique_ptr<TBitmap> shot = Printed(edit->Handle());
     const int mid = shot->Height() / 2;
-    EXPECT_EQ(PixelAt(*shot, 0, mid), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 1, mid), clBlue);
-    EXPECT_EQ(PixelAt(*shot, shot->Width() - 2, mid), clBlue);
+    EXPECT_EQ(At(*shot, 0, mid), Shadow());
+    EXPECT_EQ(At(*shot, 1, mid), clBlue);
+    EXPECT_EQ(At(*shot, shot->Width() - 2, mid), clBlue);
 
     // A one-pixel border gets nothing of the skin's when printed.
     HWND thin = RawChild("STATIC", WS_BORDER, 20, 80, 150, 20, "thin");
@@ -102,8 +102,8 @@ TEST_F(EditSkinTest, PrintedBorderUsesTheDCsBrushInside)
     GetClientRect(thin, &client);
     ASSERT_EQ(client.right, 148);
     shot = Printed(thin);
-    EXPECT_NE(PixelAt(*shot, 0, 10), Shadow());
-    EXPECT_NE(PixelAt(*shot, 1, 10), clBlue);
+    EXPECT_NE(At(*shot, 0, 10), Shadow());
+    EXPECT_NE(At(*shot, 1, 10), clBlue);
 }
 
 TEST_F(EditSkinTest, PaintToDCPaintsTheClientAreaOnly)
@@ -113,15 +113,14 @@ TEST_F(EditSkinTest, PaintToDCPaintsTheClientAreaOnly)
     SkinControl<TSkinEdit>(TSkinKind::Edit, edit);
     RECT client{};
     GetClientRect(edit->Handle(), &client);
-    TBitmap b(client.right, client.bottom);
-    b.Canvas()->Brush()->SetColor(clLime);
-    b.Canvas()->FillRect(Rect(0, 0, b.Width(), b.Height()));
+    std::unique_ptr<TBitmap> painted = Filled(client.right, client.bottom, clLime);
+    TBitmap& b = *painted;
     const WPARAM dc = reinterpret_cast<WPARAM>(b.Canvas()->Handle());
     EXPECT_EQ(SendMessageA(edit->Handle(), SKM_PAINTTODC, dc, SKM_MAGIC), SKM_MAGIC);
     int ink = 0, border = 0, lime = 0;
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x) {
-            const TColor c = PixelAt(b, x, y);
+            const TColor c = At(b, x, y);
             ink += c != clWhite && c != clLime;
             border += c == Shadow();
             lime += c == clLime;
@@ -190,13 +189,13 @@ TEST_F(EditSkinTest, TimePickerSpinArrowsAreSkinnedInsideTheBorderAndStillCount)
     GetWindowRect(spin, &s);
     GetWindowRect(skinned->Handle(), &p);
     const int sy = (s.top + s.bottom) / 2 - p.top;
-    EXPECT_EQ(PixelAt(*shot, w - 1, sy), Shadow());
-    EXPECT_EQ(PixelAt(*shot, w - 2, sy), clWhite);
-    EXPECT_EQ(PixelAt(*shot, w - 3, sy), clWhite);
-    EXPECT_NE(PixelAt(*shot, w - 4, sy), clWhite);
+    EXPECT_EQ(At(*shot, w - 1, sy), Shadow());
+    EXPECT_EQ(At(*shot, w - 2, sy), clWhite);
+    EXPECT_EQ(At(*shot, w - 3, sy), clWhite);
+    EXPECT_NE(At(*shot, w - 4, sy), clWhite);
     const TDataSkinObject& vert = *Data->FUpDownVert;
     const TColor border = PicturePixel(vert.Bitmap, vert.Bitmap.Width() / vert.Frame / 2, 0);
-    EXPECT_EQ(PixelAt(*shot, (s.left + s.right) / 2 - p.left, 3), border);
+    EXPECT_EQ(At(*shot, (s.left + s.right) / 2 - p.left, 3), border);
 
     // The same clicks on the skinned and the plain picker change them the same way.
     for (TDateTimePicker* picker : {skinned, plain}) {

@@ -80,7 +80,7 @@ TEST_F(RangeSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStay)
     const RECT t = ThumbOf(bar->Handle());
     const int x = t.left > (c.left + c.right) / 2 ? c.left + 20 : c.right - 20;  // clear of the thumb
     for (int row = 0; row < track.Bitmap.Height(); ++row)
-        EXPECT_EQ(PixelAt(*shot, x, l.Target.Top + row), PicturePixel(track.Bitmap, track.Bitmap.Width() / 2, row))
+        EXPECT_EQ(At(*shot, x, l.Target.Top + row), PicturePixel(track.Bitmap, track.Bitmap.Width() / 2, row))
             << "row " << row;
 
     // The thumb: frame 2 of the horizontal thumb, stretched to the thumb's rectangle.
@@ -90,7 +90,7 @@ TEST_F(RangeSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStay)
     const int cy = (t.top + t.bottom) / 2;
     const TColor expected = PicturePixel(thumb.Bitmap, fw + fw / 2, thumb.Bitmap.Height() / 2);
     ASSERT_NE(expected, clFuchsia);
-    EXPECT_EQ(PixelAt(*shot, cx, cy), expected);
+    EXPECT_EQ(At(*shot, cx, cy), expected);
 
     // Tick marks keep their standard drawing: below the thumb everything is as unskinned, and
     // not only background.
@@ -98,8 +98,8 @@ TEST_F(RangeSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStay)
     bool ticks = false;
     for (int y = t.bottom; y < shot->Height(); ++y)
         for (int xx = 0; xx < shot->Width(); ++xx) {
-            differing += PixelAt(*shot, xx, y) != PixelAt(*plain, xx, y);
-            ticks = ticks || PixelAt(*shot, xx, y) != PixelAt(*shot, 0, y);
+            differing += At(*shot, xx, y) != At(*plain, xx, y);
+            ticks = ticks || At(*shot, xx, y) != At(*shot, 0, y);
         }
     EXPECT_EQ(differing, 0);
     EXPECT_TRUE(ticks);
@@ -118,7 +118,7 @@ TEST_F(RangeSkinTest, VerticalTrackBarChannelIsCentredFromTrackVert)
     const RECT t = ThumbOf(bar->Handle());
     const int y = t.top > channel.Top + channel.Height() / 2 ? channel.Top + 20 : channel.Bottom - 20;
     for (int col = 0; col < vert.Bitmap.Width(); ++col)
-        EXPECT_EQ(PixelAt(*shot, l.Target.Left + col, y), PicturePixel(vert.Bitmap, col, vert.Bitmap.Height() / 2))
+        EXPECT_EQ(At(*shot, l.Target.Left + col, y), PicturePixel(vert.Bitmap, col, vert.Bitmap.Height() / 2))
             << "column " << col;
 }
 
@@ -131,8 +131,8 @@ TEST_F(RangeSkinTest, TrackBarWithoutThumbPicturesDrawsAPlainThumb)
     std::unique_ptr<TBitmap> shot = TrackBarPaint(bar->Handle());
     const RECT t = ThumbOf(bar->Handle());
     // A ButtonShadow outline filled white.
-    EXPECT_EQ(PixelAt(*shot, t.left, (t.top + t.bottom) / 2), Shadow());
-    EXPECT_EQ(PixelAt(*shot, (t.left + t.right) / 2, (t.top + t.bottom) / 2), clWhite);
+    EXPECT_EQ(At(*shot, t.left, (t.top + t.bottom) / 2), Shadow());
+    EXPECT_EQ(At(*shot, (t.left + t.right) / 2, (t.top + t.bottom) / 2), clWhite);
 }
 
 TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)
@@ -216,8 +216,8 @@ TEST_F(UpDownSkinTest, ArrowsFromTheSkinInEachState)
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     // Frames scale to the button; a column 3 in from the left at the button's middle height.
     const int x = 3 * 16 / (vert.Bitmap.Width() / vert.Frame);
-    EXPECT_EQ(PixelAt(*shot, x, 11 / 2), FrameColour(vert, 1));
-    EXPECT_EQ(PixelAt(*shot, x, 11 + 11 / 2), FrameColour(vert, 5));
+    EXPECT_EQ(At(*shot, x, 11 / 2), FrameColour(vert, 1));
+    EXPECT_EQ(At(*shot, x, 11 + 11 / 2), FrameColour(vert, 5));
 
     // Pressed over the up button: frame 2 there while held, frame 1 again after.
     POINT p{8, 4};
@@ -225,19 +225,19 @@ TEST_F(UpDownSkinTest, ArrowsFromTheSkinInEachState)
     SetCursorPos(p.x, p.y);
     SendMessageA(u, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, 4));
     shot = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*shot, x, 11 / 2), FrameColour(vert, 2));
-    EXPECT_EQ(PixelAt(*shot, x, 11 + 11 / 2), FrameColour(vert, 5));
+    EXPECT_EQ(At(*shot, x, 11 / 2), FrameColour(vert, 2));
+    EXPECT_EQ(At(*shot, x, 11 + 11 / 2), FrameColour(vert, 5));
     SendMessageA(u, WM_LBUTTONUP, 0, MakeMsgPoint(8, 4));
     shot = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*shot, x, 11 / 2), FrameColour(vert, 1));
+    EXPECT_EQ(At(*shot, x, 11 / 2), FrameColour(vert, 1));
     // The press counted as unskinned: one step up.
     EXPECT_EQ(SendMessageA(u, UDM_GETPOS32, 0, 0), 51);
 
     // Disabled: both buttons in state 3.
     EnableWindow(u, FALSE);
     shot = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*shot, x, 11 / 2), FrameColour(vert, 3));
-    EXPECT_EQ(PixelAt(*shot, x, 11 + 11 / 2), FrameColour(vert, 7));
+    EXPECT_EQ(At(*shot, x, 11 / 2), FrameColour(vert, 3));
+    EXPECT_EQ(At(*shot, x, 11 + 11 / 2), FrameColour(vert, 7));
     SetCursorPos(0, 0);
 }
 
@@ -248,15 +248,15 @@ TEST_F(UpDownSkinTest, HorizontalArrowsUseTheHorizontalPictureAndItsGlyphs)
     const auto* horz = static_cast<const TDataSkinBorder*>(Data->FUpDownHorz.get());
     SetCursorPos(0, 0);
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*shot, 3, 8), FrameColour(*horz, 1));
-    EXPECT_EQ(PixelAt(*shot, 16 + 3, 8), FrameColour(*horz, 5));
+    EXPECT_EQ(At(*shot, 3, 8), FrameColour(*horz, 1));
+    EXPECT_EQ(At(*shot, 16 + 3, 8), FrameColour(*horz, 5));
     // The glyph unscaled in the middle of each button: some of its ink shows there.
     const int gw = horz->Bitmap2.Width() / horz->Frame;
     bool ink = false;
     for (int gx = 0; gx < gw && !ink; ++gx)
         for (int gy = 0; gy < horz->Bitmap2.Height() && !ink; ++gy) {
             const TColor g = PicturePixel(horz->Bitmap2, gx, gy);
-            ink = g != clFuchsia && PixelAt(*shot, (16 - gw) / 2 + gx, (16 - horz->Bitmap2.Height()) / 2 + gy) == g;
+            ink = g != clFuchsia && At(*shot, (16 - gw) / 2 + gx, (16 - horz->Bitmap2.Height()) / 2 + gy) == g;
         }
     EXPECT_TRUE(ink);
 }
@@ -269,17 +269,17 @@ TEST_F(UpDownSkinTest, WithoutArrowPicturesTwoPlainButtons)
     SetCursorPos(0, 0);
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     const TColor dark = Rgb(Data->FColors[scButtonDkShadow]);
-    EXPECT_EQ(PixelAt(*shot, 0, 5), dark);
-    EXPECT_EQ(PixelAt(*shot, 0, 16), dark);
-    EXPECT_EQ(PixelAt(*shot, 2, 5), Face());
+    EXPECT_EQ(At(*shot, 0, 5), dark);
+    EXPECT_EQ(At(*shot, 0, 16), dark);
+    EXPECT_EQ(At(*shot, 2, 5), Face());
     // The pressed one is filled ButtonShadow.
     POINT p{8, 16};
     ClientToScreen(u, &p);
     SetCursorPos(p.x, p.y);
     SendMessageA(u, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, 16));
     shot = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*shot, 2, 16), Shadow());
-    EXPECT_EQ(PixelAt(*shot, 2, 5), Face());
+    EXPECT_EQ(At(*shot, 2, 16), Shadow());
+    EXPECT_EQ(At(*shot, 2, 5), Face());
     SendMessageA(u, WM_LBUTTONUP, 0, MakeMsgPoint(8, 16));
     EXPECT_EQ(SendMessageA(u, UDM_GETPOS32, 0, 0), 49);
     SetCursorPos(0, 0);
@@ -308,14 +308,14 @@ TEST_F(UpDownSkinTest, InAnEditTheArrowsStayThreePixelsInside)
     const TDataSkinObject& vert = *Data->FUpDownVert;
     const TColor border = PicturePixel(vert.Bitmap, vert.Bitmap.Width() / vert.Frame / 2, 0);
     for (int y = 0; y < top; ++y)
-        EXPECT_EQ(PixelAt(*shot, 8, y), clWhite) << y;
-    EXPECT_EQ(PixelAt(*shot, 8, top), border);
+        EXPECT_EQ(At(*shot, 8, y), clWhite) << y;
+    EXPECT_EQ(At(*shot, 8, top), border);
     for (int x = right; x < 16; ++x)
-        EXPECT_EQ(PixelAt(*shot, x, 10), clWhite) << x;
-    EXPECT_NE(PixelAt(*shot, right - 1, 10), clWhite);
+        EXPECT_EQ(At(*shot, x, 10), clWhite) << x;
+    EXPECT_NE(At(*shot, right - 1, 10), clWhite);
     for (int y = bottom; y < 22; ++y)
-        EXPECT_EQ(PixelAt(*shot, 8, y), clWhite) << y;
-    EXPECT_NE(PixelAt(*shot, 8, bottom - 1), clWhite);
+        EXPECT_EQ(At(*shot, 8, y), clWhite) << y;
+    EXPECT_NE(At(*shot, 8, bottom - 1), clWhite);
 }
 
 // ---------------------------------------------------------------- progress bar
@@ -345,13 +345,13 @@ TEST_F(ProgressSkinTest, TwoFrameBarFillsItsShareOfTheRange)
     HWND p = NewProgress(0, 50, 100, 75);
     auto* skin = SkinWindow<TSkinProgress>(TSkinKind::Progress, p);
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
-    EXPECT_EQ(PixelAt(*shot, 50, 8), ProgressFrame(2));
-    EXPECT_EQ(PixelAt(*shot, 150, 8), ProgressFrame(1));
+    EXPECT_EQ(At(*shot, 50, 8), ProgressFrame(2));
+    EXPECT_EQ(At(*shot, 150, 8), ProgressFrame(1));
 
     // A range whose ends are the same shows no fill.
     HWND same = NewProgress(0, 50, 50, 50);
     shot = PaintedBy(SkinWindow<TSkinProgress>(TSkinKind::Progress, same));
-    EXPECT_EQ(PixelAt(*shot, 50, 8), ProgressFrame(1));
+    EXPECT_EQ(At(*shot, 50, 8), ProgressFrame(1));
 }
 
 TEST_F(ProgressSkinTest, VerticalBarFillsFromTheBottom)
@@ -361,8 +361,8 @@ TEST_F(ProgressSkinTest, VerticalBarFillsFromTheBottom)
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     const TBitmap& b = Data->FProgress->Bitmap;
     // Turned counter-clockwise: the picture's rows become the bar's columns.
-    EXPECT_EQ(PixelAt(*shot, b.Height() / 2, 180), ProgressFrame(2));
-    EXPECT_EQ(PixelAt(*shot, b.Height() / 2, 60), ProgressFrame(1));
+    EXPECT_EQ(At(*shot, b.Height() / 2, 180), ProgressFrame(2));
+    EXPECT_EQ(At(*shot, b.Height() / 2, 60), ProgressFrame(1));
 }
 
 TEST_F(ProgressSkinTest, ChunkBarCountsFromZeroAndShowsWithoutChunkPictures)
@@ -378,17 +378,17 @@ TEST_F(ProgressSkinTest, ChunkBarCountsFromZeroAndShowsWithoutChunkPictures)
     auto* skin = SkinWindow<TSkinProgress>(TSkinKind::Progress, p);
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     // 75 of 100 (the minimum does not count): 150 of 200 pixels, from x 2.
-    EXPECT_NE(PixelAt(*shot, 1, 8), clBlue);
-    EXPECT_EQ(PixelAt(*shot, 2, 8), clBlue);
-    EXPECT_EQ(PixelAt(*shot, 151, 8), clBlue);
-    EXPECT_NE(PixelAt(*shot, 152, 8), clBlue);
+    EXPECT_NE(At(*shot, 1, 8), clBlue);
+    EXPECT_EQ(At(*shot, 2, 8), clBlue);
+    EXPECT_EQ(At(*shot, 151, 8), clBlue);
+    EXPECT_NE(At(*shot, 152, 8), clBlue);
 
     // Without chunk pictures the bar still shows its face and frame.
     Data->FProgressChunk.reset();
     shot = PaintedBy(skin);
     const TBitmap& b = Data->FProgress->Bitmap;
-    EXPECT_EQ(PixelAt(*shot, 100, 8), PicturePixel(b, b.Width() / 2, b.Height() / 2));
-    EXPECT_EQ(PixelAt(*shot, 0, 8), PicturePixel(b, 0, b.Height() / 2) == clFuchsia ? Face()
+    EXPECT_EQ(At(*shot, 100, 8), PicturePixel(b, b.Width() / 2, b.Height() / 2));
+    EXPECT_EQ(At(*shot, 0, 8), PicturePixel(b, 0, b.Height() / 2) == clFuchsia ? Face()
                                                                                        : PicturePixel(b, 0, b.Height() / 2));
 }
 
@@ -400,5 +400,5 @@ TEST_F(ProgressSkinTest, WithoutAProgressPictureTheBarPaintsItself)
     UpdateWindow(p);
     std::unique_ptr<TBitmap> shot = ScreenOf(p);
     // The standard bar: its fill is not the white of an unpainted window.
-    EXPECT_NE(PixelAt(*shot, 20, 8), clWhite);
+    EXPECT_NE(At(*shot, 20, 8), clWhite);
 }

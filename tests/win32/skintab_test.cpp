@@ -54,7 +54,7 @@ TRect AccentIn(TBitmap& shot, const RECT& tab, TColor accent)
     TRect box(tab.right, tab.bottom, tab.left, tab.top);
     for (int y = std::max<LONG>(tab.top - 1, 0); y < std::min<LONG>(tab.bottom + 1, shot.Height()); ++y)
         for (int x = std::max<LONG>(tab.left - 1, 0); x < std::min<LONG>(tab.right + 1, shot.Width()); ++x)
-            if (PixelAt(shot, x, y) == accent) {
+            if (At(shot, x, y) == accent) {
                 box.left = std::min<LONG>(box.left, x);
                 box.top = std::min<LONG>(box.top, y);
                 box.right = std::max<LONG>(box.right, x + 1);
@@ -134,9 +134,9 @@ TEST_F(TabSkinTest, CurrentTabAndPaneFromTheSkin)
     SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     const TBitmap& pane = Data->FTabPane->Bitmap;
     const int y = (display.top + display.bottom) / 2;
-    EXPECT_EQ(PixelAt(*shot, display.left - 4, y), PicturePixel(pane, 0, pane.Height() / 2));
-    EXPECT_EQ(PixelAt(*shot, display.left - 3, y), PicturePixel(pane, 1, pane.Height() / 2));
-    EXPECT_EQ(PixelAt(*shot, display.right + 3, y), PicturePixel(pane, pane.Width() - 1, pane.Height() / 2));
+    EXPECT_EQ(At(*shot, display.left - 4, y), PicturePixel(pane, 0, pane.Height() / 2));
+    EXPECT_EQ(At(*shot, display.left - 3, y), PicturePixel(pane, 1, pane.Height() / 2));
+    EXPECT_EQ(At(*shot, display.right + 3, y), PicturePixel(pane, pane.Width() - 1, pane.Height() / 2));
 }
 
 TEST_F(TabSkinTest, PicturesFlipAndTurnForEverySide)
@@ -169,7 +169,7 @@ TEST_F(TabSkinTest, PicturesFlipAndTurnForEverySide)
         int differing = 0;
         for (int y = 0; y < shot->Height(); ++y)
             for (int x = 0; x < shot->Width(); ++x)
-                differing += PixelAt(*shot, x, y) != PixelAt(*again, x, y);
+                differing += At(*shot, x, y) != At(*again, x, y);
         EXPECT_EQ(differing, 0);
         FreeAndNil(pc);
     }
@@ -187,9 +187,9 @@ TEST_F(TabSkinTest, CloseBoxesOnlyOnATopTabPageControlWithTheTag)
         const TRect box = skin->CloseRects()[static_cast<size_t>(i)];
         // A 6 x 6 box with both diagonals at the tab's top right, in the strip's pen.
         EXPECT_EQ(box, Rect(tab.right - 8, tab.top + 3, tab.right - 2, tab.top + 9));
-        EXPECT_EQ(PixelAt(*shot, box.left, box.top), clBlack);
-        EXPECT_EQ(PixelAt(*shot, box.left + 3, box.top + 3), clBlack);
-        EXPECT_EQ(PixelAt(*shot, box.right, box.bottom), clBlack);
+        EXPECT_EQ(At(*shot, box.left, box.top), clBlack);
+        EXPECT_EQ(At(*shot, box.left + 3, box.top + 3), clBlack);
+        EXPECT_EQ(At(*shot, box.right, box.bottom), clBlack);
     }
     FreeAndNil(pc);
 
@@ -271,8 +271,8 @@ TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
     GetWindowRect(scroller, &r);
     OffsetRect(&r, -self.left, -self.top);
     // The strip left the scroller's place as it was (white in our bitmap).
-    EXPECT_EQ(PixelAt(*shot, (r.left + r.right) / 2, (r.top + r.bottom) / 2), clWhite);
-    EXPECT_NE(PixelAt(*shot, r.left - 3, (r.top + r.bottom) / 2), clWhite);
+    EXPECT_EQ(At(*shot, (r.left + r.right) / 2, (r.top + r.bottom) / 2), clWhite);
+    EXPECT_NE(At(*shot, r.left - 3, (r.top + r.bottom) / 2), clWhite);
     // Scrolling still works: the first tab shown moves on.
     const RECT before = TabRect(pc->Handle(), 0);
     SendMessageA(pc->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1), reinterpret_cast<LPARAM>(scroller));
@@ -316,7 +316,7 @@ int InkIn(TBitmap& shot, const RECT& r, TColor ink)
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
-            n += PixelAt(shot, x, y) == ink;
+            n += At(shot, x, y) == ink;
     return n;
 }
 
@@ -404,6 +404,6 @@ TEST_F(TabSkinTest, TabSetLeavesOutALongTabAndDrawsALaterShortOne)
     ASSERT_FALSE(accent.Empty());
     EXPECT_GT(accent.top, 14);
     EXPECT_TRUE(AccentIn(*shot, Rect(5, 0, 5 + first, 21), Accent()).Empty());
-    EXPECT_EQ(PixelAt(*shot, 5 + first + third + 2, 10), Face());
-    EXPECT_EQ(PixelAt(*shot, 2, 10), Face());
+    EXPECT_EQ(At(*shot, 5 + first + third + 2, 10), Face());
+    EXPECT_EQ(At(*shot, 2, 10), Face());
 }
