@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "benchtime.h"
 #include "controlfactory.h"
 #include "datetimepicker.h"
 #include "forms.h"
@@ -26,43 +27,6 @@
 #include "trackbar.h"
 
 namespace {
-
-double Now()
-{
-    static LARGE_INTEGER frequency{};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// Milliseconds per run of `step`, the best of a few batches.
-double Time(int runs, const std::function<void()>& step)
-{
-    double best = 1e300;
-    for (int batch = 0; batch < 5; ++batch) {
-        const double start = Now();
-        for (int i = 0; i < runs; ++i)
-            step();
-        best = std::min(best, (Now() - start) / runs);
-    }
-    return best;
-}
-
-void RepaintWhole(HWND h)
-{
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
 
 String ProgramFolder()
 {

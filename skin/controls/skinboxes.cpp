@@ -267,20 +267,15 @@ void TSkinBox::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bo
     FSkinForm = Form;
     if (FSkinForm)
         FSkinForm->AddSkinControl(this);
-    if (FSetColor) {
-        SetParentBackground(true);
-        FOldColor = control->Color();
-        control->SetColor(FaceColor());
-    }
+    if (FSetColor)
+        ApplyFaceColor();
     FAttached = true;
     FState = stAttached;
 }
 
 void TSkinBox::Unskin()
 {
-    if (FSetColor && FControl) {
-        SetParentBackground(false);
-        FControl->SetColor(FOldColor);
-    }
+    if (FSetColor)
+        RestoreColor();
     FState = stUnskinned;
 }
