@@ -1,7 +1,7 @@
 #pragma once
-// What the control-skin tests share: a shown test form with a theme skin loaded into its skin
-// data and a skinned-window object for it, skins made from the control-skin table and attached
-// to real controls and windows, and pixels read back from memory bitmaps and from the screen.
+// What the control-skin tests share: a shown form whose skin data holds "Standar", a
+// skinned-window object for it, skins from the control-skin table on real controls and
+// windows, and the pixels they paint (into a memory bitmap, or on the screen).
 #include <windows.h>
 
 #include <memory>
@@ -14,21 +14,27 @@
 #include "skinform.h"
 #include "themeskins.h"
 
-// A pixel of a skin picture.
 inline TColor PicturePixel(const TBitmap& picture, int x, int y) { return At(const_cast<TBitmap&>(picture), x, y); }
-
 inline TColor Rgb(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
 
-// Loads a theme skin ("default.skn" is "Standar", "macos.skn" "MacOS") into the data.
-inline void LoadTheme(TSkinData* data, const char* file)
+// How many pixels of a colour a rectangle of the bitmap holds.
+inline int CountOf(TBitmap& b, const RECT& r, TColor c)
 {
-    const String path = ThemeSkinPath(file);
-    ASSERT_NO_THROW(data->FSkinStream.LoadFromFile(path)) << "build the native build first: " << path;
-    ASSERT_TRUE(data->LoadSkinStore());
-    ASSERT_FALSE(data->FSkinEmpty);
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += At(b, x, y) == c;
+    return n;
 }
 
-// A bitmap of the window's size, white, into which the skin paints the whole window.
+// "default.skn" is "Standar", "macos.skn" "MacOS".
+inline void LoadTheme(TSkinData* data, const char* file)
+{
+    ASSERT_NO_THROW(data->FSkinStream.LoadFromFile(ThemeSkinPath(file))) << "build the native build first";
+    ASSERT_TRUE(data->LoadSkinStore());
+}
+
+// The whole window as the skin draws it, on white.
 inline std::unique_ptr<TBitmap> PaintedBy(TSkinControl* skin)
 {
     RECT w{};
@@ -38,7 +44,7 @@ inline std::unique_ptr<TBitmap> PaintedBy(TSkinControl* skin)
     return b;
 }
 
-// The window as it shows on the screen now (after its pending paints).
+// The window as it shows on the screen after a full repaint.
 inline std::unique_ptr<TBitmap> ScreenOf(HWND wnd)
 {
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -52,8 +58,6 @@ inline std::unique_ptr<TBitmap> ScreenOf(HWND wnd)
     return b;
 }
 
-// A shown borderless form with skin data holding "Standar" and a skinned-window object of its
-// window, as the dispatch hands them to the control skins.
 class ControlSkinTest : public GuiTest {
 protected:
     void SetUp() override
@@ -66,7 +70,6 @@ protected:
         Form->Show();
         SkinForm = new TSkinForm(nullptr);
         SkinForm->Window = Form->Handle();
-        PumpFor(20);
     }
     void TearDown() override
     {
@@ -74,8 +77,7 @@ protected:
         FreeAndNil(Form);
         GuiTest::TearDown();
     }
-
-    // A skin of the kind on a toolkit control (owned by it).
+    // A skin on a toolkit control (owned by it), or on a window (owned by the skinned form).
     template <class T>
     T* SkinControl(TSkinKind kind, TWinControl* control, bool setColor = false)
     {
@@ -83,7 +85,6 @@ protected:
         skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), setColor);
         return skin;
     }
-    // A skin of the kind on a window known by its handle (owned by the skinned form).
     template <class T>
     T* SkinWindow(TSkinKind kind, HWND wnd)
     {
@@ -91,11 +92,10 @@ protected:
         skin->InitHandle(wnd, Data, SkinForm, SkinForm->WorkCanvas());
         return skin;
     }
-    // A child window of the form of a system class.
     HWND RawChild(const char* cls, DWORD style, int x, int y, int w, int h, const char* text = "")
     {
         return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, Form->Handle(), nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+                               nullptr, nullptr);
     }
     TColor Face() const { return Rgb(Data->FColors[scButtonFace]); }
     TColor Shadow() const { return Rgb(Data->FColors[scButtonShadow]); }
