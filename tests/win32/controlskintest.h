@@ -58,6 +58,15 @@ inline std::unique_ptr<TBitmap> ScreenOf(HWND wnd)
     return b;
 }
 
+// Counts a control's enter, exit and change events.
+class TEventLog : public TObject {
+public:
+    void Enter(TObject*) { ++Enters; }
+    void Exit(TObject*) { ++Exits; }
+    void Change(TObject*) { ++Changes; }
+    int Enters = 0, Exits = 0, Changes = 0;
+};
+
 class ControlSkinTest : public GuiTest {
 protected:
     void SetUp() override

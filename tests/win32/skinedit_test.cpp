@@ -14,14 +14,6 @@
 
 namespace {
 
-class TEditLog : public TObject {
-public:
-    void Change(TObject*) { ++Changes; }
-    void Enter(TObject*) { ++Enters; }
-    void Exit(TObject*) { ++Exits; }
-    int Changes = 0, Enters = 0, Exits = 0;
-};
-
 // The window printed into a bitmap whose DC has a blue brush selected.
 std::unique_ptr<TBitmap> Printed(HWND wnd)
 {
@@ -41,12 +33,12 @@ protected:
     TEdit* NewEdit(const char* name, int top)
     {
         auto* e = Add<TEdit>(Form, Form, name, 20, top, 150, 24);
-        e->OnChange = TNotifyEvent(&Log, &TEditLog::Change);
-        e->OnEnter = TNotifyEvent(&Log, &TEditLog::Enter);
-        e->OnExit = TNotifyEvent(&Log, &TEditLog::Exit);
+        e->OnChange = TNotifyEvent(&Log, &TEventLog::Change);
+        e->OnEnter = TNotifyEvent(&Log, &TEventLog::Enter);
+        e->OnExit = TNotifyEvent(&Log, &TEventLog::Exit);
         return e;
     }
-    TEditLog Log;
+    TEventLog Log;
 };
 
 }  // namespace

@@ -14,14 +14,6 @@
 
 namespace {
 
-class TEventLog : public TObject {
-public:
-    void Enter(TObject*) { ++Enters; }
-    void Exit(TObject*) { ++Exits; }
-    void Change(TObject*) { ++Changes; }
-    int Enters = 0, Exits = 0, Changes = 0;
-};
-
 template <UINT Msg>
 RECT RectOf(HWND w)
 {
