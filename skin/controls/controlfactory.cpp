@@ -2,13 +2,17 @@
 #include "controlfactory.h"
 
 #include "skinadvpage.h"
+#include "skinboxes.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
 #include "skincontrol.h"
+#include "skinedit.h"
 #include "skinfill.h"
 #include "skinmediaplayer.h"
 #include "skinobjimage.h"
+#include "skinrange.h"
 #include "skinspeedbutton.h"
+#include "skintab.h"
 
 TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
 {
@@ -20,10 +24,19 @@ TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
     case TSkinKind::MediaPlayer: return new TSkinMP(owner);
     case TSkinKind::CheckBox: return new TSkinCheckBox(owner);
     case TSkinKind::RadioButton: return new TSkinRadioButton(owner);
+    case TSkinKind::Tab: return new TSkinTab(owner);
+    case TSkinKind::Tab31: return new TSkinTab31(owner);
     case TSkinKind::TabBtn: return new TSkinTabBtn(owner);
     case TSkinKind::TabSheet: return new TSkinTabSheet(owner);
     case TSkinKind::Sizer: return new TSkinSizer(owner);
     case TSkinKind::BoxH: return new TSkinBoxH(owner);
+    case TSkinKind::StatusBar: return new TSkinStatusBar(owner);
+    case TSkinKind::GroupBox: return new TSkinGroupBox(owner);
+    case TSkinKind::Box: return new TSkinBox(owner);
+    case TSkinKind::TrackBar: return new TSkinTrackBar(owner);
+    case TSkinKind::UpDown: return new TSkinUpDown(owner);
+    case TSkinKind::Progress: return new TSkinProgress(owner);
+    case TSkinKind::Edit: return new TSkinEdit(owner);
     case TSkinKind::ObjImage: return new TSkinObjImage(owner);
     case TSkinKind::AdvPage: return new TSkinAdvPage(owner);
     default:
