@@ -15,6 +15,7 @@
 #include "skincontroltest.h"
 #include "skindraw.h"
 #include "skinobjimage.h"
+#include "stdctrls.h"
 
 namespace {
 
