@@ -74,6 +74,19 @@ const TClassInfo& TPictureProbe::StaticClass()
     return info;
 }
 
+// A check box of another library, known to the dispatch by its class name.
+class TRzCheckBox : public TPictureProbe {
+    TK_CLASS(TRzCheckBox, TPictureProbe)
+public:
+    using TPictureProbe::TPictureProbe;
+};
+
+const TClassInfo& TRzCheckBox::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TRzCheckBox>("TRzCheckBox", &TPictureProbe::StaticClass()).Build();
+    return info;
+}
+
 class SkinObjImageTest : public SkinControlsTest {
 protected:
     void SetUp() override
@@ -196,4 +209,18 @@ TEST_F(SkinObjImageTest, PageControlGetsTabPicturesAndItsArrowsSkinned)
     EXPECT_TRUE(Probe->Tab->Empty());
     EXPECT_TRUE(Probe->Active->Empty());
     DestroyWindow(arrows);
+}
+
+TEST_F(SkinObjImageTest, TheWalkGivesEachPropertyDrivenSkinItsKind)
+{
+    auto* check = Add<TRzCheckBox>(Form, Form, "Check", 220, 10, 100, 20);
+    Data->Skin3rd()->Add("TPictureProbe=advpagecontrol");
+    SkinForm->SkinChildControls(Form);
+    auto* pages = As<TSkinAdvPage>(SkinForm->FindSkinControl(Probe));
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->Kind(), 4);
+    auto* image = As<TSkinObjImage>(SkinForm->FindSkinControl(check));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Kind(), 1);
+    EXPECT_FALSE(check->Glyphs->Empty()) << "the check glyphs reach the control";
 }

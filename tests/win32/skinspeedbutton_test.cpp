@@ -250,3 +250,26 @@ TEST_F(SkinSpeedButtonTest, PictureIsDrawnWholeInEveryState)
     EXPECT_TRUE(HasPixel(*Painted(b), 0x00010203));
     EXPECT_TRUE(HasPixel(*Painted(plain), 0x00000011));
 }
+
+TEST_F(SkinSpeedButtonTest, TheClassMapSkinsSpeedButtonsThroughTheWindowsWalk)
+{
+    Data->Skin3rd()->Add("TSpeedButton=speedbutton");
+    Data->Skin3rd()->Add("TPictureSpeedButton=pngspeedbutton");
+    auto* plain = Add<TSpeedButton>(Form, Form, "SpeedButton1", 10, 10, 40, 30);
+    auto* picture = Add<TPictureSpeedButton>(Form, Form, "SpeedButton2", 60, 10, 40, 30);
+    const auto skinOf = [this](const TControl* c) {
+        std::vector<TSkinSpeedButton*> found;
+        for (int i = 0; i < SkinForm->SkinControlCount(); ++i)
+            if (auto* s = As<TSkinSpeedButton>(SkinForm->SkinControls(i)); s && s->GraphicControl() == c)
+                found.push_back(s);
+        return found;
+    };
+    SkinForm->SkinChildControls(Form);
+    SkinForm->SkinChildControls(Form);  // a second walk skins nothing twice
+    ASSERT_EQ(skinOf(plain).size(), 1u);
+    ASSERT_EQ(skinOf(picture).size(), 1u);
+    EXPECT_TRUE(skinOf(plain)[0]->Attached());
+    EXPECT_EQ(skinOf(plain)[0]->SpeedPictureProp(), "");
+    EXPECT_EQ(skinOf(picture)[0]->SpeedPictureProp(), "PngImage");
+    EXPECT_EQ(plain->Perform(SKM_ISSKINNED), 1);
+}
