@@ -28,6 +28,14 @@ TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 TSkinScrollbar::~TSkinScrollbar() { FBars.Free(); }
 
+// The panels are owned components: they go before the base lets go of its owned ones, so no
+// pointer to a freed panel is left.
+void TSkinScrollbar::BeforeDestruction()
+{
+    FBars.Free();
+    TSkinControl::BeforeDestruction();
+}
+
 void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
     if (FAttached || !Control)

@@ -10,6 +10,7 @@ class TSkinScrollbar : public TSkinControl {
 public:
     explicit TSkinScrollbar(TComponent* AOwner);
     ~TSkinScrollbar() override;
+    void BeforeDestruction() override;
 
     // The attachment of the scroll-bar skins: the control's WindowProc is taken over and the
     // panels are laid over its bars. A second call changes nothing.

@@ -14,6 +14,14 @@ TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 TSkinScrollbarH::~TSkinScrollbarH() { FBars.Free(); }
 
+// The panels are owned components: they go before the base lets go of its owned ones, so no
+// pointer to a freed panel is left.
+void TSkinScrollbarH::BeforeDestruction()
+{
+    FBars.Free();
+    TSkinControl::BeforeDestruction();
+}
+
 void TSkinScrollbarH::InitHandle(HWND Wnd, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
     if (FAttached)

@@ -9,6 +9,7 @@ class TSkinScrollbarH : public TSkinControl {
 public:
     explicit TSkinScrollbarH(TComponent* AOwner);
     ~TSkinScrollbarH() override;
+    void BeforeDestruction() override;
 
     // A second call changes nothing.
     void InitHandle(HWND Wnd, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas) override;
