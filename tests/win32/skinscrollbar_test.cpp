@@ -10,11 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "guitest.h"
 #include "memo.h"
-#include "skindata.h"
+#include "skincontroltest.h"
 #include "skindraw.h"
-#include "skinform.h"
 #include "skinheader.h"
 #include "skinlistview.h"
 #include "skinmessages.h"
@@ -23,41 +21,6 @@
 #include "themeskins.h"
 
 namespace {
-
-TColor PixelAt(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
-
-// What a window paints into a bitmap of its size, through WM_PAINT with a DC.
-std::unique_ptr<TBitmap> Painted(HWND wnd, TColor background = clBlack)
-{
-    RECT r;
-    GetClientRect(wnd, &r);
-    auto b = std::make_unique<TBitmap>(r.right, r.bottom);
-    b->Canvas()->Brush()->SetColor(background);
-    b->Canvas()->FillRect(TRect(0, 0, r.right, r.bottom));
-    SendMessageA(wnd, WM_PAINT, reinterpret_cast<WPARAM>(b->Canvas()->Handle()), 0);
-    return b;
-}
-
-// Frame `state` of a strip stretched to w x h over the face colour, as the skinned bar draws
-// its pieces.
-std::unique_ptr<TBitmap> StripPiece(TSkinData* data, TBitmap* strip, int count, int state, int w, int h)
-{
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->Canvas()->Brush()->SetColor(data->FColors[scButtonFace]);
-    b->Canvas()->FillRect(TRect(0, 0, w, h));
-    TSkinControl::DrawStripFrameMasked(b->Canvas()->Handle(), TRect(0, 0, w, h), count, state, strip);
-    return b;
-}
-
-// The part of `painted` at (x, y) of w x h equals `piece`.
-bool SameArea(TBitmap& painted, int x, int y, TBitmap& piece)
-{
-    for (int j = 0; j < piece.Height(); ++j)
-        for (int i = 0; i < piece.Width(); ++i)
-            if (PixelAt(painted, x + i, y + j) != PixelAt(piece, i, j))
-                return false;
-    return true;
-}
 
 // A scrolling control of the toolkit with the published properties a grid has.
 enum TTestBorderStyle { tbsNone, tbsSingle };
@@ -186,26 +149,13 @@ void Wheel(HWND target, int notches)
     PumpFor(40);
 }
 
-class SkinScrollbarTest : public GuiTest {
+class SkinScrollbarTest : public SkinControlTest {
 protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        Form = NewTestForm(520, 360);
-        Data = new TSkinData(Form);
-        Data->SetSkinFile(ThemeSkinPath("default.skn"));
-        ASSERT_FALSE(Data->FSkinEmpty) << "build the native build first";
-        SkinForm = new TSkinForm(nullptr);
-        SkinForm->Window = Form->Handle();
-        Form->Show();
-    }
     void TearDown() override
     {
-        SkinForm->Free();
         for (HWND w : Windows)
             DestroyWindow(w);
-        Form->Free();
-        GuiTest::TearDown();
+        SkinControlTest::TearDown();
     }
 
     TMemo* NewMemo(const char* name, int left, TScrollStyle bars = ssVertical)
@@ -241,9 +191,6 @@ protected:
         return skin;
     }
 
-    TForm* Form = nullptr;
-    TSkinData* Data = nullptr;
-    TSkinForm* SkinForm = nullptr;
     std::vector<HWND> Windows;
 };
 
@@ -411,10 +358,11 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     ASSERT_EQ(w, GetSystemMetrics(SM_CXHSCROLL));
     TBitmap* strip = &Data->FScrollbar->Bitmap;
     const int t = ScrollBarThickness(strip->Height(), w);
+    const TColor face = Data->FColors[scButtonFace];
 
     auto painted = Painted(panel);
-    EXPECT_TRUE(SameArea(*painted, 0, 0, *StripPiece(Data, strip, 23, 9, t, w)));             // up arrow
-    EXPECT_TRUE(SameArea(*painted, 0, length - w, *StripPiece(Data, strip, 23, 13, t, w)));  // down arrow
+    EXPECT_TRUE(SameArea(*painted, 0, 0, *StripPiece(strip, 23, 9, t, w, face)));             // up arrow
+    EXPECT_TRUE(SameArea(*painted, 0, length - w, *StripPiece(strip, 23, 13, t, w, face)));  // down arrow
 
     // Hot parts repaint once per change, not per move.
     RECT dirty;
@@ -426,7 +374,7 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     EXPECT_TRUE(moveTo(length - 5));
     EXPECT_EQ(v->HotPart(), ScrollPart::LineDown);
     painted = Painted(panel);
-    EXPECT_TRUE(SameArea(*painted, 0, length - w, *StripPiece(Data, strip, 23, 16, t, w)));
+    EXPECT_TRUE(SameArea(*painted, 0, length - w, *StripPiece(strip, 23, 16, t, w, face)));
     EXPECT_FALSE(moveTo(length - 6));
     EXPECT_TRUE(moveTo(v->ThumbStart() + 2));
     EXPECT_EQ(v->HotPart(), ScrollPart::Thumb);
@@ -440,7 +388,7 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_EQ(v->HotPart(), ScrollPart::LineUp);
     painted = Painted(panel);
-    EXPECT_TRUE(SameArea(*painted, 0, 0, *StripPiece(Data, strip, 23, 12, t, w)));
+    EXPECT_TRUE(SameArea(*painted, 0, 0, *StripPiece(strip, 23, 12, t, w, face)));
 
     // A disabled bar shows no thumb: the track's disabled frame fills its place.
     auto enabledTrack = Painted(panel);
