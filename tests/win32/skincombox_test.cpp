@@ -13,7 +13,6 @@
 #include "combobox.h"
 #include "comboxscrollbar.h"
 #include "datetimepicker.h"
-#include "objinstance.h"
 #include "pixelslice.h"
 #include "scrollbarlayout.h"
 #include "skincombox.h"
@@ -332,8 +331,10 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
     TSkinComBox* skin = SkinOf(combo);
     HWND list = skin->ListWindow();
-    // A drag that ends with the button going up, or with a quit asked for while it waits.
-    auto drag = [&](int by, bool quit) {
+    TPostedStep interrupt;
+    // A press on the thumb and a move by `by` pixels; then the button goes up, or `stop` ends
+    // the drag from inside it.
+    auto drag = [&](int by, std::function<void()> stop = nullptr) {
         SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
         PumpFor(20);
         SCROLLBARINFO bar{};
@@ -345,22 +346,23 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
         ScreenToClient(list, &to);
         PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(x, y));
         PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(to.x, to.y));
-        if (quit)
-            PostQuitMessage(3);
+        if (stop)
+            interrupt.Post(stop);
         else
             PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(to.x, to.y));
         PumpFor(40);
     };
+    auto top = [&] { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
     SCROLLINFO si{sizeof si, SIF_ALL};
-    drag(2000, false);
+    drag(2000);
     GetScrollInfo(list, SB_VERT, &si);
-    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), static_cast<LRESULT>(si.nMax - si.nPage + 1));
-    drag(-2000, false);
-    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
-    drag(30, false);
-    const LRESULT middle = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    EXPECT_EQ(top(), static_cast<int>(si.nMax - si.nPage + 1));
+    drag(-2000);
+    EXPECT_EQ(top(), 0);
+    drag(30);
+    const int middle = top();
     EXPECT_GT(middle, 0);
-    EXPECT_LT(middle, static_cast<LRESULT>(si.nMax - si.nPage));
+    EXPECT_LT(middle, static_cast<int>(si.nMax - si.nPage));
 
     // A press on the arrows stays the system's.
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
@@ -373,14 +375,24 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     ScreenToClient(list, &down);
     PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(down.x, down.y));
     PumpFor(40);
-    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), middle + 1);
+    EXPECT_EQ(top(), middle + 1);
+
+    // A drag ends when the capture goes elsewhere, the list keeping where it was dragged to.
+    drag(-2000, [] { ReleaseCapture(); });
+    EXPECT_EQ(top(), 0);
+    EXPECT_NE(GetCapture(), list);
 
     // A quit asked for during a drag ends it and still reaches the application's loop.
     ASSERT_FALSE(Application->Terminated());
-    drag(10, true);
+    drag(10, [] { PostQuitMessage(3); });
     EXPECT_TRUE(Application->Terminated());
     EXPECT_NE(GetCapture(), list);
-    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    Application->CancelTerminate();
+
+    // The combo box freed during a drag ends it too.
+    drag(10, [&] { combo->Free(); });
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(SkinForm->SkinControlCount(), 0);
 }
 
 TEST_F(SkinComboTest, ASimpleCombosListGetsSkinnedBarsAndNoButton)

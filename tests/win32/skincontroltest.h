@@ -1,9 +1,12 @@
 #pragma once
 // A borderless test form with a loaded theme skin and the skinned-window object its control
 // skins register with, and pixel helpers for what the skins paint.
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "guitest.h"
+#include "objinstance.h"
 #include "skindata.h"
 #include "skincontrol.h"
 #include "skinform.h"
@@ -19,6 +22,30 @@ protected:
     TForm* Form = nullptr;
     TSkinData* Data = nullptr;
     TSkinForm* SkinForm = nullptr;
+};
+
+// Runs a step from inside whatever loop handles the thread's messages at the time.
+class TPostedStep : public TObject {
+public:
+    TPostedStep() : FWnd(AllocateHWnd(TWndMethod(this, &TPostedStep::WndProc))) {}
+    ~TPostedStep() override { DeallocateHWnd(FWnd); }
+    void Post(std::function<void()> step)
+    {
+        FStep = std::move(step);
+        PostMessageA(FWnd, WM_APP, 0, 0);
+    }
+
+private:
+    void WndProc(TMessage& m)
+    {
+        if (m.Msg == WM_APP && FStep) {
+            std::exchange(FStep, nullptr)();
+            return;
+        }
+        m.Result = DefWindowProcA(FWnd, m.Msg, m.WParam, m.LParam);
+    }
+    HWND FWnd;
+    std::function<void()> FStep;
 };
 
 TColor PixelAt(TBitmap& b, int x, int y);

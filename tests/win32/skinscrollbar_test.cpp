@@ -252,6 +252,29 @@ TEST_F(SkinScrollbarTest, AMemoScrollsThroughTheSkinnedBarsAsWithout)
     EXPECT_GT(GetScrollPos(b, SB_HORZ), 0);
 }
 
+TEST_F(SkinScrollbarTest, ARichEditScrollsThroughItsSkinnedBarAsWithout)
+{
+    TRichEdit* edits[2];
+    for (int i = 0; i < 2; ++i) {
+        edits[i] = Add<TRichEdit>(Form, Form, i ? "Skinned" : "Plain", 10 + 250 * i, 10, 200, 150);
+        edits[i]->SetScrollBars(ssVertical);
+        edits[i]->SetPlainText(true);
+        String text;
+        for (int l = 0; l < 100; ++l)
+            text += "line " + IntToStr(l) + "\r\n";
+        edits[i]->SetText(text);
+    }
+    TWScrollbar* v = SkinOf(edits[1])->VertBar();
+    ASSERT_TRUE(v->Shown());
+    const int length = v->ClientBar().Height();
+    for (const TBarPress& press : {TBarPress{length - 5, {}, length - 5}, TBarPress{length - 30, {}, length - 30}}) {
+        PressNative(edits[0]->Handle(), true, press);
+        PressSkinned(v, press);
+        EXPECT_EQ(FirstLine(edits[1]->Handle()), FirstLine(edits[0]->Handle()));
+    }
+    EXPECT_GT(FirstLine(edits[1]->Handle()), 1);
+}
+
 TEST_F(SkinScrollbarTest, AListBoxKnownByItsHandleScrollsAsWithout)
 {
     HWND a = NewListBox(10), b = NewListBox(260);
@@ -399,6 +422,37 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     EXPECT_NE(PixelAt(*disabled, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2), thumbPixel);
 }
 
+TEST_F(SkinScrollbarTest, ThePaintedThumbFollowsTheCursorDuringADrag)
+{
+    TMemo* memo = NewMemo("Memo1", 10);
+    TWScrollbar* v = SkinOf(memo)->VertBar();
+    const int length = v->ClientBar().Height(), b = GetSystemMetrics(SM_CXHSCROLL);
+    const int start = v->ThumbStart(), size = v->ThumbEnd() - v->ThumbStart();
+    RECT panel;
+    GetWindowRect(v->Handle(), &panel);
+    SetCursorPos(panel.left + 8, panel.top + start + 2);
+    std::vector<TThumbSpan> seen;
+    std::vector<int> hot;
+    PostMessageA(v->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, start + 2));
+    TPostedStep during;
+    during.Post([&] {
+        for (int by : {30, 1000, -1000}) {
+            SetCursorPos(panel.left + 8, panel.top + start + 2 + by);
+            Painted(v->Handle());
+            seen.push_back({v->ThumbStart(), v->ThumbEnd()});
+            hot.push_back(v->Pressed() ? v->HotPart() : -2);
+        }
+        PostMessageA(memo->Handle(), WM_LBUTTONUP, 0, 0);
+    });
+    PumpFor(100);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], (TThumbSpan{start + 30, start + 30 + size}));
+    EXPECT_EQ(seen[1], (TThumbSpan{length - b - size, length - b}));
+    EXPECT_EQ(seen[2], (TThumbSpan{b, b + size}));
+    EXPECT_EQ(hot, (std::vector<int>{ScrollPart::Thumb, ScrollPart::Thumb, ScrollPart::Thumb}));
+    EXPECT_FALSE(v->Pressed());
+}
+
 TEST_F(SkinScrollbarTest, TheBorderIsFlatUnlessTheControlHasNone)
 {
     TMemo* memo = NewMemo("Memo1", 10, ssBoth);
@@ -492,7 +546,8 @@ TEST_F(SkinScrollbarTest, AControlGoneFirstLeavesItsPanelsToTheSkin)
 TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
 {
     auto* view = Add<TTestListView>(Form, Form, "List1", 10, 10, 400, 200);
-    const char* titles[] = {"Name", "Size", "Kind"};
+    const String longTitle(150, 'k');  // more than a section's text buffer holds
+    const char* titles[] = {"Name", "Size", longTitle.c_str()};
     for (int i = 0; i < 3; ++i) {
         LVCOLUMNA col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
