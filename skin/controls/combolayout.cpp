@@ -27,11 +27,6 @@ TComboFramedLayout LayOutFramedCombo(const TPixRect& r, int f, bool rtl)
             PixRect(r.Right - f - 2, r.Top, r.Right, r.Bottom), PixRect(r.Right - f - 2, r.Top, r.Right - 2, r.Bottom)};
 }
 
-TPixRect CenterIn(const TPixRect& box, int w, int h)
-{
-    return PixBounds(box.Left + (box.Width() - w) / 2, box.Top + (box.Height() - h) / 2, w, h);
-}
-
 TComboPlainLayout LayOutPlainCombo(const TPixRect& r, int w, int h, int g, bool rtl)
 {
     TComboPlainLayout l;

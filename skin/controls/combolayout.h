@@ -1,7 +1,7 @@
 #pragma once
 // Where a skinned combo box and a skinned date-time picker put things: the picture state of a
 // combo, its drop-down button in the framed and the plain drawing (left of the text for a
-// right-to-left combo), the glyph centred on the button, and the picker's arrow button.
+// right-to-left combo), and the picker's arrow button.
 #include "pixelview.h"
 
 // Frames (from 1) of the combo pictures: 1 normal, 2 pressed, 3 disabled, 4 focused or hot. A
@@ -17,9 +17,6 @@ struct TComboFramedLayout {
     TPixRect Glyph;   // the box the glyph is centred in
 };
 TComboFramedLayout LayOutFramedCombo(const TPixRect& r, int f, bool rtl);
-
-// A w x h glyph centred in a box (offsets truncated toward zero).
-TPixRect CenterIn(const TPixRect& box, int w, int h);
 
 // The plain drawing in R: a ring one pixel in, the inner box inside it, the button column
 // (g wide) of the inner box, and the button (one w x h frame of the button picture).

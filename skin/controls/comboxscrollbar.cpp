@@ -88,16 +88,7 @@ void TComboxScrollBar::DrawControl(HDC DC, const TRect& R)
     const int h = bar.bottom - bar.top;
     if (w < 0 || h < 0 || w > window.right - window.left || h > window.bottom - window.top)
         return;
-    TScrollBarShape shape;
-    shape.Vertical = true;
-    shape.Width = w;
-    shape.Height = h;
-    shape.ButtonSize = FButtonSize;
-    shape.SkinHeight = FSkinData->FScrollbar->Bitmap.Height();
-    shape.ThumbStart = info.xyThumbTop;
-    shape.ThumbEnd = info.xyThumbBottom;
-    shape.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
-    shape.Extent = h;
+    const TScrollBarShape shape = ScrollBarShapeOf(info, true, FButtonSize, FSkinData, h);
     DrawSkinScrollBar(DC, bar.left - window.left, bar.top - window.top, FSkinData, shape, ScrollPart::None, false);
 }
 

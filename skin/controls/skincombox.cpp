@@ -112,23 +112,28 @@ bool TSkinComBox::FillComboInfo()
     return true;
 }
 
+template <class TListSkin>
+void TSkinComBox::AttachListSkin(TListSkin*& slot)
+{
+    auto* skin = new TListSkin(Owner());
+    skin->FreeNotification(this);
+    slot = skin;
+    try {
+        skin->InitHandle(FListWindow, FSkinData, FSkinForm, FCanvas);
+    } catch (...) {
+        // The list keeps its own bars.
+        if (slot)
+            std::exchange(slot, nullptr)->Free();
+    }
+}
+
 void TSkinComBox::AttachSimpleList()
 {
     if (!FillComboInfo())
         return;
     FListWindow = FComboInfo.hwndList;
-    if (!FListWindow || IsPopupWindow(FListWindow) || !(GetWindowLongA(FListWindow, GWL_STYLE) & WS_CHILD))
-        return;
-    auto* skin = new TSkinScrollbarH(Owner());
-    skin->FreeNotification(this);
-    FSimpleListSkin = skin;
-    try {
-        skin->InitHandle(FListWindow, FSkinData, FSkinForm, FCanvas);
-    } catch (...) {
-        // The list keeps its own bars.
-        if (FSimpleListSkin)
-            std::exchange(FSimpleListSkin, nullptr)->Free();
-    }
+    if (FListWindow && !IsPopupWindow(FListWindow) && (GetWindowLongA(FListWindow, GWL_STYLE) & WS_CHILD))
+        AttachListSkin(FSimpleListSkin);
 }
 
 void TSkinComBox::AttachDropDownList()
@@ -136,15 +141,7 @@ void TSkinComBox::AttachDropDownList()
     if (!FillComboInfo() || !FComboInfo.hwndList)
         return;
     FListWindow = FComboInfo.hwndList;
-    auto* skin = new TComboxScrollBar(Owner());
-    skin->FreeNotification(this);
-    FDropDownBarSkin = skin;
-    try {
-        skin->InitHandle(FListWindow, FSkinData, FSkinForm, FCanvas);
-    } catch (...) {
-        if (FDropDownBarSkin)
-            std::exchange(FDropDownBarSkin, nullptr)->Free();
-    }
+    AttachListSkin(FDropDownBarSkin);
 }
 
 void TSkinComBox::HookEdit()

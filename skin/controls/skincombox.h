@@ -40,6 +40,9 @@ private:
     bool FillComboInfo();
     void AttachSimpleList();
     void AttachDropDownList();
+    // A skin of the list window (owned by this skin's owner) into the slot.
+    template <class TListSkin>
+    void AttachListSkin(TListSkin*& slot);
     void HookEdit();
     void EditWndProc(TMessage& Message);
     void FreeListSkins();

@@ -247,17 +247,27 @@ void TWScrollbar::Paint()
         FThumbStart = info.xyThumbTop;
         FThumbEnd = info.xyThumbBottom;
     }
-    TScrollBarShape shape;
-    shape.Vertical = vertical;
-    shape.Width = w;
-    shape.Height = h;
-    shape.ButtonSize = FButtonSize;
-    shape.SkinHeight = data->FScrollbar->Bitmap.Height();
+    TScrollBarShape shape =
+        ScrollBarShapeOf(info, vertical, FButtonSize, data, vertical ? client.Height() : client.Width());
     shape.ThumbStart = FThumbStart;
     shape.ThumbEnd = FThumbEnd;
-    shape.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
-    shape.Extent = vertical ? client.Height() : client.Width();
     DrawSkinScrollBar(Canvas()->Handle(), 0, 0, data, shape, FHotPart, FPressed);
+}
+
+TScrollBarShape ScrollBarShapeOf(const SCROLLBARINFO& info, bool vertical, int buttonSize, TSkinData* data,
+                                 int extent)
+{
+    TScrollBarShape shape;
+    shape.Vertical = vertical;
+    shape.Width = info.rcScrollBar.right - info.rcScrollBar.left;
+    shape.Height = info.rcScrollBar.bottom - info.rcScrollBar.top;
+    shape.ButtonSize = buttonSize;
+    shape.SkinHeight = data && data->FScrollbar ? data->FScrollbar->Bitmap.Height() : 0;
+    shape.ThumbStart = info.xyThumbTop;
+    shape.ThumbEnd = info.xyThumbBottom;
+    shape.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    shape.Extent = extent;
+    return shape;
 }
 
 void DrawSkinScrollBar(HDC dc, int x, int y, TSkinData* data, const TScrollBarShape& shape, int hotPart,

@@ -110,6 +110,11 @@ private:
     TWScrollbar* FVert = nullptr;
 };
 
+// The shape of the bar the system reports, for the skin's strip of pieces; `extent` is the
+// length of the surface it is drawn on.
+TScrollBarShape ScrollBarShapeOf(const SCROLLBARINFO& info, bool vertical, int buttonSize, TSkinData* data,
+                                 int extent);
+
 // The skinned picture of a scroll bar (the shape's size) drawn at (x, y) of the DC, from the
 // skin's scroll-bar objects; nothing without the strip of pieces.
 void DrawSkinScrollBar(HDC dc, int x, int y, TSkinData* data, const TScrollBarShape& shape, int hotPart,

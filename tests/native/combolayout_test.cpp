@@ -32,12 +32,6 @@ TEST(ComboLayout, TheFramedButtonSitsRightOrLeftOfTheText)
     EXPECT_EQ(rtl.Glyph, PixRect(2, 0, 19, 21));
 }
 
-TEST(ComboLayout, GlyphsAreCentredTruncatingTowardZero)
-{
-    EXPECT_EQ(CenterIn(PixRect(131, 0, 148, 21), 8, 4), PixRect(135, 8, 143, 12));
-    EXPECT_EQ(CenterIn(PixRect(0, 0, 10, 10), 15, 13), PixRect(-2, -1, 13, 12));
-}
-
 TEST(ComboLayout, ThePlainDrawing)
 {
     const TComboPlainLayout l = LayOutPlainCombo(PixRect(0, 0, 120, 22), 16, 14, 16, false);

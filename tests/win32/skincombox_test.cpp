@@ -353,7 +353,7 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
         PumpFor(40);
     };
     auto top = [&] { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
-    SCROLLINFO si{sizeof si, SIF_ALL};
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
     drag(2000);
     GetScrollInfo(list, SB_VERT, &si);
     EXPECT_EQ(top(), static_cast<int>(si.nMax - si.nPage + 1));
