@@ -149,11 +149,23 @@ void TSkinControl::SkinWndProc(TMessage& Message)
         CallDefault(Message);
         return;
     }
+    TMessage* const outer = std::exchange(FFiltering, &Message);
+    const bool outerPassed = std::exchange(FFilteredPassed, false);
     bool passOn = true;
+    bool failed = false;
     try {
         passOn = BeforeProc(Message);
     } catch (...) {
-        // A skin that fails leaves the control working the standard way.
+        failed = true;
+    }
+    const bool passed = std::exchange(FFilteredPassed, outerPassed);
+    FFiltering = outer;
+    if (failed) {
+        // A skin that fails leaves the control working the standard way: the message still
+        // reaches it, once.
+        if (!passed)
+            CallDefault(Message);
+        return;
     }
     if (!passOn)
         return;
@@ -166,6 +178,8 @@ void TSkinControl::SkinWndProc(TMessage& Message)
 
 void TSkinControl::CallDefault(TMessage& Message)
 {
+    if (&Message == FFiltering)
+        FFilteredPassed = true;
     if (FOldWindowProc) {
         TWndMethod old = FOldWindowProc;  // a copy: the handler may free the control and us
         old(Message);

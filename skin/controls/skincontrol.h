@@ -160,6 +160,11 @@ protected:
     int FMode = 0;
     bool FParentBackgroundOff = false;
     TRect FWindowRect;  // the window rectangle of the last paint from a message
+
+private:
+    // The message BeforeProc is filtering, and whether it was passed on from inside.
+    TMessage* FFiltering = nullptr;
+    bool FFilteredPassed = false;
 };
 
 // The window's style has WS_POPUP, or its parent is the desktop.

@@ -7,6 +7,21 @@
 #include "objinstance.h"
 #include "object.h"
 
+namespace {
+
+LONG_PTR SetProc(HWND wnd, LONG_PTR proc, bool unicode)
+{
+    return unicode ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
+}
+
+WNDPROC GetProc(HWND wnd, bool unicode)
+{
+    return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(wnd, GWLP_WNDPROC)
+                                             : GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+}
+
+}  // namespace
+
 // What the thunk calls. While owned it calls the owner's method; once the owner let go it
 // either forwards to the old procedure (somebody else is in front of us) or is no longer
 // reachable. It frees itself when nothing can call it any more, never while one of its calls
@@ -28,6 +43,7 @@ public:
                 HandleCurrentException(method.Data());
             }
         } else {
+            TakeBackWhenInFront();
             m.Result = CallWindowProcAW(Old, FWnd, m, FUnicode);
         }
         --FDepth;
@@ -47,6 +63,16 @@ public:
 private:
     enum TLinkState { lsOwned, lsForwarding, lsUnreachable };
 
+    // A forwarder whose later subclasser has let go is in front again: the old procedure goes
+    // back in its place, and the window is as it was before anybody subclassed it.
+    void TakeBackWhenInFront()
+    {
+        if (FState != lsForwarding || !IsWindow(FWnd) || GetProc(FWnd, FUnicode) != Instance.Proc())
+            return;
+        SetProc(FWnd, reinterpret_cast<LONG_PTR>(Old), FUnicode);
+        FState = lsUnreachable;
+    }
+
     void FreeWhenDone()
     {
         if (FDepth > 0)
@@ -63,20 +89,6 @@ private:
     bool FDying = false;
 };
 
-namespace {
-
-LONG_PTR SetProc(HWND wnd, LONG_PTR proc, bool unicode)
-{
-    return unicode ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
-}
-
-WNDPROC GetProc(HWND wnd, bool unicode)
-{
-    return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(wnd, GWLP_WNDPROC)
-                                             : GetWindowLongPtrA(wnd, GWLP_WNDPROC));
-}
-
-}  // namespace
 
 LRESULT CallWindowProcAW(WNDPROC proc, HWND wnd, const TMessage& m, bool unicode)
 {

@@ -8,9 +8,10 @@
 // messages of a Unicode window.
 //
 // When somebody else replaced the procedure after us, putting ours back would cut them off, so
-// our thunk stays in their chain as a plain forwarder to the old procedure and goes with the
-// window; the method is never called again either way. Restore may be called from inside the
-// method, also while the window handles WM_NCDESTROY.
+// our thunk stays in their chain as a plain forwarder to the old procedure; once they have put
+// it back in front, the next message puts the old procedure in its place. It goes with the
+// window at the latest; the method is never called again either way. Restore may be called
+// from inside the method, also while the window handles WM_NCDESTROY.
 #include <windows.h>
 
 #include "messages.h"
