@@ -16,7 +16,7 @@
 #include "pixelslice.h"
 #include "scrollbarlayout.h"
 #include "skincombox.h"
-#include "skincontroltest.h"
+#include "barskintest.h"
 #include "skindatetime.h"
 #include "skindraw.h"
 #include "skinhelpers.h"
@@ -74,7 +74,7 @@ public:
     std::vector<String> Names;
 };
 
-class SkinComboTest : public SkinControlTest {
+class SkinComboTest : public BarSkinTest {
 protected:
     TComboBox* NewCombo(const char* name, int left, TComboBoxStyle style, int top = 10)
     {
@@ -108,9 +108,7 @@ protected:
     {
         RECT r;
         GetWindowRect(skin->Handle(), &r);
-        auto b = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-        b->Canvas()->Brush()->SetColor(background);
-        b->Canvas()->FillRect(TRect(0, 0, b->Width(), b->Height()));
+        auto b = Filled(r.right - r.left, r.bottom - r.top, background);
         skin->PaintControl(b->Canvas()->Handle());
         return b;
     }
@@ -121,9 +119,7 @@ protected:
 // One state of a skin object nine-sliced to the size of R, over `background`, magenta left out.
 std::unique_ptr<TBitmap> SlicedPiece(TDataSkinObject* o, int state, int w, int h, TColor background)
 {
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->Canvas()->Brush()->SetColor(background);
-    b->Canvas()->FillRect(TRect(0, 0, w, h));
+    auto b = Filled(w, h, background);
     DrawSkinBitmapSliced(b->Canvas()->Handle(), TRect(0, 0, w, h), &o->Bitmap, o->Margins(), state, o->Frame, true,
                          false, false);
     return b;
@@ -189,8 +185,8 @@ TEST_F(SkinComboTest, TheButtonAndTheListBarArePaintedFromTheSkin)
     auto expected = SlicedPiece(button, 1, w, h, clFuchsia);
     EXPECT_TRUE(SameArea(*painted, 0, 0, *expected));
     // The text field shows through; the button is the skin's.
-    EXPECT_EQ(PixelAt(*painted, w / 3, h / 2), clFuchsia);
-    EXPECT_NE(PixelAt(*painted, w - 8, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, w / 3, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, w - 8, h / 2), clFuchsia);
     EXPECT_EQ(skin->ButtonRect(), TRect(ComboInfo(combo->Handle()).rcButton));
 
     // Pressed, and disabled even while pressed.
@@ -272,20 +268,20 @@ TEST_F(SkinComboTest, ARightToLeftComboHasItsButtonOnTheLeft)
     const int w = painted->Width(), h = painted->Height();
     TDataSkinObject* sunk = Data->FSunkEdge.get();  // the theme's mirrored whole-box strip
     EXPECT_TRUE(SameArea(*painted, 0, 0, *SlicedPiece(sunk, 1, w, h, clFuchsia)));
-    EXPECT_NE(PixelAt(*painted, 8, h / 2), clFuchsia);
-    EXPECT_EQ(PixelAt(*painted, w - w / 3, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, 8, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, w - w / 3, h / 2), clFuchsia);
 
     // The framed drawing: the edge and the button on the left, the text field left alone.
     Data->FComboButton->Style = 0;
     painted = SkinPainted(skin, clFuchsia);
     const int f = GetSystemMetrics(SM_CXHSCROLL);
-    EXPECT_NE(PixelAt(*painted, f / 2, h / 2), clFuchsia);
-    EXPECT_EQ(PixelAt(*painted, w / 2, h / 2), clFuchsia);
-    EXPECT_NE(PixelAt(*painted, w - 1, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, f / 2, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, w / 2, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, w - 1, h / 2), clFuchsia);
     SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & ~WS_EX_LEFTSCROLLBAR);
     painted = SkinPainted(skin, clFuchsia);
-    EXPECT_EQ(PixelAt(*painted, f / 2 + 4, h / 2), clFuchsia);
-    EXPECT_NE(PixelAt(*painted, w - f / 2, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, f / 2 + 4, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, w - f / 2, h / 2), clFuchsia);
 }
 
 TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
@@ -294,9 +290,9 @@ TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
     TSkinComBox* skin = SkinOf(combo);
     const TColor shadow = Data->FColors[scButtonShadow];
     auto plainEdge = [&](TBitmap& b) {
-        return ColorToRGB(PixelAt(b, 0, 0)) == ColorToRGB(shadow) && PixelAt(b, 1, 1) == clWhite &&
-               PixelAt(b, b.Width() / 3, b.Height() / 2) == clFuchsia &&
-               ColorToRGB(PixelAt(b, b.Width() - 6, 2)) == ColorToRGB(Data->FColors[scButtonDkShadow]);
+        return ColorToRGB(At(b, 0, 0)) == ColorToRGB(shadow) && At(b, 1, 1) == clWhite &&
+               At(b, b.Width() / 3, b.Height() / 2) == clFuchsia &&
+               ColorToRGB(At(b, b.Width() - 6, 2)) == ColorToRGB(Data->FColors[scButtonDkShadow]);
     };
 
     // Framed style without the sunken edge.
@@ -316,14 +312,12 @@ TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
     macSkin->InitControl(SkinForm, mac, SkinForm->WorkCanvas(), false);
     mac->FComboButton->Style = 1;
     mac->FComboButton->Frame = 0;
-    TBitmap plain(150, 24);
-    plain.Canvas()->Brush()->SetColor(clFuchsia);
-    plain.Canvas()->FillRect(TRect(0, 0, 150, 24));
-    plain.Canvas()->Brush()->SetColor(clYellow);
-    macSkin->PaintControl(plain.Canvas()->Handle());
-    EXPECT_EQ(ColorToRGB(PixelAt(plain, 0, 0)), ColorToRGB(mac->FColors[scButtonShadow]));
-    EXPECT_EQ(PixelAt(plain, 1, 1), clYellow);  // the ring in the DC's brush
-    EXPECT_EQ(PixelAt(plain, 150 / 3, 12), clFuchsia);
+    auto plain = Filled(150, 24, clFuchsia);
+    plain->Canvas()->Brush()->SetColor(clYellow);
+    macSkin->PaintControl(plain->Canvas()->Handle());
+    EXPECT_EQ(ColorToRGB(At(*plain, 0, 0)), ColorToRGB(mac->FColors[scButtonShadow]));
+    EXPECT_EQ(At(*plain, 1, 1), clYellow);  // the ring in the DC's brush
+    EXPECT_EQ(At(*plain, 150 / 3, 12), clFuchsia);
 }
 
 TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
@@ -412,7 +406,7 @@ TEST_F(SkinComboTest, ASimpleCombosListGetsSkinnedBarsAndNoButton)
     EXPECT_EQ(SendMessageA(lists->Handle(), LB_GETTOPINDEX, 0, 0), 1);
     // No button: the skin paints nothing over the combo.
     auto painted = SkinPainted(skin, clFuchsia);
-    EXPECT_EQ(PixelAt(*painted, painted->Width() - 5, 5), clFuchsia);
+    EXPECT_EQ(At(*painted, painted->Width() - 5, 5), clFuchsia);
 }
 
 TEST_F(SkinComboTest, UnskinningGivesBackTheEditAndListProcedures)
@@ -497,8 +491,8 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
     // The flat frame: a shadow line and a white ring.
     TBitmap frame(160, 24);
     skin->PaintControl(frame.Canvas()->Handle());
-    EXPECT_EQ(ColorToRGB(PixelAt(frame, 0, 5)), ColorToRGB(Data->FColors[scButtonShadow]));
-    EXPECT_EQ(PixelAt(frame, 1, 5), clWhite);
+    EXPECT_EQ(ColorToRGB(At(frame, 0, 5)), ColorToRGB(Data->FColors[scButtonShadow]));
+    EXPECT_EQ(At(frame, 1, 5), clWhite);
 
     // Resized, the arrow button follows the picker's right edge.
     picker->SetWidth(200);
@@ -508,11 +502,7 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
     // Without a border: no frame, but the arrow button still follows the edge.
     SetWindowLongA(p, GWL_EXSTYLE, GetWindowLongA(p, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
     SetWindowPos(p, nullptr, 0, 0, 180, 24, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    TBitmap bare(180, 24);
-    bare.Canvas()->Brush()->SetColor(clFuchsia);
-    bare.Canvas()->FillRect(TRect(0, 0, 180, 24));
-    skin->PaintControl(bare.Canvas()->Handle());
-    EXPECT_EQ(PixelAt(bare, 0, 5), clFuchsia);
+    EXPECT_EQ(At(*SkinPainted(skin, clFuchsia), 0, 5), clFuchsia);
     EXPECT_EQ(arrow->Left(), 180 - b - 4);
 
     // Freed, the skin takes its arrow button and the added style away.

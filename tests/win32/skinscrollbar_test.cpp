@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "memo.h"
-#include "skincontroltest.h"
+#include "barskintest.h"
 #include "skindraw.h"
 #include "skinheader.h"
 #include "skinlistview.h"
@@ -149,13 +149,13 @@ void Wheel(HWND target, int notches)
     PumpFor(40);
 }
 
-class SkinScrollbarTest : public SkinControlTest {
+class SkinScrollbarTest : public BarSkinTest {
 protected:
     void TearDown() override
     {
         for (HWND w : Windows)
             DestroyWindow(w);
-        SkinControlTest::TearDown();
+        BarSkinTest::TearDown();
     }
 
     TMemo* NewMemo(const char* name, int left, TScrollStyle bars = ssVertical)
@@ -417,9 +417,9 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     auto enabledTrack = Painted(panel);
     memo->SetEnabled(false);
     EnableScrollBar(memo->Handle(), SB_VERT, ESB_DISABLE_BOTH);
-    const TColor thumbPixel = PixelAt(*enabledTrack, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2);
+    const TColor thumbPixel = At(*enabledTrack, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2);
     auto disabled = Painted(panel);
-    EXPECT_NE(PixelAt(*disabled, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2), thumbPixel);
+    EXPECT_NE(At(*disabled, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2), thumbPixel);
 }
 
 TEST_F(SkinScrollbarTest, ThePaintedThumbFollowsTheCursorDuringADrag)
@@ -461,8 +461,8 @@ TEST_F(SkinScrollbarTest, TheBorderIsFlatUnlessTheControlHasNone)
     TBitmap border(200, 150);
     HDC dc = border.Canvas()->Handle();
     EXPECT_EQ(SendMessageA(memo->Handle(), SKM_DRAWBORDER, reinterpret_cast<WPARAM>(dc), SKM_MAGIC), SKM_MAGIC);
-    EXPECT_EQ(ColorToRGB(PixelAt(border, 0, 0)), ColorToRGB(Data->FColors[scButtonShadow]));
-    EXPECT_EQ(ColorToRGB(PixelAt(border, 1, 1)), ColorToRGB(Data->FColors[scButtonFace]));
+    EXPECT_EQ(ColorToRGB(At(border, 0, 0)), ColorToRGB(Data->FColors[scButtonShadow]));
+    EXPECT_EQ(ColorToRGB(At(border, 1, 1)), ColorToRGB(Data->FColors[scButtonFace]));
     EXPECT_EQ(SendMessageA(memo->Handle(), SKM_DRAWBORDER, 0, SKM_MAGIC), SKM_MAGIC);
     EXPECT_NE(SendMessageA(memo->Handle(), SKM_DRAWBORDER, reinterpret_cast<WPARAM>(dc), 0), SKM_MAGIC);
 
@@ -472,7 +472,7 @@ TEST_F(SkinScrollbarTest, TheBorderIsFlatUnlessTheControlHasNone)
     skin->PaintControl(dc);
     const TRect& vb = skin->VertBar()->ClientBar();
     const TRect& hb = skin->HorzBar()->ClientBar();
-    EXPECT_EQ(ColorToRGB(PixelAt(border, vb.left + 4, hb.top + 4)), ColorToRGB(Data->FColors[scButtonFace]));
+    EXPECT_EQ(ColorToRGB(At(border, vb.left + 4, hb.top + 4)), ColorToRGB(Data->FColors[scButtonFace]));
 
     auto* grid = Add<TTestGrid>(Form, Form, "Grid1", 260, 10, 200, 150);
     grid->SetBorderStyle(tbsNone);
@@ -580,14 +580,14 @@ TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
     TDataSkinObject* bar = Data->FHeaderbar.get();
     const int fh = normal->Height();
     auto filler = StretchSkinBitmap(TRect(0, 0, 80, fh), &bar->Bitmap, bar->Margins(), 1, bar->Frame, bar->Tile == 1, false);
-    EXPECT_EQ(PixelAt(*normal, 340, fh / 2), PixelAt(*filler, 40, fh / 2));
+    EXPECT_EQ(At(*normal, 340, fh / 2), At(*filler, 40, fh / 2));
 
     PostMessageA(hw, WM_MOUSEMOVE, 0, MakeMsgPoint(150, 5));
     PumpFor(20);
     EXPECT_EQ(header->HotSection(), 1);
     auto hot = Painted(hw);
-    EXPECT_NE(PixelAt(*hot, 110, 2), PixelAt(*normal, 110, 2));  // section 1: the hot frame
-    EXPECT_EQ(PixelAt(*hot, 10, 2), PixelAt(*normal, 10, 2));    // section 0 unchanged
+    EXPECT_NE(At(*hot, 110, 2), At(*normal, 110, 2));  // section 1: the hot frame
+    EXPECT_EQ(At(*hot, 10, 2), At(*normal, 10, 2));    // section 0 unchanged
     PostMessageA(hw, WM_MOUSEMOVE, 0, MakeMsgPoint(199, 5));      // on the border: no change
     PumpFor(20);
     EXPECT_EQ(header->HotSection(), 1);
@@ -600,6 +600,6 @@ TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
     auto own = Painted(hw, clFuchsia);
     int untouched = 0;
     for (int x = 0; x < 300; ++x)
-        untouched += PixelAt(*own, x, fh / 2) == clFuchsia ? 1 : 0;
+        untouched += At(*own, x, fh / 2) == clFuchsia ? 1 : 0;
     EXPECT_LT(untouched, 10);
 }
