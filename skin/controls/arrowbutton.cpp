@@ -26,12 +26,6 @@ TArrowButton::~TArrowButton()
         SetWindowLongA(FPickerWnd, GWL_STYLE, GetWindowLongA(FPickerWnd, GWL_STYLE) & ~WS_CLIPCHILDREN);
 }
 
-void TArrowButton::CreateParams(TCreateParams& p)
-{
-    TCustomControl::CreateParams(p);
-    p.Style &= ~WS_TABSTOP;
-}
-
 bool TArrowButton::RightToLeft() const
 {
     return FPickerWnd && (GetWindowLongA(FPickerWnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR);

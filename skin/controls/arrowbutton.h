@@ -19,7 +19,6 @@ public:
     bool Hot() const { return (FMouseFlags & 1) != 0; }
 
 protected:
-    void CreateParams(TCreateParams& p) override;
     void Dispatch(TMessage& m) override;
     void Paint() override;
 
