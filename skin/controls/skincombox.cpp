@@ -168,23 +168,21 @@ void TSkinComBox::EditWndProc(TMessage& Message)
     if (!FActive)
         return;
     try {
-        switch (Message.Msg) {
-        case WM_PAINT:
+        if (Message.Msg == WM_PAINT)
             PaintControl(nullptr);
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            SetMouseFlag(mfPressed, true);
-            break;
-        case WM_LBUTTONUP:
-            SetMouseFlag(mfPressed, false);
-            break;
-        default:
-            break;
-        }
+        else
+            TrackPress(Message.Msg);
     } catch (...) {
         // The edit works on unskinned.
     }
+}
+
+void TSkinComBox::TrackPress(UINT msg)
+{
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)
+        SetMouseFlag(mfPressed, true);
+    else if (msg == WM_LBUTTONUP)
+        SetMouseFlag(mfPressed, false);
 }
 
 void TSkinComBox::SetMouseFlag(BYTE flag, bool on)
@@ -244,10 +242,8 @@ void TSkinComBox::AfterProc(TMessage& Message)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        SetMouseFlag(mfPressed, true);
-        break;
     case WM_LBUTTONUP:
-        SetMouseFlag(mfPressed, false);
+        TrackPress(Message.Msg);
         break;
     case CM_MOUSELEAVE:
         if (Hot())

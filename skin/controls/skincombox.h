@@ -49,6 +49,8 @@ private:
     bool Hot() const { return (FMouseFlags & mfHot) != 0; }
     bool Pressed() const { return (FMouseFlags & mfPressed) != 0; }
     void SetMouseFlag(BYTE flag, bool on);
+    // A button going down marks the combo pressed, going up clears it; both repaint.
+    void TrackPress(UINT msg);
 
     void DrawPlainStyle(HDC DC, const TRect& R, TDataSkinBorder& Button, bool RTL);
     void DrawComboBoxEx(HDC DC, const TRect& R, int State);
