@@ -1,9 +1,9 @@
 #include "scrollbarlayout.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
-#include <limits>
+
+#include "rangelayout.h"
 
 namespace {
 
@@ -96,16 +96,6 @@ TThumbSpan FollowThumb(int pressThumbStart, int cursorDelta, int buttonSize, int
     int start = std::max(pressThumbStart + cursorDelta, buttonSize);
     start = std::min(start, barLength - buttonSize - length);
     return {start, current.End + (start - current.Start)};
-}
-
-int MulDivRound(int a, int b, int c)
-{
-    if (c == 0)
-        return -1;
-    const int64_t n = static_cast<int64_t>(a) * b;
-    const int64_t half = c / 2;  // with c's sign
-    const int64_t q = ((n < 0) == (c < 0) ? n + half : n - half) / c;
-    return static_cast<int>(std::clamp<int64_t>(q, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 int DragScrollPosition(int thumbOrigin, int cursorDelta, int track, int thumbLength, const TScrollRange& range)

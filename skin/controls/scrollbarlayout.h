@@ -63,9 +63,6 @@ struct TThumbSpan {
 };
 TThumbSpan FollowThumb(int pressThumbStart, int cursorDelta, int buttonSize, int barLength, TThumbSpan current);
 
-// MulDiv: a * b / c rounded half away from zero; -1 when c is 0.
-int MulDivRound(int a, int b, int c);
-
 struct TScrollRange {
     int Min = 0, Max = 0, Page = 0;
 };

@@ -150,16 +150,6 @@ TEST(ScrollBarLayout, ThePaintedThumbFollowsTheCursorBetweenTheArrows)
     EXPECT_EQ(FollowThumb(40, 10, 17, 150, {65, 95}), (TThumbSpan{50, 80}));
 }
 
-TEST(ScrollBarLayout, MulDivRoundsHalfAwayFromZero)
-{
-    EXPECT_EQ(MulDivRound(5, 1, 2), 3);
-    EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
-    EXPECT_EQ(MulDivRound(5, 1, -2), -3);
-    EXPECT_EQ(MulDivRound(7, 3, 4), 5);
-    EXPECT_EQ(MulDivRound(1, 1, 0), -1);
-    EXPECT_EQ(MulDivRound(100000, 100000, 10), 1000000000);
-}
-
 TEST(ScrollBarLayout, ADraggedListThumbStandsForAPositionInTheRange)
 {
     // 100 items, 10 a page: range 0..99, page 10; the track is 100 long, the thumb 10.
