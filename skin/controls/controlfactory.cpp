@@ -5,12 +5,16 @@
 #include "skinboxes.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
+#include "skincombox.h"
 #include "skincontrol.h"
+#include "skindatetime.h"
 #include "skinedit.h"
 #include "skinfill.h"
+#include "skinlistview.h"
 #include "skinmediaplayer.h"
 #include "skinobjimage.h"
 #include "skinrange.h"
+#include "skinscrollbar.h"
 #include "skinspeedbutton.h"
 #include "skintab.h"
 
@@ -37,6 +41,10 @@ TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
     case TSkinKind::UpDown: return new TSkinUpDown(owner);
     case TSkinKind::Progress: return new TSkinProgress(owner);
     case TSkinKind::Edit: return new TSkinEdit(owner);
+    case TSkinKind::Scrollbar: return new TSkinScrollbar(owner);
+    case TSkinKind::ListView: return new TSkinListView(owner);
+    case TSkinKind::ComboBox: return new TSkinComBox(owner);
+    case TSkinKind::DateTime: return new TSkinDateTime(owner);
     case TSkinKind::ObjImage: return new TSkinObjImage(owner);
     case TSkinKind::AdvPage: return new TSkinAdvPage(owner);
     default:

@@ -10,12 +10,14 @@
 #include "memo.h"
 #include "skinadvpage.h"
 #include "skinbutton.h"
+#include "skincombox.h"
 #include "skincontrol.h"
 #include "skinform.h"
 #include "skinformdispatch.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
 #include "skinobjimage.h"
+#include "skinscrollbar.h"
 #include "skinspeedbutton.h"
 
 namespace {
@@ -283,8 +285,9 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
                 skin->InitHandle(windowed->Handle(), FSkinData, this, WorkCanvas());
             break;
         case TSkinAttach::Scrollbars:
-            // The scroll-bar skins attach here with their InitScrollbars (control, data, this
-            // form, the work canvas).
+            if (auto* bars = As<TSkinScrollbar>(skin))
+                if (auto* windowed = As<TWinControl>(control))
+                    bars->InitScrollbars(windowed, FSkinData, this, WorkCanvas());
             break;
         case TSkinAttach::SpeedButton:
             if (auto* speed = As<TSkinSpeedButton>(skin))
@@ -295,7 +298,9 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
             skin->Free();
             return nullptr;
         }
-        // The combo-box skin is told it skins a ComboBoxEx (d.ComboBoxEx) here.
+        if (d.ComboBoxEx)
+            if (auto* combo = As<TSkinComBox>(skin))
+                combo->SetComboBoxExMode(true);
         return skin;
     } catch (...) {
         skin->Free();
