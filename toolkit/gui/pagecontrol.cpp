@@ -32,6 +32,8 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner)
     StoreBounds(0, 0, 289, 193);
     SetTabStop(true);
     SetColor(clBtnFace);
+    // Follows its parent's colour, so a form recoloured by a skin carries its children along.
+    SetParentColor(true);
 }
 
 void TCustomTabControl::CreateParams(TCreateParams& p)

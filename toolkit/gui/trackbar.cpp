@@ -36,6 +36,8 @@ TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner)
     StoreBounds(0, 0, 150, 45);
     SetTabStop(true);
     SetColor(clBtnFace);
+    // Follows its parent's colour, so a form recoloured by a skin carries its children along.
+    SetParentColor(true);
 }
 
 void TTrackBar::CreateParams(TCreateParams& p)
