@@ -10,10 +10,6 @@ const TClassInfo& TForm3::StaticClass()
 
 TForm3::TForm3(TComponent* owner) : TForm(owner)
 {
-    Bind(Panel1, "Panel1");
-    Bind(Panel2, "Panel2");
-    Bind(Memo1, "Memo1");
-    Bind(GradientButton1, "GradientButton1");
     InitForm();
 }
 

@@ -14,10 +14,10 @@ class TForm3 : public TForm {
 public:
     explicit TForm3(TComponent* owner);
 
-    TPanel* Panel1 = nullptr;
-    TPanel* Panel2 = nullptr;
-    TMemo* Memo1 = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
+    TK_COMPONENT(TPanel, Panel1);
+    TK_COMPONENT(TPanel, Panel2);
+    TK_COMPONENT(TMemo, Memo1);
+    TK_COMPONENT(TGradientButton, GradientButton1);
 };
 
 }  // namespace memoeditor

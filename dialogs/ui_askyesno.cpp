@@ -8,10 +8,5 @@ const TClassInfo& TFYesNoi::StaticClass()
 
 TFYesNoi::TFYesNoi(TComponent* owner) : TForm(owner)
 {
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Bevel1, "Bevel1");
-    Bind(x1, "x1");
-    Bind(x2, "x2");
     InitForm();
 }

@@ -8,9 +8,5 @@ const TClassInfo& TFInfo::StaticClass()
 
 TFInfo::TFInfo(TComponent* owner) : TMessageForm(owner)
 {
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Bevel1, "Bevel1");
-    Bind(GradientButton1, "GradientButton1");
     InitForm();
 }

@@ -10,12 +10,6 @@ const TClassInfo& TFSelect::StaticClass()
 
 TFSelect::TFSelect(TComponent* owner) : TForm(owner)
 {
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Bevel1, "Bevel1");
-    Bind(cbSel, "cbSel");
-    Bind(GradientButton1, "GradientButton1");
-    Bind(GradientButton2, "GradientButton2");
     InitForm();
 }
 

@@ -12,12 +12,12 @@ class TFSelect : public TForm {
 public:
     explicit TFSelect(TComponent* owner);
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TComboBox* cbSel = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
-    TGradientButton* GradientButton2 = nullptr;
+    TK_COMPONENT(TImage, Image1);
+    TK_COMPONENT(TLabel, Label1);
+    TK_COMPONENT(TBevel, Bevel1);
+    TK_COMPONENT(TComboBox, cbSel);
+    TK_COMPONENT(TGradientButton, GradientButton1);
+    TK_COMPONENT(TGradientButton, GradientButton2);
 
     void Dispatch(TMessage& m) override;
 };

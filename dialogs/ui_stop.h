@@ -10,8 +10,8 @@ class TFSTop : public TMessageForm {
 public:
     explicit TFSTop(TComponent* owner);
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
+    TK_COMPONENT(TImage, Image1);
+    TK_COMPONENT(TLabel, Label1);
+    TK_COMPONENT(TBevel, Bevel1);
+    TK_COMPONENT(TGradientButton, GradientButton1);
 };

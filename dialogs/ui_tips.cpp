@@ -7,20 +7,12 @@ const char* const kLess = "<< More";
 
 const TClassInfo& TFTip::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFTip>("TFTip", &TForm::StaticClass())
-                                       .Handler("GradientButton1Click", &TFTip::GradientButton1Click)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TFTip>("TFTip", &TForm::StaticClass()).Build();
     return info;
 }
 
 TFTip::TFTip(TComponent* owner) : TForm(owner)
 {
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Bevel1, "Bevel1");
-    Bind(GradientButton1, "GradientButton1");
-    Bind(GradientButton2, "GradientButton2");
-    Bind(RichEdit1, "RichEdit1");
     InitForm();
 }
 

@@ -16,12 +16,12 @@ public:
     static constexpr int ExpandedHeight = 340;
     static constexpr int CollapsedHeight = 169;
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
-    TGradientButton* GradientButton2 = nullptr;
-    TRichEdit* RichEdit1 = nullptr;
+    TK_COMPONENT(TImage, Image1);
+    TK_COMPONENT(TLabel, Label1);
+    TK_COMPONENT(TBevel, Bevel1);
+    TK_COMPONENT(TGradientButton, GradientButton1);
+    TK_COMPONENT(TGradientButton, GradientButton2);
+    TK_COMPONENT(TRichEdit, RichEdit1);
 
-    void GradientButton1Click(TObject* Sender);
+    TK_HANDLER(GradientButton1Click, TObject* Sender);
 };

@@ -10,12 +10,6 @@ const TClassInfo& TFInput::StaticClass()
 
 TFInput::TFInput(TComponent* owner) : TForm(owner)
 {
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Bevel1, "Bevel1");
-    Bind(Edit1, "Edit1");
-    Bind(x1, "x1");
-    Bind(x2, "x2");
     InitForm();
 }
 

@@ -10,12 +10,12 @@ class TFInput : public TForm {
 public:
     explicit TFInput(TComponent* owner);
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TEdit* Edit1 = nullptr;
-    TGradientButton* x1 = nullptr;
-    TGradientButton* x2 = nullptr;
+    TK_COMPONENT(TImage, Image1);
+    TK_COMPONENT(TLabel, Label1);
+    TK_COMPONENT(TBevel, Bevel1);
+    TK_COMPONENT(TEdit, Edit1);
+    TK_COMPONENT(TGradientButton, x1);
+    TK_COMPONENT(TGradientButton, x2);
 
     void Dispatch(TMessage& m) override;
 };

@@ -12,10 +12,9 @@ class TLinkForm : public TForm {
 public:
     explicit TLinkForm(TComponent* owner) : TForm(owner)
     {
-        Bind(LinkLabel, "LinkLabel");
         InitForm();
     }
-    TLabel* LinkLabel = nullptr;
+    TK_COMPONENT(TLabel, LinkLabel);
 };
 
 const TClassInfo& TLinkForm::StaticClass()

@@ -20,31 +20,24 @@ class TMenuForm : public TForm {
 public:
     explicit TMenuForm(TComponent* owner) : TForm(owner)
     {
-        Bind(PopupMenu1, "PopupMenu1");
-        Bind(MainMenu1, "MainMenu1");
-        Bind(SaveItem, "SaveItem");
-        Bind(OnTopItem, "OnTopItem");
         InitForm();
     }
-    TPopupMenu* PopupMenu1 = nullptr;
-    TMainMenu* MainMenu1 = nullptr;
-    TMenuItem* SaveItem = nullptr;
-    TMenuItem* OnTopItem = nullptr;
+    TK_COMPONENT(TPopupMenu, PopupMenu1);
+    TK_COMPONENT(TMainMenu, MainMenu1);
+    TK_COMPONENT(TMenuItem, SaveItem);
+    TK_COMPONENT(TMenuItem, OnTopItem);
     std::vector<String> Log;
-    void ItemClick(TObject* s)
+    TK_HANDLER(ItemClick, TObject* s)
     {
         auto* i = static_cast<TMenuItem*>(s);
         Log.push_back(i->Name() + (i->Checked() ? " on" : ""));
     }
-    void PopupMenu1Popup(TObject*) { Log.push_back("popup"); }
+    TK_HANDLER(PopupMenu1Popup, TObject*) { Log.push_back("popup"); }
 };
 
 const TClassInfo& TMenuForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TMenuForm>("TMenuForm", &TForm::StaticClass())
-                                       .Handler("ItemClick", &TMenuForm::ItemClick)
-                                       .Handler("PopupMenu1Popup", &TMenuForm::PopupMenu1Popup)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TMenuForm>("TMenuForm", &TForm::StaticClass()).Build();
     return info;
 }
 

@@ -188,14 +188,12 @@ public:
         if (Also)
             Also(this);
     }
-    void Timer1Timer(TObject* sender) { Tick(sender); }
+    TK_HANDLER(Timer1Timer, TObject* sender) { Tick(sender); }
 };
 
 const TClassInfo& TTickCounter::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TTickCounter>("TTickCounter", &TComponent::StaticClass())
-                                       .Handler("Timer1Timer", &TTickCounter::Timer1Timer)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TTickCounter>("TTickCounter", &TComponent::StaticClass()).Build();
     return info;
 }
 

@@ -185,12 +185,26 @@ void TCustomForm::InitNew() { FinishCreate(); }
 
 void TCustomForm::FinishCreate()
 {
-    for (auto& bind : FBinders)
-        bind();
-    FBinders.clear();
+    FillComponentFields();
     DoCreate();
     if (Visible())
         UpdateShowing();
+}
+
+void TCustomForm::FillComponentFields()
+{
+    for (const TClassInfo* c = &ClassType(); c; c = c->Parent)
+        for (const TFieldInfo& f : c->Fields)
+            f.Store(this, FindChildOf(f.Name, f.ClassOf()));
+}
+
+TComponent* TCustomForm::FindChildOf(const String& name, const TClassInfo& cls) const
+{
+    TComponent* c = FindComponent(name);
+    if (!c || !c->InheritsFrom(cls))
+        throw EComponentError("Component " + name + (c ? " is not a " : " not found: expected a ") + cls.Name +
+                              " on " + ClassName());
+    return c;
 }
 
 void TCustomForm::Loaded()

@@ -13,10 +13,9 @@
 //
 // A form class with a form file calls InitForm() at the end of its constructor; InitForm finds
 // the RCDATA resource named by the upper-case class name in the module that holds the code,
-// streams it into the form, binds the fields named with Bind() and then fires OnCreate.
+// streams it into the form, fills the fields declared with TK_COMPONENT and then fires OnCreate.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -135,23 +134,13 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
 protected:
-    // A component of this form's file stored into a field of the form class after streaming.
-    template <class T>
-    void Bind(T*& field, const char* name)
-    {
-        FBinders.push_back([this, &field, name] { field = FindChild<T>(name); });
-    }
     // The component of that name and class; raises EComponentError when there is none.
     template <class T>
     T* FindChild(const char* name) const
     {
-        TComponent* c = FindComponent(name);
-        T* t = As<T>(c);
-        if (!t)
-            throw EComponentError(String("Component ") + name + (c ? " is not a " : " not found: expected a ") +
-                                  T::StaticClass().Name + " on " + ClassName());
-        return t;
+        return static_cast<T*>(FindChildOf(name, T::StaticClass()));
     }
+    TComponent* FindChildOf(const String& name, const TClassInfo& cls) const;
 
     void CreateParams(TCreateParams& p) override;
     void InitializeWnd() override;
@@ -167,6 +156,8 @@ protected:
 
 private:
     void FinishCreate();
+    // Fills the TK_COMPONENT fields of every class of this form with the loaded components.
+    void FillComponentFields();
     String UniqueFormName(const String& base) const;
     void ShowForm();
     void HideForm();
@@ -200,7 +191,6 @@ private:
     bool FShowing = false;        // the window is shown as far as OnShow/OnHide go
     bool FChangingShow = false;   // our own ShowWindow calls, not someone else's
     bool FPositioned = false;
-    std::vector<std::function<void()>> FBinders;
 };
 
 class TForm : public TCustomForm {
