@@ -2,11 +2,11 @@
 
 const TClassInfo& TFYesNoi::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFYesNoi>("TFYesNoi", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFYesNoi>("TFYesNoi", &TDialogForm::StaticClass()).Build();
     return info;
 }
 
-TFYesNoi::TFYesNoi(TComponent* owner) : TForm(owner)
+TFYesNoi::TFYesNoi(TComponent* owner) : TDialogForm(owner)
 {
     InitForm();
 }

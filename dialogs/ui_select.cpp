@@ -1,14 +1,12 @@
 #include "ui_select.h"
 
-#include "dialogkeys.h"
-
 const TClassInfo& TFSelect::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFSelect>("TFSelect", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFSelect>("TFSelect", &TDialogForm::StaticClass()).Build();
     return info;
 }
 
-TFSelect::TFSelect(TComponent* owner) : TForm(owner)
+TFSelect::TFSelect(TComponent* owner) : TDialogForm(owner)
 {
     InitForm();
 }
@@ -17,5 +15,5 @@ void TFSelect::Dispatch(TMessage& m)
 {
     if (AnswerReturnEscape(m, GradientButton2, GradientButton1))
         return;
-    TForm::Dispatch(m);
+    TDialogForm::Dispatch(m);
 }

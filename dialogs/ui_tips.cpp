@@ -7,11 +7,11 @@ const char* const kLess = "<< More";
 
 const TClassInfo& TFTip::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFTip>("TFTip", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFTip>("TFTip", &TDialogForm::StaticClass()).Build();
     return info;
 }
 
-TFTip::TFTip(TComponent* owner) : TForm(owner)
+TFTip::TFTip(TComponent* owner) : TDialogForm(owner)
 {
     InitForm();
 }

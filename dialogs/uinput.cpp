@@ -1,14 +1,12 @@
 #include "uinput.h"
 
-#include "dialogkeys.h"
-
 const TClassInfo& TFInput::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFInput>("TFInput", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TFInput>("TFInput", &TDialogForm::StaticClass()).Build();
     return info;
 }
 
-TFInput::TFInput(TComponent* owner) : TForm(owner)
+TFInput::TFInput(TComponent* owner) : TDialogForm(owner)
 {
     InitForm();
 }
@@ -17,5 +15,5 @@ void TFInput::Dispatch(TMessage& m)
 {
     if (AnswerReturnEscape(m, x1, x2))
         return;
-    TForm::Dispatch(m);
+    TDialogForm::Dispatch(m);
 }
