@@ -21,16 +21,15 @@ constexpr UINT WM_TRAY_REHOOK = WM_APP + 0x0B1;
 // The common controls' version as major << 16 | minor, 0 when it cannot be told.
 DWORD GetComCtlVersion()
 {
-    HMODULE lib = LoadLibraryA("comctl32.dll");
+    TModuleHandle lib(LoadLibraryA("comctl32.dll"));
     if (!lib)
         return 0;
     DWORD version = 0;
-    auto get = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(lib, "DllGetVersion"));
+    auto get = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(lib.Get(), "DllGetVersion"));
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
     if (get && SUCCEEDED(get(&info)))
         version = MAKELONG(info.dwMinorVersion, info.dwMajorVersion);
-    FreeLibrary(lib);
     return version;
 }
 

@@ -10,12 +10,13 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
+#include "winstyle.h"
 
 namespace {
 
 // One of each per module.
 TSkinManage* gManager = nullptr;
-HHOOK gHook = nullptr;
+THookHandle gHook;
 DWORD gHookThread = 0;
 bool gShutDown = false;  // the hook only passes calls on
 DWORD gSavedVersion = 0;
@@ -27,7 +28,7 @@ void RemoveHook()
 {
     if (!gHook)
         return;
-    UnhookWindowsHookEx(std::exchange(gHook, nullptr));
+    gHook.Reset();
     gHookThread = 0;
     ++gHookRemovals;
 }
@@ -71,13 +72,10 @@ LRESULT CALLBACK SkinCBTProc(int code, WPARAM wParam, LPARAM lParam)
             HandleCurrentException(gManager);
         }
     }
-    return CallNextHookEx(gHook, code, wParam, lParam);
+    return CallNextHookEx(gHook.Get(), code, wParam, lParam);
 }
 
 bool Contains(const String& text, const char* part) { return text.find(part) != String::npos; }
-
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
-DWORD ExStyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE)); }
 
 }  // namespace
 
@@ -100,7 +98,7 @@ void DoneSkinManager()
     gManager = nullptr;
 }
 
-HHOOK SkinHookHandle() { return gHook; }
+HHOOK SkinHookHandle() { return gHook.Get(); }
 int SkinHookInstalls() { return gHookInstalls; }
 int SkinHookRemovals() { return gHookRemovals; }
 
@@ -132,7 +130,7 @@ TSkinManage::~TSkinManage()
 {
     FState = rsDestroying;
     FActive = false;
-    FreeAndNil(FTimer);
+    FTimer.Reset();
     if (!FForms.empty())
         DetachAll();
     FSkinData.clear();
@@ -151,7 +149,7 @@ void TSkinManage::InstallHook()
     gSavedVersion = GetVersion();
     gVersionSaved = true;
     RemoveHook();
-    gHook = SetWindowsHookExA(WH_CBT, &SkinCBTProc, nullptr, thread);
+    gHook.Reset(SetWindowsHookExA(WH_CBT, &SkinCBTProc, nullptr, thread));
     if (!gHook)
         return;  // without the hook windows are skinned only by explicit activation
     gHookThread = thread;
@@ -189,15 +187,13 @@ void TSkinManage::RemoveSkinData(TSkinData* data)
     for (size_t i = FForms.size(); i-- > 0;) {
         if (i >= FForms.size() || FForms[i]->SkinData() != data)
             continue;
-        TSkinForm* form = FForms[i];
-        FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(i));
+        TOwnedObject<TSkinForm> form = TakeForm(i);
         if (form->LifeState() < TSkinForm::lsDestroying && IsWindow(form->Window)) {
             form->Unskin();
             form->InvalidateWindow();
         } else {
             form->Detach();
         }
-        form->Free();
     }
 }
 
@@ -238,19 +234,14 @@ bool TSkinManage::SkinWindow(HWND h)
     if (!data || data->FSkinEmpty)
         return false;
 
-    auto* form = new TSkinForm(control);
+    TOwnedObject<TSkinForm> form(new TSkinForm(control));
     form->Window = h;
     form->WindowClass = cls;
-    try {
-        if (control)
-            form->AttachForm(data, control);
-        else
-            form->AttachWindow(data);
-    } catch (...) {
-        form->Free();
-        throw;
-    }
-    FForms.push_back(form);
+    if (control)
+        form->AttachForm(data, control);
+    else
+        form->AttachWindow(data);
+    FForms.push_back(std::move(form));
     PostMessageA(h, SKM_SKINNOW, 0, 1000);
     return true;
 }
@@ -308,14 +299,14 @@ TWinControl* TSkinManage::FindForm(HWND h) const
     for (int i = 0; Screen && i < Screen->FormCount(); ++i)
         if (Screen->Forms(i)->WindowHandle() == h)
             return Screen->Forms(i);
-    return FindControlOfWindow(h);
+    return FindControl(h);
 }
 
 TSkinForm* TSkinManage::FindSkinForm(HWND h) const
 {
-    for (TSkinForm* f : FForms)
+    for (const auto& f : FForms)
         if (f->Window == h)
-            return f;
+            return f.Get();
     return nullptr;
 }
 
@@ -323,9 +314,30 @@ void TSkinManage::RemoveForm(TSkinForm* form)
 {
     if (FState == rsDestroying)
         return;
-    auto it = std::find(FForms.begin(), FForms.end(), form);
-    if (it != FForms.end())
-        FForms.erase(it);
+    TakeForm(form).Release();  // it is being freed already
+}
+
+TOwnedObject<TSkinForm> TSkinManage::TakeForm(size_t index)
+{
+    TOwnedObject<TSkinForm> form = std::move(FForms.at(index));
+    FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(index));
+    return form;
+}
+
+TOwnedObject<TSkinForm> TSkinManage::TakeForm(TSkinForm* form)
+{
+    auto it = std::find_if(FForms.begin(), FForms.end(), [form](const auto& f) { return f.Get() == form; });
+    if (it == FForms.end())
+        return {};
+    return TakeForm(static_cast<size_t>(it - FForms.begin()));
+}
+
+std::vector<TSkinForm*> TSkinManage::FormsNow() const
+{
+    std::vector<TSkinForm*> forms;
+    for (const auto& f : FForms)
+        forms.push_back(f.Get());
+    return forms;
 }
 
 void TSkinManage::PurgeForms()
@@ -335,25 +347,19 @@ void TSkinManage::PurgeForms()
     for (size_t i = FForms.size(); i-- > 0;) {
         if (i >= FForms.size())
             continue;
-        TSkinForm* form = FForms[i];
+        TSkinForm* form = FForms[i].Get();
         const bool gone = !IsWindow(form->Window);
         if (form->LifeState() != TSkinForm::lsDead && !gone)
             continue;
-        FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(i));
-        form->Detach();
-        form->Free();
+        TakeForm(i)->Detach();
     }
 }
 
 void TSkinManage::DetachAll()
 {
     FActive = false;
-    while (!FForms.empty()) {
-        TSkinForm* form = FForms.back();
-        FForms.pop_back();
-        form->Detach();
-        form->Free();
-    }
+    while (!FForms.empty())
+        TakeForm(FForms.size() - 1)->Detach();
 }
 
 void TSkinManage::RequestAction(int action, int interval)
@@ -401,11 +407,7 @@ void TSkinManage::Activate(TSkinData* data)
     std::vector<TCustomForm*> forms;
     for (int i = 0; Screen && i < Screen->FormCount(); ++i)
         forms.push_back(Screen->Forms(i));
-    struct TPass {
-        bool& Flag;
-        explicit TPass(bool& f) : Flag(f) { Flag = true; }
-        ~TPass() { Flag = false; }
-    } pass(FActivating);
+    TScopedFlag pass(FActivating);
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (size_t i = forms.size(); i-- > 0;)
             if (forms[i] == data->Owner()) {
@@ -421,10 +423,9 @@ void TSkinManage::Activate(TSkinData* data)
 
 void TSkinManage::ReleaseForm(TSkinForm* form)
 {
-    RemoveForm(form);
+    TOwnedObject<TSkinForm> owned = TakeForm(form);
     form->Unskin();
     form->InvalidateWindow();
-    form->Free();
 }
 
 void TSkinManage::Deactivate(TSkinData* data)
@@ -434,19 +435,19 @@ void TSkinManage::Deactivate(TSkinData* data)
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (size_t i = FForms.size(); i-- > 0;)
             if (FForms[i]->SkinData() == data) {
-                ReleaseForm(FForms[i]);
+                ReleaseForm(FForms[i].Get());
                 break;
             }
         return;
     }
     while (!FForms.empty())
-        ReleaseForm(FForms.front());
+        ReleaseForm(FForms.front().Get());
 }
 
 void TSkinManage::Refresh(TSkinData* data)
 {
     PurgeForms();
-    const std::vector<TSkinForm*> forms = FForms;
+    const std::vector<TSkinForm*> forms = FormsNow();
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (TSkinForm* f : forms)
             if (f->SkinData() == data) {
@@ -469,7 +470,7 @@ void TSkinManage::Refresh(TSkinData* data)
 
 void TSkinManage::ClearFormButtons()
 {
-    for (TSkinForm* f : FForms)
+    for (const auto& f : FForms)
         if (f->SkinData() == FPendingData)
             f->ClearButtons();
 }
@@ -481,7 +482,7 @@ void TSkinManage::SetMDIMaximized(bool maximized)
     MDIChildMaximized = maximized;
     if (FDefaultData && FDefaultData->Options().Contains(xoMDIChildBorder))
         return;
-    for (TSkinForm* f : FForms) {
+    for (const auto& f : FForms) {
         if (f->MDIRole() != TSkinForm::mdiChild)
             continue;
         if (maximized) {

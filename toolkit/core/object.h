@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "method.h"
+#include "owner.h"
 #include "sysutils.h"
 
 class TObject;
@@ -189,6 +190,14 @@ public:
 
 template <class T>
 T* As(TObject* o) { return o && o->Is<T>() ? static_cast<T*>(o) : nullptr; }
+
+// Frees an object as its owner would (BeforeDestruction first).
+struct TFreeObject {
+    void operator()(TObject* o) const { o->Free(); }
+};
+// An object this code made and frees, not a component with an owner.
+template <class T>
+using TOwnedObject = TOwnedHandle<T*, TFreeObject>;
 
 // Frees an object; a null pointer is fine.
 inline void FreeAndNil(auto*& p)

@@ -7,6 +7,7 @@
 #include "apphooks.h"
 #include "formfile.h"
 #include "menus.h"
+#include "winstyle.h"
 
 const TEnumInfo FormBorderStyleInfo{"TFormBorderStyle",
                                     {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
@@ -450,13 +451,13 @@ void TCustomForm::ApplyAlphaBlend()
     if (!HandleAllocated() || !IsTopLevel())
         return;
     HWND h = WindowHandle();
-    LONG ex = GetWindowLongA(h, GWL_EXSTYLE);
+    const DWORD ex = ExStyleOf(h);
     if (FAlphaBlend) {
         if (!(ex & WS_EX_LAYERED))
-            SetWindowLongA(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+            SetWindowLongA(h, GWL_EXSTYLE, static_cast<LONG>(ex | WS_EX_LAYERED));
         SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(FAlphaBlendValue), LWA_ALPHA);
     } else if (ex & WS_EX_LAYERED) {
-        SetWindowLongA(h, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        SetWindowLongA(h, GWL_EXSTYLE, static_cast<LONG>(ex & ~WS_EX_LAYERED));
         RedrawWindow(h, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 }
@@ -478,7 +479,7 @@ void TCustomForm::ApplyMenu()
 {
     // Only a top-level window has a menu bar (a child's "menu" is its control id).
     HWND wnd = WindowHandle();
-    if (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD)
+    if (StyleOf(wnd) & WS_CHILD)
         return;
     HMENU menu = FMenu ? FMenu->Handle() : nullptr;
     if (GetMenu(wnd) != menu)
@@ -761,7 +762,7 @@ void TCustomForm::Dispatch(TMessage& m)
         break;
     case WM_DESTROY:
         // The window would destroy its menu with it; the menu belongs to the TMainMenu.
-        if (!(GetWindowLongA(WindowHandle(), GWL_STYLE) & WS_CHILD) && GetMenu(WindowHandle()))
+        if (!(StyleOf(WindowHandle()) & WS_CHILD) && GetMenu(WindowHandle()))
             ::SetMenu(WindowHandle(), nullptr);
         break;
     case CM_DIALOGKEY:

@@ -9,54 +9,10 @@
 #include <vector>
 
 #include "classes.h"
+#include "handles.h"
 #include "types.h"
 
 struct TFormValue;
-
-// Owns one handle and gives it back to the system with `Free` when it goes.
-template <class H, class Free>
-class TOwnedHandle {
-public:
-    TOwnedHandle() = default;
-    explicit TOwnedHandle(H h) : FHandle(h) {}
-    TOwnedHandle(TOwnedHandle&& o) noexcept : FHandle(o.Release()) {}
-    TOwnedHandle& operator=(TOwnedHandle&& o) noexcept
-    {
-        if (this != &o)
-            Reset(o.Release());
-        return *this;
-    }
-    ~TOwnedHandle() { Reset(); }
-    H Get() const { return FHandle; }
-    H Release()
-    {
-        H h = FHandle;
-        FHandle = nullptr;
-        return h;
-    }
-    void Reset(H h = nullptr)
-    {
-        if (FHandle && FHandle != h)
-            Free()(FHandle);
-        FHandle = h;
-    }
-    explicit operator bool() const { return FHandle != nullptr; }
-
-private:
-    H FHandle = nullptr;
-};
-
-struct TDeleteGdiObject {
-    void operator()(HGDIOBJ h) const { DeleteObject(h); }
-};
-struct TDestroyIcon {
-    void operator()(HICON h) const { DestroyIcon(h); }
-};
-
-// A GDI object (font, brush, pen, bitmap, region), and an icon or cursor.
-template <class H>
-using TGdiObject = TOwnedHandle<H, TDeleteGdiObject>;
-using TIconHandle = TOwnedHandle<HICON, TDestroyIcon>;
 
 // Colours by name for form files and settings: "clBtnFace", or "$00BBGGRR" for any other value.
 String ColorToString(TColor c);
@@ -514,7 +470,7 @@ public:
     TPicture();
     ~TPicture() override;
 
-    TGraphic* Graphic() const { return FGraphic.get(); }
+    TGraphic* Graphic() const { return FGraphic.Get(); }
     // Takes a copy of g (of the same class); null clears.
     void SetGraphic(TGraphic* g);
     // Replace the graphic by an empty one of the class asked for when it is another class.
@@ -547,8 +503,5 @@ private:
     void Take(TGraphic* g);
     void GraphicChanged(TObject* sender);
 
-    struct TGraphicDeleter {
-        void operator()(TGraphic* g) const;
-    };
-    std::unique_ptr<TGraphic, TGraphicDeleter> FGraphic;
+    TOwnedObject<TGraphic> FGraphic;
 };

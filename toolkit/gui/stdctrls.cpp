@@ -11,22 +11,20 @@ namespace {
 // Draws a 3-D frame of `width` lines around r and shrinks r inside it.
 void Frame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width)
 {
-    HPEN light = CreatePen(PS_SOLID, 1, ColorToRGB(topLeft));
-    HPEN dark = CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight));
-    HGDIOBJ old = SelectObject(dc, light);
+    TGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, ColorToRGB(topLeft)));
+    TGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight)));
+    HGDIOBJ old = SelectObject(dc, light.Get());
     for (int i = 0; i < width; ++i) {
-        SelectObject(dc, light);
+        SelectObject(dc, light.Get());
         MoveToEx(dc, r.left, r.bottom - 1, nullptr);
         LineTo(dc, r.left, r.top);
         LineTo(dc, r.right - 1, r.top);
-        SelectObject(dc, dark);
+        SelectObject(dc, dark.Get());
         LineTo(dc, r.right - 1, r.bottom - 1);
         LineTo(dc, r.left - 1, r.bottom - 1);
         InflateRect(&r, -1, -1);
     }
     SelectObject(dc, old);
-    DeleteObject(light);
-    DeleteObject(dark);
 }
 
 UINT AlignmentFlags(TAlignment a)

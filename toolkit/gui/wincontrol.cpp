@@ -6,6 +6,7 @@
 #include "apphooks.h"
 #include "controls.h"
 #include "forms.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -344,7 +345,7 @@ void TWinControl::UpdateBounds()
         return;
     RECT r;
     GetWindowRect(FHandle, &r);
-    if (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)
+    if (StyleOf(FHandle) & WS_CHILD)
         MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
     StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
@@ -548,8 +549,8 @@ void TWinControl::SetTabStop(bool v)
         return;
     FTabStop = v;
     if (FHandle) {
-        LONG style = GetWindowLongA(FHandle, GWL_STYLE);
-        SetWindowLongA(FHandle, GWL_STYLE, v ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+        const DWORD style = StyleOf(FHandle);
+        SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(v ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP)));
     }
     Perform(CM_TABSTOPCHANGED);
 }

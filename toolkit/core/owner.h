@@ -1,0 +1,47 @@
+#pragma once
+// What the code would otherwise give back by hand: one owner for system handles and toolkit
+// objects alike, and a flag that holds for the life of a scope.
+#include <utility>
+
+// Owns one handle (or object pointer) and gives it back with `Free` when it goes.
+template <class H, class Free>
+class TOwnedHandle {
+public:
+    TOwnedHandle() = default;
+    explicit TOwnedHandle(H h) : FHandle(h) {}
+    TOwnedHandle(TOwnedHandle&& o) noexcept : FHandle(o.Release()) {}
+    TOwnedHandle& operator=(TOwnedHandle&& o) noexcept
+    {
+        if (this != &o)
+            Reset(o.Release());
+        return *this;
+    }
+    ~TOwnedHandle() { Reset(); }
+    H Get() const { return FHandle; }
+    H operator->() const { return FHandle; }
+    H Release() { return std::exchange(FHandle, nullptr); }
+    void Reset(H h = nullptr)
+    {
+        if (FHandle && FHandle != h)
+            Free()(FHandle);
+        FHandle = h;
+    }
+    explicit operator bool() const { return FHandle != nullptr; }
+
+private:
+    H FHandle = nullptr;
+};
+
+// Sets a flag for the life of a scope, also when an exception passes, and then puts back the
+// value it had.
+class TScopedFlag {
+public:
+    explicit TScopedFlag(bool& flag, bool value = true) : FFlag(flag), FOld(std::exchange(flag, value)) {}
+    ~TScopedFlag() { FFlag = FOld; }
+    TScopedFlag(const TScopedFlag&) = delete;
+    TScopedFlag& operator=(const TScopedFlag&) = delete;
+
+private:
+    bool& FFlag;
+    bool FOld;
+};
