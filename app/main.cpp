@@ -80,11 +80,7 @@ void TForm1::EmbedForm(TCustomForm* form, TTabSheet* sheet)
 
 void TForm1::LoadSettings()
 {
-    struct TReading {
-        bool& Flag;
-        explicit TReading(bool& f) : Flag(f) { Flag = true; }
-        ~TReading() { Flag = false; }
-    } reading(FReadingSettings);
+    TScopedFlag reading(FReadingSettings);
     // Each setting on its own: a fault in one is reported and the others still apply, so the
     // window always shows.
     for (void (TForm1::*step)() : {&TForm1::ReadTheme, &TForm1::ReadAlphaBlend, &TForm1::ReadRunAtStartup}) {

@@ -256,22 +256,16 @@ void TTrayIcon::SetDesignPreview(bool v)
     FDesignPreview = v;
     if (!Designing())
         return;
-    FPreviewGuard = true;
-    try {
-        if (v && FIcon->Empty() && LoadDefaultIcon()) {
-            HICON shared = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F05));
-            if (HICON copy = shared ? CopyIcon(shared) : nullptr)
-                FIcon->SetHandle(copy);
-        }
-        if (v)
-            ShowIcon();
-        else
-            HideIcon();
-    } catch (...) {
-        FPreviewGuard = false;
-        throw;
+    TScopedFlag guard(FPreviewGuard);
+    if (v && FIcon->Empty() && LoadDefaultIcon()) {
+        HICON shared = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F05));
+        if (HICON copy = shared ? CopyIcon(shared) : nullptr)
+            FIcon->SetHandle(copy);
     }
-    FPreviewGuard = false;
+    if (v)
+        ShowIcon();
+    else
+        HideIcon();
 }
 
 void TTrayIcon::SetIconList(TCustomImageList* v)

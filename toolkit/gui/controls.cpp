@@ -329,55 +329,46 @@ void TControl::WriteText(const String& v) { FText = v; }
 
 void TControl::SetColor(TColor v)
 {
-    if (!FTakingParentColor)
-        FParentColor = false;
+    OwnValueSet(FParentColor);
     if (v == FColor)
         return;
     FColor = v;
     Perform(CM_COLORCHANGED);
 }
 
-void TControl::SetParentColor(bool v)
+void TControl::SetFromParent(TFromParent& p, bool on, void (TControl::*apply)())
 {
-    FParentColor = v;
-    if (v)
-        ApplyParentColor();
+    p.On = on;
+    if (on)
+        (this->*apply)();
 }
+
+template <class F>
+void TControl::TakeFromParent(TFromParent& p, F take)
+{
+    if (!p.On || !FParent)
+        return;
+    TScopedFlag taking(p.Taking);
+    take();
+}
+
+void TControl::SetParentColor(bool v) { SetFromParent(FParentColor, v, &TControl::ApplyParentColor); }
 
 void TControl::ApplyParentColor()
 {
-    if (!FParentColor || !FParent)
-        return;
-    FTakingParentColor = true;
-    SetColor(FParent->Color());
-    FTakingParentColor = false;
+    TakeFromParent(FParentColor, [this] { SetColor(FParent->Color()); });
 }
 
-void TControl::SetParentFont(bool v)
-{
-    FParentFont = v;
-    if (v)
-        ApplyParentFont();
-}
+void TControl::SetParentFont(bool v) { SetFromParent(FParentFont, v, &TControl::ApplyParentFont); }
 
 void TControl::ApplyParentFont()
 {
-    if (!FParentFont || !FParent)
-        return;
-    FTakingParentFont = true;
-    try {
-        FFont->Assign(FParent->Font());
-    } catch (...) {
-        FTakingParentFont = false;
-        throw;
-    }
-    FTakingParentFont = false;
+    TakeFromParent(FParentFont, [this] { FFont->Assign(FParent->Font()); });
 }
 
 void TControl::FontChanged(TObject*)
 {
-    if (!FTakingParentFont)
-        FParentFont = false;
+    OwnValueSet(FParentFont);
     Perform(CM_FONTCHANGED);
 }
 
@@ -391,28 +382,18 @@ void TControl::SetCursor(TCursor v)
 
 void TControl::SetShowHint(bool v)
 {
-    if (!FTakingParentShowHint)
-        FParentShowHint = false;
+    OwnValueSet(FParentShowHint);
     if (v == FShowHint)
         return;
     FShowHint = v;
     Perform(CM_SHOWHINTCHANGED);
 }
 
-void TControl::SetParentShowHint(bool v)
-{
-    FParentShowHint = v;
-    if (v)
-        ApplyParentShowHint();
-}
+void TControl::SetParentShowHint(bool v) { SetFromParent(FParentShowHint, v, &TControl::ApplyParentShowHint); }
 
 void TControl::ApplyParentShowHint()
 {
-    if (!FParentShowHint || !FParent)
-        return;
-    FTakingParentShowHint = true;
-    SetShowHint(FParent->ShowHint());
-    FTakingParentShowHint = false;
+    TakeFromParent(FParentShowHint, [this] { SetShowHint(FParent->ShowHint()); });
 }
 
 void TControl::SetPopupMenu(TPopupMenu* v)

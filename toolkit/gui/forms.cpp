@@ -50,16 +50,6 @@ private:
     std::vector<HWND> FDisabled;
 };
 
-// Clears a flag when it goes, whatever happens in between.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-
-private:
-    bool& FFlag;
-};
-
 TRect CenteredIn(const TRect& area, int w, int h)
 {
     int x = area.left + (area.Width() - w) / 2;
@@ -116,8 +106,8 @@ TCustomForm::TCustomForm(TComponent* owner)
 {
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     FVisible = false;
-    FParentFont = false;
-    FParentColor = false;
+    FParentFont.On = false;
+    FParentColor.On = false;
     StoreBounds(0, 0, 320, 240);
     SetColor(clBtnFace);
     FIcon->OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
@@ -314,7 +304,7 @@ void TCustomForm::ShowForm()
         return;
     int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     {
-        TFlagScope changing(FChangingShow);
+        TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), cmd);
     }
     if (FFormStyle == fsStayOnTop)
@@ -328,7 +318,7 @@ void TCustomForm::HideForm()
     FShowing = false;
     DoHide();
     if (HandleAllocated()) {
-        TFlagScope changing(FChangingShow);
+        TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), SW_HIDE);
     }
 }
@@ -370,7 +360,7 @@ void TCustomForm::SetParent(TWinControl* parent)
     if (recreate && !parent && wasShowing) {
         // Back to a top-level window: show it again without another OnShow.
         HandleNeeded();
-        TFlagScope changing(FChangingShow);
+        TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), SW_SHOWNORMAL);
     }
     FShowing = wasShowing && Visible();
@@ -425,7 +415,7 @@ void TCustomForm::SetWindowState(TWindowState v)
     if (!HandleAllocated() || !FShowing || Loading())
         return;
     static const int cmds[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
-    TFlagScope changing(FChangingShow);
+    TScopedFlag changing(FChangingShow);
     ShowWindow(WindowHandle(), cmds[v]);
 }
 
@@ -574,31 +564,29 @@ TModalResult TCustomForm::ShowModal()
                    !IsWindowVisible(ownerBefore);
     if (reowned)
         SetWindowLongPtrA(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(activeBefore));
-    FModal = true;
-    FModalResult = mrNone;
-    try {
-        TTaskWindowsDisabled disabled(h);
-        Show();
-        for (;;) {
-            if (Application->Terminated()) {
-                FModalResult = mrCancel;
-                break;
+    {
+        TScopedFlag modal(FModal);
+        FModalResult = mrNone;
+        {
+            TTaskWindowsDisabled disabled(h);
+            Show();
+            for (;;) {
+                if (Application->Terminated()) {
+                    FModalResult = mrCancel;
+                    break;
+                }
+                Application->HandleMessage();
+                if (Application->Terminated())
+                    FModalResult = mrCancel;
+                else if (FModalResult != mrNone)
+                    CloseModal();
+                if (FModalResult != mrNone)
+                    break;
             }
-            Application->HandleMessage();
-            if (Application->Terminated())
-                FModalResult = mrCancel;
-            else if (FModalResult != mrNone)
-                CloseModal();
-            if (FModalResult != mrNone)
-                break;
         }
-    } catch (...) {
-        FModal = false;
-        throw;
+        if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore))
+            SetActiveWindow(activeBefore);
     }
-    if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore))
-        SetActiveWindow(activeBefore);
-    FModal = false;
     Hide();
     if (reowned && HandleAllocated())
         SetWindowLongPtrA(WindowHandle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerBefore));
@@ -774,7 +762,7 @@ void TCustomForm::Dispatch(TMessage& m)
             DestroyHandle();
             if (shown) {
                 HandleNeeded();
-                TFlagScope changing(FChangingShow);
+                TScopedFlag changing(FChangingShow);
                 ShowWindow(WindowHandle(), SW_SHOWNORMAL);
             }
             return;
@@ -832,7 +820,7 @@ const TClassInfo& THintWindow::StaticClass()
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner)
 {
     FVisible = false;
-    FParentFont = false;
+    FParentFont.On = false;
     SetColor(clInfoBk);
     if (Screen)
         Font()->Assign(Screen->HintFont());

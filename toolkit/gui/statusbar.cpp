@@ -54,15 +54,9 @@ private:
     {
         if (FInHint)
             return;  // a later handler that chains back to us
-        FInHint = true;
-        try {
-            Fire(FPrevious, sender);
-            Deliver();
-        } catch (...) {
-            FInHint = false;
-            throw;
-        }
-        FInHint = false;
+        TScopedFlag inHint(FInHint);
+        Fire(FPrevious, sender);
+        Deliver();
     }
 
     // The bars on the form under the mouse get the hint; an empty hint clears them all.

@@ -638,14 +638,10 @@ void TWinControl::Realign()
     FControlState.Exclude(csAlignmentNeeded);
     TRect r = ClientRect();
     AdjustClientRect(r);
-    FAligning = true;
-    try {
+    {
+        TScopedFlag aligning(FAligning);
         AlignControls(nullptr, r);
-    } catch (...) {
-        FAligning = false;
-        throw;
     }
-    FAligning = false;
     if (AutoSize())
         FitToChildren();
 }
