@@ -290,14 +290,6 @@ void TTrayIcon::SetCycleIcons(bool v)
     }
 }
 
-void TTrayIcon::SetCycleInterval(unsigned v)
-{
-    if (v == FCycleInterval)
-        return;
-    FCycleInterval = v;
-    SetCycleIcons(FCycleIcons);
-}
-
 void TTrayIcon::SetHint(const String& v)
 {
     FHint = v;

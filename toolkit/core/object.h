@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -124,6 +125,22 @@ struct TClassInfo {
     const THandlerInfo* FindHandler(std::string_view name) const;  // through the chain, ignoring case
     bool HasDefined(std::string_view name) const;
 };
+
+// A published property whose setter only stores a new value and then reacts to the change
+// (repaints, recreates the window, ...): Name() and SetName() over the field FName.
+//   TK_PROPERTY(bool, Center, Invalidate());
+#define TK_PROPERTY(Type, Name, ...)                \
+    TPropertyArg<Type> Name() const { return F##Name; } \
+    void Set##Name(TPropertyArg<Type> v)             \
+    {                                                \
+        if (v == F##Name)                            \
+            return;                                  \
+        F##Name = v;                                 \
+        __VA_ARGS__;                                 \
+    }
+// Numbers, enumerations and Booleans go by value, texts and sets by reference.
+template <class V>
+using TPropertyArg = std::conditional_t<std::is_scalar_v<V>, V, const V&>;
 
 template <class T>
 class TClassBuilder;

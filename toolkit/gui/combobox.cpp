@@ -211,14 +211,6 @@ void TCustomComboBox::ApplyItemHeight()
         SendMessageA(h, CB_SETITEMHEIGHT, 0, FItemHeight);
 }
 
-void TCustomComboBox::SetStyle(TComboBoxStyle v)
-{
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    RecreateWnd();
-}
-
 int TCustomComboBox::ItemIndex() const
 {
     if (HWND h = WindowHandle())

@@ -256,14 +256,6 @@ TPoint TControl::ScreenToClient(const TPoint& p) const
     return TPoint(p.x - o.x, p.y - o.y);
 }
 
-void TControl::SetAlign(TAlign v)
-{
-    if (v == FAlign)
-        return;
-    FAlign = v;
-    RequestAlign();
-}
-
 void TControl::SetAutoSize(bool v)
 {
     if (v == FAutoSize)
@@ -370,14 +362,6 @@ void TControl::FontChanged(TObject*)
 {
     OwnValueSet(FParentFont);
     Perform(CM_FONTCHANGED);
-}
-
-void TControl::SetCursor(TCursor v)
-{
-    if (v == FCursor)
-        return;
-    FCursor = v;
-    Perform(CM_CURSORCHANGED);
 }
 
 void TControl::SetShowHint(bool v)

@@ -119,8 +119,7 @@ public:
     virtual TPoint ClientOrigin() const;
     TPoint ClientToScreen(const TPoint& p) const;
     TPoint ScreenToClient(const TPoint& p) const;
-    TAlign Align() const { return FAlign; }
-    void SetAlign(TAlign v);
+    TK_PROPERTY(TAlign, Align, RequestAlign());
     bool AutoSize() const { return FAutoSize; }
     virtual void SetAutoSize(bool v);
 
@@ -145,8 +144,7 @@ public:
     void SetFont(TFont* f) { FFont->Assign(f); }
     bool ParentFont() const { return FParentFont.On; }
     void SetParentFont(bool v);
-    TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor v);
+    TK_PROPERTY(TCursor, Cursor, Perform(CM_CURSORCHANGED));
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     bool ShowHint() const { return FShowHint; }

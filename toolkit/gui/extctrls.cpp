@@ -50,14 +50,6 @@ void TImage::SetStretch(bool v)
     Invalidate();
 }
 
-void TImage::SetCenter(bool v)
-{
-    if (v == FCenter)
-        return;
-    FCenter = v;
-    Invalidate();
-}
-
 void TImage::SetProportional(bool v)
 {
     if (v == FProportional)
@@ -65,14 +57,6 @@ void TImage::SetProportional(bool v)
     FProportional = v;
     UpdateOpaque();
     Invalidate();
-}
-
-void TImage::SetTransparent(bool v)
-{
-    if (v == FTransparent)
-        return;
-    FTransparent = v;
-    PictureChanged(nullptr);
 }
 
 bool TImage::CanAutoSize(int& width, int& height)
@@ -163,22 +147,6 @@ TBevel::TBevel(TComponent* owner) : TGraphicControl(owner)
     StoreBounds(0, 0, 50, 50);
     FControlStyle.Exclude(csCaptureMouse);
     FControlStyle.Exclude(csClickEvents);
-}
-
-void TBevel::SetShape(TBevelShape v)
-{
-    if (v == FShape)
-        return;
-    FShape = v;
-    Invalidate();
-}
-
-void TBevel::SetStyle(TBevelStyle v)
-{
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    Invalidate();
 }
 
 void TBevel::Paint()

@@ -366,22 +366,6 @@ void TCustomForm::SetParent(TWinControl* parent)
     FShowing = wasShowing && Visible();
 }
 
-void TCustomForm::SetBorderStyle(TFormBorderStyle v)
-{
-    if (v == FBorderStyle)
-        return;
-    FBorderStyle = v;
-    RecreateWnd();
-}
-
-void TCustomForm::SetBorderIcons(TBorderIcons v)
-{
-    if (v == FBorderIcons)
-        return;
-    FBorderIcons = v;
-    RecreateWnd();
-}
-
 void TCustomForm::SetFormStyle(TFormStyle v)
 {
     if (v == FFormStyle)
@@ -417,14 +401,6 @@ void TCustomForm::SetWindowState(TWindowState v)
     static const int cmds[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
     TScopedFlag changing(FChangingShow);
     ShowWindow(WindowHandle(), cmds[v]);
-}
-
-void TCustomForm::SetAlphaBlend(bool v)
-{
-    if (v == FAlphaBlend)
-        return;
-    FAlphaBlend = v;
-    ApplyAlphaBlend();
 }
 
 void TCustomForm::SetAlphaBlendValue(int v)

@@ -73,18 +73,15 @@ public:
     // For forms built in code: OnCreate and a stored Visible, without a form file.
     void InitNew();
 
-    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TFormBorderStyle v);
-    TBorderIcons BorderIcons() const { return FBorderIcons; }
-    void SetBorderIcons(TBorderIcons v);
+    TK_PROPERTY(TFormBorderStyle, BorderStyle, RecreateWnd());
+    TK_PROPERTY(TBorderIcons, BorderIcons, RecreateWnd());
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition v) { FPosition = v; }
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle v);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState v);
-    bool AlphaBlend() const { return FAlphaBlend; }
-    void SetAlphaBlend(bool v);
+    TK_PROPERTY(bool, AlphaBlend, ApplyAlphaBlend());
     int AlphaBlendValue() const { return FAlphaBlendValue; }
     void SetAlphaBlendValue(int v);
     bool KeyPreview() const { return FKeyPreview; }

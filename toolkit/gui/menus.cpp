@@ -317,14 +317,6 @@ TComponent* TMenuItem::GetParentComponent() const
 
 // ---------------------------------------------------------------- properties
 
-void TMenuItem::SetCaption(const String& v)
-{
-    if (v == FCaption)
-        return;
-    FCaption = v;
-    Changed();
-}
-
 void TMenuItem::SetChecked(bool v)
 {
     if (v == FChecked)
@@ -356,22 +348,6 @@ void TMenuItem::SetDefault(bool v)
     Changed();
 }
 
-void TMenuItem::SetEnabled(bool v)
-{
-    if (v == FEnabled)
-        return;
-    FEnabled = v;
-    Changed();
-}
-
-void TMenuItem::SetVisible(bool v)
-{
-    if (v == FVisible)
-        return;
-    FVisible = v;
-    Changed();
-}
-
 void TMenuItem::SetRadioItem(bool v)
 {
     if (v == FRadioItem)
@@ -391,22 +367,6 @@ void TMenuItem::SetGroupIndex(int v)
     FGroupIndex = v;
     if (FRadioItem && FChecked)
         UncheckRadioSiblings();
-    Changed();
-}
-
-void TMenuItem::SetShortCut(TShortCut v)
-{
-    if (v == FShortCut)
-        return;
-    FShortCut = v;
-    Changed();
-}
-
-void TMenuItem::SetImageIndex(int v)
-{
-    if (v == FImageIndex)
-        return;
-    FImageIndex = v;
     Changed();
 }
 

@@ -336,24 +336,6 @@ void TMediaPlayer::NotifyWndProc(TMessage& m)
 
 // ---------------------------------------------------------------- the buttons
 
-void TMediaPlayer::SetVisibleButtons(TButtonSet v)
-{
-    FVisibleButtons = v;
-    Invalidate();
-}
-
-void TMediaPlayer::SetEnabledButtons(TButtonSet v)
-{
-    FEnabledButtons = v;
-    Invalidate();
-}
-
-void TMediaPlayer::SetColoredButtons(TButtonSet v)
-{
-    FColoredButtons = v;
-    Invalidate();
-}
-
 int TMediaPlayer::ButtonAt(int x) const
 {
     int count = 0;

@@ -67,14 +67,6 @@ void TButton::CreateParams(TCreateParams& p)
     p.Style |= (IsActive() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
 }
 
-void TButton::SetDefault(bool v)
-{
-    if (v == FDefault)
-        return;
-    FDefault = v;
-    UpdateDefaultLook();
-}
-
 bool TButton::IsActive() const
 {
     TCustomForm* form = GetParentForm(this);
@@ -350,22 +342,6 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
     SetAutoSize(true);
 }
 
-void TLabel::SetAlignment(TAlignment v)
-{
-    if (v == FAlignment)
-        return;
-    FAlignment = v;
-    Invalidate();
-}
-
-void TLabel::SetLayout(TTextLayout v)
-{
-    if (v == FLayout)
-        return;
-    FLayout = v;
-    Invalidate();
-}
-
 void TLabel::SetWordWrap(bool v)
 {
     if (v == FWordWrap)
@@ -537,18 +513,6 @@ void TPanel::Changed()
     Invalidate();
 }
 
-void TPanel::SetBevelInner(TBevelCut v)
-{
-    FBevelInner = v;
-    Changed();
-}
-
-void TPanel::SetBevelOuter(TBevelCut v)
-{
-    FBevelOuter = v;
-    Changed();
-}
-
 void TPanel::SetBevelWidth(int v)
 {
     FBevelWidth = std::max(v, 1);
@@ -559,12 +523,6 @@ void TPanel::SetBorderWidth(int v)
 {
     FBorderWidth = std::max(v, 0);
     Changed();
-}
-
-void TPanel::SetAlignment(TAlignment v)
-{
-    FAlignment = v;
-    Invalidate();
 }
 
 void TPanel::AdjustClientRect(TRect& r) const

@@ -8,8 +8,7 @@ public:
     explicit TButton(TComponent* owner);
 
     // Return clicks the default button unless another button has the focus.
-    bool Default() const { return FDefault; }
-    void SetDefault(bool v);
+    TK_PROPERTY(bool, Default, UpdateDefaultLook());
     // Escape clicks a cancel button.
     bool Cancel() const { return FCancel; }
     void SetCancel(bool v) { FCancel = v; }
@@ -105,10 +104,8 @@ class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* owner);
 
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
-    TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout v);
+    TK_PROPERTY(TAlignment, Alignment, Invalidate());
+    TK_PROPERTY(TTextLayout, Layout, Invalidate());
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
     bool Transparent() const { return FTransparent; }
@@ -149,16 +146,13 @@ class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* owner);
 
-    TBevelCut BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TBevelCut v);
-    TBevelCut BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TBevelCut v);
+    TK_PROPERTY(TBevelCut, BevelInner, Changed());
+    TK_PROPERTY(TBevelCut, BevelOuter, Changed());
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int v);
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
+    TK_PROPERTY(TAlignment, Alignment, Invalidate());
 
     void AdjustClientRect(TRect& r) const override;
 
