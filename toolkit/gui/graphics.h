@@ -60,20 +60,16 @@ public:
     void SetHandle(HFONT h);
     bool HandleAllocated() const { return static_cast<bool>(FHandle); }
 
-    const String& Name() const { return FName; }
-    void SetName(const String& v);
-    int Height() const { return FHeight; }
-    void SetHeight(int v);
+    TK_PROPERTY(String, Name, Changed());
+    TK_PROPERTY(int, Height, Changed());
     int Size() const;  // points
     void SetSize(int v);
-    TColor Color() const { return FColor; }
-    void SetColor(TColor v);
-    TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles v);
+    // The colour is not part of the handle.
+    TK_PROPERTY(TColor, Color, TGraphicsObject::Changed());
+    TK_PROPERTY(TFontStyles, Style, Changed());
     int Charset() const { return FCharset; }
     void SetCharset(int v);
-    TFontPitch Pitch() const { return FPitch; }
-    void SetPitch(TFontPitch v);
+    TK_PROPERTY(TFontPitch, Pitch, Changed());
     int PixelsPerInch() const { return FPixelsPerInch; }
 
     void Assign(TPersistent* source) override;
@@ -101,8 +97,7 @@ public:
     HBRUSH Handle();
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
-    TBrushStyle Style() const { return FStyle; }
-    void SetStyle(TBrushStyle v);
+    TK_PROPERTY(TBrushStyle, Style, Changed());
 
     void Assign(TPersistent* source) override;
 
@@ -126,14 +121,12 @@ class TPen : public TGraphicsObject {
     TK_CLASS(TPen, TGraphicsObject)
 public:
     HPEN Handle();
-    TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    TK_PROPERTY(TColor, Color, Changed());
     int Width() const { return FWidth; }
     void SetWidth(int v);
-    TPenStyle Style() const { return FStyle; }
-    void SetStyle(TPenStyle v);
-    TPenMode Mode() const { return FMode; }
-    void SetMode(TPenMode v);
+    TK_PROPERTY(TPenStyle, Style, Changed());
+    // The mode is a DC setting, not part of the handle.
+    TK_PROPERTY(TPenMode, Mode, TGraphicsObject::Changed());
 
     void Assign(TPersistent* source) override;
 
