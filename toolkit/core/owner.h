@@ -20,11 +20,12 @@ public:
     H Get() const { return FHandle; }
     H operator->() const { return FHandle; }
     H Release() { return std::exchange(FHandle, nullptr); }
+    // Takes `h`, then frees the old one: while it goes, the owner no longer hands it out.
     void Reset(H h = nullptr)
     {
-        if (FHandle && FHandle != h)
-            Free()(FHandle);
-        FHandle = h;
+        H old = std::exchange(FHandle, h);
+        if (old && old != h)
+            Free()(old);
     }
     explicit operator bool() const { return FHandle != nullptr; }
 

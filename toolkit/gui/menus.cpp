@@ -557,13 +557,7 @@ void TMenu::BeforeDestruction()
     FreeItems();
 }
 
-void TMenu::FreeItems()
-{
-    TMenuItem* items = FItems;
-    FItems = nullptr;
-    if (items)
-        items->Free();
-}
+void TMenu::FreeItems() { FItems.Reset(); }
 
 void TMenu::SetImages(TCustomImageList* v)
 {
@@ -583,7 +577,7 @@ void TMenu::SetOwnerDraw(bool v)
         return;
     FOwnerDraw = v;
     // Every level carries the owner-draw type in its entries.
-    std::vector<TMenuItem*> todo{FItems};
+    std::vector<TMenuItem*> todo{FItems.Get()};
     while (!todo.empty()) {
         TMenuItem* i = todo.back();
         todo.pop_back();
@@ -605,7 +599,7 @@ TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) const
     if (!FItems)
         return nullptr;
     if (kind == fkHandle && FItems->FHandle && reinterpret_cast<UINT_PTR>(FItems->FHandle) == value)
-        return FItems;
+        return FItems.Get();
     return FItems->FindIn(value, kind);
 }
 

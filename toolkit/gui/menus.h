@@ -146,7 +146,7 @@ public:
     void BeforeDestruction() override;
 
     // The top-level items; owned by the menu.
-    TMenuItem* Items() const { return FItems; }
+    TMenuItem* Items() const { return FItems.Get(); }
     virtual HMENU Handle() { return FItems->Handle(); }
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* v);
@@ -173,7 +173,7 @@ protected:
 private:
     void FreeItems();
 
-    TMenuItem* FItems;  // owned
+    TOwnedObject<TMenuItem> FItems;
     TCustomImageList* FImages = nullptr;
     bool FOwnerDraw = false;
 };
