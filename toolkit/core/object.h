@@ -129,6 +129,7 @@ struct TClassInfo {
 // A published property whose setter only stores a new value and then reacts to the change
 // (repaints, recreates the window, ...): Name() and SetName() over the field FName.
 //   TK_PROPERTY(bool, Center, Invalidate());
+//   TK_PROPERTY(bool, WordWrap, AdjustBounds(), Invalidate());  // reactions in their order
 #define TK_PROPERTY(Type, Name, ...)                \
     TPropertyArg<Type> Name() const { return F##Name; } \
     void Set##Name(TPropertyArg<Type> v)             \

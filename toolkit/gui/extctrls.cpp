@@ -41,24 +41,6 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_u
 
 TImage::~TImage() { FPicture->OnChange = nullptr; }
 
-void TImage::SetStretch(bool v)
-{
-    if (v == FStretch)
-        return;
-    FStretch = v;
-    UpdateOpaque();
-    Invalidate();
-}
-
-void TImage::SetProportional(bool v)
-{
-    if (v == FProportional)
-        return;
-    FProportional = v;
-    UpdateOpaque();
-    Invalidate();
-}
-
 bool TImage::CanAutoSize(int& width, int& height)
 {
     TGraphic* g = FPicture->Graphic();

@@ -14,12 +14,10 @@ public:
     // Loading or changing the picture repaints the image (and resizes it with AutoSize).
     TPicture* Picture() const { return FPicture.get(); }
     void SetPicture(TPicture* v) { FPicture->Assign(v); }
-    bool Stretch() const { return FStretch; }
-    void SetStretch(bool v);
+    TK_PROPERTY(bool, Stretch, UpdateOpaque(), Invalidate());
     TK_PROPERTY(bool, Center, Invalidate());
     // Scales the picture to fit, keeping its aspect (with Stretch also up, else only down).
-    bool Proportional() const { return FProportional; }
-    void SetProportional(bool v);
+    TK_PROPERTY(bool, Proportional, UpdateOpaque(), Invalidate());
     // The picture's transparent colour lets the parent show through.
     TK_PROPERTY(bool, Transparent, PictureChanged(nullptr));
 

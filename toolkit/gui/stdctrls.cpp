@@ -342,15 +342,6 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
     SetAutoSize(true);
 }
 
-void TLabel::SetWordWrap(bool v)
-{
-    if (v == FWordWrap)
-        return;
-    FWordWrap = v;
-    AdjustBounds();
-    Invalidate();
-}
-
 void TLabel::SetTransparent(bool v)
 {
     if (v == FTransparent)
@@ -360,15 +351,6 @@ void TLabel::SetTransparent(bool v)
         FControlStyle.Exclude(csOpaque);
     else
         FControlStyle.Include(csOpaque);
-    Invalidate();
-}
-
-void TLabel::SetShowAccelChar(bool v)
-{
-    if (v == FShowAccelChar)
-        return;
-    FShowAccelChar = v;
-    AdjustBounds();
     Invalidate();
 }
 

@@ -106,12 +106,10 @@ public:
 
     TK_PROPERTY(TAlignment, Alignment, Invalidate());
     TK_PROPERTY(TTextLayout, Layout, Invalidate());
-    bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool v);
+    TK_PROPERTY(bool, WordWrap, AdjustBounds(), Invalidate());
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool v);
-    bool ShowAccelChar() const { return FShowAccelChar; }
-    void SetShowAccelChar(bool v);
+    TK_PROPERTY(bool, ShowAccelChar, AdjustBounds(), Invalidate());
     void SetAutoSize(bool v) override;
     // The control its accelerator focuses.
     TWinControl* FocusControl() const { return FFocusControl; }
