@@ -19,7 +19,7 @@ public:
     ~TOwnedHandle() { Reset(); }
     H Get() const { return FHandle; }
     H operator->() const { return FHandle; }
-    H Release() { return std::exchange(FHandle, nullptr); }
+    H Release() noexcept { return std::exchange(FHandle, nullptr); }
     // Takes `h`, then frees the old one: while it goes, the owner no longer hands it out.
     void Reset(H h = nullptr)
     {

@@ -16,10 +16,15 @@ struct TUnhookWindowsHook {
 struct TFreeLibrary {
     void operator()(HMODULE h) const { FreeLibrary(h); }
 };
+struct TRegCloseKey {
+    void operator()(HKEY h) const { RegCloseKey(h); }
+};
 
-// A GDI object (font, brush, pen, bitmap, region), an icon or cursor, a hook, a loaded module.
+// A GDI object (font, brush, pen, bitmap, region), an icon or cursor, a hook, a loaded module,
+// an open registry key.
 template <class H>
 using TGdiObject = TOwnedHandle<H, TDeleteGdiObject>;
 using TIconHandle = TOwnedHandle<HICON, TDestroyIcon>;
 using THookHandle = TOwnedHandle<HHOOK, TUnhookWindowsHook>;
 using TModuleHandle = TOwnedHandle<HMODULE, TFreeLibrary>;
+using TRegKey = TOwnedHandle<HKEY, TRegCloseKey>;
