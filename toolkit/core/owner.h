@@ -33,16 +33,23 @@ private:
     H FHandle = nullptr;
 };
 
-// Sets a flag for the life of a scope, also when an exception passes, and then puts back the
-// value it had.
-class TScopedFlag {
+// Gives a variable a value for the life of a scope, also when an exception passes, and then
+// puts back the value it had.
+template <class T>
+class TScopedValue {
 public:
-    explicit TScopedFlag(bool& flag, bool value = true) : FFlag(flag), FOld(std::exchange(flag, value)) {}
-    ~TScopedFlag() { FFlag = FOld; }
-    TScopedFlag(const TScopedFlag&) = delete;
-    TScopedFlag& operator=(const TScopedFlag&) = delete;
+    TScopedValue(T& variable, T value) : FVariable(variable), FOld(std::exchange(variable, value)) {}
+    ~TScopedValue() { FVariable = FOld; }
+    TScopedValue(const TScopedValue&) = delete;
+    TScopedValue& operator=(const TScopedValue&) = delete;
 
 private:
-    bool& FFlag;
-    bool FOld;
+    T& FVariable;
+    T FOld;
+};
+
+// A flag set for the life of a scope.
+class TScopedFlag : public TScopedValue<bool> {
+public:
+    explicit TScopedFlag(bool& flag, bool value = true) : TScopedValue(flag, value) {}
 };

@@ -74,15 +74,6 @@ TWindowClasses& WindowClasses()
 // WM_NCCREATE) bind the window to it.
 thread_local TWinControl* gCreatingControl = nullptr;
 
-class TCreatingScope {
-public:
-    explicit TCreatingScope(TWinControl* c) : FPrev(gCreatingControl) { gCreatingControl = c; }
-    ~TCreatingScope() { gCreatingControl = FPrev; }
-
-private:
-    TWinControl* FPrev;
-};
-
 unsigned NextControlId()
 {
     static unsigned id = 100;
@@ -258,7 +249,7 @@ void TWinControl::CreateWnd()
     }
     HWND h;
     {
-        TCreatingScope scope(system ? nullptr : this);
+        TScopedValue<TWinControl*> creating(gCreatingControl, system ? nullptr : this);
         h = CreateWindowExA(p.ExStyle, cls.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
                             p.WndParent, id, ModuleInstance(), p.Param);
     }
