@@ -2,11 +2,16 @@
 // A skinned window: the manager makes one for every window that gets a skin (a toolkit form, a
 // dialog of class "#32770" or an MDI child). It takes over the window's procedure (and, for a
 // form with a skinned frame, the form's WindowProc), keeps the window's previous styles,
-// colour and metrics so everything can be put back, owns the caption-button objects, and
-// carries the state the skinned window procedure and the frame painting work on.
+// colour and metrics so everything can be put back, paints the frame, caption and caption
+// buttons from the skin, shapes the window with the skin's region, and owns the caption-button
+// objects.
 //
 // Life states: 0 attached (procedure replaced, SKM_SKINNOW posted), 1 skinned, 3 refreshing,
 // 4 destroying, 5 resizing, 6 dead (procedures given back; the manager frees it).
+//
+// The code is split by concern: skinform.cpp attaches and releases, skinframe.cpp paints the
+// frame and shapes the region, skinmetrics.cpp sizes, refreshes and gives back, skinformproc.cpp
+// is the window procedure, skincaption.cpp the caption-button actions.
 #include <windows.h>
 
 #include <memory>
@@ -14,20 +19,17 @@
 #include <vector>
 
 #include "forms.h"
+#include "framelayout.h"
 #include "ncobject.h"
 #include "skindata.h"
 #include "skinprochook.h"
 #include "timer.h"
 
-class TSkinForm : public TComponent {
+class TSkinForm : public TComponent, public TFrameKinds {
     TK_CLASS(TSkinForm, TComponent)
 public:
     enum : int { lsAttached = 0, lsSkinned = 1, lsRefreshing = 3, lsDestroying = 4, lsResizing = 5, lsDead = 6 };
-    enum : int { bkSizeable = 0, bkFixed = 1, bkNoCaption = 2, bkDialog = 3 };
     enum : int { mdiNone = 0, mdiFrame = 1, mdiChild = 2 };
-    enum : int { ssNormal = 0, ssMaximized = 1, ssMinimized = 2 };
-    // Icon flags: which caption icons the native frame had.
-    enum : int { ifMaximize = 1, ifMinimize = 2, ifHelp = 4, ifSysMenu = 8, ifKeepSysMenu = 0x10 };
 
     // `owner` is the window's toolkit form, or null for a window without one.
     explicit TSkinForm(TComponent* owner);
@@ -38,43 +40,119 @@ public:
     HWND Window = nullptr;
     String WindowClass;
 
+    // ---- attaching (skinform.cpp)
     void AttachForm(TSkinData* data, TWinControl* control);
     void AttachWindow(TSkinData* data) { Attach(data); }
     void Attach(TSkinData* data);
     bool Attached() const { return FProc.Installed(); }
-
     // Frees every caption-button object (and forgets the hot object if it is one of them).
     void ClearButtons();
-    void UpdateFrameMetrics();
-    void UpdateIconBitmap(TBitmap& bitmap);
     void CreateCaptionFont();
     void RememberFrameSize();
     void HookMDIClient();
     void UnhookMDIClient();
     LRESULT CallClientProc(const TMessage& m) const { return FClientProc.CallOld(m); }
 
-    // Re-applies the skin colours and tells the window it is skinned again.
+    // ---- frame metrics, refresh and giving back (skinmetrics.cpp)
+    void UpdateFrameMetrics();
+    void UpdateIconBitmap(TBitmap& bitmap);
+    // The application's small icon at the rectangle's top-left, else the icon bitmap keyed.
+    void DrawAppIcon(HDC dc, const TRect& r);
+    // Repaints one caption button in a state (1 normal, 2 pressed, 3 hot) on the window.
+    void PaintCaptionButton(TWinSysButton& button, int state);
+    // Fits the window around its client area in the skin's frame.
+    void ResizeFrame(bool keep);
+    void FrameChanged();
+    void InvalidateWindow();
+    // Re-applies the skin colours (and a new skin's frame) and tells the window it is skinned.
     void ApplySkinColors();
     void NotifySkinned();
-    void InvalidateWindow();
-    void FrameChanged();
-    void RemoveRegion();
-    // The skinned window region (drawn with the frame); none yet.
-    void UpdateRegion() {}
-    // Gives everything back: procedures, WindowProc, colour, styles, region.
+    // Gives everything back: procedures, WindowProc, colour, styles, menu, size, region.
     void Unskin();
     // Gives back the procedures only (the window is going away, or the manager is).
     void Detach();
     // The restore of a window whose frame was never skinned.
     void UnskinPlain();
-    // Hides and forgets the caption-button hint.
-    void ResetCaptionHint();
 
-    // The window procedure and the form's WindowProc while skinned.
+    // ---- frame painting and the region (skinframe.cpp)
+    // Paints borders, caption, caption buttons and menu-bar row into the DC, or into the
+    // window's own DC without one; composed off-screen and copied in one transfer.
+    void PaintFrame(HDC dc = nullptr);
+    void PaintCaption(HDC dc);
+    // The caption text and its back picture, and the caption buttons, onto the caption bitmap.
+    void PaintCaptionText(TBitmap& caption, const TRect& r);
+    void LayoutCaptionButtons();
+    void PaintCaptionButtons(TBitmap& caption);
+    bool IsCaptionButtonVisible(int index);
+    bool IsMDIChildMaximized();
+    // One border piece (1 left, 2 right, 3 top, 4 bottom), opaque, into the DC's rectangle.
+    void PaintBorder(int index, const TRect& r, HDC dc);
+    void UpdateRegion();
+    void RemoveRegion();
+    void WMNCCalcSize(TMessage& m);
+    void UpdatePlacementState();
+    void FindMDIClient();
+    void SetSysMenuStyle(bool remove);
+
+    // ---- the window procedures (skinformproc.cpp)
     void WndProc(TMessage& m);
     void FormWindowProc(TMessage& m);
     void ClientWndProc(TMessage& m);
-    LRESULT CallOldProc(const TMessage& m) const { return FProc.CallOld(m); }
+    LRESULT CallOldProc(const TMessage& m);
+    // A screen point relative to the window's top-left corner.
+    TPoint ScreenToWindow(int x, int y) const;
+    TWinSysButton* CaptionButtonAt(const TPoint& p) const;
+    void HoverTimer(TObject* sender);
+    // Hides and forgets the caption-button hint.
+    void ResetCaptionHint();
+
+    // ---- caption-button actions and hints (skincaption.cpp)
+    void CaptionButtonAction(int x, int y);
+    void Maximize();
+    void Minimize();
+    void Restore();
+    void MDIChildCommand(UINT command);
+    static String CaptionButtonHint(int action);
+    bool CanCloseFromSystemMenu() const;
+
+    // ---- the menu bar and the skinned system menu: the menu code fills these in. Each one
+    // that answers a Boolean says whether it handled the request; when it did not, the window
+    // behaves as a native one.
+    // Builds the skinned menu bar from the window's menu (sets the menu height).
+    void MakeMenuBar() {}
+    // Frees the skinned menu bar (Unskin puts the native menu back itself).
+    void FreeMenuBar() {}
+    // Whether the window has a skinned menu bar.
+    bool HasMenuBar() const { return false; }
+    // Paints the menu-bar row into the DC; false when the window has no menu bar.
+    bool PaintMenuBar(HDC, const TRect&) { return false; }
+    // Repaints one menu-bar button in its state.
+    void PaintMenuButton(TMenuBtn&) {}
+    // The menu-bar button at a window point.
+    TNCObject* MenuBarButtonAt(const TPoint&) const { return nullptr; }
+    // Opens a menu-bar button's drop-down; false when nothing opened.
+    bool OpenMenuButton(TMenuBtn*) { return false; }
+    // The menu-bar button Alt and a character open (the first one for character 0).
+    TMenuBtn* MenuKeyTarget(int) { return nullptr; }
+    // SKM_MENUBARPOPUP: opens the menu-bar button under the screen point in LParam.
+    bool MenuBarPopupAt(TMessage&) { return false; }
+    // The window has a native menu again (CM_MENUCHANGED, WM_MDISETMENU): the bar takes it.
+    void MenuBarTakeMenu(HMENU) {}
+    // The last MDI child went: the menu bar is built again from the frame's menu.
+    void RebuildMenuBar() {}
+    // CM_DIALOGCHAR: Alt and a letter open a menu-bar button.
+    bool DialogChar(TMessage&) { return false; }
+    // Owner-drawn menu items of the window (WM_MEASUREITEM, WM_DRAWITEM).
+    bool WMMeasureItem(TMessage&) { return false; }
+    bool WMDrawItem(TMessage&) { return false; }
+    // Opens the skinned system menu at a screen point (or closes the window on a second click
+    // within the double-click time).
+    bool ShowSystemMenu(int, int) { return false; }
+    // Frees the skinned system menu.
+    void FreeSystemMenu() {}
+    // Switches the owner drawing of the form's main menus and popup menus on or off.
+    void SetMainMenusOwnerDraw(TWinControl*, bool) {}
+    void SetPopupMenusOwnerDraw(TComponent*, bool) {}
 
     // Identity
     TWinControl* Control() const { return FControl; }
@@ -102,21 +180,26 @@ public:
     bool FrameSkinned() const { return FFrameSkinned; }
     TColor SavedColor() const { return FSavedColor; }
     // Metrics
-    int LeftBorder() const { return FLeftBorder; }
-    int CaptionHeight() const { return FCaptionHeight; }
-    int RightBorder() const { return FRightBorder; }
-    int BottomBorder() const { return FBottomBorder; }
-    int MenuHeight() const { return FMenuHeight; }
+    int LeftBorder() const { return FMetrics.Left; }
+    int CaptionHeight() const { return FMetrics.Caption; }
+    int RightBorder() const { return FMetrics.Right; }
+    int BottomBorder() const { return FMetrics.Bottom; }
+    int MenuHeight() const { return FMetrics.Menu; }
+    void SetMenuHeight(int v) { FMetrics.Menu = v; }
+    const TFrameMetrics& Metrics() const { return FMetrics; }
     const TRect& ClientRectSaved() const { return FClientRect; }
     const TRect& NativeFrame() const { return FNativeFrame; }
     // Menus and caption
     HMENU MenuHandle() const { return FMenuHandle; }
     HMENU SystemMenu() const { return FSystemMenu; }
+    bool MenuTracking() const { return FMenuTracking; }
+    void SetMenuTracking(bool v) { FMenuTracking = v; }
     TFont* CaptionFont() const { return FCaptionFont.get(); }
     const std::wstring& CaptionPrefix() const { return FCaptionPrefix; }
     const std::wstring& CaptionSuffix() const { return FCaptionSuffix; }
     UINT DoubleClickTime() const { return FDoubleClickTime; }
     TBitmap& IconBitmap() { return FIconBitmap; }
+    const TRect& CaptionTextRect() const { return FCaptionTextRect; }
     // State
     int LifeState() const { return FLifeState; }
     void SetLifeState(int v) { FLifeState = v; }
@@ -124,22 +207,76 @@ public:
     bool RegionSet() const { return FRegionSet; }
     TNCObject* HotObject() const { return FHotObject; }
     void SetHotObject(TNCObject* o) { FHotObject = o; }
-    TTimer* HoverTimer() const { return FHoverTimer.get(); }
+    // An object that goes (a menu-bar button) is no longer hot.
+    void ForgetHotObject(const TNCObject* gone)
+    {
+        if (FHotObject == gone)
+            FHotObject = nullptr;
+    }
+    TTimer* HoverTimerObject() const { return FHoverTimer.get(); }
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
     TWinSysButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
 
 private:
+    // Attaching
     void ReadStyles();
-    void ReadSizeState();
     void FindMDIRole();
     void ReadBorderKind(DWORD exStyle);
-    void SkinNow();
     void ChainWindowProc();
     void UnchainWindowProc();
-    void RestoreColor();
-    void RestoreSysMenuStyle();
     // Everything a freed skin object must not leave behind; runs once.
     void ReleaseAll();
+
+    // Metrics and giving back
+    void WidenDialog(int& width);
+    bool ReleaseProcedures();
+    void RestoreMenuDrawing();
+    void RestoreColor();
+    void RestoreNativeSize();
+    void RestoreMenu();
+
+    // Painting
+    bool CanPaintFrame() const;
+    void ComposeFrame();
+    void PaintBorder(int index, const TRect& r, TBitmap& target);
+    TCaptionButtonWindow CaptionButtonWindow(int index);
+    void SetRegion(HRGN region);
+
+    // The window procedure
+    void Dispatch(TMessage& m);
+    void DispatchStage2(TMessage& m, bool& passOn);
+    bool DispatchStage3(TMessage& m);
+    void SkinNow();
+    void WMSize(TMessage& m);
+    void WMNCHitTest(TMessage& m);
+    void WMNCPaint(TMessage& m);
+    void WMNCActivate(TMessage& m);
+    void WMNCMouseMove(TMessage& m);
+    void WMNCLButtonDown(TMessage& m);
+    void WMNCLButtonUp(TMessage& m);
+    void WMNCLButtonDblClk(TMessage& m);
+    void WMNCRButtonDown(TMessage& m);
+    void WMCommand(TMessage& m);
+    void WMSysCommand(TMessage& m);
+    void MenuChanged(TMessage& m);
+    TNCObject* ObjectAt(const TPoint& p) const;
+    void Consume(TMessage& m);
+    // An exception inside a window procedure: the window is given back, silently.
+    void Failed() noexcept;
+    bool FOldCalled = false;  // the message being handled reached the old procedure
+    // False once this object is gone: a nested loop inside a message (a menu, a dialog) may
+    // end with it freed, and the message's handler must not touch it then.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+
+    // ---- the skin controls (the control skins fill these in)
+    // Unskins and frees the window's control skins.
+    void ReleaseSkinControls() {}
+    // Tells every control skin of the window that the skin changed.
+    void SkinControlsChanged() {}
+    // Skins the window's child controls (a form's components, or the child windows).
+    void SkinChildren() {}
+    // SKM_RESKIN: a control that re-created its window gets a new skin.
+    void Reskin(HWND) {}
 
     // Identity
     TWinControl* FControl = nullptr;
@@ -168,9 +305,10 @@ private:
     TColor FSavedColor = 0;
     bool FColorApplied = false;
     // Metrics
-    int FLeftBorder = 0, FCaptionHeight = 0, FRightBorder = 0, FBottomBorder = 0, FMenuHeight = 0;
+    TFrameMetrics FMetrics;
     TRect FClientRect;
     TRect FNativeFrame;
+    bool FFrameSizeApplied = false;  // WM_NCCALCSIZE gave the skin's client rectangle
     // Menus and caption
     HMENU FMenuHandle = nullptr;
     HMENU FSystemMenu = nullptr;
@@ -181,9 +319,19 @@ private:
     UINT FDoubleClickTime = 0;
     TBitmap FIconBitmap;
     int FIconSize = 0;
+    HICON FAppIconSource = nullptr;  // the application's icon the copy below was made from
+    TIconHandle FAppIcon;
+    TRect FCaptionTextRect;
+    int FButtonsExtent = 0;
     // Painting
-    HRGN FRegion = nullptr;
+    TBitmap FFrameBitmap;    // the whole frame, composed before one copy to the window
+    TBitmap FCaptionBitmap;  // the caption bar
+    TBitmap FCaptionBack;    // the caption bar without its buttons, behind a button repaint
+    TRect FWindowRect;       // screen
+    int FWidth = 0, FHeight = 0;
+    HRGN FRegion = nullptr;  // belongs to the window once set
     bool FRegionSet = false;
+    int FRegionWidth = -1, FRegionHeight = -1;  // the size the region was last cut for
     bool FActive = true;
     // State
     int FLifeState = lsAttached;

@@ -48,3 +48,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+// A top-level (or child) window of a class of our own, registered on first use.
+HWND MakeTestWindow(const char* cls, WNDPROC proc, HINSTANCE instance, DWORD style = WS_OVERLAPPEDWINDOW,
+                    int size = 200, HWND parent = nullptr);
+// The window's procedure as the A functions see it.
+inline WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
