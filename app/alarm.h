@@ -8,12 +8,9 @@
 
 #include "forms.h"
 
-class TPageControl;
-class TTabSheet;
 class TLabel;
 class TMemo;
 class TDateTimePicker;
-class TGroupBox;
 class TEdit;
 class TGradientButton;
 class TCheckBox;
@@ -35,27 +32,17 @@ class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* owner);
 
-    TK_COMPONENT(TPageControl, PageControl1);
-    TK_COMPONENT(TTabSheet, Tabsheet1);
-    TK_COMPONENT(TLabel, Label1);
     TK_COMPONENT(TLabel, MaskEdit1);  // the current time
-    TK_COMPONENT(TLabel, Label2);
     TK_COMPONENT(TDateTimePicker, MaskEdit2);  // the alarm time
-    TK_COMPONENT(TLabel, Label6);
     TK_COMPONENT(TLabel, Label7);  // "Active" / "not Active"
-    TK_COMPONENT(TLabel, Label8);
     TK_COMPONENT(TMemo, Memo1);
-    TK_COMPONENT(TGroupBox, GroupBox2);
-    TK_COMPONENT(TLabel, Label3);
     TK_COMPONENT(TEdit, Edit1);  // the sound file
     TK_COMPONENT(TGradientButton, GradientButton3);
     TK_COMPONENT(TGradientButton, GradientButton5);
     TK_COMPONENT(TCheckBox, CheckBox1);
-    TK_COMPONENT(TLabel, Label4);
     TK_COMPONENT(TEdit, Edit2);  // the program or document
     TK_COMPONENT(TGradientButton, GradientButton4);
     TK_COMPONENT(TCheckBox, CheckBox2);
-    TK_COMPONENT(TLabel, Label5);
     TK_COMPONENT(TComboBox, ComboBox1);  // the power action
     TK_COMPONENT(TCheckBox, CheckBox3);
     TK_COMPONENT(TButton, Button1);  // "Active" / "Abort"

@@ -14,8 +14,6 @@ class TForm3 : public TForm {
 public:
     explicit TForm3(TComponent* owner);
 
-    TK_COMPONENT(TPanel, Panel1);
-    TK_COMPONENT(TPanel, Panel2);
     TK_COMPONENT(TMemo, Memo1);
     TK_COMPONENT(TGradientButton, GradientButton1);
 };
