@@ -70,6 +70,7 @@ void TSkinForm::BeforeDestruction()
 // A skin object that goes never leaves its procedures in a window it leaves behind.
 void TSkinForm::ReleaseAll()
 {
+    FreeSkinControls();
     Detach();
     UnhookMDIClient();
     ReleaseSkinControls();

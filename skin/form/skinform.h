@@ -22,8 +22,10 @@
 #include "framelayout.h"
 #include "ncobject.h"
 #include "skindata.h"
-#include "skinprochook.h"
+#include "subclass.h"
 #include "timer.h"
+
+class TSkinControl;
 
 class TSkinForm : public TComponent, public TFrameKinds {
     TK_CLASS(TSkinForm, TComponent)
@@ -217,6 +219,25 @@ public:
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
     TWinSysButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
 
+    // The skins of the window's child controls (skinformcontrols.cpp). Each skin adds itself
+    // when it attaches and removes itself when freed; freeing a skin owned by its control
+    // also takes it out of that control's components, so nothing is freed twice.
+    // True when the skin was listed already.
+    bool AddSkinControl(TSkinControl* skin);
+    void RemoveSkinControl(TSkinControl* skin);
+    // Each skin off the list from the front, unskinned (unless this window or the skin's
+    // window is being destroyed) and freed.
+    void FreeSkinControls();
+    // Frees the skins whose window got WM_NCDESTROY.
+    void PurgeSkinControls();
+    // The first skin attached to the window, or to the control; null when none.
+    TSkinControl* FindSkinControl(HWND wnd) const;
+    TSkinControl* FindSkinControl(const TControl* control) const;
+    int SkinControlCount() const { return static_cast<int>(FSkinControls.size()); }
+    TSkinControl* SkinControls(int i) const { return FSkinControls.at(static_cast<size_t>(i)); }
+    // The canvas the control skins draw with; it lends itself to a DC for one drawing.
+    TCanvas* WorkCanvas() { return &FWorkCanvas; }
+
 private:
     // Attaching
     void ReadStyles();
@@ -270,9 +291,9 @@ private:
 
     // ---- the skin controls (the control skins fill these in)
     // Unskins and frees the window's control skins.
-    void ReleaseSkinControls() {}
+    void ReleaseSkinControls() { FreeSkinControls(); }
     // Tells every control skin of the window that the skin changed.
-    void SkinControlsChanged() {}
+    void SkinControlsChanged();
     // Skins the window's child controls (a form's components, or the child windows).
     void SkinChildren() {}
     // SKM_RESKIN: a control that re-created its window gets a new skin.
@@ -284,12 +305,12 @@ private:
     String FOwnClassName;
     HWND FOwnerWindow = nullptr;
     // Procedures
-    TSkinProcHook FProc;
+    TWindowSubclass FProc;
     bool FUnicode = false;
     TWndMethod FOldWindowProc;
     bool FChained = false;
     HWND FMDIClient = nullptr;
-    TSkinProcHook FClientProc;
+    TWindowSubclass FClientProc;
     // Styles
     DWORD FSavedStyle = 0;
     bool FRightToLeft = false;
@@ -338,6 +359,9 @@ private:
     TNCObject* FHotObject = nullptr;
     std::unique_ptr<TTimer, TSkinFreeObject> FHoverTimer;
     std::vector<TWinSysButton*> FButtons;  // owned
+    // Control skins
+    std::vector<TSkinControl*> FSkinControls;  // freed by FreeSkinControls
+    TCanvas FWorkCanvas;
 };
 
 // The text of a window, wide (GetWindowTextW on NT, else WM_GETTEXT converted) or 8-bit

@@ -89,7 +89,7 @@ void TSkinForm::WndProc(TMessage& m)
         const bool reached = FOldCalled;
         Failed();
         if (!reached && old)
-            m.Result = CallWindowProcA(old, wnd, m.Msg, m.WParam, m.LParam);
+            m.Result = CallWindowProcAW(old, wnd, m, FUnicode);
     }
     if (*alive)
         FOldCalled = outer;
@@ -117,7 +117,7 @@ void TSkinForm::Dispatch(TMessage& m)
         FLifeState = lsDestroying;
         Detach();
         FOldCalled = true;
-        m.Result = CallWindowProcA(old, Window, m.Msg, m.WParam, m.LParam);
+        m.Result = CallWindowProcAW(old, Window, m, FUnicode);
         FLifeState = lsDead;
         return;
     }

@@ -53,4 +53,9 @@ protected:
 HWND MakeTestWindow(const char* cls, WNDPROC proc, HINSTANCE instance, DWORD style = WS_OVERLAPPEDWINDOW,
                     int size = 200, HWND parent = nullptr);
 // The window's procedure as the A functions see it.
-inline WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
+// The window's procedure as its own character set reads it.
+inline WNDPROC ProcOf(HWND w)
+{
+    return reinterpret_cast<WNDPROC>(IsWindowUnicode(w) ? GetWindowLongPtrW(w, GWLP_WNDPROC)
+                                                        : GetWindowLongPtrA(w, GWLP_WNDPROC));
+}
