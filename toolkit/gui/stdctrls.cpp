@@ -295,14 +295,8 @@ void TCustomEdit::SetSelLength(int v)
 
 void TCustomEdit::PutWindowTextSilently(const String& v)
 {
-    FSettingText = true;
-    try {
-        PutWindowText(v);
-    } catch (...) {
-        FSettingText = false;
-        throw;
-    }
-    FSettingText = false;
+    TScopedFlag setting(FSettingText);
+    PutWindowText(v);
 }
 
 void TCustomEdit::WriteText(const String& v)
