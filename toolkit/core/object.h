@@ -130,18 +130,18 @@ struct TClassInfo {
 // (repaints, recreates the window, ...): Name() and SetName() over the field FName.
 //   TK_PROPERTY(bool, Center, Invalidate());
 //   TK_PROPERTY(bool, WordWrap, AdjustBounds(), Invalidate());  // reactions in their order
-#define TK_PROPERTY(Type, Name, ...)                \
-    TPropertyArg<Type> Name() const { return F##Name; } \
-    void Set##Name(TPropertyArg<Type> v)             \
-    {                                                \
-        if (v == F##Name)                            \
-            return;                                  \
-        F##Name = v;                                 \
-        __VA_ARGS__;                                 \
-    }
 // Numbers, enumerations and Booleans go by value, texts and sets by reference.
 template <class V>
 using TPropertyArg = std::conditional_t<std::is_scalar_v<V>, V, const V&>;
+#define TK_PROPERTY(Type, Name, ...)                    \
+    TPropertyArg<Type> Name() const { return F##Name; } \
+    void Set##Name(TPropertyArg<Type> v)                \
+    {                                                   \
+        if (v == F##Name)                               \
+            return;                                     \
+        F##Name = v;                                    \
+        __VA_ARGS__;                                    \
+    }
 
 template <class T>
 class TClassBuilder;
@@ -173,12 +173,12 @@ public:
 // A handler may take its body in place of the semicolon. Each entry leaves a registration
 // tagged with its line below TK_CLASS (the same in every source that includes the class); the
 // class builder gathers them, so the component classes need to be complete only there.
-#define TK_PUBLISH_ENTRY(Registration)                                               \
+#define TK_PUBLISH_ENTRY(Registration)                                                  \
     static_assert(__LINE__ - TkFirstLine < MaxPublishedLine, "too far below TK_CLASS"); \
-    template <class TkBuilder>                                                       \
-    static void TkPublish(TPublishedAt<__LINE__ - TkFirstLine>, TkBuilder& b)        \
-    {                                                                                \
-        b.Registration;                                                              \
+    template <class TkBuilder>                                                          \
+    static void TkPublish(TPublishedAt<__LINE__ - TkFirstLine>, TkBuilder& b)           \
+    {                                                                                   \
+        b.Registration;                                                                 \
     }
 #define TK_COMPONENT(Type, Name)                      \
     TK_PUBLISH_ENTRY(Component(#Name, &TkSelf::Name)) \
@@ -405,8 +405,8 @@ public:
     template <class O>
     TClassBuilder& Component(const char* name, O* T::*field)
     {
-        FInfo.Fields.push_back(
-            {name, &O::StaticClass, [field](TObject* o, TComponent* c) { static_cast<T*>(o)->*field = static_cast<O*>(c); }});
+        auto store = [field](TObject* o, TComponent* c) { static_cast<T*>(o)->*field = static_cast<O*>(c); };
+        FInfo.Fields.push_back({name, &O::StaticClass, store});
         return *this;
     }
 
