@@ -58,16 +58,7 @@ const TPowerChoice* FindPowerChoice(const String& text)
 
 }  // namespace
 
-const TClassInfo& TForm2::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TForm2>("TForm2", &TForm::StaticClass()).Build();
-    return info;
-}
-
-TForm2::TForm2(TComponent* owner) : TForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TForm2)
 
 // ---------------------------------------------------------------- showing and the check
 

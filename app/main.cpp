@@ -37,16 +37,7 @@ void OpenSettingsForWriting(TRegistry& reg)
 
 void SetMainForm(TCustomForm* form) { Application->SetMainForm(form); }
 
-const TClassInfo& TForm1::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TForm1>("TForm1", &TForm::StaticClass()).Build();
-    return info;
-}
-
-TForm1::TForm1(TComponent* owner) : TForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TForm1)
 
 void TForm1::FormCreate(TObject*)
 {

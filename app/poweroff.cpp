@@ -80,16 +80,7 @@ bool PowerActionFlags(const String& Caption, UINT& Flags)
     return true;
 }
 
-const TClassInfo& TForm3::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TForm3>("TForm3", &TForm::StaticClass()).Build();
-    return info;
-}
-
-TForm3::TForm3(TComponent* owner) : TForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TForm3)
 
 void TForm3::FormCreate(TObject*)
 {

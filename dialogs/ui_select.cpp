@@ -1,15 +1,6 @@
 #include "ui_select.h"
 
-const TClassInfo& TFSelect::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TFSelect>("TFSelect", &TDialogForm::StaticClass()).Build();
-    return info;
-}
-
-TFSelect::TFSelect(TComponent* owner) : TDialogForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TFSelect)
 
 void TFSelect::Dispatch(TMessage& m)
 {

@@ -1,12 +1,3 @@
 #include "ui_stop.h"
 
-const TClassInfo& TFSTop::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TFSTop>("TFSTop", &TMessageForm::StaticClass()).Build();
-    return info;
-}
-
-TFSTop::TFSTop(TComponent* owner) : TMessageForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TFSTop)

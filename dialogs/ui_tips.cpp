@@ -5,16 +5,7 @@ const char* const kMore = "More >>";
 const char* const kLess = "<< More";
 }  // namespace
 
-const TClassInfo& TFTip::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TFTip>("TFTip", &TDialogForm::StaticClass()).Build();
-    return info;
-}
-
-TFTip::TFTip(TComponent* owner) : TDialogForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TFTip)
 
 void TFTip::GradientButton1Click(TObject*)
 {

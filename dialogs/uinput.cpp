@@ -1,15 +1,6 @@
 #include "uinput.h"
 
-const TClassInfo& TFInput::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TFInput>("TFInput", &TDialogForm::StaticClass()).Build();
-    return info;
-}
-
-TFInput::TFInput(TComponent* owner) : TDialogForm(owner)
-{
-    InitForm();
-}
+TK_FORM_CLASS(TFInput)
 
 void TFInput::Dispatch(TMessage& m)
 {

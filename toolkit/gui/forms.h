@@ -196,6 +196,16 @@ public:
     using TCustomForm::TCustomForm;
 };
 
+// Defines, in its .cpp, the class information and the constructor of a form class whose
+// constructor does nothing but stream its form file.
+#define TK_FORM_CLASS(T)                                                                        \
+    const TClassInfo& T::StaticClass()                                                          \
+    {                                                                                           \
+        static const TClassInfo info = TClassBuilder<T>(#T, &inherited::StaticClass()).Build(); \
+        return info;                                                                            \
+    }                                                                                           \
+    T::T(TComponent* owner) : inherited(owner) { InitForm(); }
+
 // A popup window that shows one hint text.
 class THintWindow : public TCustomControl {
     TK_CLASS(THintWindow, TCustomControl)
