@@ -26,6 +26,8 @@
 #include "timer.h"
 
 class TSkinControl;
+struct TSkinDecision;
+enum class TChildRule;
 
 class TSkinForm : public TComponent, public TFrameKinds {
     TK_CLASS(TSkinForm, TComponent)
@@ -238,7 +240,38 @@ public:
     // The canvas the control skins draw with; it lends itself to a DC for one drawing.
     TCanvas* WorkCanvas() { return &FWorkCanvas; }
 
+    // ---- the dispatch: every child control gets its control skin (skinformdispatch.cpp)
+    // A toolkit form: its components, then its windowed controls in tab order (into every
+    // windowed child, so a form embedded in a page is reached too).
+    void SkinChildControls(TWinControl* form);
+    // Every control the component owns; with xcPopupMenu its popup menus become owner-drawn.
+    void SkinComponents(TComponent* component);
+    // Every child control of a windowed control, in index order.
+    void SkinChildren(TWinControl* control);
+    // The one decision for a toolkit control: the disable tag, a skin already there, the
+    // application's OnSkinControl, the class map, then the class tests.
+    void CreateControlSkin(TControl* control, TComponent* owner);
+    // The class map's decision for the control; false when no line names its class.
+    bool SkinByMapping(const String& name, TControl* control);
+    // Answers SKM_ISSKINNED with 1, or has a skin in this window's list.
+    bool IsControlSkinned(TControl* control) const;
+    // A radio or check group's children get the disable tag.
+    void DisableGroupChildren(TControl* control);
+    // A scroll style on its window, or a memo.
+    static bool HasScrollBars(TControl* control);
+    // A window without a toolkit form: its child windows, by class name and style.
+    void SkinChildWindows(HWND window);
+    void SkinChildWindow(HWND window);
+
 private:
+    // The dispatch's steps (skinformdispatch.cpp).
+    bool AskApplication(TControl* control, TComponent* owner, const String& name);
+    void ApplyDecision(TControl* control, const TSkinDecision& decision);
+    void ApplyChildRule(TWinControl* control, TChildRule rule);
+    // Makes the decided skin for the control and attaches it; null when its kind has no class
+    // yet or it could not attach (the control stays unskinned).
+    TSkinControl* AttachControlSkin(TControl* control, const TSkinDecision& decision);
+
     // Attaching
     void ReadStyles();
     void FindMDIRole();
@@ -294,8 +327,9 @@ private:
     void ReleaseSkinControls() { FreeSkinControls(); }
     // Tells every control skin of the window that the skin changed.
     void SkinControlsChanged();
-    // Skins the window's child controls (a form's components, or the child windows).
-    void SkinChildren() {}
+    // Skins the window's child controls: a form's through its components and tab order, any
+    // other window's through its child windows (skinformdispatch.cpp).
+    void SkinAllChildren();
     // SKM_RESKIN: a control that re-created its window gets a new skin.
     void Reskin(HWND) {}
 

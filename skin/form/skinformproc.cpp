@@ -289,7 +289,7 @@ void TSkinForm::SkinNow()
     FSystemMenu = GetSystemMenu(Window, FALSE);
     UpdateIconBitmap(FIconBitmap);
     RememberFrameSize();
-    SkinChildren();
+    SkinAllChildren();
     if (FLifeState == lsAttached) {
         if (FMDIRole == mdiChild) {
             TSkinManage* manager = SkinManager();

@@ -45,9 +45,16 @@ struct TSkinManagerUnit {
 
 void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create)
 {
-    // Popup-menu windows and size grips are taken by their own skins; MDI children are
-    // skinned as they are made.
-    if (create.lpcs && (create.lpcs->dwExStyle & WS_EX_MDICHILD))
+    const CREATESTRUCTA* cs = create.lpcs;
+    if (!cs)
+        return;
+    // A size grip made on a skinned window later gets its skin from that window.
+    if ((cs->style & SBS_SIZEGRIP) && WindowClassName(wnd) == "ScrollBar")
+        if (TSkinForm* form = gManager->FindSkinForm(cs->hwndParent))
+            form->SkinChildWindow(wnd);
+    // Popup-menu windows are taken by their own skins; MDI children are skinned as they are
+    // made.
+    if (cs->dwExStyle & WS_EX_MDICHILD)
         gManager->SkinWindow(wnd);
 }
 
@@ -112,6 +119,12 @@ DWORD SkinSavedVersion()
 }
 
 bool SkinIsWin9x() { return (SkinSavedVersion() & 0x80000000u) != 0; }
+
+bool SkinNotVersion6()
+{
+    static const bool notSix = LOBYTE(LOWORD(GetVersion())) != 6;
+    return notSix;
+}
 
 const TClassInfo& TSkinManage::StaticClass()
 {

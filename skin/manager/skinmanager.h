@@ -113,3 +113,6 @@ int SkinHookRemovals();
 // a Windows 9x system.
 DWORD SkinSavedVersion();
 bool SkinIsWin9x();
+// The system's major version is not 6 (taken once): the check boxes draw their focus
+// rectangle only then.
+bool SkinNotVersion6();
