@@ -8,6 +8,7 @@
 
 #include "forms.h"
 
+class TTabSheet;
 class TLabel;
 class TMemo;
 class TDateTimePicker;
@@ -32,6 +33,7 @@ class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* owner);
 
+    TK_COMPONENT(TTabSheet, Tabsheet1);
     TK_COMPONENT(TLabel, MaskEdit1);  // the current time
     TK_COMPONENT(TDateTimePicker, MaskEdit2);  // the alarm time
     TK_COMPONENT(TLabel, Label7);  // "Active" / "not Active"

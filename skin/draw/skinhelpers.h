@@ -26,6 +26,9 @@ std::wstring WideCopy(const wchar_t* source, int count);
 // returns. DT_MODIFYSTRING is ignored: the text is not written to.
 int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 
+// Kept for the skin engine's form code; new code calls FindControl.
+inline TWinControl* FindControlOfWindow(HWND handle) { return FindControl(handle); }
+
 using TGetScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 using TTrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 using TGetComboBoxInfoProc = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
