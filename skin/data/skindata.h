@@ -117,7 +117,7 @@ public:
     // State other parts of the engine read.
     bool FSkinEmpty = true;             // no skin loaded (also from the start of every load)
     TMemoryStream FSkinStream;          // the stored skin file's bytes
-    TOwnedObject<TCustomImageList> FMenuImages;
+    std::unique_ptr<TCustomImageList, TFreeObject> FMenuImages;
     TBitmap FIconBitmap;
     std::unique_ptr<TFont> FCaptionFont;
     int FMaxWidth = 0, FMaxHeight = 0;  // SM_CXMAXIMIZED, SM_CYMAXIMIZED at create

@@ -11,7 +11,8 @@
 //
 // The code is split by concern: skinform.cpp attaches and releases, skinframe.cpp paints the
 // frame and shapes the region, skinmetrics.cpp sizes, refreshes and gives back, skinformproc.cpp
-// is the window procedure, skincaption.cpp the caption-button actions.
+// is the window procedure, skincaption.cpp the caption-button actions; the menu bar, the system
+// menu and the owner-drawn menu items are in skin/menu/.
 #include <windows.h>
 
 #include <memory>
@@ -20,12 +21,15 @@
 
 #include "forms.h"
 #include "framelayout.h"
+#include "menus.h"
 #include "ncobject.h"
 #include "skindata.h"
 #include "subclass.h"
 #include "timer.h"
 
 class TSkinControl;
+class TSkinMenu;
+class TMenuDrawHandlers;
 struct TSkinDecision;
 enum class TChildRule;
 
@@ -119,44 +123,67 @@ public:
     static String CaptionButtonHint(int action);
     bool CanCloseFromSystemMenu() const;
 
-    // ---- the menu bar and the skinned system menu: the menu code fills these in. Each one
-    // that answers a Boolean says whether it handled the request; when it did not, the window
-    // behaves as a native one.
+    // ---- the menu bar (skin/menu/skinmenutrack.cpp). Each one that answers a Boolean says
+    // whether it handled the request; when it did not, the window behaves as a native one.
     // Builds the skinned menu bar from the window's menu (sets the menu height).
-    void MakeMenuBar() {}
+    void MakeMenuBar();
     // Frees the skinned menu bar (Unskin puts the native menu back itself).
-    void FreeMenuBar() {}
-    // Whether the window has a skinned menu bar.
-    bool HasMenuBar() const { return false; }
+    void FreeMenuBar();
+    bool HasMenuBar() const { return FMenuBar != nullptr; }
+    TSkinMenu* MenuBar() const { return FMenuBar; }
     // Paints the menu-bar row into the DC; false when the window has no menu bar.
-    bool PaintMenuBar(HDC, const TRect&) { return false; }
-    // Repaints one menu-bar button in its state.
-    void PaintMenuButton(TMenuBtn&) {}
+    bool PaintMenuBar(HDC dc, const TRect& bar);
+    // Repaints one menu-bar button in its state, from the bar's picture.
+    void PaintMenuButton(TMenuBtn& button);
     // The menu-bar button at a window point.
-    TNCObject* MenuBarButtonAt(const TPoint&) const { return nullptr; }
-    // Opens a menu-bar button's drop-down; false when nothing opened.
-    bool OpenMenuButton(TMenuBtn*) { return false; }
+    TNCObject* MenuBarButtonAt(const TPoint& p) const;
+    // Opens the button's drop-down and tracks it until it closes; false when nothing opened.
+    bool OpenMenuButton(TMenuBtn* button);
+    // Posts a click on the button, which the window's non-client handling opens.
+    void ClickMenuButton(TMenuBtn* button);
     // The menu-bar button Alt and a character open (the first one for character 0).
-    TMenuBtn* MenuKeyTarget(int) { return nullptr; }
+    TMenuBtn* MenuKeyTarget(int ch);
+    // The first enabled, visible button with that accelerator.
+    TMenuBtn* FindAccelButton(unsigned key) const;
     // SKM_MENUBARPOPUP: opens the menu-bar button under the screen point in LParam.
-    bool MenuBarPopupAt(TMessage&) { return false; }
+    bool MenuBarPopupAt(TMessage& m);
     // The window has a native menu again (CM_MENUCHANGED, WM_MDISETMENU): the bar takes it.
-    void MenuBarTakeMenu(HMENU) {}
+    void MenuBarTakeMenu(HMENU menu);
     // The last MDI child went: the menu bar is built again from the frame's menu.
-    void RebuildMenuBar() {}
-    // CM_DIALOGCHAR: Alt and a letter open a menu-bar button.
-    bool DialogChar(TMessage&) { return false; }
-    // Owner-drawn menu items of the window (WM_MEASUREITEM, WM_DRAWITEM).
-    bool WMMeasureItem(TMessage&) { return false; }
-    bool WMDrawItem(TMessage&) { return false; }
+    void RebuildMenuBar();
+    // CM_DIALOGCHAR the form left unanswered: Alt and a letter open a menu-bar button; true
+    // when one opens.
+    bool DialogChar(TMessage& m);
+    // The drop-down of the menu bar being tracked (0 when none).
+    HMENU OpenMenu() const { return FOpenMenu; }
+
+    // ---- the skinned system menu (skin/menu/skinsysmenu.cpp): a popup menu with Tag 33333,
+    // built anew at each opening.
+    static constexpr int SystemMenuTag = 33333;
+    TPopupMenu* SystemPopupMenu() const { return FSystemPopup; }
     // Opens the skinned system menu at a screen point (or closes the window on a second click
-    // within the double-click time).
-    bool ShowSystemMenu(int, int) { return false; }
-    // Frees the skinned system menu.
-    void FreeSystemMenu() {}
-    // Switches the owner drawing of the form's main menus and popup menus on or off.
-    void SetMainMenusOwnerDraw(TWinControl*, bool) {}
-    void SetPopupMenusOwnerDraw(TComponent*, bool) {}
+    // within the double-click time); false when the window has no system menu to show.
+    bool ShowSystemMenu(int x, int y);
+    void BuildSystemMenu();
+    // The fixed menu of NT 4: Restore, Maximize, Minimize, a line and Close.
+    void BuildFixedSystemMenu();
+    void AddFixedSystemMenuItem(const String& caption, int tag);
+    void SysMenuClick(TObject* sender);
+    void FixedSysMenuClick(TObject* sender);
+    void FreeSystemMenu();
+
+    // ---- owner-drawn menu items (skin/menu/skinsysmenu.cpp, menuitemdraw.cpp): which of the
+    // form's menus the skin draws, and the handlers that draw and measure. Turning it off gives
+    // every item the handlers it had before.
+    void SetMainMenusOwnerDraw(TWinControl* form, bool on);
+    void SetPopupMenusOwnerDraw(TComponent* component, bool on);
+    void MainMenuItemMeasure(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void MenuItemMeasure(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool selected);
+    void DrawSystemMenuItem(HMENU menu, TMenuItem* item, bool selected, const TRect& rect, TCanvas* canvas);
+    // Owner-drawn items of the window's native menus (WM_MEASUREITEM, WM_DRAWITEM).
+    bool WMMeasureItem(TMessage& m);
+    bool WMDrawItem(TMessage& m);
 
     // Identity
     TWinControl* Control() const { return FControl; }
@@ -321,6 +348,23 @@ private:
     // False once this object is gone: a nested loop inside a message (a menu, a dialog) may
     // end with it freed, and the message's handler must not touch it then.
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+
+    // ---- menus
+    // A temporary toolkit item standing for a native menu item (caption, state).
+    std::unique_ptr<TMenuItem, TSkinFreeObject> MenuItemFromHandle(HMENU menu, UINT command) const;
+    void MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const;
+    bool MeasureMenuItem(TMessage& m);
+    bool DrawMenuItem(TMessage& m);
+    void AddSystemMenuItem(HMENU native, int position);
+    TPopupMenu* NewSystemPopupMenu();
+    TMenuDrawHandlers& DrawHandlers();
+    TSkinMenu* FMenuBar = nullptr;               // owned (a component of this object)
+    TPopupMenu* FSystemPopup = nullptr;          // owned (a component of this object)
+    TMenuDrawHandlers* FDrawHandlers = nullptr;  // owned (a component of this object)
+    TPopupMenu* FShowingSystemMenu = nullptr;    // the system menu while it is open
+    HMENU FOpenMenu = nullptr;
+    DWORD FLastSysMenuTime = 0;
+    bool FSysMenuOpened = false;
 
     // ---- the skin controls (the control skins fill these in)
     // Unskins and frees the window's control skins.

@@ -648,8 +648,10 @@ void TSkinForm::FormWindowProc(TMessage& m)
             ApplySkinColors();
             return;
         case CM_DIALOGCHAR:
-            if (!DialogChar(m))
-                pass();
+            // The form's own accelerators first, then the menu bar's.
+            pass();
+            if (*alive && m.Result == 0)
+                DialogChar(m);
             return;
         case SKM_DRAWBORDER:
             if (m.LParam == SKM_MAGIC) {

@@ -19,11 +19,11 @@ inline TRect ClientRectOf(HWND wnd)
 }
 
 // The DC of a window's whole area (GetWindowDC), given back when it goes; or a DC the caller
-// gave, which stays the caller's.
+// gave, which stays the caller's unless `release` hands it over (one from GetDCEx).
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND wnd, HDC given = nullptr)
-        : FWnd(wnd), FOwn(given ? nullptr : GetWindowDC(wnd)), FGiven(given)
+    explicit TWindowDC(HWND wnd, HDC given = nullptr, bool release = false)
+        : FWnd(wnd), FOwn(given ? (release ? given : nullptr) : GetWindowDC(wnd)), FGiven(release ? nullptr : given)
     {
     }
     ~TWindowDC()

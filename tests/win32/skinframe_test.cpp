@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "guitest.h"
+#include "pixeltest.h"
 #include "skinwindowtest.h"
 #include "skindata.h"
 #include "skinform.h"
@@ -178,14 +179,6 @@ LPARAM ScreenPoint(HWND w, const TRect& windowRelative)
     GetWindowRect(w, &r);
     return MakeMsgPoint(r.left + (windowRelative.left + windowRelative.right) / 2,
                         r.top + (windowRelative.top + windowRelative.bottom) / 2);
-}
-
-TColor WindowPixel(HWND w, int x, int y)
-{
-    HDC dc = GetWindowDC(w);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return static_cast<TColor>(c);
 }
 
 class SkinFrameTest : public SkinWindowTest {
