@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "alarm.h"
+#include "benchtime.h"
 #include "clock.h"
 #include "combobox.h"
 #include "main.h"
@@ -17,25 +18,6 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency{};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 void PumpUntil(const std::function<bool()>& done, double ms = 5000)
 {
     const double end = Now() + ms;
@@ -43,24 +25,6 @@ void PumpUntil(const std::function<bool()>& done, double ms = 5000)
         Pump();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
-}
-
-// Milliseconds per run of `step`, the best of a few batches.
-double Time(int runs, const std::function<void()>& step)
-{
-    double best = 1e300;
-    for (int batch = 0; batch < 5; ++batch) {
-        const double start = Now();
-        for (int i = 0; i < runs; ++i)
-            step();
-        best = std::min(best, (Now() - start) / runs);
-    }
-    return best;
-}
-
-void RepaintWhole(HWND h)
-{
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool Shows(HWND h, bool skinned)

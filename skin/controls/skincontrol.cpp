@@ -85,11 +85,8 @@ void TSkinControl::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas
     control->WindowProc = TWndMethod(this, &TSkinControl::SkinWndProc);
     if (FSkinForm)
         FSkinForm->AddSkinControl(this);
-    if (FSetColor) {
-        SetParentBackground(true);
-        FOldColor = control->Color();
-        control->SetColor(FaceColor());
-    }
+    if (FSetColor)
+        ApplyFaceColor();
     if (FParentBackgroundOff)
         FMode = 1;
     control->Invalidate();
@@ -123,6 +120,22 @@ void TSkinControl::Unskin()
         return;
     FActive = false;
     if (FState == stDestroyed || !FSetColor || !FControl)
+        return;
+    RestoreColor();
+}
+
+void TSkinControl::ApplyFaceColor()
+{
+    if (!FControl)
+        return;
+    SetParentBackground(true);
+    FOldColor = FControl->Color();
+    FControl->SetColor(FaceColor());
+}
+
+void TSkinControl::RestoreColor()
+{
+    if (!FControl)
         return;
     SetParentBackground(false);
     FControl->SetColor(FOldColor);
@@ -265,7 +278,19 @@ void TSkinControl::Refresh()
 
 // ---------------------------------------------------------------- helpers of the families
 
-TColor TSkinControl::FaceColor() const { return FSkinData ? FSkinData->FColors[scButtonFace] : clBtnFace; }
+TColor TSkinControl::FaceColor() const { return SkinColor(scButtonFace); }
+
+TColor TSkinControl::SkinColor(int Index) const
+{
+    if (Index < 0 || Index >= SkinColorCount)
+        return clBtnFace;
+    if (FSkinData)
+        return FSkinData->FColors[static_cast<size_t>(Index)];
+    for (const TSkinColorKey& key : SkinColorKeys)
+        if (key.Index == Index)
+            return key.Default;
+    return clBtnFace;
+}
 
 void TSkinControl::SetParentBackground(bool On)
 {

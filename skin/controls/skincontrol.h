@@ -138,6 +138,12 @@ protected:
     void Detach() noexcept;
     // The skin's ButtonFace colour (the system's without skin data).
     TColor FaceColor() const;
+    // The control takes the skin's face as its colour (ParentBackground off); the old one is
+    // kept, and RestoreColor gives both back.
+    void ApplyFaceColor();
+    void RestoreColor();
+    // A colour of the skin's table (its default without skin data).
+    TColor SkinColor(int Index) const;
 
     BYTE FMouseFlags = 0;
     TCanvas* FCanvas = nullptr;  // the TSkinForm's work canvas; not owned

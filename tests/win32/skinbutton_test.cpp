@@ -247,6 +247,7 @@ TEST_F(SkinButtonTest, Tag5555ShowsTheParentsPicture)
     b.Trans = 1;
     auto* panel = Add<TPanel>(Form, Form, "Panel1", 8, 8, 250, 100);
     panel->SetColor(clRed);
+    panel->SetTag(Data->DisableTag());  // the panel keeps its own colour
     auto* plain = Add<TButton>(Form, panel, "Button1", 8, 8, 90, 30);
     auto* overParent = Add<TButton>(Form, panel, "Button2", 108, 8, 90, 30);
     overParent->SetTag(5555);

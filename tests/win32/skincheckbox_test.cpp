@@ -124,6 +124,7 @@ TEST_F(SkinCheckBoxTest, Tag5555KeepsTheParentsPicture)
     UseStripSkin();
     auto* panel = Add<TPanel>(Form, Form, "Panel1", 8, 8, 200, 80);
     panel->SetColor(clRed);
+    panel->SetTag(Data->DisableTag());  // the panel keeps its own colour
     auto* check = Add<TCheckBox>(Form, panel, "CheckBox1", 8, 8, 120, 21);
     check->SetTag(5555);
     SkinAll();

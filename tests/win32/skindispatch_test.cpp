@@ -18,6 +18,7 @@
 #include "pagecontrol.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
+#include "skinedit.h"
 #include "skincontroltest.h"
 #include "skinfill.h"
 #include "skinformdispatch.h"
@@ -202,10 +203,11 @@ TEST_F(SkinDispatchTest, TheApplicationDecidesFirst)
     EXPECT_TRUE(SkinAs<TSkinCheckBox>(button));
     EXPECT_EQ(SkinCount(button), 1);
     EXPECT_EQ(SkinOf(check), nullptr);
-    EXPECT_EQ(SkinOf(edit), nullptr);
+    EXPECT_TRUE(SkinAs<TSkinEdit>(edit));
     // Both walks meet every control: one that has its skin after the first is not asked again.
     EXPECT_EQ(std::count(handler.Asked.begin(), handler.Asked.end(), "TBUTTON"), 1);
-    EXPECT_EQ(std::count(handler.Asked.begin(), handler.Asked.end(), "TEDIT"), 2);
+    EXPECT_EQ(std::count(handler.Asked.begin(), handler.Asked.end(), "TEDIT"), 1);
+    EXPECT_EQ(std::count(handler.Asked.begin(), handler.Asked.end(), "TCHECKBOX"), 2);
     EXPECT_EQ(std::count(handler.Forms.begin(), handler.Forms.end(), Form), static_cast<long>(handler.Forms.size()));
     SkinForm->Unskin();
     EXPECT_EQ(SkinOf(button), nullptr);
@@ -320,7 +322,8 @@ TEST_F(SkinDispatchTest, DialogChildrenAreSkinnedInHandleMode)
     EXPECT_TRUE(As<TSkinRadioButton>(skin(12)));
     EXPECT_TRUE(As<TSkinRadioButton>(skin(13)));
     EXPECT_TRUE(As<TSkinSizer>(skin(20)));
-    for (int id : {14, 15, 16, 17, 18, 21})
+    EXPECT_TRUE(As<TSkinEdit>(skin(17)));
+    for (int id : {14, 15, 16, 18, 21})
         EXPECT_EQ(skin(id), nullptr) << id;
     for (int id : {1, 11, 12, 20}) {
         ASSERT_TRUE(skin(id));

@@ -243,6 +243,10 @@ private:
     UINT FTextFlags = 0;
 };
 
+// A 3-D frame of `width` one-pixel lines drawn with the canvas's pen: top and left lines in
+// topColor, bottom and right lines in bottomColor; `rect` shrinks to the inside of it.
+void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
+
 // ---------------------------------------------------------------------------------------------
 // Graphics
 
