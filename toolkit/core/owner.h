@@ -21,7 +21,7 @@ public:
     H operator->() const { return FHandle; }
     H Release() noexcept { return std::exchange(FHandle, nullptr); }
     // Takes `h`, then frees the old one: while it goes, the owner no longer hands it out.
-    void Reset(H h = nullptr)
+    void Reset(H h = nullptr) noexcept(noexcept(Free()(h)))
     {
         H old = std::exchange(FHandle, h);
         if (old && old != h)

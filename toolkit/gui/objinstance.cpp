@@ -255,37 +255,12 @@ void DeallocateHWnd(HWND wnd)
 
 // ---- owners ----
 
-TObjectInstance& TObjectInstance::operator=(TObjectInstance&& o) noexcept
-{
-    if (this != &o) {
-        Reset();
-        FProc = o.Release();
-    }
-    return *this;
-}
+// Made by MakeObjectInstance, so live: nothing to report.
+void TObjectInstance::TFree::operator()(WNDPROC instance) const noexcept { ReleaseInstance(instance); }
 
-WNDPROC TObjectInstance::Release() noexcept { return std::exchange(FProc, nullptr); }
-
-void TObjectInstance::Reset() noexcept
+// Made by AllocateHWnd; one the system destroyed already has nothing left to give back.
+void TUtilWindow::TFree::operator()(HWND wnd) const noexcept
 {
-    // Made by MakeObjectInstance, so live: nothing to report.
-    if (FProc)
-        ReleaseInstance(std::exchange(FProc, nullptr));
-}
-
-TUtilWindow& TUtilWindow::operator=(TUtilWindow&& o) noexcept
-{
-    if (this != &o) {
-        Reset();
-        FHandle = std::exchange(o.FHandle, nullptr);
-    }
-    return *this;
-}
-
-void TUtilWindow::Reset() noexcept
-{
-    // Made by AllocateHWnd; one the system destroyed already has nothing left to give back.
-    HWND wnd = std::exchange(FHandle, nullptr);
-    if (wnd && IsWindow(wnd))
+    if (IsWindow(wnd))
         DestroyUtilWindow(wnd);
 }
