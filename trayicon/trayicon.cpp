@@ -231,14 +231,9 @@ void TTrayIcon::Loaded()
 void TTrayIcon::Notification(TComponent* c, TOperation op)
 {
     inherited::Notification(c, op);
-    if (op != opRemove)
-        return;
-    if (c == FIconList) {
-        FIconList = nullptr;
+    if (ReferenceGone(FIconList, c, op))
         SetIconList(nullptr);
-    }
-    if (c == FPopupMenu)
-        FPopupMenu = nullptr;
+    ReferenceGone(FPopupMenu, c, op);
 }
 
 bool TTrayIcon::Alive(UINT id)
@@ -270,11 +265,7 @@ void TTrayIcon::SetDesignPreview(bool v)
 
 void TTrayIcon::SetIconList(TCustomImageList* v)
 {
-    if (FIconList && FIconList != v)
-        FIconList->RemoveFreeNotification(this);
-    FIconList = v;
-    if (v)
-        v->FreeNotification(this);
+    SetReference(FIconList, v);
     SetIconIndex(0);
 }
 
@@ -348,14 +339,7 @@ void TTrayIcon::SetIconIndex(int v)
     ModifyIcon();
 }
 
-void TTrayIcon::SetPopupMenu(TPopupMenu* v)
-{
-    if (FPopupMenu && FPopupMenu != v)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = v;
-    if (v)
-        v->FreeNotification(this);
-}
+void TTrayIcon::SetPopupMenu(TPopupMenu* v) { SetReference(FPopupMenu, v); }
 
 void TTrayIcon::SetWantEnterExitEvents(bool v)
 {

@@ -380,22 +380,12 @@ void TControl::ApplyParentShowHint()
     TakeFromParent(FParentShowHint, [this] { SetShowHint(FParent->ShowHint()); });
 }
 
-void TControl::SetPopupMenu(TPopupMenu* v)
-{
-    if (v == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = v;
-    if (v)
-        v->FreeNotification(this);
-}
+void TControl::SetPopupMenu(TPopupMenu* v) { SetReference(FPopupMenu, v); }
 
 void TControl::Notification(TComponent* c, TOperation op)
 {
     TComponent::Notification(c, op);
-    if (op == opRemove && c == FPopupMenu)
-        FPopupMenu = nullptr;
+    ReferenceGone(FPopupMenu, c, op);
 }
 
 void TControl::Loaded()

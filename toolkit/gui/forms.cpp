@@ -430,14 +430,7 @@ void TCustomForm::ApplyAlphaBlend()
 
 void TCustomForm::SetMenu(TMainMenu* v)
 {
-    if (v == FMenu)
-        return;
-    if (FMenu)
-        FMenu->RemoveFreeNotification(this);
-    FMenu = v;
-    if (v)
-        v->FreeNotification(this);
-    if (HandleAllocated())
+    if (SetReference(FMenu, v) && HandleAllocated())
         SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
 }
 
@@ -455,11 +448,8 @@ void TCustomForm::ApplyMenu()
 void TCustomForm::Notification(TComponent* c, TOperation op)
 {
     TWinControl::Notification(c, op);
-    if (op == opRemove && c == FMenu) {
-        FMenu = nullptr;
-        if (HandleAllocated())
-            SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
-    }
+    if (ReferenceGone(FMenu, c, op) && HandleAllocated())
+        SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
 }
 
 void TCustomForm::IconChanged(TObject*)

@@ -550,14 +550,8 @@ void TMenu::FreeItems() { FItems.Reset(); }
 
 void TMenu::SetImages(TCustomImageList* v)
 {
-    if (v == FImages)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = v;
-    if (v)
-        v->FreeNotification(this);
-    MenuChanged();
+    if (SetReference(FImages, v))
+        MenuChanged();
 }
 
 void TMenu::SetOwnerDraw(bool v)
@@ -579,8 +573,7 @@ void TMenu::SetOwnerDraw(bool v)
 void TMenu::Notification(TComponent* c, TOperation op)
 {
     TComponent::Notification(c, op);
-    if (op == opRemove && c == FImages)
-        FImages = nullptr;
+    ReferenceGone(FImages, c, op);
 }
 
 TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) const
@@ -694,22 +687,12 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 TPopupMenu::~TPopupMenu() = default;
 
-void TPopupMenu::SetPopupComponent(TComponent* c)
-{
-    if (c == FPopupComponent)
-        return;
-    if (FPopupComponent)
-        FPopupComponent->RemoveFreeNotification(this);
-    FPopupComponent = c;
-    if (c)
-        c->FreeNotification(this);
-}
+void TPopupMenu::SetPopupComponent(TComponent* c) { SetReference(FPopupComponent, c); }
 
 void TPopupMenu::Notification(TComponent* c, TOperation op)
 {
     TMenu::Notification(c, op);
-    if (op == opRemove && c == FPopupComponent)
-        FPopupComponent = nullptr;
+    ReferenceGone(FPopupComponent, c, op);
 }
 
 void TPopupMenu::Popup(int x, int y)

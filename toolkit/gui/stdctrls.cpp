@@ -381,20 +381,12 @@ void TLabel::SetAutoSize(bool v)
     AdjustBounds();
 }
 
-void TLabel::SetFocusControl(TWinControl* c)
-{
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = c;
-    if (c)
-        c->FreeNotification(this);
-}
+void TLabel::SetFocusControl(TWinControl* c) { SetReference(FFocusControl, c); }
 
 void TLabel::Notification(TComponent* c, TOperation op)
 {
     TGraphicControl::Notification(c, op);
-    if (op == opRemove && c == FFocusControl)
-        FFocusControl = nullptr;
+    ReferenceGone(FFocusControl, c, op);
 }
 
 void TLabel::Loaded()
