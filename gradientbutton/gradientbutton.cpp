@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-const TEnumInfo ButtonLayoutInfo{"TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
 const TEnumInfo SoundSchemeInfo{"TSoundScheme", {"ssPistol", "ssGame", "ssFire", "ssHealth"}};
 
 namespace {
