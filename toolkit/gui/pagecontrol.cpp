@@ -98,30 +98,6 @@ void TCustomTabControl::SetTabIndex(int v)
         SendMessageA(h, TCM_SETCURSEL, static_cast<WPARAM>(FTabIndex), 0);
 }
 
-void TCustomTabControl::SetStyle(TTabStyle v)
-{
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    RecreateWnd();
-}
-
-void TCustomTabControl::SetTabPosition(TTabPosition v)
-{
-    if (v == FTabPosition)
-        return;
-    FTabPosition = v;
-    RecreateWnd();
-}
-
-void TCustomTabControl::SetMultiLine(bool v)
-{
-    if (v == FMultiLine)
-        return;
-    FMultiLine = v;
-    RecreateWnd();
-}
-
 TRect TCustomTabControl::DisplayRect() const
 {
     TRect r = ClientRect();

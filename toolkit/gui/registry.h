@@ -3,26 +3,7 @@
 #include <windows.h>
 
 #include "classes.h"
-
-// Owns one open registry key.
-class TRegKey {
-public:
-    TRegKey() = default;
-    explicit TRegKey(HKEY key) : FKey(key) {}
-    TRegKey(TRegKey&& o) noexcept : FKey(o.Release()) {}
-    TRegKey& operator=(TRegKey&& o) noexcept;
-    TRegKey(const TRegKey&) = delete;
-    TRegKey& operator=(const TRegKey&) = delete;
-    ~TRegKey() { Reset(); }
-
-    HKEY Get() const { return FKey; }
-    explicit operator bool() const { return FKey != nullptr; }
-    HKEY Release() noexcept;
-    void Reset(HKEY key = nullptr) noexcept;
-
-private:
-    HKEY FKey = nullptr;
-};
+#include "handles.h"
 
 // Key names: a leading backslash starts from RootKey, anything else from the current key (or
 // from RootKey when none is open). Value functions work on the current key; with none open a
