@@ -37,18 +37,6 @@ TGlyphLayout LayoutOf(const String& text)
 
 TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
-// The re-entry guard: set for one drawing, cleared on every way out.
-class TPaintingGuard {
-public:
-    explicit TPaintingGuard(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TPaintingGuard() { FFlag = false; }
-    TPaintingGuard(const TPaintingGuard&) = delete;
-    TPaintingGuard& operator=(const TPaintingGuard&) = delete;
-
-private:
-    bool& FFlag;
-};
-
 }  // namespace
 
 const TClassInfo& TSkinSpeedButton::StaticClass()
@@ -188,7 +176,7 @@ void TSkinSpeedButton::DrawSpeedButton(TCanvas* Canvas, const TRect& R)
     }
     if (FPainting)
         return;
-    TPaintingGuard guard(FPainting);
+    TScopedFlag guard(FPainting);  // no re-entry while it draws
     DrawButton(Canvas, R, false);
 }
 
@@ -196,7 +184,7 @@ void TSkinSpeedButton::DrawPictureSpeedButton(TCanvas* Canvas, const TRect& R)
 {
     if (!ButtonsObject() || FPainting)
         return;
-    TPaintingGuard guard(FPainting);
+    TScopedFlag guard(FPainting);  // no re-entry while it draws
     DrawButton(Canvas, R, true);
 }
 

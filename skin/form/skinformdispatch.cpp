@@ -19,6 +19,7 @@
 #include "skinobjimage.h"
 #include "skinscrollbar.h"
 #include "skinspeedbutton.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ bool TSkinForm::HasScrollBars(TControl* control)
     if (As<TMemo>(control))
         return true;
     HWND h = windowed->WindowHandle();
-    return h && (GetWindowLongA(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+    return h && (StyleOf(h) & (WS_HSCROLL | WS_VSCROLL)) != 0;
 }
 
 void TSkinForm::CreateControlSkin(TControl* control, TComponent* owner)
@@ -316,7 +317,7 @@ void TSkinForm::SkinChildWindows(HWND window)
         return;
     std::vector<HWND> children;
     for (HWND h = GetTopWindow(window); h; h = GetWindow(h, GW_HWNDNEXT))
-        if (GetWindowLongA(h, GWL_STYLE) & WS_CHILD)
+        if (StyleOf(h) & WS_CHILD)
             children.push_back(h);
     for (HWND h : children)
         SkinChildWindow(h);
@@ -327,12 +328,12 @@ void TSkinForm::SkinChildWindow(HWND window)
     if (!window || !FSkinData || FindSkinControl(window) || !IsWindow(window))
         return;
     try {
-        const auto style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+        const uint32_t style = StyleOf(window);
         const TWindowDecision d = DecideWindowSkin(WindowClassName(window), style, DispatchGates(*FSkinData));
         if (d.ChildWindowsFirst)
             SkinChildWindows(window);
         if (d.FaceColorToControl)
-            if (TWinControl* control = FindControlOfWindow(window))
+            if (TWinControl* control = FindControl(window))
                 control->SetColor(FSkinData->FColors[scButtonFace]);
         if (!d.Kind)
             return;

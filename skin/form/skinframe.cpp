@@ -10,11 +10,10 @@
 #include "skinhelpers.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "winstyle.h"
 #include "winutil.h"
 
 namespace {
-
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
 
 // The part of a bitmap's pixels under a rectangle that lies inside it.
 TPixelView SubView(TBitmap& bitmap, const TRect& r)
@@ -189,7 +188,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
                               FCaptionSuffix;
     FButtonsExtent = 0;
     for (int i = 0; i < ButtonCount(); ++i) {
-        const TDataSkinSysButton* object = FButtons[static_cast<size_t>(i)]->SkinObject();
+        const TDataSkinSysButton* object = Buttons(i)->SkinObject();
         if (object && object->Align == 1 && !object->Bitmap.Empty() && IsCaptionButtonVisible(i))
             FButtonsExtent = std::max(FButtonsExtent, object->Xcoord);
     }
@@ -231,7 +230,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
 
 TCaptionButtonWindow TSkinForm::CaptionButtonWindow(int index)
 {
-    const TDataSkinSysButton& object = *FButtons[static_cast<size_t>(index)]->SkinObject();
+    const TDataSkinSysButton& object = *Buttons(index)->SkinObject();
     TCaptionButtonWindow w;
     w.Maximized = FSizeState == ssMaximized;
     w.Active = FActive;
@@ -249,7 +248,7 @@ bool TSkinForm::IsCaptionButtonVisible(int index)
 {
     if (index < 0 || index >= ButtonCount())
         return false;
-    TWinSysButton& button = *FButtons[static_cast<size_t>(index)];
+    TWinSysButton& button = *Buttons(index);
     const TDataSkinSysButton* object = button.SkinObject();
     if (!object) {
         button.Visible = false;
@@ -272,7 +271,7 @@ void TSkinForm::LayoutCaptionButtons()
     frame.TileLeftMenu = FSkinData->FMenuBar ? FSkinData->FMenuBar->LeftWidth : 0;
     frame.CaptionText = ToPixRect(FCaptionTextRect);
     for (int i = 0; i < ButtonCount(); ++i) {
-        TWinSysButton& button = *FButtons[static_cast<size_t>(i)];
+        TWinSysButton& button = *Buttons(i);
         const TDataSkinSysButton* object = button.SkinObject();
         if (!IsCaptionButtonVisible(i) || !object || object->Bitmap.Empty())
             continue;
@@ -286,7 +285,7 @@ void TSkinForm::LayoutCaptionButtons()
 void TSkinForm::PaintCaptionButtons(TBitmap& caption)
 {
     HDC dc = caption.Canvas()->Handle();
-    for (TWinSysButton* button : FButtons) {
+    for (const TOwnedObject<TWinSysButton>& button : FButtons) {
         TDataSkinSysButton* object = button->SkinObject();
         if (!button->Visible || !object || object->Bitmap.Empty() || object->Visibility == 100)
             continue;
@@ -353,17 +352,16 @@ void TSkinForm::UpdateRegion()
             CombineRgn(region.Get(), region.Get(), part.Get(), RGN_OR);
     }
     if (region)
-        SetRegion(region.Release());
+        SetRegion(std::move(region));
 }
 
-// The window owns a region once it is set; the one it had before is its to free.
-void TSkinForm::SetRegion(HRGN region)
+// The window owns a region once it is set (and frees the one it had before); one it refused
+// is still ours and goes with `region`.
+void TSkinForm::SetRegion(TGdiObject<HRGN> region)
 {
-    if (!SetWindowRgn(Window, region, TRUE)) {
-        DeleteObject(region);
+    if (!SetWindowRgn(Window, region.Get(), TRUE))
         return;
-    }
-    FRegion = region;
+    region.Release();
     FRegionSet = true;
 }
 
@@ -373,7 +371,6 @@ void TSkinForm::RemoveRegion()
         return;
     if (IsWindow(Window))
         SetWindowRgn(Window, nullptr, FMDIRole == mdiChild);
-    FRegion = nullptr;
     FRegionSet = false;
     FRegionWidth = FRegionHeight = -1;
 }

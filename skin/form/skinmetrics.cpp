@@ -46,11 +46,10 @@ void TSkinForm::UpdateFrameMetrics()
     FButtons.reserve(FSkinData->FSysButtons.size());
     for (size_t i = 0; i < FSkinData->FSysButtons.size(); ++i) {
         TDataSkinSysButton& object = *FSkinData->FSysButtons[i];
-        auto* button = new TWinSysButton();
+        TWinSysButton* button = FButtons.emplace_back(new TWinSysButton()).Get();
         button->Index = static_cast<int>(i);
         button->Form = this;
         button->Enabled = true;
-        FButtons.push_back(button);
         if (!IsIconButton(object.Action))
             continue;
         // The window-icon button shows the window's icon when the skin has no picture for it.
@@ -313,7 +312,6 @@ void TSkinForm::Unskin()
     RestoreNativeSize();
     if (IsWindow(Window))
         SetWindowRgn(Window, nullptr, TRUE);
-    FRegion = nullptr;
     FRegionSet = false;
     FRegionWidth = FRegionHeight = -1;
 }

@@ -63,25 +63,11 @@ TGdiObject<HBRUSH> PatternBrush(TColor a, TColor b)
     return TGdiObject<HBRUSH>(CreatePatternBrush(pattern.Handle()));
 }
 
-// An item's handler taken off for one call of the toolkit's own drawing or measuring, and put
-// back after, whatever happens.
-template <class TEvent>
-class TDetachedHandler {
-public:
-    explicit TDetachedHandler(TEvent& slot) : FSlot(slot), FSaved(slot) { slot = TEvent(); }
-    ~TDetachedHandler() { FSlot = FSaved; }
-    TDetachedHandler(const TDetachedHandler&) = delete;
-    TDetachedHandler& operator=(const TDetachedHandler&) = delete;
-
-private:
-    TEvent& FSlot;
-    TEvent FSaved;
-};
-
 // An item the skin fails to draw is drawn as the toolkit draws it without a skin.
 void DrawUnskinned(TMenuItem* item, TCanvas* canvas, const TRect& rect, bool selected) noexcept
 {
-    TDetachedHandler<TMenuDrawItemEvent> off(item->OnDrawItem);
+    // The item's handler is taken off for the toolkit's own drawing, and put back after.
+    TScopedValue<TMenuDrawItemEvent> off(item->OnDrawItem, TMenuDrawItemEvent());
     try {
         item->DrawItem(canvas, rect, selected);
     } catch (...) {
@@ -114,7 +100,7 @@ void TMenuItemPainter::MeasureMainItem(TMenuItem* item, TCanvas* canvas, int& wi
 {
     // The toolkit's size, without the item's own measure handler (which may be this one).
     {
-        TDetachedHandler<TMenuMeasureItemEvent> off(item->OnMeasureItem);
+        TScopedValue<TMenuMeasureItemEvent> off(item->OnMeasureItem, TMenuMeasureItemEvent());
         item->MeasureItem(canvas, width, height);
     }
     TMenu* menu = MenuOf(item);
@@ -395,9 +381,9 @@ void TSkinForm::DrawSystemMenuItem(HMENU menu, TMenuItem* item, bool selected, c
     }
 }
 
-std::unique_ptr<TMenuItem, TSkinFreeObject> TSkinForm::MenuItemFromHandle(HMENU menu, UINT command) const
+TOwnedObject<TMenuItem> TSkinForm::MenuItemFromHandle(HMENU menu, UINT command) const
 {
-    std::unique_ptr<TMenuItem, TSkinFreeObject> item(new TMenuItem(nullptr));
+    TOwnedObject<TMenuItem> item(new TMenuItem(nullptr));
     const String text = NativeMenuText(menu, command);
     item->SetCaption(text.empty() ? String("-") : text);
     const UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
@@ -500,7 +486,7 @@ bool TSkinForm::DrawMenuItem(TMessage& m)
         painter.Draw(item, canvas.Get(), draw->rcItem, selected);
     } else {
         auto native = MenuItemFromHandle(menu, draw->itemID);
-        painter.DrawSystem(menu, native.get(), selected, draw->rcItem, canvas.Get());
+        painter.DrawSystem(menu, native.Get(), selected, draw->rcItem, canvas.Get());
     }
     m.Result = TRUE;
     return true;
