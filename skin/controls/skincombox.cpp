@@ -12,6 +12,7 @@
 #include "skindraw.h"
 #include "skinhelpers.h"
 #include "skinscrollbarh.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -51,23 +52,18 @@ TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) {}
 TSkinComBox::~TSkinComBox()
 {
     FEditProc.Restore();
-    if (FSimpleListSkin) {
-        FSimpleListSkin->RemoveFreeNotification(this);
-        std::exchange(FSimpleListSkin, nullptr)->Free();
+    if (TSkinScrollbarH* list = FSimpleListSkin) {
+        SetReference(FSimpleListSkin, nullptr);
+        list->Free();
     }
-    if (FDropDownBarSkin)
-        std::exchange(FDropDownBarSkin, nullptr)->RemoveFreeNotification(this);
+    SetReference(FDropDownBarSkin, nullptr);
 }
 
 void TSkinComBox::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op != opRemove)
-        return;
-    if (c == FSimpleListSkin)
-        FSimpleListSkin = nullptr;
-    if (c == FDropDownBarSkin)
-        FDropDownBarSkin = nullptr;
+    ReferenceGone(FSimpleListSkin, c, op);
+    ReferenceGone(FDropDownBarSkin, c, op);
 }
 
 // ---------------------------------------------------------------- attaching
@@ -116,8 +112,7 @@ template <class TListSkin>
 void TSkinComBox::AttachListSkin(TListSkin*& slot)
 {
     auto* skin = new TListSkin(Owner());
-    skin->FreeNotification(this);
-    slot = skin;
+    SetReference(slot, skin);
     try {
         skin->InitHandle(FListWindow, FSkinData, FSkinForm, FCanvas);
     } catch (...) {
@@ -132,7 +127,7 @@ void TSkinComBox::AttachSimpleList()
     if (!FillComboInfo())
         return;
     FListWindow = FComboInfo.hwndList;
-    if (FListWindow && !IsPopupWindow(FListWindow) && (GetWindowLongA(FListWindow, GWL_STYLE) & WS_CHILD))
+    if (FListWindow && !IsPopupWindow(FListWindow) && (StyleOf(FListWindow) & WS_CHILD))
         AttachListSkin(FSimpleListSkin);
 }
 
@@ -196,16 +191,17 @@ void TSkinComBox::SetMouseFlag(BYTE flag, bool on)
 
 void TSkinComBox::FreeListSkins()
 {
-    for (TSkinControl** slot :
-         {reinterpret_cast<TSkinControl**>(&FSimpleListSkin), reinterpret_cast<TSkinControl**>(&FDropDownBarSkin)}) {
-        TSkinControl* skin = std::exchange(*slot, nullptr);
+    const auto release = [this](auto*& slot) {
+        TSkinControl* skin = slot;
         if (!skin)
-            continue;
-        skin->RemoveFreeNotification(this);
+            return;
+        SetReference(slot, nullptr);
         if (skin->State() != stDestroyed)
             skin->Unskin();
         skin->Free();
-    }
+    };
+    release(FSimpleListSkin);
+    release(FDropDownBarSkin);
 }
 
 void TSkinComBox::Unskin()

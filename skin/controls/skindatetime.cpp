@@ -16,8 +16,7 @@ TSkinDateTime::TSkinDateTime(TComponent* AOwner) : TSkinControl(AOwner) {}
 void TSkinDateTime::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op == opRemove && c == FArrowButton)
-        FArrowButton = nullptr;
+    ReferenceGone(FArrowButton, c, op);
 }
 
 void TSkinDateTime::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bool SetColor)
