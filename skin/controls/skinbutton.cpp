@@ -14,6 +14,7 @@
 #include "skinfill.h"
 #include "skinform.h"
 #include "skinhelpers.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ TDataSkinObject* TSkinButton::ButtonsObject() const
 bool TSkinButton::ReadButton()
 {
     FFocused = GetFocus() == FHandle;
-    FEnabled = !(GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED);
+    FEnabled = !(StyleOf(FHandle) & WS_DISABLED);
     if (FControl)
         GetWidePropText(FControl, "Caption", FText);
     else

@@ -10,6 +10,7 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmanager.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ void TSkinChoiceButton::DrawControl(HDC DC, const TRect& R)
         return;
     }
     const int state = GlyphState(frames);
-    const LONG style = GetWindowLongA(FHandle, GWL_STYLE);
+    const DWORD style = StyleOf(FHandle);
     const bool rightToLeft = AddRTLReading(0) != 0;
     const TCheckLayout l = LayoutCheckBox(ToPix(R), strip->Width() / frames, strip->Height(),
                                           (style & BS_RIGHTBUTTON) != 0, rightToLeft, Radio());
@@ -189,7 +190,7 @@ int TSkinCheckBox::GlyphState(int frames) const
     f.Frames = frames;
     f.Checked = (st & BST_CHECKED) != 0;
     f.Indeterminate = (st & BST_INDETERMINATE) != 0;
-    f.Disabled = (GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED) != 0;
+    f.Disabled = (StyleOf(FHandle) & WS_DISABLED) != 0;
     if (FControl) {
         f.State = PropText(FControl, "State");
         if (!f.State)
@@ -222,5 +223,5 @@ int TSkinRadioButton::GlyphState(int frames) const
     std::optional<bool> checkedProp;
     if (std::optional<std::string> text = PropText(FControl, "Checked"))
         checkedProp = *text == "true";
-    return RadioGlyphState(frames, checked, checkedProp, (GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED) != 0);
+    return RadioGlyphState(frames, checked, checkedProp, (StyleOf(FHandle) & WS_DISABLED) != 0);
 }

@@ -9,6 +9,7 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -352,7 +353,7 @@ void TSkinControl::ForwardMouseDown(TMessage& Message)
 
 bool IsPopupWindow(HWND Wnd)
 {
-    return (GetWindowLongA(Wnd, GWL_STYLE) & WS_POPUP) != 0 || GetParent(Wnd) == GetDesktopWindow();
+    return (StyleOf(Wnd) & WS_POPUP) != 0 || GetParent(Wnd) == GetDesktopWindow();
 }
 
 // ---------------------------------------------------------------- properties by name
