@@ -151,6 +151,17 @@ void TSkinControl::DrawStripFrameMasked(HDC DC, const TRect& R, int Count, int S
         TransparentDraw(DC, R, frame.get(), SkinKeyColor);
 }
 
+void TSkinControl::DrawPlainArrow(TCanvas* Canvas, const TRect& Rect, int Direction, int State) const
+{
+    const bool lit = State == 2 || State == 4;
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(SkinColor(lit ? scButtonShadow : scButtonFace));
+    Canvas->Pen()->SetColor(SkinColor(scButtonDkShadow));
+    Canvas->Rectangle(Rect);
+    const TArrowPoint p = PlainArrowPoint(ToPix(Rect), Direction);
+    DrawArrowGlyph(Canvas, p.X, p.Y, Direction);
+}
+
 void TSkinControl::PaintFromMessage(TMessage& Message)
 {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);

@@ -21,24 +21,6 @@ TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom)
 
 bool HasPicture(const TDataSkinObject* o) { return o && !o->Bitmap.Empty(); }
 
-TColor SkinColor(TSkinData* data, int index, TColor fallback) { return data ? data->FColors[index] : fallback; }
-
-// A drop-down button drawn without pictures, as the up-down skin draws its plain buttons: a
-// framed box, darker while pressed or hot, with a small arrow pointing down.
-void DrawPlainDropButton(HDC DC, const TRect& R, int State, TSkinData* Data)
-{
-    if (R.Empty())
-        return;
-    TCanvas canvas;
-    canvas.SetHandle(DC);
-    const bool lit = State == 2 || State == 4;
-    canvas.Brush()->SetColor(lit ? SkinColor(Data, scButtonShadow, clBtnShadow) : SkinColor(Data, scButtonFace, clBtnFace));
-    canvas.Pen()->SetColor(SkinColor(Data, scButtonDkShadow, cl3DDkShadow));
-    canvas.Rectangle(R);
-    DrawArrowGlyph(&canvas, R.left + R.Width() / 2, R.top + R.Height() / 2 - 2, 1);
-    canvas.SetHandle(nullptr);
-}
-
 }  // namespace
 
 const TClassInfo& TSkinComBox::StaticClass()
@@ -351,5 +333,11 @@ void TSkinComBox::DrawPlainEdgeAndArrow(HDC DC, const TRect& R, int State, bool 
     TPixRect button = LayOutFramedCombo(ToPix(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
     button.Top += 2;
     button.Bottom -= 2;
-    DrawPlainDropButton(DC, ToRect(button), State, FSkinData);
+    if (button.Empty())
+        return;
+    // The drop-down button as the up-down skin draws its plain buttons, pointing down.
+    TCanvas canvas;
+    canvas.SetHandle(DC);
+    DrawPlainArrow(&canvas, ToRect(button), 1, State);
+    canvas.SetHandle(nullptr);
 }

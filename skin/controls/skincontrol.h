@@ -99,6 +99,10 @@ public:
     static void DrawStripFrameKeyed(HDC DC, const TRect& R, int Count, int State, TBitmap* Bitmap);
     static void DrawStripFrameToCanvas(TCanvas* Canvas, const TRect& R, int Count, int State, TBitmap* Bitmap);
     static void DrawStripFrameMasked(HDC DC, const TRect& R, int Count, int State, TBitmap* Bitmap);
+    // An arrow button drawn without pictures: a box framed in the dark shadow colour, filled
+    // with the shadow colour while pressed or hot (State 2 or 4) and the face colour otherwise,
+    // the small arrow (Direction 0 up, 1 down, 2 left, 3 right) in its middle.
+    void DrawPlainArrow(TCanvas* Canvas, const TRect& Rect, int Direction, int State) const;
     // WM_PAINT and WM_PRINT: DrawControl into the DC in WParam, or into a paint of the window.
     void PaintFromMessage(TMessage& Message);
     // WM_ERASEBKGND in transparent mode: the parent's background (result 1).

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "controldraw.h"
 #include "menulayout.h"
 #include "skindata.h"
 #include "skindraw.h"
@@ -25,24 +26,6 @@ constexpr int MDIButtonVisibility = 100;
 TColor SkinColor(const TSkinData* data, int index, TColor fallback)
 {
     return data ? data->FColors[index] : fallback;
-}
-
-// Centred text as the menu bar draws its captions: no reading order of its own, the font's
-// style plain; a disabled caption in the system's shadow colour.
-void DrawSkinText(TCanvas* canvas, const TRect& r, const std::wstring& text, int alignment, bool enabled)
-{
-    static constexpr UINT Alignments[] = {0, DT_RIGHT, DT_CENTER};
-    const UINT align = Alignments[std::clamp(alignment, 0, 2)];
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Font()->SetStyle(TFontStyles{});
-    if (!enabled)
-        canvas->Font()->SetColor(clBtnShadow);
-    HDC dc = canvas->Handle();
-    SetBkMode(dc, TRANSPARENT);
-    RECT m = r;
-    DrawTextWide(dc, text, m, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS | align);
-    OffsetRect(&m, (r.Width() - (m.right - m.left)) / 2, (r.Height() - (m.bottom - m.top)) / 2);
-    DrawTextWide(dc, text, m, align | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
 int CaptionWidth(HDC dc, const std::wstring& caption)
