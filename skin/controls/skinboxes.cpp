@@ -260,17 +260,12 @@ void TSkinBox::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bo
     if (FAttached || !control)
         return;
     FSetColor = SetColor;
-    FSkinData = Data;
-    FCanvas = Canvas;
     FControl = control;
     FHandle = control->Handle();
-    FSkinForm = Form;
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
     if (FSetColor)
         ApplyFaceColor();
-    FAttached = true;
-    FState = stAttached;
+    SetAttached();
 }
 
 void TSkinBox::Unskin()

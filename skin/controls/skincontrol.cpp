@@ -76,41 +76,51 @@ void TSkinControl::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas
     if (!control)
         return;  // control mode needs a windowed control as owner
     FSetColor = SetColor;
-    FSkinData = Data;
-    FSkinForm = Form;
-    FCanvas = Canvas;
     FControl = control;
     FHandle = control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = TWndMethod(this, &TSkinControl::SkinWndProc);
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    HookWindowProc(control);
+    JoinSkinForm(Form, Data, Canvas);
     if (FSetColor)
         ApplyFaceColor();
     if (FParentBackgroundOff)
         FMode = 1;
     control->Invalidate();
-    FAttached = true;
-    FState = stAttached;
+    SetAttached();
 }
 
 void TSkinControl::InitHandle(HWND Wnd, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
     if (!Wnd || !IsWindow(Wnd) || FSubclass.Installed())
         return;
-    FSkinData = Data;
-    FCanvas = Canvas;
-    FSkinForm = Form;
     FHandle = Wnd;
     FEnabled = true;
     FMode = 0;
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     FText = GetWindowTextWide(FHandle);
     FSubclass.Install(FHandle, TWndMethod(this, &TSkinControl::SkinWndProc), FUnicode);
     InvalidateRect(FHandle, nullptr, TRUE);
+    SetAttached();
+}
+
+void TSkinControl::JoinSkinForm(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas)
+{
+    FSkinData = Data;
+    FSkinForm = Form;
+    FCanvas = Canvas;
+    if (FSkinForm)
+        FSkinForm->AddSkinControl(this);
+}
+
+void TSkinControl::HookWindowProc(TControl* Control)
+{
+    FOldWindowProc = Control->WindowProc;
+    Control->WindowProc = TWndMethod(this, &TSkinControl::SkinWndProc);
+}
+
+void TSkinControl::SetAttached()
+{
     FAttached = true;
     FState = stAttached;
 }

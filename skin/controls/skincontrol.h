@@ -137,6 +137,12 @@ public:
     const TWndMethod& OldWindowProc() const { return FOldWindowProc; }
 
 protected:
+    // The steps every way of attaching takes: the skin data, the skinned form and its work
+    // canvas, the skin joining the form's list; the control's WindowProc taken over (Detach
+    // gives it back); the attached state.
+    void JoinSkinForm(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas);
+    void HookWindowProc(TControl* Control);
+    void SetAttached();
     // Gives the control its WindowProc and the window its procedure back, leaves the form's
     // list; runs once.
     void Detach() noexcept;

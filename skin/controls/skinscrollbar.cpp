@@ -40,14 +40,10 @@ void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkin
 {
     if (FAttached || !Control)
         return;
-    FSkinData = Data;
-    FSkinForm = Form;
-    FCanvas = Canvas;
     FControl = Control;
     FHandle = Control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
 
     String border;
     GetEnumPropText(Control, "BorderStyle", border);
@@ -66,10 +62,8 @@ void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkin
     if (!Control->Visible())
         FBars.HideBoth();
 
-    FOldWindowProc = Control->WindowProc;
-    Control->WindowProc = TWndMethod(static_cast<TSkinControl*>(this), &TSkinControl::SkinWndProc);
-    FAttached = true;
-    FState = stAttached;
+    HookWindowProc(Control);
+    SetAttached();
 }
 
 void TSkinScrollbar::ApplyFixedColor()

@@ -55,16 +55,10 @@ void TSkinSpeedButton::InitSpeedButton(TSkinForm* Form, TSkinData* Data, TCanvas
     auto* button = As<TControl>(Owner());
     if (FAttached || !button)
         return;
-    FSkinData = Data;
-    FCanvas = Canvas;
     FGraphicControl = button;
-    FSkinForm = Form;
-    FOldWindowProc = button->WindowProc;
-    button->WindowProc = TWndMethod(static_cast<TSkinControl*>(this), &TSkinControl::SkinWndProc);
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
-    FAttached = true;
-    FState = stAttached;
+    HookWindowProc(button);
+    JoinSkinForm(Form, Data, Canvas);
+    SetAttached();
     FTransparent = button->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
 }
 
