@@ -17,24 +17,44 @@ bool HasIntegerProp(TObject* instance, std::string_view name)
 
 }  // namespace
 
-const TClassInfo& TSkinScrollbar::StaticClass()
+// ---------------------------------------------------------------- the panels of both skins
+
+const TClassInfo& TSkinScrollbarBase::StaticClass()
 {
     static const TClassInfo info =
-        TClassBuilder<TSkinScrollbar>("TSkinScrollbar", &TSkinControl::StaticClass()).Build();
+        TClassBuilder<TSkinScrollbarBase>("TSkinScrollbarBase", &TSkinControl::StaticClass()).Build();
     return info;
 }
 
-TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinControl(AOwner) {}
+TSkinScrollbarBase::TSkinScrollbarBase(TComponent* AOwner) : TSkinControl(AOwner) {}
 
-TSkinScrollbar::~TSkinScrollbar() { FBars.Free(); }
+TSkinScrollbarBase::~TSkinScrollbarBase() { FBars.Free(); }
 
 // The panels are owned components: they go before the base lets go of its owned ones, so no
 // pointer to a freed panel is left.
-void TSkinScrollbar::BeforeDestruction()
+void TSkinScrollbarBase::BeforeDestruction()
 {
     FBars.Free();
     TSkinControl::BeforeDestruction();
 }
+
+void TSkinScrollbarBase::Unskin()
+{
+    TSkinControl::Unskin();
+    if (FState != stDestroyed)
+        FBars.Free();
+}
+
+// ---------------------------------------------------------------- a toolkit control's bars
+
+const TClassInfo& TSkinScrollbar::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TSkinScrollbar>("TSkinScrollbar", &TSkinScrollbarBase::StaticClass()).Build();
+    return info;
+}
+
+TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinScrollbarBase(AOwner) {}
 
 void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
@@ -76,16 +96,14 @@ void TSkinScrollbar::Unskin()
 {
     if (FFixedColorSaved && FState != stDestroyed && HasIntegerProp(FControl, "FixedColor"))
         SetPropText(FControl, "FixedColor", IntToStr(FSavedFixedColor));
-    TSkinControl::Unskin();
-    if (FState != stDestroyed)
-        FBars.Free();
+    TSkinScrollbarBase::Unskin();
 }
 
 void TSkinScrollbar::SkinChanged()
 {
     if (FFixedColorSaved)
         ApplyFixedColor();
-    TSkinControl::SkinChanged();
+    TSkinScrollbarBase::SkinChanged();
 }
 
 bool TSkinScrollbar::BeforeProc(TMessage& Message)
@@ -98,7 +116,7 @@ bool TSkinScrollbar::BeforeProc(TMessage& Message)
         }
         return false;
     }
-    return TSkinControl::BeforeProc(Message);
+    return TSkinScrollbarBase::BeforeProc(Message);
 }
 
 void TSkinScrollbar::AfterProc(TMessage& Message)
@@ -138,7 +156,7 @@ void TSkinScrollbar::AfterProc(TMessage& Message)
         }
         break;
     default:
-        TSkinControl::AfterProc(Message);
+        TSkinScrollbarBase::AfterProc(Message);
     }
 }
 
