@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "bitmapview.h"
 #include "buttonlayout.h"
 #include "controldraw.h"
 #include "controllayout.h"
@@ -20,9 +21,6 @@ namespace {
 
 // DT_CALCRECT | DT_WORDBREAK: how a bit button measures its caption.
 constexpr UINT MeasureFlags = DT_CALCRECT | DT_WORDBREAK;
-
-TPixRect ToPix(const RECT& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 TGlyphLayout LayoutOf(const String& text)
 {
@@ -245,7 +243,7 @@ void TSkinButton::DrawButtonText(HDC dc, const TRect& R, UINT Alignment)
     InflateRect(&t, -2, -2);
     SetBkMode(dc, TRANSPARENT);
     DrawTextWide(dc, FText, t, flags | DT_CALCRECT | DT_NOCLIP);
-    RECT placed = ToRect(PlaceCaptionText(ToPix(R), ToPix(t), Alignment == DT_CENTER ? DT_CENTER : 0));
+    RECT placed = ToRect(PlaceCaptionText(ToPixRect(R), ToPixRect(t), Alignment == DT_CENTER ? DT_CENTER : 0));
     DrawTextWide(dc, FText, placed, AddRTLReading(flags));
     SetBkMode(dc, OPAQUE);
     DrawFocus(dc, placed);

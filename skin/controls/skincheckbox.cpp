@@ -2,6 +2,7 @@
 // full mode. Frames and layout are worked out in checkboxlayout.cpp.
 #include "skincheckbox.h"
 
+#include "bitmapview.h"
 #include "checkboxlayout.h"
 #include "controldraw.h"
 #include "controllayout.h"
@@ -16,9 +17,6 @@ namespace {
 
 // A notification of the toolkit's on which the glyph is painted again.
 constexpr UINT ToolkitNotify = 0xB0D0;
-
-TPixRect ToPix(const RECT& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 std::optional<std::string> PropText(TControl* control, std::string_view name)
 {
@@ -112,7 +110,7 @@ void TSkinChoiceButton::DrawControl(HDC DC, const TRect& R)
     const int state = GlyphState(frames);
     const DWORD style = StyleOf(FHandle);
     const bool rightToLeft = AddRTLReading(0) != 0;
-    const TCheckLayout l = LayoutCheckBox(ToPix(R), strip->Width() / frames, strip->Height(),
+    const TCheckLayout l = LayoutCheckBox(ToPixRect(R), strip->Width() / frames, strip->Height(),
                                           (style & BS_RIGHTBUTTON) != 0, rightToLeft, Radio());
     if (FMode == 0) {
         // The window painted itself; only the glyph goes over it.
@@ -148,7 +146,7 @@ void TSkinChoiceButton::DrawCaption(HDC dc, const TRect& textBox, UINT flags)
     SetBkMode(dc, TRANSPARENT);
     RECT measured = textBox;
     DrawTextWide(dc, FText, measured, flags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
-    RECT text = ToRect(CentreCheckText(ToPix(textBox), measured.bottom - measured.top));
+    RECT text = ToRect(CentreCheckText(ToPixRect(textBox), measured.bottom - measured.top));
     if (GetFocus() == FHandle && !FText.empty() && SkinNotVersion6())
         DrawTextFocusRect(dc, flags | DT_EXPANDTABS | DT_WORDBREAK, text);
     DrawTextWide(dc, FText, text, flags | DT_EXPANDTABS | DT_WORDBREAK);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "bitmapview.h"
 #include "combolayout.h"
 #include "comboxscrollbar.h"
 #include "controldraw.h"
@@ -15,9 +16,6 @@
 #include "winstyle.h"
 
 namespace {
-
-TPixRect ToPix(const TRect& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 bool HasPicture(const TDataSkinObject* o) { return o && !o->Bitmap.Empty(); }
 
@@ -282,7 +280,7 @@ void TSkinComBox::DrawControl(HDC DC, const TRect& R)
 void TSkinComBox::DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TDataSkinObject& Sunk, int State,
                              bool RTL)
 {
-    const TComboFramedLayout l = LayOutFramedCombo(ToPix(R), GetSystemMetrics(SM_CXHSCROLL), RTL);
+    const TComboFramedLayout l = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL);
     TBitmap* picture = RTL && !Button.Bitmap2.Empty() ? &Button.Bitmap2 : &Button.Bitmap;
     const int saved = SaveDC(DC);
     // The edge picture paints the ring around the text and the button area only.
@@ -298,7 +296,7 @@ void TSkinComBox::DrawPlainStyle(HDC DC, const TRect& R, TDataSkinBorder& Button
 {
     const int count = std::max(Button.Frame, 1);
     const int state = ComboPlainStateFrame(FEnabled, Pressed(), FFocused || Hot());
-    const TComboPlainLayout l = LayOutPlainCombo(ToPix(R), Button.Bitmap.Width() / count, Button.Bitmap.Height(),
+    const TComboPlainLayout l = LayOutPlainCombo(ToPixRect(R), Button.Bitmap.Width() / count, Button.Bitmap.Height(),
                                                  GetSystemMetrics(SM_CYVTHUMB), RTL);
     auto brush = static_cast<HBRUSH>(GetCurrentObject(DC, OBJ_BRUSH));
     const RECT ring = ToRect(l.Ring);
@@ -330,7 +328,7 @@ void TSkinComBox::DrawPlainEdgeAndArrow(HDC DC, const TRect& R, int State, bool 
     FrameRect(DC, &r, shadow.Get());
     InflateRect(&r, -1, -1);
     FrameRect(DC, &r, white.Get());
-    TPixRect button = LayOutFramedCombo(ToPix(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
+    TPixRect button = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
     button.Top += 2;
     button.Bottom -= 2;
     if (button.Empty())

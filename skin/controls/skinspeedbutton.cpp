@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "bitmapview.h"
 #include "controldraw.h"
 #include "controllayout.h"
 #include "skindata.h"
@@ -34,8 +35,6 @@ TGlyphLayout LayoutOf(const String& text)
         return TGlyphLayout::Bottom;
     return TGlyphLayout::Left;
 }
-
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 }  // namespace
 

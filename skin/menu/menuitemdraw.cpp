@@ -25,8 +25,6 @@ constexpr int ItemStates = 5, NormalState = 1, SeparatorState = 2, SelectedState
 // A native menu text: at most this many characters.
 constexpr int MenuTextLength = 80;
 
-TPixRect PixOf(const TRect& r) { return ToPixRect(r); }
-
 // A canvas borrowing a DC for one message, with the menu font; the DC's state comes back.
 class TBorrowedCanvas {
 public:
@@ -129,7 +127,7 @@ void TMenuItemPainter::FillBehind(TBitmap& target, HMENU menu, const TRect& rect
     if (!behind || behind->Empty())
         return;
     const TPoint client = popup->ClientOffset();
-    const TPixRect area = PopupItemArea(PixOf(rect), client.x, client.y);
+    const TPixRect area = PopupItemArea(ToPixRect(rect), client.x, client.y);
     BitBlt(c->Handle(), 0, 0, area.Width(), area.Height(), behind->Canvas()->Handle(), area.Left, area.Top, SRCCOPY);
 }
 
@@ -225,10 +223,10 @@ void TMenuItemPainter::DrawImageGlyph(TMenuItem* item, TCanvas* canvas, TCustomI
     if (item->Checked()) {
         TGdiObject<HBRUSH> pattern = PatternBrush(clBtnFace, clBtnHighlight);
         FillRect(canvas->Handle(), &box, pattern.Get());
-        box.top = CheckedImageTop(PixOf(r));
+        box.top = CheckedImageTop(ToPixRect(r));
         DrawEdge(canvas->Handle(), &box, BDR_SUNKENOUTER, BF_RECT);
     } else {
-        box.top = ImageTop(PixOf(r), images->Height());
+        box.top = ImageTop(ToPixRect(r), images->Height());
     }
     images->Draw(*canvas, box.left, box.top, item->ImageIndex(), item->Enabled());
 }
@@ -254,7 +252,7 @@ void TMenuItemPainter::DrawCheckMark(TCanvas* canvas, const TRect& r, const TRec
     BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
-    const TPixPoint at = MenuCheckMarkAt(PixOf(r), PixOf(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
+    const TPixPoint at = MenuCheckMarkAt(ToPixRect(r), ToPixRect(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
     TransparentDraw(canvas->Handle(), Bounds(at.X, at.Y, info.bmWidth, info.bmHeight), &coloured, SkinKeyColor);
 }
 
@@ -281,7 +279,7 @@ void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool sele
     TCustomImageList* images = menu ? menu->Images() : nullptr;
     const int glyph = MenuGlyphSize(images ? images->Width() : 0, item->Checked());
     const bool line = item->IsLine();
-    const TRect box = ToRect(MenuGlyphBox(PixOf(r), glyph, PictureLeft(), rtl));
+    const TRect box = ToRect(MenuGlyphBox(ToPixRect(r), glyph, PictureLeft(), rtl));
     if (!line) {
         if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
             DrawImageGlyph(item, canvas, images, box, r, rtl);
@@ -289,12 +287,12 @@ void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool sele
             DrawCheckMark(canvas, r, box, glyph, rtl);
     }
     const UINT reading = rtl ? DT_RIGHT | DT_RTLREADING : 0;
-    RECT text = ToRect(MenuTextRect(PixOf(r), PixOf(box), line, rtl));
+    RECT text = ToRect(MenuTextRect(ToPixRect(r), ToPixRect(box), line, rtl));
     DrawMenuText(item, canvas, MeasureFlags | reading, selected, text, caption);
-    text = ToRect(CentreMenuText(ToPixRect(text), PixOf(r)));
+    text = ToRect(CentreMenuText(ToPixRect(text), ToPixRect(r)));
     DrawMenuText(item, canvas, TextFlags | reading, selected, text, caption);
     if (item->ShortCut()) {
-        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), PixOf(r), rtl));
+        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), ToPixRect(r), rtl));
         DrawMenuText(item, canvas, rtl ? 0 : DT_RIGHT, selected, shortcut, StrToWide(ShortCutToText(item->ShortCut())));
     }
 }
