@@ -69,9 +69,7 @@ UINT TSkinControl::AddRTLReading(UINT Flags) const
     for (TControl* c : {FControl, FGraphicControl}) {
         if (!c)
             continue;
-        String mode;
-        GetEnumPropText(c, "BiDiMode", mode);
-        if (LowerCase(mode) == "bdrighttoleft")
+        if (EnumPropText(c, "BiDiMode") == "bdrighttoleft")
             return Flags | DT_RTLREADING;
     }
     return Flags;

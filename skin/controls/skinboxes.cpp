@@ -12,12 +12,7 @@
 
 namespace {
 
-bool RightToLeft(TObject* o)
-{
-    String mode;
-    TSkinControl::GetEnumPropText(o, "BiDiMode", mode);
-    return LowerCase(mode) == "bdrighttoleft";
-}
+bool RightToLeft(TObject* o) { return TSkinControl::EnumPropText(o, "BiDiMode") == "bdrighttoleft"; }
 
 // The text of a panel or bar; an empty one is drawn as a space.
 std::wstring ShownText(const String& text) { return text.empty() ? std::wstring(L" ") : StrToWide(text); }

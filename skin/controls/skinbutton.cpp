@@ -22,25 +22,6 @@ namespace {
 // DT_CALCRECT | DT_WORDBREAK: how a bit button measures its caption.
 constexpr UINT MeasureFlags = DT_CALCRECT | DT_WORDBREAK;
 
-TGlyphLayout LayoutOf(const String& text)
-{
-    const String l = LowerCase(text);
-    if (l == "blglyphright")
-        return TGlyphLayout::Right;
-    if (l == "blglyphtop")
-        return TGlyphLayout::Top;
-    if (l == "blglyphbottom")
-        return TGlyphLayout::Bottom;
-    return TGlyphLayout::Left;
-}
-
-String EnumText(TObject* o, std::string_view name)
-{
-    String text;
-    TSkinControl::GetEnumPropText(o, name, text);
-    return LowerCase(text);
-}
-
 // The caption's size measured in a box; (0, 0) for no caption.
 TPixSize MeasureText(HDC dc, const std::wstring& text, const TPixRect& box, UINT flags)
 {
@@ -170,7 +151,7 @@ bool TSkinButton::ReadButton()
         GetWidePropText(FControl, "Caption", FText);
     else
         FText = GetWindowTextWide(FHandle);
-    return EnumText(FControl, "Default") == "true";
+    return EnumPropText(FControl, "Default") == "true";
 }
 
 int TSkinButton::PressedHot(bool focusedOrDefault) const
@@ -302,8 +283,8 @@ void TSkinBitButton::DrawGlyphButton(HDC DC, const TRect& R, bool picturePath)
         const int disabledIndex = GetIntPropByName(FControl, "DisabledIndex");
         const int margin = GetIntPropByName(FControl, "Margin");
         const int spacing = GetIntPropByName(FControl, "Spacing");
-        const TGlyphLayout layout = LayoutOf(EnumText(FControl, "Layout"));
-        const bool centred = EnumText(FControl, "Alignment") == "tacenter";
+        const TGlyphLayout layout = GlyphLayoutOf(EnumPropText(FControl, "Layout"));
+        const bool centred = EnumPropText(FControl, "Alignment") == "tacenter";
 
         TPixSize g;
         if (picture)

@@ -22,9 +22,7 @@ std::optional<std::string> PropText(TControl* control, std::string_view name)
 {
     if (!control || !HasProp(control, name))
         return std::nullopt;
-    String text;
-    TSkinControl::GetEnumPropText(control, name, text);
-    return LowerCase(text);
+    return TSkinControl::EnumPropText(control, name);
 }
 
 TDataSkinButton* ButtonsOf(TSkinData* data) { return data ? data->FButtons.get() : nullptr; }

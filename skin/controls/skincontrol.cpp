@@ -309,9 +309,7 @@ void TSkinControl::SetParentBackground(bool On)
         !HasProp(FControl, "ParentBackground"))
         return;
     if (On) {
-        String value;
-        GetEnumPropText(FControl, "ParentBackground", value);
-        FParentBackgroundOff = LowerCase(value) == "true";
+        FParentBackgroundOff = EnumPropText(FControl, "ParentBackground") == "true";
         if (FParentBackgroundOff)
             SetPropText(FControl, "ParentBackground", "False");
     } else if (FParentBackgroundOff) {
@@ -389,6 +387,13 @@ void TSkinControl::GetEnumPropText(TObject* Instance, std::string_view Name, Str
         Text = v.Int ? "True" : "False";
     else if (v.Kind != TPropKind::Object && v.Kind != TPropKind::Component && v.Kind != TPropKind::Event)
         Text = v.AsText();
+}
+
+String TSkinControl::EnumPropText(TObject* Instance, std::string_view Name)
+{
+    String text;
+    GetEnumPropText(Instance, Name, text);
+    return LowerCase(text);
 }
 
 void TSkinControl::GetWidePropText(TObject* Instance, std::string_view Name, std::wstring& Text)

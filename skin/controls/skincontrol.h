@@ -112,6 +112,8 @@ public:
     // default. Enumeration and Boolean values are compared by callers as lower-case text.
     static int GetIntPropByName(TObject* Instance, std::string_view Name);  // -1 when absent
     static void GetEnumPropText(TObject* Instance, std::string_view Name, String& Text);
+    // The same in lower case, as the skins compare it ("" when absent).
+    static String EnumPropText(TObject* Instance, std::string_view Name);
     static void GetWidePropText(TObject* Instance, std::string_view Name, std::wstring& Text);
     static TObject* GetObjectPropByName(TObject* Instance, std::string_view Name, const TClassInfo* MinClass);
     // Integer (a non-number raises EConvertError), enumeration, Boolean and string properties.

@@ -65,9 +65,7 @@ void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkin
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     JoinSkinForm(Form, Data, Canvas);
 
-    String border;
-    GetEnumPropText(Control, "BorderStyle", border);
-    FOwnBorder = LowerCase(border) != "bsnone";
+    FOwnBorder = EnumPropText(Control, "BorderStyle") != "bsnone";
     if (Control->ClassName() == "TImageScrollBox" || FMode == 1)
         FOwnBorder = false;
 

@@ -16,25 +16,7 @@
 
 namespace {
 
-String EnumText(TObject* o, std::string_view name)
-{
-    String text;
-    TSkinControl::GetEnumPropText(o, name, text);
-    return LowerCase(text);
-}
-
-bool IsTrue(TObject* o, std::string_view name) { return EnumText(o, name) == "true"; }
-
-TGlyphLayout LayoutOf(const String& text)
-{
-    if (text == "blglyphright")
-        return TGlyphLayout::Right;
-    if (text == "blglyphtop")
-        return TGlyphLayout::Top;
-    if (text == "blglyphbottom")
-        return TGlyphLayout::Bottom;
-    return TGlyphLayout::Left;
-}
+bool IsTrue(TObject* o, std::string_view name) { return TSkinControl::EnumPropText(o, name) == "true"; }
 
 }  // namespace
 
@@ -161,7 +143,7 @@ void TSkinSpeedButton::PaintSpeedButtonMessage(TMessage& Message)
 
 void TSkinSpeedButton::DrawSpeedButton(TCanvas* Canvas, const TRect& R)
 {
-    if (!ButtonsObject() || EnumText(FGraphicControl, "Visible") == "false")
+    if (!ButtonsObject() || EnumPropText(FGraphicControl, "Visible") == "false")
         return;
     if (!FSpeedPictureProp.empty()) {
         DrawPictureSpeedButton(Canvas, R);
@@ -198,7 +180,7 @@ void TSkinSpeedButton::DrawButton(TCanvas* Canvas, const TRect& R, bool pictureP
     const bool flat = IsTrue(button, "Flat");
     const int margin = GetIntPropByName(button, "Margin");
     const int spacing = GetIntPropByName(button, "Spacing");
-    const TGlyphLayout layout = LayoutOf(EnumText(button, "Layout"));
+    const TGlyphLayout layout = GlyphLayoutOf(EnumPropText(button, "Layout"));
     const int state = SpeedButtonState(down, enabled, FMouseFlags & mfPressed, FMouseFlags & mfHot);
 
     const TRect b(0, 0, R.Width(), R.Height());

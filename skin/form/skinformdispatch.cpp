@@ -32,13 +32,6 @@ std::vector<std::string> MapLines(const TSkinData& data)
     return lines;
 }
 
-String EnumText(TControl* control, std::string_view name)
-{
-    String text;
-    TSkinControl::GetEnumPropText(control, name, text);
-    return LowerCase(text);
-}
-
 // The window's outer size differs from its client size.
 bool HasBorder(TWinControl* control)
 {
@@ -82,9 +75,9 @@ TControlFacts DescribeControl(TControl* control)
     f.Windowed = windowed != nullptr;
     f.HasScrollBars = TSkinForm::HasScrollBars(control);
     f.Bordered = windowed && HasBorder(windowed);
-    f.Style = EnumText(control, "Style");
-    f.DateMode = EnumText(control, "DateMode");
-    f.Kind = EnumText(control, "Kind");
+    f.Style = TSkinControl::EnumPropText(control, "Style");
+    f.DateMode = TSkinControl::EnumPropText(control, "DateMode");
+    f.Kind = TSkinControl::EnumPropText(control, "Kind");
     f.NumButtons = TSkinControl::GetIntPropByName(control, "NumButtons");
     return f;
 }
