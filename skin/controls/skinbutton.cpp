@@ -53,7 +53,7 @@ void TSkinButton::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas,
     const String name = LowerCase(FControl->ClassName());
     if (name.starts_with("trz") || name.starts_with("tel"))
         FMode = 1;
-    FTransparent = FControl->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+    FTransparent = OverParentPicture(FControl);
 }
 
 bool TSkinButton::BeforeProc(TMessage& Message)

@@ -54,7 +54,7 @@ void TSkinChoiceButton::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* C
         return;
     int frames = 0;
     FMode = Strip(frames) ? 1 : 0;
-    FTransparent = FControl->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+    FTransparent = OverParentPicture(FControl);
 }
 
 bool TSkinChoiceButton::BeforeProc(TMessage& Message)

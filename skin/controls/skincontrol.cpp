@@ -326,6 +326,11 @@ TColor TSkinControl::GetParentColor(TColor Default) const
     return static_cast<TColor>(p->Get(parent).Int);
 }
 
+bool TSkinControl::OverParentPicture(const TControl* Control) const
+{
+    return Control->Tag() == TransparentTag || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+}
+
 void TSkinControl::FillFace(HDC DC, const TRect& R) const { FillSolidRect(DC, R, FaceColor()); }
 
 void TSkinControl::FillParentColor(HDC DC, const TRect& R) const { FillSolidRect(DC, R, GetParentColor(FaceColor())); }

@@ -38,6 +38,9 @@ class TSkinForm;
 class TSkinData;
 class TDataSkinObject;
 
+// The Tag that has a button, check box or radio button drawn over its parent's picture.
+constexpr int TransparentTag = 5555;
+
 class TSkinControl : public TComponent {
     TK_CLASS(TSkinControl, TComponent)
 public:
@@ -78,6 +81,9 @@ public:
     void SetParentBackground(bool On);
     // The parent's integer "Color", else Default.
     TColor GetParentColor(TColor Default) const;
+    // The control is drawn over its parent's picture: TransparentTag, or the skin's
+    // xoTransparent option.
+    bool OverParentPicture(const TControl* Control) const;
     void FillFace(HDC DC, const TRect& R) const;
     void FillParentColor(HDC DC, const TRect& R) const;
     LONG GetWindowLongAW(HWND Wnd, int Index) const;

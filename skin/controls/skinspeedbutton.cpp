@@ -40,7 +40,7 @@ void TSkinSpeedButton::InitSpeedButton(TSkinForm* Form, TSkinData* Data, TCanvas
     HookWindowProc(button);
     JoinSkinForm(Form, Data, Canvas);
     SetAttached();
-    FTransparent = button->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+    FTransparent = OverParentPicture(button);
 }
 
 void TSkinSpeedButton::Unhook()
