@@ -207,34 +207,34 @@ void TSkinGroupBox::PaintBox(HDC DC, const TRect& R)
         font = FControl->Font()->Handle();
         SetTextColor(DC, ColorToRGB(FControl->Font()->Color()));
     }
-    const HGDIOBJ oldFont = font ? SelectObject(DC, font) : nullptr;
-    const TPixRect box = ToPixRect(R);
-    const int y = GroupBoxFrameTop(TextHeight(DC, "0"));
+    {
+        TSelectedObject selectedFont(DC, font);
+        const TPixRect box = ToPixRect(R);
+        const int y = GroupBoxFrameTop(TextHeight(DC, "0"));
 
-    if (FMode == 0) {
-        // The native frame is covered by two rings of the face.
-        TGdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(FaceColor())));
-        RECT f = ToRect(GroupBoxFaceFrame(box, y));
-        FrameRect(DC, &f, face.Get());
-        InflateRect(&f, -1, -1);
-        FrameRect(DC, &f, face.Get());
+        if (FMode == 0) {
+            // The native frame is covered by two rings of the face.
+            TGdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(FaceColor())));
+            RECT f = ToRect(GroupBoxFaceFrame(box, y));
+            FrameRect(DC, &f, face.Get());
+            InflateRect(&f, -1, -1);
+            FrameRect(DC, &f, face.Get());
+        }
+        {
+            TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(SkinColor(scButtonShadow))));
+            TSelectedObject selectedPen(DC, pen.Get());
+            TSelectedObject selectedBrush(DC, GetStockObject(NULL_BRUSH));
+            const TPixRect round = GroupBoxRoundFrame(box, y);
+            RoundRect(DC, round.Left, round.Top, round.Right, round.Bottom, 5, 5);
+        }
+
+        // The background mode stays: an opaque caption breaks the frame line behind it.
+        const COLORREF oldBack = SetBkColor(DC, ColorToRGB(FaceColor()));
+        const bool right = (GetWindowLongAW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
+        RECT text = ToRect(GroupBoxTextRect(box, right));
+        DrawTextWide(DC, FText, text, right ? AddRTLReading(DT_EXPANDTABS | DT_RIGHT) : DT_EXPANDTABS);
+        SetBkColor(DC, oldBack);
     }
-    TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(SkinColor(scButtonShadow))));
-    const HGDIOBJ oldPen = SelectObject(DC, pen.Get());
-    const HGDIOBJ oldBrush = SelectObject(DC, GetStockObject(NULL_BRUSH));
-    const TPixRect round = GroupBoxRoundFrame(box, y);
-    RoundRect(DC, round.Left, round.Top, round.Right, round.Bottom, 5, 5);
-    SelectObject(DC, oldBrush);
-    SelectObject(DC, oldPen);
-
-    // The background mode stays: an opaque caption breaks the frame line behind it.
-    const COLORREF oldBack = SetBkColor(DC, ColorToRGB(FaceColor()));
-    const bool right = (GetWindowLongAW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
-    RECT text = ToRect(GroupBoxTextRect(box, right));
-    DrawTextWide(DC, FText, text, right ? AddRTLReading(DT_EXPANDTABS | DT_RIGHT) : DT_EXPANDTABS);
-    SetBkColor(DC, oldBack);
-    if (oldFont)
-        SelectObject(DC, oldFont);
 
     auto* control = As<TWinControl>(FControl);
     if (control && FMode == 1)

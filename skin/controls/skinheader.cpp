@@ -138,7 +138,7 @@ void TSkinHeader::DrawSection(HDC DC, HFONT Font, HIMAGELIST Images, int Index, 
         return;
     if (!caption.empty()) {
         HDC tdc = picture->Canvas()->Handle();
-        HGDIOBJ oldFont = Font ? SelectObject(tdc, Font) : nullptr;
+        TSelectedObject font(tdc, Font);
         const unsigned format = static_cast<unsigned>(item.fmt);
         const int image = HeaderImageIndex(format, item.iImage);
         const bool hasImage = Images && image != -1;
@@ -156,8 +156,6 @@ void TSkinHeader::DrawSection(HDC DC, HFONT Font, HIMAGELIST Images, int Index, 
             SetTextColor(tdc, ColorToRGB(FSkinData->FColors[scWindowText]));
         RECT t = ToRect(l.Text);
         DrawTextWide(tdc, caption, t, AddRTLReading(SectionTextFlags));
-        if (oldFont)
-            SelectObject(tdc, oldFont);
     }
     BitBlt(DC, S.left, S.top, S.Width(), S.Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
 }

@@ -49,19 +49,6 @@ TRect ClientInWindow(HWND wnd, const TRect& windowRect)
     return c;
 }
 
-// A font selected into a DC for the length of a call.
-class TSelectedFont {
-public:
-    TSelectedFont(HDC dc, HFONT font) : FDC(dc), FOld(SelectObject(dc, font)) {}
-    ~TSelectedFont() { SelectObject(FDC, FOld); }
-    TSelectedFont(const TSelectedFont&) = delete;
-    TSelectedFont& operator=(const TSelectedFont&) = delete;
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------- the frame
@@ -196,7 +183,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
     HDC dc = caption.Canvas()->Handle();
     RECT measured = r;
     {
-        TSelectedFont font(dc, FCaptionFont->Handle());
+        TSelectedObject font(dc, FCaptionFont->Handle());
         DrawTextWide(dc, text, measured, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
     }
     const TCaptionTextStyle style{title.LeftWidth, title.TopHeight, title.RightWidth, title.TextAlignment,
@@ -216,7 +203,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
                        PlanThreeSlice(v.Width, v.Height, state, {title.TXTBackleft, 0, title.TXTBackRight, 0}));
         });
     }
-    TSelectedFont font(dc, FCaptionFont->Handle());
+    TSelectedObject font(dc, FCaptionFont->Handle());
     const int mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF colour = SetTextColor(
         dc, ColorToRGB(FSkinData->FColors[FActive ? scTitleTextActive : scTitleTextNoActive]));

@@ -164,9 +164,8 @@ void TSkinForm::WidenDialog(int& width)
         TWindowDC window(Window);
         if (!window.Get())
             return;
-        HGDIOBJ old = SelectObject(window.Get(), FCaptionFont->Handle());
+        TSelectedObject font(window.Get(), FCaptionFont->Handle());
         GetTextExtentPoint32W(window.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-        SelectObject(window.Get(), old);
     }
     const TDataSkinTitle& title = *FSkinData->FTitle;
     const int need = title.LeftWidth + extent.cx + title.RightWidth;

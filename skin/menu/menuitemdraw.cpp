@@ -246,11 +246,12 @@ void TMenuItemPainter::DrawCheckMark(TCanvas* canvas, const TRect& r, const TRec
     TBitmap coloured(info.bmWidth, info.bmHeight);
     HDC target = coloured.Canvas()->Handle();
     HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, mark);
-    SetTextColor(target, ColorToRGB(clBtnText));
-    SetBkColor(target, ColorToRGB(SkinKeyColor));
-    BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
+    {
+        TSelectedObject selected(source, mark);
+        SetTextColor(target, ColorToRGB(clBtnText));
+        SetBkColor(target, ColorToRGB(SkinKeyColor));
+        BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    }
     DeleteDC(source);
     const TPixPoint at = MenuCheckMarkAt(ToPixRect(r), ToPixRect(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
     TransparentDraw(canvas->Handle(), Bounds(at.X, at.Y, info.bmWidth, info.bmHeight), &coloured, SkinKeyColor);
