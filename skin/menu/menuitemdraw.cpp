@@ -72,6 +72,12 @@ void DrawUnskinned(TMenuItem* item, TCanvas* canvas, const TRect& rect, bool sel
     }
 }
 
+// The painter of a skinned window's items: its skin, and its menu bar's toolkit menu.
+TMenuItemPainter PainterOf(const TSkinForm& form)
+{
+    return TMenuItemPainter(form.SkinData(), form.MenuBar() ? form.MenuBar()->VCLMenu() : nullptr);
+}
+
 String NativeMenuText(HMENU menu, UINT command)
 {
     char text[MenuTextLength + 1] = {};
@@ -342,7 +348,7 @@ void TSkinForm::MainMenuItemMeasure(TObject* sender, TCanvas* canvas, int& width
     if (!item)
         return;
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).MeasureMainItem(item, canvas, width, height);
+        PainterOf(*this).MeasureMainItem(item, canvas, width, height);
     } catch (...) {
     }
 }
@@ -353,7 +359,7 @@ void TSkinForm::MenuItemMeasure(TObject* sender, TCanvas*, int& width, int&)
     if (!item)
         return;
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).MeasurePopupItem(item, width);
+        PainterOf(*this).MeasurePopupItem(item, width);
     } catch (...) {
     }
 }
@@ -364,7 +370,7 @@ void TSkinForm::MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool 
     if (!item)
         return;
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).Draw(item, canvas, rect, selected);
+        PainterOf(*this).Draw(item, canvas, rect, selected);
     } catch (...) {
         DrawUnskinned(item, canvas, rect, selected);
     }
@@ -373,8 +379,7 @@ void TSkinForm::MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool 
 void TSkinForm::DrawSystemMenuItem(HMENU menu, TMenuItem* item, bool selected, const TRect& rect, TCanvas* canvas)
 {
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr)
-            .DrawSystem(menu, item, selected, rect, canvas);
+        PainterOf(*this).DrawSystem(menu, item, selected, rect, canvas);
     } catch (...) {
         DrawUnskinned(item, canvas, rect, selected);
     }
@@ -472,7 +477,7 @@ bool TSkinForm::DrawMenuItem(TMessage& m)
         manager->MarkPopupsOwnerDraw();
     }
     const bool selected = (draw->itemState & ODS_SELECTED) != 0;
-    TMenuItemPainter painter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr);
+    const TMenuItemPainter painter = PainterOf(*this);
     TMenuItem* item = nullptr;
     if (FControl) {
         TMenu* barMenu = FMenuBar ? FMenuBar->VCLMenu() : nullptr;
