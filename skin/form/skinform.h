@@ -295,8 +295,8 @@ private:
     bool AskApplication(TControl* control, TComponent* owner, const String& name);
     void ApplyDecision(TControl* control, const TSkinDecision& decision);
     void ApplyChildRule(TWinControl* control, TChildRule rule);
-    // Makes the decided skin for the control and attaches it; null when its kind has no class
-    // yet or it could not attach (the control stays unskinned).
+    // Makes the decided skin for the control and attaches it; null when the table makes none
+    // or it could not attach (the control stays unskinned).
     TSkinControl* AttachControlSkin(TControl* control, const TSkinDecision& decision);
 
     // Attaching

@@ -252,7 +252,7 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
         return nullptr;
     TSkinControl* skin = NewControlSkin(*d.Kind, control);
     if (!skin)
-        return nullptr;  // a family not built yet: the control stays as it is
+        return nullptr;  // no skin of that kind: the control stays as it is
     try {
         // What a family reads before it attaches.
         if (d.Mode >= 0)
