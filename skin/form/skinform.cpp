@@ -71,7 +71,8 @@ void TSkinForm::ReleaseAll()
     FreeSkinControls();
     Detach();
     UnhookMDIClient();
-    ReleaseSkinControls();
+    // Once more: a repaint while the window was given back may have attached another skin.
+    FreeSkinControls();
     ClearButtons();
     FreeMenuBar();
     FreeSystemMenu();

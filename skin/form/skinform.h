@@ -366,9 +366,7 @@ private:
     DWORD FLastSysMenuTime = 0;
     bool FSysMenuOpened = false;
 
-    // ---- the skin controls (the control skins fill these in)
-    // Unskins and frees the window's control skins.
-    void ReleaseSkinControls() { FreeSkinControls(); }
+    // ---- the skin controls
     // Tells every control skin of the window that the skin changed.
     void SkinControlsChanged();
     // Skins the window's child controls: a form's through its components and tab order, any

@@ -279,7 +279,7 @@ bool TSkinForm::ReleaseProcedures()
         return false;
     UnchainWindowProc();
     FProc.Restore();
-    ReleaseSkinControls();
+    FreeSkinControls();
     return true;
 }
 
@@ -332,7 +332,7 @@ void TSkinForm::UnskinPlain()
 {
     if (FHoverTimer)
         FHoverTimer->SetEnabled(false);
-    ReleaseSkinControls();
+    FreeSkinControls();
     RestoreMenuDrawing();
     if (FLifeState != lsDestroying)
         RestoreColor();
