@@ -222,6 +222,16 @@ void FillSolidRect(HDC DC, const TRect& R, TColor Color)
         FillRect(DC, &R, brush.Get());
 }
 
+void FrameTwoRings(HDC DC, const TRect& R, TColor Outer, TColor Inner)
+{
+    TGdiObject<HBRUSH> outer(CreateSolidBrush(ColorToRGB(Outer)));
+    TGdiObject<HBRUSH> inner(CreateSolidBrush(ColorToRGB(Inner)));
+    RECT r = R;
+    FrameRect(DC, &r, outer.Get());
+    InflateRect(&r, -1, -1);
+    FrameRect(DC, &r, inner.Get());
+}
+
 void CopySkinBitmap(TBitmap* Source, TBitmap* Dest)
 {
     if (!Source || !Dest || Source == Dest)

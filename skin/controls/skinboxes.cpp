@@ -214,11 +214,7 @@ void TSkinGroupBox::PaintBox(HDC DC, const TRect& R)
 
         if (FMode == 0) {
             // The native frame is covered by two rings of the face.
-            TGdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(FaceColor())));
-            RECT f = ToRect(GroupBoxFaceFrame(box, y));
-            FrameRect(DC, &f, face.Get());
-            InflateRect(&f, -1, -1);
-            FrameRect(DC, &f, face.Get());
+            FrameTwoRings(DC, ToRect(GroupBoxFaceFrame(box, y)), FaceColor(), FaceColor());
         }
         {
             TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(SkinColor(scButtonShadow))));

@@ -187,7 +187,7 @@ TColor TSkinButton::SelectCaptionFont(HDC dc)
     // A window without a font of its own draws with the system font.
     auto windowFont = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0));
     SelectObject(dc, windowFont ? windowFont : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
-    return FSkinData ? FSkinData->FColors[scButtonText] : clBtnText;
+    return SkinColor(scButtonText);
 }
 
 TColor TSkinButton::CaptionColor(int State, TColor base, bool normalInFrame1Only) const

@@ -322,12 +322,7 @@ void TSkinComBox::DrawComboBoxEx(HDC DC, const TRect& R, int State)
 
 void TSkinComBox::DrawPlainEdgeAndArrow(HDC DC, const TRect& R, int State, bool RTL)
 {
-    TGdiObject<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(FSkinData->FColors[scButtonShadow])));
-    TGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
-    RECT r = R;
-    FrameRect(DC, &r, shadow.Get());
-    InflateRect(&r, -1, -1);
-    FrameRect(DC, &r, white.Get());
+    FrameTwoRings(DC, R, FSkinData->FColors[scButtonShadow], clWhite);
     TPixRect button = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
     button.Top += 2;
     button.Bottom -= 2;

@@ -164,12 +164,7 @@ void TSkinScrollbar::DrawBorder(HDC DC) const
         RECT w;
         if (!GetWindowRect(FHandle, &w))
             return;
-        TRect r(0, 0, w.right - w.left, w.bottom - w.top);
-        TGdiObject<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(FSkinData ? FSkinData->FColors[scButtonShadow] : clBtnShadow)));
-        TGdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(FaceColor())));
-        FrameRect(DC, &r, shadow.Get());
-        InflateRect(&r, -1, -1);
-        FrameRect(DC, &r, face.Get());
+        FrameTwoRings(DC, TRect(0, 0, w.right - w.left, w.bottom - w.top), SkinColor(scButtonShadow), FaceColor());
     } catch (...) {
         // The control keeps its own border.
     }
