@@ -188,9 +188,25 @@ void TCustomForm::FinishCreate()
     for (auto& bind : FBinders)
         bind();
     FBinders.clear();
-    DoCreate();
+    // A failing create handler is reported and the form is made all the same.
+    try {
+        DoCreate();
+    } catch (...) {
+        HandleCurrentException(this);
+    }
     if (Visible())
         UpdateShowing();
+}
+
+// A failing show or hide handler is reported and the showing goes on: the window never stays
+// hidden (or shown) against its Visible, and the application keeps running.
+void TCustomForm::ShowChanged(bool showing)
+{
+    try {
+        showing ? DoShow() : DoHide();
+    } catch (...) {
+        HandleCurrentException(this);
+    }
 }
 
 void TCustomForm::Loaded()
@@ -277,7 +293,7 @@ void TCustomForm::UpdateShowing()
         TWinControl::UpdateShowing();
         FShowing = Visible() && HandleAllocated();
         if (FShowing != was)
-            FShowing ? DoShow() : DoHide();
+            ShowChanged(FShowing);
         return;
     }
     if (Visible() && !FShowing)
@@ -294,7 +310,7 @@ void TCustomForm::ShowForm()
         ApplyPosition();
     }
     FShowing = true;
-    DoShow();  // before the window appears, as handlers expect
+    ShowChanged(true);  // before the window appears, as handlers expect
     if (!Visible() || !HandleAllocated())
         return;
     int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
@@ -311,7 +327,7 @@ void TCustomForm::ShowForm()
 void TCustomForm::HideForm()
 {
     FShowing = false;
-    DoHide();
+    ShowChanged(false);
     if (HandleAllocated()) {
         TFlagScope changing(FChangingShow);
         ShowWindow(WindowHandle(), SW_HIDE);

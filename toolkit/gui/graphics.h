@@ -300,6 +300,7 @@ public:
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
 
+    // A damaged file raises EInvalidGraphic naming the file, the reader's reason after it.
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
     // Reads from the stream's position to its end.
