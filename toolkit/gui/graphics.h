@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "bmpreader.h"
 #include "classes.h"
 #include "types.h"
 
@@ -354,10 +355,6 @@ inline TColor PixelToColor(uint32_t p)
 // Storage is always 32-bit; the format is remembered and decides how the bitmap is saved.
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
-
-// Largest picture the readers accept.
-constexpr int MaxGraphicSide = 16384;
-constexpr int64_t MaxGraphicPixels = int64_t(1) << 25;
 
 class TBitmapCanvas;
 
