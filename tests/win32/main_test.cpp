@@ -255,6 +255,17 @@ TEST_F(MainWindowTest, StartsWithThreeFormsTheMainWindowFirstAndItsPages)
     EXPECT_EQ(Form1->TabSheet2->Caption(), "Setting");
     EXPECT_EQ(Form1->TabSheet3->Caption(), "About!");
     EXPECT_EQ(TextOf(Form1->Handle()), "Velmora 1.0 beta");
+    // The pages not shown yet cost no windows at start-up (the About text's editor loads a
+    // library of its own); they get them when the user turns to them.
+    auto* about = As<TWinControl>(Form1->FindComponent("RichEdit1"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(Form1->TabSheet2->HandleAllocated() || Form1->TabSheet3->HandleAllocated());
+    EXPECT_FALSE(about->HandleAllocated() || Form1->ComboBox2->HandleAllocated());
+    Form1->PageControl1->SetActivePage(Form1->TabSheet3);
+    ASSERT_TRUE(about->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(about->Handle()));
+    EXPECT_NE(TextOf(about->Handle()).find("Velmora"), String::npos) << TextOf(about->Handle());
+    Form1->PageControl1->SetActivePage(Form1->TabSheet1);
 
     // The tray and clock menu, in its order, shared with the clock.
     std::vector<String> captions;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -243,6 +244,21 @@ String StoredText(const char* name)
     return buf;
 }
 
+// Whether the process has loaded the module (by file name, any letter case).
+bool HasModule(const TProcess& p, const char* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, p.Info.dwProcessId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 m{};
+    m.dwSize = sizeof m;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &m); more && !found; more = Module32Next(snapshot, &m))
+        found = _stricmp(m.szModule, name) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
 String TextOf(HWND w)
 {
     char t[256] = {};
@@ -405,6 +421,11 @@ TEST(QuistalEndToEnd, StartsShowsItsWindowAndEndsThroughTheExitQuestion)
     }, 5000));
     HWND tabs = FindWindowExA(main, nullptr, "SysTabControl32", nullptr);
     EXPECT_NE(tabs, nullptr);
+    // Libraries for the file dialog and sound come when first needed, not with every start.
+    ASSERT_TRUE(HasModule(p, "Brenlow.dll"));
+    EXPECT_FALSE(HasModule(p, "comdlg32.dll"));
+    EXPECT_FALSE(HasModule(p, "winmm.dll"));
+    EXPECT_FALSE(HasModule(p, "riched20.dll")) << "the About page's editor was made before it is shown";
 
     AnswerCloseQuestion(p, main, "No");
     Sleep(500);
