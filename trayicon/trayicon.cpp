@@ -723,7 +723,7 @@ void TTrayIcon::HookForm()
     TWinControl* owner = OwnerControl();
     if (!owner || FFormHook.Installed() || owner->Destroying())
         return;
-    FFormHook.Install(owner->Handle(), TWndMethod(this, &TTrayIcon::HookFormProc));
+    FFormHook.Install(owner->Handle(), TWndMethod(this, &TTrayIcon::HookFormProc), false);
 }
 
 void TTrayIcon::UnhookForm() { FFormHook.Restore(); }
@@ -748,7 +748,7 @@ void TTrayIcon::HookFormProc(TMessage& m)
         // The form's window goes. When the form itself stays (its window is being re-created),
         // hook its next window; a hidden form gets that window now rather than unhooked later.
         const UINT id = Id();
-        m.Result = FFormHook.CallDefault(m);
+        m.Result = FFormHook.CallOld(m);
         if (!Alive(id))
             return;
         FFormHook.Restore();
@@ -760,7 +760,7 @@ void TTrayIcon::HookFormProc(TMessage& m)
     default:
         break;
     }
-    m.Result = FFormHook.CallDefault(m);
+    m.Result = FFormHook.CallOld(m);
 }
 
 void TTrayIcon::DoMinimizeCheck(TMessage& m)
@@ -774,5 +774,5 @@ void TTrayIcon::DoMinimizeCheck(TMessage& m)
         m.Result = 1;
         return;
     }
-    m.Result = FFormHook.CallDefault(m);
+    m.Result = FFormHook.CallOld(m);
 }

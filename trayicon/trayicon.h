@@ -10,8 +10,8 @@
 
 #include "controls.h"
 #include "graphics.h"
-#include "objinstance.h"
 #include "simpletimer.h"
+#include "subclass.h"
 
 class TCustomImageList;
 class TPopupMenu;
@@ -207,6 +207,6 @@ private:
 
     // The owner form's window procedure with ours in front; put back only while ours is still
     // the one in place, so a later subclasser's chain stays whole.
-    TWndProcHook FFormHook;
+    TWindowSubclass FFormHook;
     bool FAppHooked = false;
 };

@@ -13,23 +13,15 @@
 #include "classes.h"
 #include "forms.h"
 #include "imglist.h"
+#include "skinoptions.h"
 #include "skinschema.h"
 
 class TSkinData;
 struct TFormValue;
 
-enum TSkinControlType {
-    xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-    xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
-    xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport,
-};
 using TSkinControlTypes = TSet<TSkinControlType>;
 extern const TEnumInfo SkinControlTypeInfo;
 
-enum TSkinOption {
-    xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect,
-    xoToolbarBK, xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar,
-};
 using TSkinOptions = TSet<TSkinOption>;
 extern const TEnumInfo SkinOptionInfo;
 

@@ -64,23 +64,6 @@ private:
     HGDIOBJ FOld = nullptr;
 };
 
-// SaveDC / RestoreDC around a change of the context's origin and clip.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
-    ~TSavedDC()
-    {
-        if (FSaved)
-            RestoreDC(FDC, FSaved);
-    }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC FDC;
-    int FSaved;
-};
-
 // The key-coloured pixels kept by the three-blit trick, for systems without MaskBlt.
 void XorMaskDraw(HDC dc, int x, int y, int w, int h, HDC source, HBITMAP mask)
 {

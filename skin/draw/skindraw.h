@@ -17,6 +17,23 @@
 // The transparent colour of every skin image.
 constexpr TColor SkinKeyColor = clFuchsia;
 
+// SaveDC / RestoreDC around a change of a context's origin, clip, selected objects or colours.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : FDC(dc), FSaved(dc ? SaveDC(dc) : 0) {}
+    ~TSavedDC()
+    {
+        if (FSaved)
+            RestoreDC(FDC, FSaved);
+    }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int FSaved;
+};
+
 // A new bitmap of the target's size holding the nine-slice picture of the state (the middle
 // tiled when `tile`); states stacked when `vertical`, else side by side.
 std::unique_ptr<TBitmap> StretchSkinBitmap(const TRect& dest, TBitmap* bitmap, const TRect& margins, int state,

@@ -1,18 +1,24 @@
 #pragma once
-// The parts of a skinned frame that react to the mouse: caption buttons (and, later, menu-bar
-// buttons). Each knows its window-relative rectangle, whether it shows, its state and whether
-// it is enabled. Exactly one object per window is hot; the window holds it.
+// The parts of a skinned frame that react to the mouse: the caption buttons and the buttons of
+// the skinned menu bar. Each knows its window-relative rectangle, whether it shows, its state
+// and whether it is enabled, and repaints itself when its state changes. Exactly one object of
+// a window is hot; the window holds it.
+#include <windows.h>
+
+#include <string>
+
+#include "framelayout.h"
 #include "object.h"
 #include "types.h"
 
 class TSkinForm;
+class TSkinData;
 class TDataSkinSysButton;
+class TMenuItem;
 
 class TNCObject : public TObject {
     TK_CLASS(TNCObject, TObject)
 public:
-    enum : int { nsNormal = 1, nsPressed = 2, nsHot = 3 };
-
     virtual void MouseDown();
     virtual void MouseUp();
     virtual void MouseMove();
@@ -24,15 +30,32 @@ public:
     bool Visible = true;
     int State = nsNormal;
     bool Enabled = true;
-
-private:
-    // The form's hot object, when it is another one, leaves first.
-    void LeaveOther();
 };
 
-// A caption button: shows one caption-button skin object of the window's skin data.
+// A caption button: shows one caption-button object of the window's skin. The object is looked
+// up by its place in the skin's list at every use, since each load of a skin makes new ones.
 class TWinSysButton : public TNCObject {
     TK_CLASS(TWinSysButton, TNCObject)
 public:
-    TDataSkinSysButton* SkinObject = nullptr;  // owned by the skin data
+    void Paint() override;
+
+    // The skin object, or null when the skin loaded since has fewer caption buttons.
+    TDataSkinSysButton* SkinObject() const;
+    int Action() const;  // -1 without a skin object
+
+    int Index = -1;  // in the skin's caption-button list
+};
+
+// A button of the skinned menu bar: one top-level item of the window's menu.
+class TMenuBtn : public TNCObject {
+    TK_CLASS(TMenuBtn, TNCObject)
+public:
+    void Paint() override;
+
+    int Index = -1;            // in the menu bar
+    std::wstring Caption;
+    HMENU SubMenu = nullptr;
+    UINT Command = 0;
+    TMenuItem* Item = nullptr;  // the toolkit's item, or null for a window without a form
+    TSkinData* SkinData = nullptr;
 };

@@ -10,6 +10,8 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
+#include "skinpopmenu.h"
+#include "menulayout.h"
 
 namespace {
 
@@ -44,9 +46,18 @@ struct TSkinManagerUnit {
 
 void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create)
 {
-    // Popup-menu windows and size grips are taken by their own skins; MDI children are
+    const CREATESTRUCTA* cs = create.lpcs;
+    if (!cs)
+        return;
+    // Size grips join their skinned window, popup menus get their own skin, MDI children are
     // skinned as they are made.
-    if (create.lpcs && (create.lpcs->dwExStyle & WS_EX_MDICHILD))
+    const String cls = WindowClassName(wnd);
+    if (cls == "ScrollBar" && (cs->style & SBS_SIZEGRIP))
+        if (TSkinForm* form = gManager->FindSkinForm(cs->hwndParent))
+            form->SkinChildWindow(wnd);
+    if (!(cs->style & WS_CHILD) && cls == "#32768")
+        gManager->SkinPopupWindow(wnd);
+    if (cs->dwExStyle & WS_EX_MDICHILD)
         gManager->SkinWindow(wnd);
 }
 
@@ -59,6 +70,9 @@ LRESULT CALLBACK SkinCBTProc(int code, WPARAM wParam, LPARAM lParam)
             case HCBT_CREATEWND:
                 OnCreateWindow(wnd, *reinterpret_cast<const CBT_CREATEWNDA*>(lParam));
                 break;
+            case HCBT_DESTROYWND:
+                gManager->ReleasePopupWindow(wnd);
+                break;
             case HCBT_ACTIVATE:
                 if (gManager->RunState() == TSkinManage::rsIdle)
                     gManager->SetRunState(TSkinManage::rsRunning);
@@ -68,7 +82,7 @@ LRESULT CALLBACK SkinCBTProc(int code, WPARAM wParam, LPARAM lParam)
                 break;
             }
         } catch (...) {
-            HandleCurrentException(gManager);
+            // A window the engine fails on is left as it is, without a word.
         }
     }
     return CallNextHookEx(gHook, code, wParam, lParam);
@@ -115,6 +129,12 @@ DWORD SkinSavedVersion()
 
 bool SkinIsWin9x() { return (SkinSavedVersion() & 0x80000000u) != 0; }
 
+bool SkinNotVersion6()
+{
+    static const bool notSix = LOBYTE(LOWORD(GetVersion())) != 6;
+    return notSix;
+}
+
 const TClassInfo& TSkinManage::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TSkinManage>("TSkinManage", &TObject::StaticClass()).Build();
@@ -135,6 +155,8 @@ TSkinManage::~TSkinManage()
     FreeAndNil(FTimer);
     if (!FForms.empty())
         DetachAll();
+    while (!FPopups.empty())
+        FreePopup(FPopups.size() - 1);
     FSkinData.clear();
     FPendingData = nullptr;
     FDefaultData = nullptr;
@@ -186,6 +208,9 @@ void TSkinManage::RemoveSkinData(TSkinData* data)
             }
     }
     // No window may keep reading a skin that is going away.
+    for (size_t i = FPopups.size(); i-- > 0;)
+        if (FPopups[i]->SkinData() == data)
+            FreePopup(i);
     for (size_t i = FForms.size(); i-- > 0;) {
         if (i >= FForms.size() || FForms[i]->SkinData() != data)
             continue;
@@ -496,4 +521,96 @@ void TSkinManage::SetMDIMaximized(bool maximized)
         if (!f->RegionSet())
             f->FrameChanged();
     }
+}
+
+// ---------------------------------------------------------------- popup-menu windows
+
+void TSkinManage::SkinPopupWindow(HWND h)
+{
+    if (!FActive || SendMessageA(h, SKM_ISSKINNED, 0, 0) == 1 || IsPopupSkinned(h))
+        return;
+    TSkinData* data = SelectSkinData(h);
+    if (!data || data->FSkinEmpty)
+        return;
+    const TSkinControlTypes controls = data->SkinControls();
+    TMenuKindGates gates;
+    gates.PopupMenu = controls.Contains(xcPopupMenu);
+    gates.MainMenu = controls.Contains(xcMainMenu);
+    gates.MenuItem = controls.Contains(xcMenuItem);
+    gates.SystemMenu = controls.Contains(xcSystemMenu);
+    if (!PopupKindAllowed(MenuKind, gates))
+        return;
+    auto* popup = new TSkinPopMenu();
+    try {
+        popup->Hook(h, data, nullptr);
+    } catch (...) {
+        popup->Free();
+        return;  // a window that refuses keeps its own look
+    }
+    FPopups.push_back(popup);
+    if (BarMenuOpen)
+        popup->OwnerDrawMark = true;
+}
+
+void TSkinManage::FreePopup(size_t index)
+{
+    TSkinPopMenu* popup = FPopups[index];
+    FPopups.erase(FPopups.begin() + static_cast<std::ptrdiff_t>(index));
+    popup->Unhook();
+    popup->Free();
+}
+
+bool TSkinManage::ReleasePopupWindow(HWND h)
+{
+    bool found = false;
+    for (size_t i = 0; i < FPopups.size(); ++i)
+        if (FPopups[i]->Window() == h) {
+            FreePopup(i);
+            found = true;
+            break;
+        }
+    if (FPopups.empty()) {
+        BarMenuOpen = false;
+        MenuKind = mkPopup;
+    }
+    return found;
+}
+
+bool TSkinManage::IsPopupSkinned(HWND h) const
+{
+    return std::any_of(FPopups.begin(), FPopups.end(), [h](const TSkinPopMenu* p) { return p->Window() == h; });
+}
+
+void TSkinManage::MarkPopupsOwnerDraw()
+{
+    for (TSkinPopMenu* p : FPopups)
+        p->OwnerDrawMark = true;
+}
+
+void TSkinManage::BindPopupMenu(HMENU menu)
+{
+    // A menu shown already keeps its window: a later window (its submenu's) is not its own.
+    if (!menu || FindPopupOfMenu(menu))
+        return;
+    for (size_t i = FPopups.size(); i-- > 0;)
+        if (!FPopups[i]->BoundMenu) {
+            FPopups[i]->BoundMenu = menu;
+            return;
+        }
+}
+
+TSkinPopMenu* TSkinManage::FindPopupOfMenu(HMENU menu) const
+{
+    if (!menu)
+        return nullptr;
+    for (TSkinPopMenu* p : FPopups)
+        if (p->BoundMenu == menu)
+            return p;
+    return nullptr;
+}
+
+TBitmap* TSkinManage::GetPopupBitmap(HMENU menu) const
+{
+    TSkinPopMenu* popup = FindPopupOfMenu(menu);
+    return popup ? &popup->Background() : nullptr;
 }

@@ -3,7 +3,8 @@
 // loaded at run time. It keeps the registered skin data components and the skinned windows
 // (one TSkinForm each), decides which window gets a skin, and carries out the switching on,
 // off and refreshing that the components ask for, one pending action at a time on its timer.
-// A per-thread WH_CBT hook offers it every window the thread activates.
+// A per-thread WH_CBT hook offers it every window the thread activates, and every popup-menu
+// window the thread makes, which gets a TSkinPopMenu for its life.
 #include <windows.h>
 
 #include <vector>
@@ -13,6 +14,7 @@
 
 class TSkinData;
 class TSkinForm;
+class TSkinPopMenu;
 
 class TSkinManage : public TObject {
     TK_CLASS(TSkinManage, TObject)
@@ -52,6 +54,21 @@ public:
     void ClearFormButtons();
     void SetMDIMaximized(bool maximized);
 
+    // Popup-menu windows ("#32768"): skinned as they are made when the menu kind about to open
+    // is skinned, released as they go. The owner-drawn items find their window's picture by
+    // the menu it shows.
+    void SkinPopupWindow(HWND h);
+    bool ReleasePopupWindow(HWND h);
+    bool IsPopupSkinned(HWND h) const;
+    void MarkPopupsOwnerDraw();
+    // Gives the menu to the newest skinned popup window that has none yet.
+    void BindPopupMenu(HMENU menu);
+    // The oldest popup window showing the menu, and its picture; null when none.
+    TSkinPopMenu* FindPopupOfMenu(HMENU menu) const;
+    TBitmap* GetPopupBitmap(HMENU menu) const;
+    int PopupCount() const { return static_cast<int>(FPopups.size()); }
+    TSkinPopMenu* Popups(int i) const { return FPopups.at(static_cast<size_t>(i)); }
+
     bool Active() const { return FActive; }
     void SetActive(bool v) { FActive = v; }
     int RunState() const { return FState; }
@@ -79,9 +96,11 @@ private:
     // Unskins, repaints and frees one entry.
     void ReleaseForm(TSkinForm* form);
     bool IsPlainChild(HWND h) const;
+    void FreePopup(size_t index);
 
     TTimer* FTimer = nullptr;           // owned
     std::vector<TSkinForm*> FForms;     // owned
+    std::vector<TSkinPopMenu*> FPopups; // owned, oldest first
     std::vector<TSkinData*> FSkinData;  // not owned, in registration order
     bool FActive = false;
     bool FActivating = false;           // the activation pass over Screen.Forms
@@ -108,3 +127,6 @@ int SkinHookRemovals();
 // a Windows 9x system.
 DWORD SkinSavedVersion();
 bool SkinIsWin9x();
+// The system's major version is not 6 (taken once): the check boxes draw their focus
+// rectangle only then.
+bool SkinNotVersion6();

@@ -11,6 +11,7 @@
 #include "forms.h"
 #include "objinstance.h"
 #include "registry.h"
+#include "subclass.h"
 #include "timer.h"
 
 namespace {
@@ -52,7 +53,7 @@ class TProbe : public TObject {
 public:
     HWND Wnd = nullptr;
     WNDPROC Old = nullptr;
-    TWndProcHook* Hook = nullptr;
+    TWindowSubclass* Hook = nullptr;
     LRESULT Answer = 0;
 
     void WndProc(TMessage& m)
@@ -60,7 +61,7 @@ public:
         if (m.Msg == kAsk)
             m.Result = Answer;
         else if (Hook)
-            m.Result = Hook->CallDefault(m);
+            m.Result = Hook->CallOld(m);
         else
             m.Result = Old ? CallWindowProcA(Old, Wnd, m.Msg, m.WParam, m.LParam)
                            : DefWindowProcA(Wnd, m.Msg, m.WParam, m.LParam);
@@ -124,18 +125,21 @@ TEST(ObjectInstance, HooksRestoreInAnyOrder)
     second.Answer = 2;
     WNDPROC original = reinterpret_cast<WNDPROC>(GetWindowLongA(wnd, GWL_WNDPROC));
     {
-        TWndProcHook hook(wnd, TWndMethod(&first, &TProbe::WndProc));
+        TWindowSubclass hook;
+        hook.Install(wnd, TWndMethod(&first, &TProbe::WndProc), false);
         first.Hook = &hook;
         EXPECT_EQ(SendMessageA(wnd, kAsk, 0, 0), 1);
-        EXPECT_THROW(hook.Install(wnd, TWndMethod(&first, &TProbe::WndProc)), EInvalidOperation);
+        EXPECT_THROW(hook.Install(wnd, TWndMethod(&first, &TProbe::WndProc), false), EInvalidOperation);
     }
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongA(wnd, GWL_WNDPROC)), original);
 
     // The inner hook goes first: the outer one still reaches the original procedure through it,
     // and nothing calls the freed inner object.
-    auto inner = std::make_unique<TWndProcHook>(wnd, TWndMethod(&first, &TProbe::WndProc));
+    auto inner = std::make_unique<TWindowSubclass>();
+    inner->Install(wnd, TWndMethod(&first, &TProbe::WndProc), false);
     first.Hook = inner.get();
-    TWndProcHook outer(wnd, TWndMethod(&second, &TProbe::WndProc));
+    TWindowSubclass outer;
+    outer.Install(wnd, TWndMethod(&second, &TProbe::WndProc), false);
     second.Hook = &outer;
     EXPECT_EQ(SendMessageA(wnd, kAsk, 0, 0), 2);
     inner.reset();

@@ -6,28 +6,12 @@
 
 #include "guitest.h"
 #include "imgutil.h"
+#include "pixeltest.h"
 #include "skindraw.h"
 #include "skinhelpers.h"
 #include "stdctrls.h"
 
 namespace {
-
-TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
-
-std::unique_ptr<TBitmap> Filled(int w, int h, TColor c)
-{
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->Canvas()->Brush()->SetColor(c);
-    b->Canvas()->FillRect(Rect(0, 0, w, h));
-    return b;
-}
-
-void Paint(TBitmap& b, const TRect& r, TColor c)
-{
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            b.PixelBuffer().At(x, y) = ColorToPixel(c);
-}
 
 // 3 states of 20 x 10 side by side, one spare column: in each state a 4-pixel left edge, a
 // middle and a 4-pixel right edge of their own colours; state 2 has a magenta and a near

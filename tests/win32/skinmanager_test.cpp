@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "combobox.h"
 #include "guitest.h"
+#include "skinwindowtest.h"
 #include "themeskins.h"
 #include "main.h"
 #include "skindata.h"
@@ -42,19 +43,6 @@ LRESULT CALLBACK LaterSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     return CallWindowProcA(gSubclassed, w, msg, wp, lp);
 }
 
-HWND MakeWindow(const char* cls, WNDPROC proc, HINSTANCE instance, DWORD style = WS_OVERLAPPEDWINDOW,
-                int size = 200, HWND parent = nullptr)
-{
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, cls, &wc)) {
-        wc.lpfnWndProc = proc;
-        wc.hInstance = instance;
-        wc.lpszClassName = cls;
-        RegisterClassA(&wc);
-    }
-    return CreateWindowExA(0, cls, "test", style, 50, 50, size, size, parent, nullptr, instance, nullptr);
-}
-
 HWND MakeWideWindow()
 {
     WNDCLASSW wc{};
@@ -83,8 +71,6 @@ HWND MakeDialog(DWORD style)
     return CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0);
 }
 
-WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
-
 class TSkinLog : public TObject {
 public:
     void Before(TObject*, HWND h, const String&) { Order.push_back(h); }
@@ -99,23 +85,12 @@ public:
     TSkinData* Again = nullptr;
 };
 
-class SkinManagerTest : public GuiTest {
+class SkinManagerTest : public SkinWindowTest {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
-        DoneSkinManager();
+        SkinWindowTest::SetUp();
         Host = NewForm(true);
-    }
-    void TearDown() override
-    {
-        for (HWND w : Windows)
-            if (IsWindow(w))
-                DestroyWindow(w);
-        for (size_t i = Forms.size(); i-- > 0;)
-            Forms[i]->Free();
-        DoneSkinManager();
-        GuiTest::TearDown();
     }
 
     TForm* NewForm(bool visible)
@@ -126,11 +101,6 @@ protected:
         if (visible)
             f->Show();
         return f;
-    }
-    HWND Track(HWND w)
-    {
-        Windows.push_back(w);
-        return w;
     }
     // A loaded skin data component with a theme skin, and the manager switched on.
     TSkinData* Data(TSkinFormType type = sfMainform, TForm* owner = nullptr, const char* skin = "default.skn")
@@ -146,23 +116,21 @@ protected:
     TSkinManage& M() { return *SkinManager(); }
 
     TForm* Host = nullptr;
-    std::vector<TForm*> Forms;
-    std::vector<HWND> Windows;
 };
 
 TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
 {
     TSkinData* d = Data();
     d->SetDisableTag(5);
-    EXPECT_TRUE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+    EXPECT_TRUE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
     // A window of another module without a toolkit control: not ours.
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestForeign", PlainProc, GetModuleHandleA("kernel32.dll")))));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestForeign", PlainProc, GetModuleHandleA("kernel32.dll")))));
     // Skinned by the other module's engine already.
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestOther", OtherEngineProc, ModuleInstance()))));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestOther", OtherEngineProc, ModuleInstance()))));
     // Zero-sized; a plain child of an ordinary window.
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP, 0))));
-    HWND parent = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP));
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_CHILD, 50, parent))));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP, 0))));
+    HWND parent = Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_CHILD, 50, parent))));
     // Tag 99 is refused whatever DisableTag says.
     TForm* tagged = NewForm(false);
     tagged->SetTag(99);
@@ -176,14 +144,14 @@ TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
     EXPECT_FALSE(M().SkinWindow(Track(MakeDialog(WS_POPUP | WS_CAPTION | DS_SETFOREGROUND))));
     // Preview windows only with xoPreview.
     d->SetOptions(TSkinOptions{});
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPreviewWnd", PlainProc, ModuleInstance()))));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPreviewWnd", PlainProc, ModuleInstance()))));
     d->SetOptions(TSkinOptions{xoPreview});
     EXPECT_TRUE(M().SkinWindow(Windows.back()));
     // Once is enough; switched off, nothing is taken.
     EXPECT_FALSE(M().SkinWindow(Windows.back()));
     EXPECT_EQ(SendMessageA(Windows.back(), SKM_ISSKINNED, 0, 0), 1);
     M().SetActive(false);
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
     EXPECT_EQ(M().FormCount(), 3);
 }
 
@@ -192,7 +160,7 @@ TEST_F(SkinManagerTest, SelectSkinDataPrefersOwnThenDialogThenTheLastMainform)
     TSkinData* first = Data();
     TForm* other = NewForm(true);
     TSkinData* own = Data(sfOnlyThisForm, other);
-    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    HWND plain = Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()));
     EXPECT_EQ(M().SelectSkinData(other->Handle()), own);
     EXPECT_EQ(M().SelectSkinData(plain), first);
     TSkinData* second = Data(sfMainform, other);
@@ -230,7 +198,7 @@ TEST_F(SkinManagerTest, AttachAndUnskinGiveBackProcedureWindowProcAndColourExact
     EXPECT_EQ(f->ButtonCount(), static_cast<int>(d->FSysButtons.size()));
     EXPECT_EQ(f->LifeState(), TSkinForm::lsAttached);
     ASSERT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; }));
-    EXPECT_TRUE(f->HoverTimer()->Enabled());
+    EXPECT_TRUE(f->HoverTimerObject()->Enabled());
     EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 1);
 
     // Clearing the caption buttons forgets the hot one.
@@ -264,7 +232,7 @@ TEST_F(SkinManagerTest, UnicodeWindowsAndLaterSubclassesAreGivenBackSafely)
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wide, GWLP_WNDPROC)), wideProc);
 
     // Somebody subclassed after us: our place in their chain keeps forwarding.
-    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    HWND plain = Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()));
     ASSERT_TRUE(M().SkinWindow(plain));
     gSubclassed = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterSubclass)));
     M().FindSkinForm(plain)->Unskin();
@@ -278,7 +246,7 @@ TEST_F(SkinManagerTest, DestroyedWindowsAreDetachedAndPurged)
 {
     Data();
     TForm* doomed = NewForm(false);
-    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    HWND plain = Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()));
     ASSERT_TRUE(M().SkinWindow(doomed->Handle()));
     ASSERT_TRUE(M().SkinWindow(plain));
     TSkinForm* f = M().FindSkinForm(plain);
@@ -391,7 +359,7 @@ TEST_F(SkinManagerTest, OneHookPerThreadSkinsWindowsAsTheyActivate)
 TEST_F(SkinManagerTest, FreedSkinDataLeavesNothingThatPointsAtIt)
 {
     TSkinData* d = Data();
-    HWND plain = Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()));
+    HWND plain = Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()));
     ASSERT_TRUE(M().SkinWindow(plain));
     ASSERT_TRUE(M().SkinWindow(Host->Handle()));
     M().SetRunState(TSkinManage::rsRunning);
@@ -407,7 +375,7 @@ TEST_F(SkinManagerTest, FreedSkinDataLeavesNothingThatPointsAtIt)
     EXPECT_EQ(ProcOf(plain), PlainProc);
     EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 0);
     PumpFor(400);  // the timer finds nothing to do
-    EXPECT_FALSE(M().SkinWindow(Track(MakeWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
 }
 
 TEST_F(SkinManagerTest, MainWindowThemeAttachesAndReleasesTheMainWindowEachTime)

@@ -128,6 +128,28 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
     Changed();
 }
 
+void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width)
+{
+    if (!canvas)
+        return;
+    TPen* pen = canvas->Pen();
+    const TColor oldColor = pen->Color();
+    const int oldWidth = pen->Width();
+    pen->SetWidth(1);
+    for (int i = 0; i < width; ++i) {
+        pen->SetColor(topColor);
+        canvas->MoveTo(rect.left, rect.bottom - 1);
+        canvas->LineTo(rect.left, rect.top);
+        canvas->LineTo(rect.right - 1, rect.top);
+        pen->SetColor(bottomColor);
+        canvas->LineTo(rect.right - 1, rect.bottom - 1);
+        canvas->LineTo(rect.left - 1, rect.bottom - 1);
+        InflateRect(&rect, -1, -1);
+    }
+    pen->SetColor(oldColor);
+    pen->SetWidth(oldWidth);
+}
+
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cx, int cy)
 {
     Changing();

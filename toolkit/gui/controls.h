@@ -11,6 +11,7 @@
 #include "classes.h"
 #include "graphics.h"
 #include "messages.h"
+#include "subclass.h"
 #include "types.h"
 
 class TWinControl;
@@ -329,6 +330,10 @@ public:
     void Update() override;
     void Repaint() override;
     TBrush* Brush() const { return FBrush.get(); }
+    // Paints the windowless children, from `first` on in their order (all for null), into a DC
+    // in this control's client coordinates, within the DC's clip box: for code that paints
+    // this control in place of its own painting.
+    void PaintControls(HDC dc, TControl* first);
 
     void WndProc(TMessage& m) override;
     void Dispatch(TMessage& m) override;
@@ -365,7 +370,7 @@ protected:
     // Painting: WM_PAINT calls PaintWindow for the window's own drawing, then PaintControls
     // for the windowless children.
     virtual void PaintWindow(HDC dc);
-    void PaintControls(HDC dc, const RECT& clip);
+    void PaintControls(HDC dc, const RECT& clip, TControl* first = nullptr);
     void PaintHandler(TMessage& m);
 
     // Keyboard
@@ -390,12 +395,14 @@ protected:
     // Puts the windowed children in the tab order the form file asked for.
     void SortTabList();
 
-    WNDPROC FDefWndProc = nullptr;
+    // A system-class window (BUTTON, EDIT, ...): its own procedure, behind ours.
+    TWindowSubclass FDefProc;
     int FDesiredTabOrder = -1;
 
 private:
     void AttachHandle(HWND wnd);
     void HandleDestroyed();
+    void SystemWndProc(TMessage& m);
     void ReflectNotification(TMessage& m);
     friend class TCustomForm;
     bool HandleMouseForChild(TMessage& m);

@@ -473,7 +473,7 @@ void TCustomForm::SetMenu(TMainMenu* v)
     if (v)
         v->FreeNotification(this);
     if (HandleAllocated())
-        ApplyMenu();
+        SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
 }
 
 void TCustomForm::ApplyMenu()
@@ -493,7 +493,7 @@ void TCustomForm::Notification(TComponent* c, TOperation op)
     if (op == opRemove && c == FMenu) {
         FMenu = nullptr;
         if (HandleAllocated())
-            ApplyMenu();
+            SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
     }
 }
 
@@ -753,6 +753,14 @@ void TCustomForm::Dispatch(TMessage& m)
         break;
     case CM_RELEASE:
         Free();  // nothing of this object may be touched after this
+        return;
+    case CM_MENUCHANGED:
+        // Through the window's procedure, so whoever stands in front of it (the skin's menu
+        // bar) hears of it too.
+        ApplyMenu();
+        if (!(GetWindowLongA(WindowHandle(), GWL_STYLE) & WS_CHILD))
+            DrawMenuBar(WindowHandle());
+        m.Result = 0;
         return;
     case WM_COMMAND:
         // A menu-bar item (no control window, notification 0 or 1).

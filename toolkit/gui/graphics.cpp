@@ -162,6 +162,8 @@ TFont::TFont() : FPixelsPerInch(ScreenPixelsPerInch()) {}
 
 HFONT TFont::Handle()
 {
+    if (FBorrowed)
+        return FBorrowed;
     if (!FHandle) {
         static const BYTE pitches[] = {DEFAULT_PITCH, VARIABLE_PITCH, FIXED_PITCH};
         HFONT h = CreateFontA(FHeight, 0, 0, 0, FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
@@ -180,11 +182,28 @@ void TFont::SetHandle(HFONT h)
 {
     if (h && h == FHandle.Get())
         return;
+    ReadAttributes(h);
+    TGdiObject<HFONT> old = std::move(FHandle);  // goes after the canvas let go of it
+    FHandle.Reset(h);
+    FBorrowed = nullptr;
+    TGraphicsObject::Changed();
+}
+
+void TFont::BorrowHandle(HFONT h)
+{
+    if (h && h == FBorrowed)
+        return;
+    ReadAttributes(h);
+    TGdiObject<HFONT> old = std::move(FHandle);
+    FBorrowed = h;
+    TGraphicsObject::Changed();
+}
+
+void TFont::ReadAttributes(HFONT h)
+{
     LOGFONTA lf{};
     if (!h || GetObjectA(h, sizeof lf, &lf) == 0)
         throw EInvalidGraphic("Invalid font handle");
-    TGdiObject<HFONT> old = std::move(FHandle);  // goes after the canvas let go of it
-    FHandle.Reset(h);
     FName = lf.lfFaceName;
     FHeight = lf.lfHeight;
     FStyle = {};
@@ -199,7 +218,6 @@ void TFont::SetHandle(HFONT h)
     FCharset = lf.lfCharSet;
     int pitch = lf.lfPitchAndFamily & 3;
     FPitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
-    TGraphicsObject::Changed();
 }
 
 void TFont::Changed()
@@ -207,6 +225,7 @@ void TFont::Changed()
     // The old handle lives until the canvas has deselected it and OnChange has run, so a
     // window that still holds it can be given the new one first.
     TGdiObject<HFONT> old = std::move(FHandle);
+    FBorrowed = nullptr;
     TGraphicsObject::Changed();
 }
 
@@ -301,6 +320,8 @@ const TClassInfo& TBrush::StaticClass()
 
 HBRUSH TBrush::Handle()
 {
+    if (FBorrowed)
+        return FBorrowed;
     if (FStyle == bsClear)
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     if (!FHandle) {
@@ -316,6 +337,25 @@ HBRUSH TBrush::Handle()
 void TBrush::Changed()
 {
     TGdiObject<HBRUSH> old = std::move(FHandle);
+    FBorrowed = nullptr;
+    TGraphicsObject::Changed();
+}
+
+void TBrush::BorrowHandle(HBRUSH h)
+{
+    LOGBRUSH lb{};
+    if (!h || GetObjectA(h, sizeof lb, &lb) == 0)
+        throw EInvalidGraphic("Invalid brush handle");
+    if (h == FBorrowed)
+        return;
+    TGdiObject<HBRUSH> old = std::move(FHandle);
+    FBorrowed = h;
+    if (lb.lbStyle == BS_NULL) {
+        FStyle = bsClear;
+    } else {
+        FColor = static_cast<TColor>(lb.lbColor & 0xFFFFFF);
+        FStyle = lb.lbStyle == BS_HATCHED ? static_cast<TBrushStyle>(bsHorizontal + lb.lbHatch) : bsSolid;
+    }
     TGraphicsObject::Changed();
 }
 

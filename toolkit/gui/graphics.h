@@ -103,7 +103,10 @@ public:
     HFONT Handle();
     // Takes ownership of a font made elsewhere and reads its attributes.
     void SetHandle(HFONT h);
-    bool HandleAllocated() const { return static_cast<bool>(FHandle); }
+    // Uses a font that stays its owner's (a window's WM_GETFONT) until the next change that
+    // needs a new handle; it is never deleted here.
+    void BorrowHandle(HFONT h);
+    bool HandleAllocated() const { return FBorrowed || static_cast<bool>(FHandle); }
 
     const String& Name() const { return FName; }
     void SetName(const String& v);
@@ -127,6 +130,9 @@ protected:
     void Changed() override;
 
 private:
+    // Takes the attributes of a font handle; raises EInvalidGraphic for a handle that is none.
+    void ReadAttributes(HFONT h);
+
     String FName = "MS Sans Serif";
     int FHeight = -11;
     TColor FColor = clWindowText;
@@ -135,6 +141,7 @@ private:
     TFontPitch FPitch = fpDefault;
     int FPixelsPerInch;
     TGdiObject<HFONT> FHandle;
+    HFONT FBorrowed = nullptr;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
@@ -144,6 +151,9 @@ class TBrush : public TGraphicsObject {
 public:
     // bsClear gives the stock null brush; the others are owned and recreated after a change.
     HBRUSH Handle();
+    // Uses a brush that stays its owner's (the one selected in a DC) until the next change;
+    // it is never deleted here.
+    void BorrowHandle(HBRUSH h);
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
     TBrushStyle Style() const { return FStyle; }
@@ -158,6 +168,7 @@ private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
     TGdiObject<HBRUSH> FHandle;
+    HBRUSH FBorrowed = nullptr;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -283,6 +294,10 @@ private:
     DWORD FCopyMode = SRCCOPY;
     UINT FTextFlags = 0;
 };
+
+// A 3-D frame of `width` one-pixel lines drawn with the canvas's pen: top and left lines in
+// topColor, bottom and right lines in bottomColor; `rect` shrinks to the inside of it.
+void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
 
 // ---------------------------------------------------------------------------------------------
 // Graphics

@@ -29,18 +29,6 @@ String AdjustLineBreaks(std::string_view s)
     return r;
 }
 
-// Sets a flag for the life of the scope, also when an exception passes.
-class TFlagSet {
-public:
-    explicit TFlagSet(bool& f) : FFlag(f) { FFlag = true; }
-    ~TFlagSet() { FFlag = false; }
-    TFlagSet(const TFlagSet&) = delete;
-    TFlagSet& operator=(const TFlagSet&) = delete;
-
-private:
-    bool& FFlag;
-};
-
 // riched20.dll stays loaded for the rest of the process: its window class must outlive every
 // rich edit, and unloading it at the module's end would run under the loader lock.
 void LoadRichEdit()
@@ -191,35 +179,28 @@ void TMemoStrings::Clear() { Commit({}); }
 const TClassInfo& TCustomMemo::StaticClass()
 {
     static const TClassInfo info =
-        TClassBuilder<TCustomMemo>("TCustomMemo", &TWinControl::StaticClass())
+        TClassBuilder<TCustomMemo>("TCustomMemo", &TCustomEdit::StaticClass())
             .ObjectProp<TStrings>("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines)
-            .Prop("ReadOnly", &TCustomMemo::ReadOnly, &TCustomMemo::SetReadOnly)
             .EnumProp<TScrollStyle>("ScrollBars", ScrollStyleInfo, &TCustomMemo::ScrollBars,
                                     &TCustomMemo::SetScrollBars)
             .Prop("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap)
             .EnumProp<TAlignment>("Alignment", AlignmentInfo, &TCustomMemo::Alignment, &TCustomMemo::SetAlignment)
-            .Prop("MaxLength", &TCustomMemo::MaxLength, &TCustomMemo::SetMaxLength)
             .Prop("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns)
             .Prop("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs)
-            .Event("OnChange", &TCustomMemo::OnChange)
             .Build();
     return info;
 }
 
-TCustomMemo::TCustomMemo(TComponent* owner) : TWinControl(owner), FLines(std::make_unique<TMemoStrings>(this))
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), FLines(std::make_unique<TMemoStrings>(this))
 {
-    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
     StoreBounds(0, 0, 185, 89);
-    SetTabStop(true);
-    SetColor(clWindow);
 }
 
 TCustomMemo::~TCustomMemo() = default;
 
 void TCustomMemo::CreateParams(TCreateParams& p)
 {
-    TWinControl::CreateParams(p);
-    p.SysClassName = "EDIT";
+    TCustomEdit::CreateParams(p);
     p.Caption.clear();  // InitializeWnd puts the text in, as the class wants it
     p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
     switch (FAlignment) {
@@ -234,44 +215,15 @@ void TCustomMemo::CreateParams(TCreateParams& p)
     // Without automatic horizontal scrolling the edit window wraps at its right edge.
     if (!FWordWrap || FScrollBars == ssHorizontal || FScrollBars == ssBoth)
         p.Style |= ES_AUTOHSCROLL;
-    if (FReadOnly)
-        p.Style |= ES_READONLY;
-    p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomMemo::InitializeWnd()
 {
-    TWinControl::InitializeWnd();
-    ApplyMaxLength();
-    TFlagSet setting(FSettingText);
-    PutWindowText(FText);
+    TCustomEdit::InitializeWnd();
+    PutWindowTextSilently(FText);
 }
 
-void TCustomMemo::PutWindowText(const String& v) { SetWindowTextA(WindowHandle(), v.c_str()); }
-
-void TCustomMemo::ApplyMaxLength()
-{
-    SendMessageA(WindowHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
-}
-
-void TCustomMemo::WriteText(const String& v)
-{
-    String text = AdjustLineBreaks(v);
-    FText = text;
-    if (WindowHandle()) {
-        TFlagSet setting(FSettingText);
-        PutWindowText(text);
-    }
-    if (!Loading())
-        Change();
-}
-
-void TCustomMemo::SetReadOnly(bool v)
-{
-    FReadOnly = v;
-    if (HandleAllocated())
-        SendMessageA(WindowHandle(), EM_SETREADONLY, v, 0);
-}
+void TCustomMemo::WriteText(const String& v) { TCustomEdit::WriteText(AdjustLineBreaks(v)); }
 
 void TCustomMemo::SetScrollBars(TScrollStyle v)
 {
@@ -297,60 +249,9 @@ void TCustomMemo::SetAlignment(TAlignment v)
     RecreateWnd();
 }
 
-void TCustomMemo::SetMaxLength(int v)
-{
-    FMaxLength = std::max(v, 0);
-    if (HandleAllocated())
-        ApplyMaxLength();
-}
-
-bool TCustomMemo::Modified() const
-{
-    return HandleAllocated() && SendMessageA(WindowHandle(), EM_GETMODIFY, 0, 0) != 0;
-}
-
-void TCustomMemo::SetModified(bool v)
-{
-    if (HandleAllocated())
-        SendMessageA(WindowHandle(), EM_SETMODIFY, v, 0);
-}
-
-void TCustomMemo::SelectAll()
-{
-    if (HandleAllocated())
-        SendMessageA(WindowHandle(), EM_SETSEL, 0, -1);
-}
-
-int TCustomMemo::SelStart()
-{
-    DWORD start = 0, end = 0;
-    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(start);
-}
-
-int TCustomMemo::SelLength()
-{
-    DWORD start = 0, end = 0;
-    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<int>(end - start);
-}
-
-void TCustomMemo::SetSelStart(int v) { SendMessageA(Handle(), EM_SETSEL, v, v); }
-
-void TCustomMemo::SetSelLength(int v)
-{
-    int start = SelStart();
-    SendMessageA(Handle(), EM_SETSEL, start, start + v);
-}
-
 void TCustomMemo::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
-    case CN_COMMAND:
-        // Changes the program makes are reported once, by WriteText.
-        if (HIWORD(m.WParam) == EN_CHANGE && !FSettingText)
-            Change();
-        return;
     case WM_GETDLGCODE:
         DefaultHandler(m);
         if (FWantTabs)
@@ -363,7 +264,7 @@ void TCustomMemo::Dispatch(TMessage& m)
     default:
         break;
     }
-    TWinControl::Dispatch(m);
+    TCustomEdit::Dispatch(m);
 }
 
 // ---------------------------------------------------------------- TCustomRichEdit

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "controls.h"
+#include "stdctrls.h"
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 extern const TEnumInfo ScrollStyleInfo;
@@ -43,41 +43,25 @@ private:
     std::optional<std::vector<String>> FPending;
 };
 
-class TCustomMemo : public TWinControl {
-    TK_CLASS(TCustomMemo, TWinControl)
+class TCustomMemo : public TCustomEdit {
+    TK_CLASS(TCustomMemo, TCustomEdit)
 public:
     explicit TCustomMemo(TComponent* owner);
     ~TCustomMemo() override;
 
     TStrings* Lines() const { return FLines.get(); }
     void SetLines(TStrings* v) { FLines->Assign(v); }
-    String Text() const { return GetText(); }
-    bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool v);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle v);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
-    // 0: no limit.
-    int MaxLength() const { return FMaxLength; }
-    void SetMaxLength(int v);
     // Return goes into the text (otherwise it presses the default button); Tab likewise.
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool v) { FWantReturns = v; }
     bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool v) { FWantTabs = v; }
-    bool Modified() const;
-    void SetModified(bool v);
-    void SelectAll();
-    int SelStart();
-    int SelLength();
-    void SetSelStart(int v);
-    void SetSelLength(int v);
-
-    // Every change of the text, by the user or by the program.
-    TNotifyEvent OnChange;
 
 protected:
     void CreateParams(TCreateParams& p) override;
@@ -85,21 +69,14 @@ protected:
     void Dispatch(TMessage& m) override;
     // Stores the text with its line breaks made CR LF, then fires OnChange once.
     void WriteText(const String& v) override;
-    virtual void Change() { Fire(OnChange, this); }
-    // Puts a text into the existing window as it is.
-    virtual void PutWindowText(const String& v);
-    virtual void ApplyMaxLength();
 
 private:
     std::unique_ptr<TMemoStrings> FLines;
-    bool FReadOnly = false;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
     TAlignment FAlignment = taLeftJustify;
-    int FMaxLength = 0;
     bool FWantReturns = true;
     bool FWantTabs = false;
-    bool FSettingText = false;
 };
 
 class TMemo : public TCustomMemo {

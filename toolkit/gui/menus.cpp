@@ -98,25 +98,14 @@ String StripHotkey(std::string_view s)
     return r;
 }
 
-// A canvas over a DC it borrows for one owner-draw message, with the menu font.
-class TMenuCanvas {
-public:
-    explicit TMenuCanvas(HDC dc)
-    {
-        FCanvas.SetHandle(dc);
-        if (Screen)
-            FCanvas.Font()->Assign(Screen->MenuFont());
-    }
-    ~TMenuCanvas() { FCanvas.SetHandle(nullptr); }
-    TMenuCanvas(const TMenuCanvas&) = delete;
-    TMenuCanvas& operator=(const TMenuCanvas&) = delete;
-    TCanvas* Get() { return &FCanvas; }
-
-private:
-    TCanvas FCanvas;
-};
-
 }  // namespace
+
+TMenuCanvas::TMenuCanvas(HDC dc)
+{
+    FCanvas.SetHandle(dc);
+    if (Screen)
+        FCanvas.Font()->Assign(Screen->MenuFont());
+}
 
 // ---------------------------------------------------------------- shortcuts
 
@@ -728,7 +717,7 @@ void TMainMenu::MenuChanged()
     for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
         TCustomForm* f = Screen->Forms(i);
         if (f->Menu() == this && f->HandleAllocated())
-            DrawMenuBar(f->WindowHandle());
+            SendMessageA(f->WindowHandle(), CM_MENUCHANGED, 0, 0);
     }
 }
 

@@ -28,6 +28,19 @@ TShortCut TextToShortCut(std::string_view text);
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 
+// A canvas over a DC it borrows for one owner-draw message, with the menu font.
+class TMenuCanvas {
+public:
+    explicit TMenuCanvas(HDC dc);
+    ~TMenuCanvas() { FCanvas.SetHandle(nullptr); }
+    TMenuCanvas(const TMenuCanvas&) = delete;
+    TMenuCanvas& operator=(const TMenuCanvas&) = delete;
+    TCanvas* Get() { return &FCanvas; }
+
+private:
+    TCanvas FCanvas;
+};
+
 using TMenuDrawItemEvent = TMethod<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
 using TMenuMeasureItemEvent = TMethod<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
@@ -183,7 +196,8 @@ private:
     bool FOwnerDraw = false;
 };
 
-// A form's menu bar (the form's Menu property shows it).
+// A form's menu bar (the form's Menu property shows it). A change of its items sends the form's
+// window CM_MENUCHANGED.
 class TMainMenu : public TMenu {
     TK_CLASS(TMainMenu, TMenu)
 public:

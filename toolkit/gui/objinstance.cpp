@@ -140,12 +140,6 @@ void ReleaseBlockIfEmpty(TInstanceBlock* block)
     VirtualFree(block, 0, MEM_RELEASE);
 }
 
-void RebindObjectInstance(WNDPROC instance, TWndMethod method)
-{
-    TInstanceBlock* block = nullptr;
-    LiveRec(instance, &block)->Method = method;
-}
-
 HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 constexpr char kUtilClass[] = "TPUtilWindow";
@@ -171,27 +165,6 @@ bool IsUtilWindow(HWND wnd)
     return std::strcmp(name, kUtilClass) == 0 &&
            reinterpret_cast<HINSTANCE>(GetClassLongPtrA(wnd, GCLP_HMODULE)) == ModuleInstance();
 }
-
-// Stands in for a hook whose owner went while somebody else's procedure was in front of it:
-// forwards everything to the procedure before it and frees itself with the window.
-class TProcForwarder : public TObject {
-public:
-    TProcForwarder(HWND wnd, WNDPROC old, WNDPROC instance) : FWnd(wnd), FOld(old), FInstance(instance) {}
-
-    void WndProc(TMessage& m)
-    {
-        m.Result = CallWindowProcA(FOld, FWnd, m.Msg, m.WParam, m.LParam);
-        if (m.Msg == WM_NCDESTROY) {
-            FreeObjectInstance(FInstance);
-            delete this;
-        }
-    }
-
-private:
-    HWND FWnd;
-    WNDPROC FOld;
-    WNDPROC FInstance;
-};
 
 }  // namespace
 
@@ -282,50 +255,4 @@ void TUtilWindow::Reset() noexcept
 {
     if (FHandle)
         DeallocateHWnd(std::exchange(FHandle, nullptr));
-}
-
-void TWndProcHook::Install(HWND wnd, TWndMethod method)
-{
-    if (FWnd)
-        throw EInvalidOperation("The window procedure is already replaced");
-    if (!wnd || !IsWindow(wnd))
-        throw EInvalidOperation("Cannot replace the procedure of an invalid window");
-    TObjectInstance instance(method);
-    SetLastError(0);
-    LONG_PTR old = SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(instance.Proc()));
-    if (!old && GetLastError() != 0)
-        throw EInvalidOperation("Cannot replace the window procedure");
-    FWnd = wnd;
-    FOldProc = reinterpret_cast<WNDPROC>(old);
-    FInstance = std::move(instance);
-}
-
-void TWndProcHook::Restore() noexcept
-{
-    if (!FWnd)
-        return;
-    HWND wnd = std::exchange(FWnd, nullptr);
-    WNDPROC old = std::exchange(FOldProc, nullptr);
-    if (!IsWindow(wnd)) {
-        FInstance.Reset();
-        return;
-    }
-    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC));
-    TProcForwarder* forwarder = nullptr;
-    if (current != FInstance.Proc())
-        forwarder = new (std::nothrow) TProcForwarder(wnd, old, FInstance.Proc());
-    if (!forwarder) {
-        // Ours is in front (or, without memory for a forwarder, the lesser harm): put the old one back.
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-        FInstance.Reset();
-        return;
-    }
-    RebindObjectInstance(FInstance.Release(), TWndMethod(forwarder, &TProcForwarder::WndProc));
-}
-
-LRESULT TWndProcHook::CallDefault(const TMessage& m) const
-{
-    if (!FWnd || !FOldProc)
-        return 0;
-    return CallWindowProcA(FOldProc, FWnd, m.Msg, m.WParam, m.LParam);
 }

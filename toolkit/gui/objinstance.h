@@ -63,33 +63,3 @@ public:
 private:
     HWND FHandle = nullptr;
 };
-
-// Puts an object method in front of an existing window's procedure and puts the old procedure
-// back when it goes (or on Restore). The method passes what it doesn't handle on with
-// CallDefault. Both directions use the A functions (SetWindowLongA, CallWindowProcA), so the
-// method sees 8-bit text and the system converts for a Unicode window's old procedure.
-class TWndProcHook {
-public:
-    TWndProcHook() = default;
-    TWndProcHook(HWND wnd, TWndMethod method) { Install(wnd, method); }
-    TWndProcHook(const TWndProcHook&) = delete;
-    TWndProcHook& operator=(const TWndProcHook&) = delete;
-    ~TWndProcHook() { Restore(); }
-
-    // Raises EInvalidOperation when already installed or when wnd is not a window.
-    void Install(HWND wnd, TWndMethod method);
-    // Puts the old procedure back. When somebody else replaced the procedure after us, theirs is
-    // left in place and our place in their chain becomes a plain forwarder to the old procedure
-    // until the window is destroyed, so their chain never calls freed code or a freed object.
-    void Restore() noexcept;
-    bool Installed() const { return FWnd != nullptr; }
-    HWND Window() const { return FWnd; }
-    WNDPROC OldProc() const { return FOldProc; }
-    // The old procedure's answer to the message, through CallWindowProcA.
-    LRESULT CallDefault(const TMessage& m) const;
-
-private:
-    HWND FWnd = nullptr;
-    WNDPROC FOldProc = nullptr;
-    TObjectInstance FInstance;
-};

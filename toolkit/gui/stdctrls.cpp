@@ -209,112 +209,122 @@ void TCheckBox::Dispatch(TMessage& m)
     TWinControl::Dispatch(m);
 }
 
-// ---------------------------------------------------------------- TEdit
+// ---------------------------------------------------------------- TCustomEdit, TEdit
 
-const TClassInfo& TEdit::StaticClass()
+const TClassInfo& TCustomEdit::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TEdit>("TEdit", &TWinControl::StaticClass())
-                                       .Creatable()
-                                       .Prop("Text", &TEdit::GetText, &TEdit::SetText)
-                                       .Prop("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength)
-                                       .Prop("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)
-                                       .Event("OnChange", &TEdit::OnChange)
+    static const TClassInfo info = TClassBuilder<TCustomEdit>("TCustomEdit", &TWinControl::StaticClass())
+                                       .Prop("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength)
+                                       .Prop("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly)
+                                       .Event("OnChange", &TCustomEdit::OnChange)
                                        .Build();
     return info;
 }
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner)
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
 {
     FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
-    StoreBounds(0, 0, 121, 21);
     SetTabStop(true);
     SetColor(clWindow);
 }
 
-void TEdit::CreateParams(TCreateParams& p)
+void TCustomEdit::CreateParams(TCreateParams& p)
 {
     TWinControl::CreateParams(p);
     p.SysClassName = "EDIT";
-    p.Style |= ES_AUTOHSCROLL | ES_LEFT;
     if (FReadOnly)
         p.Style |= ES_READONLY;
     p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::InitializeWnd()
+void TCustomEdit::InitializeWnd()
 {
     TWinControl::InitializeWnd();
+    ApplyMaxLength();
+}
+
+void TCustomEdit::ApplyMaxLength()
+{
     SendMessageA(WindowHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
 }
 
-void TEdit::SetMaxLength(int v)
+void TCustomEdit::PutWindowText(const String& v) { SetWindowTextA(WindowHandle(), v.c_str()); }
+
+void TCustomEdit::SetMaxLength(int v)
 {
     FMaxLength = std::max(v, 0);
     if (HandleAllocated())
-        SendMessageA(WindowHandle(), EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+        ApplyMaxLength();
 }
 
-void TEdit::SetReadOnly(bool v)
+void TCustomEdit::SetReadOnly(bool v)
 {
     FReadOnly = v;
     if (HandleAllocated())
         SendMessageA(WindowHandle(), EM_SETREADONLY, v, 0);
 }
 
-bool TEdit::Modified() const
+bool TCustomEdit::Modified() const
 {
     return HandleAllocated() && SendMessageA(WindowHandle(), EM_GETMODIFY, 0, 0) != 0;
 }
 
-void TEdit::SetModified(bool v)
+void TCustomEdit::SetModified(bool v)
 {
     if (HandleAllocated())
         SendMessageA(WindowHandle(), EM_SETMODIFY, v, 0);
 }
 
-void TEdit::SelectAll()
+void TCustomEdit::SelectAll()
 {
     if (HandleAllocated())
         SendMessageA(WindowHandle(), EM_SETSEL, 0, -1);
 }
 
-int TEdit::SelStart()
+int TCustomEdit::SelStart()
 {
     DWORD start = 0, end = 0;
     SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(start);
 }
 
-int TEdit::SelLength()
+int TCustomEdit::SelLength()
 {
     DWORD start = 0, end = 0;
     SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(end - start);
 }
 
-void TEdit::SetSelStart(int v) { SendMessageA(Handle(), EM_SETSEL, v, v); }
+void TCustomEdit::SetSelStart(int v) { SendMessageA(Handle(), EM_SETSEL, v, v); }
 
-void TEdit::SetSelLength(int v)
+void TCustomEdit::SetSelLength(int v)
 {
     int start = SelStart();
     SendMessageA(Handle(), EM_SETSEL, start, start + v);
 }
 
-void TEdit::WriteText(const String& v)
+void TCustomEdit::PutWindowTextSilently(const String& v)
 {
     FSettingText = true;
     try {
-        TWinControl::WriteText(v);
+        PutWindowText(v);
     } catch (...) {
         FSettingText = false;
         throw;
     }
     FSettingText = false;
+}
+
+void TCustomEdit::WriteText(const String& v)
+{
+    FText = v;
+    if (WindowHandle())
+        PutWindowTextSilently(v);
     if (!Loading())
         Change();
 }
 
-void TEdit::Dispatch(TMessage& m)
+void TCustomEdit::Dispatch(TMessage& m)
 {
     if (m.Msg == CN_COMMAND) {
         // Changes the program makes are reported once, by WriteText.
@@ -323,6 +333,23 @@ void TEdit::Dispatch(TMessage& m)
         return;
     }
     TWinControl::Dispatch(m);
+}
+
+const TClassInfo& TEdit::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TEdit>("TEdit", &TCustomEdit::StaticClass())
+                                       .Creatable()
+                                       .Prop("Text", &TEdit::GetText, &TEdit::SetText)
+                                       .Build();
+    return info;
+}
+
+TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) { StoreBounds(0, 0, 121, 21); }
+
+void TEdit::CreateParams(TCreateParams& p)
+{
+    TCustomEdit::CreateParams(p);
+    p.Style |= ES_AUTOHSCROLL | ES_LEFT;
 }
 
 // ---------------------------------------------------------------- TLabel

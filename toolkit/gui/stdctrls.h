@@ -62,10 +62,12 @@ private:
     bool FAllowGrayed = false;
 };
 
-class TEdit : public TWinControl {
-    TK_CLASS(TEdit, TWinControl)
+// What the single-line edit and the memo share: the system EDIT window with its text limit,
+// read-only flag, modified flag, selection and change event.
+class TCustomEdit : public TWinControl {
+    TK_CLASS(TCustomEdit, TWinControl)
 public:
-    explicit TEdit(TComponent* owner);
+    explicit TCustomEdit(TComponent* owner);
 
     String Text() const { return GetText(); }
     // 0: no limit.
@@ -88,13 +90,28 @@ protected:
     void CreateParams(TCreateParams& p) override;
     void InitializeWnd() override;
     void Dispatch(TMessage& m) override;
+    // Stores the text (and puts it into the window), then fires OnChange once.
     void WriteText(const String& v) override;
     virtual void Change() { Fire(OnChange, this); }
+    // Puts a text into the existing window as it is.
+    virtual void PutWindowText(const String& v);
+    // PutWindowText without the window's change notification reaching OnChange.
+    void PutWindowTextSilently(const String& v);
+    virtual void ApplyMaxLength();
 
 private:
     int FMaxLength = 0;
     bool FReadOnly = false;
     bool FSettingText = false;
+};
+
+class TEdit : public TCustomEdit {
+    TK_CLASS(TEdit, TCustomEdit)
+public:
+    explicit TEdit(TComponent* owner);
+
+protected:
+    void CreateParams(TCreateParams& p) override;
 };
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };

@@ -165,8 +165,7 @@ TWinControl::~TWinControl()
     if (FHandle) {
         HWND h = FHandle;
         RemovePropA(h, MAKEINTATOM(ControlAtom()));
-        if (FDefWndProc)
-            SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
+        FDefProc.Restore();
         FHandle = nullptr;
         DestroyWindow(h);
     }
@@ -267,8 +266,21 @@ void TWinControl::CreateWnd()
     if (!FHandle)
         AttachHandle(h);
     if (system)
-        FDefWndProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolkitWndProc)));
+        FDefProc.Install(h, TWndMethod(this, &TWinControl::SystemWndProc), false);
+}
+
+// A subclassed system-class window's messages: the WindowProc chain, then the end of the window.
+void TWinControl::SystemWndProc(TMessage& m)
+{
+    HWND wnd = FHandle;
+    TWndMethod proc = WindowProc;  // a copy: the handler may free the control
+    try {
+        proc(m);
+    } catch (...) {
+        HandleCurrentException(this);
+    }
+    if (m.Msg == WM_NCDESTROY && FindControl(wnd) == this)
+        HandleDestroyed();
 }
 
 void TWinControl::InitializeWnd()
@@ -297,7 +309,7 @@ void TWinControl::HandleDestroyed()
     if (FHandle)
         RemovePropA(FHandle, MAKEINTATOM(ControlAtom()));
     FHandle = nullptr;
-    FDefWndProc = nullptr;
+    FDefProc.Restore();
 }
 
 void TWinControl::DestroyWnd()
@@ -734,9 +746,18 @@ void TWinControl::Loaded()
 
 void TWinControl::PaintWindow(HDC) {}
 
-void TWinControl::PaintControls(HDC dc, const RECT& clip)
+void TWinControl::PaintControls(HDC dc, TControl* first)
+{
+    RECT clip{};
+    if (dc && GetClipBox(dc, &clip) != ERROR)
+        PaintControls(dc, clip, first);
+}
+
+void TWinControl::PaintControls(HDC dc, const RECT& clip, TControl* first)
 {
     std::vector<TControl*> children = FControls;
+    if (first)
+        children.erase(children.begin(), std::find(children.begin(), children.end(), first));
     for (TControl* c : children) {
         if (As<TWinControl>(c) || !c->Visible())
             continue;

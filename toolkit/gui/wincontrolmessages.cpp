@@ -133,12 +133,12 @@ void TWinControl::Dispatch(TMessage& m)
 {
     switch (m.Msg) {
     case WM_PAINT:
-        if (FDefWndProc)
+        if (FDefProc.Installed())
             break;  // a system control paints itself
         PaintHandler(m);
         return;
     case WM_ERASEBKGND:
-        if (FDefWndProc)
+        if (FDefProc.Installed())
             break;
         if (m.WParam) {
             RECT r;
@@ -305,8 +305,7 @@ void TWinControl::DefaultHandler(TMessage& m)
         m.Result = 0;  // the toolkit's own messages mean nothing to a window procedure
         return;
     }
-    m.Result = FDefWndProc ? CallWindowProcA(FDefWndProc, FHandle, m.Msg, m.WParam, m.LParam)
-                           : DefWindowProcA(FHandle, m.Msg, m.WParam, m.LParam);
+    m.Result = FDefProc.Installed() ? FDefProc.CallOld(m) : DefWindowProcA(FHandle, m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::ReflectNotification(TMessage& m)

@@ -107,3 +107,16 @@ TForm* NewTestForm(int w, int h)
     f->SetBounds(50, 50, w, h);
     return f;
 }
+
+HWND MakeTestWindow(const char* cls, WNDPROC proc, HINSTANCE instance, DWORD style, int size, HWND parent)
+{
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, cls, &wc)) {
+        wc.lpfnWndProc = proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = cls;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&wc);
+    }
+    return CreateWindowExA(0, cls, "test", style, 50, 50, size, size, parent, nullptr, instance, nullptr);
+}

@@ -48,3 +48,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+// A top-level (or child) window of a class of our own, registered on first use.
+HWND MakeTestWindow(const char* cls, WNDPROC proc, HINSTANCE instance, DWORD style = WS_OVERLAPPEDWINDOW,
+                    int size = 200, HWND parent = nullptr);
+// The window's procedure as the A functions see it.
+// The window's procedure as its own character set reads it.
+inline WNDPROC ProcOf(HWND w)
+{
+    return reinterpret_cast<WNDPROC>(IsWindowUnicode(w) ? GetWindowLongPtrW(w, GWLP_WNDPROC)
+                                                        : GetWindowLongPtrA(w, GWLP_WNDPROC));
+}

@@ -1,0 +1,336 @@
+// The dispatch: the skinned window hands each child control to its control skin. A toolkit form
+// is walked through its components and its tab order; a window without one through its child
+// windows. What each control gets is decided in dispatchlayout.cpp; here the controls are
+// described, walked, and their skins made and attached.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "controlfactory.h"
+#include "memo.h"
+#include "skinbutton.h"
+#include "skincontrol.h"
+#include "skinform.h"
+#include "skinformdispatch.h"
+#include "skinhelpers.h"
+#include "skinmessages.h"
+
+namespace {
+
+std::vector<std::string> MapLines(const TSkinData& data)
+{
+    std::vector<std::string> lines;
+    if (const TStrings* map = data.Skin3rd())
+        for (int i = 0; i < map->Count(); ++i)
+            lines.push_back(map->Get(i));
+    return lines;
+}
+
+String EnumText(TControl* control, std::string_view name)
+{
+    String text;
+    TSkinControl::GetEnumPropText(control, name, text);
+    return LowerCase(text);
+}
+
+// The window's outer size differs from its client size.
+bool HasBorder(TWinControl* control)
+{
+    HWND h = control->WindowHandle();
+    RECT w{}, c{};
+    if (!h || !GetWindowRect(h, &w) || !GetClientRect(h, &c))
+        return false;
+    return w.right - w.left != c.right - c.left || w.bottom - w.top != c.bottom - c.top;
+}
+
+std::vector<TControl*> ChildrenOf(TWinControl* control)
+{
+    std::vector<TControl*> list;
+    for (int i = 0; i < control->ControlCount(); ++i)
+        list.push_back(control->Controls(i));
+    return list;
+}
+
+bool IsPanel(TControl* control)
+{
+    return control->ClassType().InheritsFrom("TCustomPanel") || control->ClassType().InheritsFrom("TPanel");
+}
+
+}  // namespace
+
+TDispatchGates DispatchGates(const TSkinData& data)
+{
+    TDispatchGates g;
+    g.Controls = data.SkinControls().Mask();
+    g.TabsObject = data.FTabs != nullptr;
+    g.DisableTag = data.DisableTag();
+    return g;
+}
+
+TControlFacts DescribeControl(TControl* control)
+{
+    TControlFacts f;
+    for (const TClassInfo* c = &control->ClassType(); c; c = c->Parent)
+        f.Chain.push_back(UpperCase(c->Name));
+    auto* windowed = As<TWinControl>(control);
+    f.Windowed = windowed != nullptr;
+    f.HasScrollBars = TSkinForm::HasScrollBars(control);
+    f.Bordered = windowed && HasBorder(windowed);
+    f.Style = EnumText(control, "Style");
+    f.DateMode = EnumText(control, "DateMode");
+    f.Kind = EnumText(control, "Kind");
+    f.NumButtons = TSkinControl::GetIntPropByName(control, "NumButtons");
+    return f;
+}
+
+// ---------------------------------------------------------------- toolkit forms
+
+void TSkinForm::SkinAllChildren()
+{
+    try {
+        if (FControl)
+            SkinChildControls(FControl);
+        else
+            SkinChildWindows(Window);
+    } catch (...) {
+        // The window is skinned without its controls' skins.
+    }
+}
+
+void TSkinForm::SkinChildControls(TWinControl* form)
+{
+    if (!form || !FSkinData)
+        return;
+    PurgeSkinControls();
+    SkinComponents(form);
+    std::vector<TWinControl*> list;
+    form->GetTabOrderList(list);
+    for (TWinControl* c : list) {
+        if (!c->HandleAllocated() || c->Tag() == FSkinData->DisableTag() || c->Perform(SKM_ISSKINNED) == 1)
+            continue;
+        CreateControlSkin(c, form);
+    }
+}
+
+void TSkinForm::SkinComponents(TComponent* component)
+{
+    if (!component || !FSkinData)
+        return;
+    std::vector<TControl*> controls;
+    for (int i = 0; i < component->ComponentCount(); ++i)
+        if (auto* c = As<TControl>(component->Components(i)))
+            controls.push_back(c);
+    for (TControl* c : controls)
+        CreateControlSkin(c, component);
+    if (FSkinData->SkinControls().Contains(xcPopupMenu))
+        SetPopupMenusOwnerDraw(component, true);
+}
+
+void TSkinForm::SkinChildren(TWinControl* control)
+{
+    if (!control)
+        return;
+    for (TControl* child : ChildrenOf(control))
+        CreateControlSkin(child, control);
+}
+
+bool TSkinForm::IsControlSkinned(TControl* control) const
+{
+    if (!control)
+        return false;
+    return control->Perform(SKM_ISSKINNED) == 1 || FindSkinControl(control) != nullptr;
+}
+
+void TSkinForm::DisableGroupChildren(TControl* control)
+{
+    auto* windowed = As<TWinControl>(control);
+    if (!windowed || !FSkinData || !IsChoiceGroup(UpperCase(control->ClassName())))
+        return;
+    for (TControl* child : ChildrenOf(windowed))
+        child->SetTag(FSkinData->DisableTag());
+}
+
+bool TSkinForm::HasScrollBars(TControl* control)
+{
+    auto* windowed = As<TWinControl>(control);
+    if (!windowed)
+        return false;
+    if (As<TMemo>(control))
+        return true;
+    HWND h = windowed->WindowHandle();
+    return h && (GetWindowLongA(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+void TSkinForm::CreateControlSkin(TControl* control, TComponent* owner)
+{
+    if (!control || !FSkinData)
+        return;
+    try {
+        const TDispatchGates gates = DispatchGates(*FSkinData);
+        const String name = UpperCase(control->ClassName());
+        switch (PreDecide(name, control->Tag(), control->Parent() != nullptr, IsControlSkinned(control), gates)) {
+        case TPreDecision::DisableChildren:
+            DisableGroupChildren(control);
+            return;
+        case TPreDecision::Skip:
+            return;
+        case TPreDecision::Go:
+            break;
+        }
+        if (auto* windowed = As<TWinControl>(control); windowed && !windowed->HandleAllocated()) {
+            try {
+                windowed->HandleNeeded();
+            } catch (...) {
+                return;  // a control without a window is left alone
+            }
+        }
+        if (AskApplication(control, owner, name) || SkinByMapping(name, control))
+            return;
+        ApplyDecision(control, DecideControlSkin(DescribeControl(control), gates, {}));
+    } catch (...) {
+        // One control that cannot be skinned leaves the others to their skins.
+    }
+}
+
+bool TSkinForm::AskApplication(TControl* control, TComponent* owner, const String& name)
+{
+    if (!FSkinData->OnSkinControl)
+        return false;
+    TComponent* skinned = nullptr;
+    FSkinData->OnSkinControl(this, FSkinData, As<TControl>(owner), control, name, skinned);
+    if (!skinned)
+        return false;
+    auto* skin = As<TSkinControl>(skinned);
+    if (skin && std::find(FSkinControls.begin(), FSkinControls.end(), skin) == FSkinControls.end()) {
+        skin->InitControl(this, FSkinData, WorkCanvas(), skin->SetsColor());
+        if (IsPanel(control))
+            SkinChildren(As<TWinControl>(control));
+    }
+    return true;
+}
+
+bool TSkinForm::SkinByMapping(const String& name, TControl* control)
+{
+    TControlFacts facts = DescribeControl(control);
+    facts.Chain.front() = UpperCase(name);
+    const std::optional<TSkinDecision> decision = DecideByMap(facts, DispatchGates(*FSkinData), MapLines(*FSkinData));
+    if (!decision)
+        return false;
+    ApplyDecision(control, *decision);
+    return true;
+}
+
+void TSkinForm::ApplyDecision(TControl* control, const TSkinDecision& d)
+{
+    auto* windowed = As<TWinControl>(control);
+    if (windowed && d.ChildRule != TChildRule::None)
+        ApplyChildRule(windowed, d.ChildRule);
+    if (windowed && d.Children == TChildWalk::Before)
+        SkinChildren(windowed);
+    if (d.Kind)
+        AttachControlSkin(control, d);
+    if (d.FormComponents)
+        SkinComponents(control);
+    if (windowed && d.Children == TChildWalk::After)
+        SkinChildren(windowed);
+    if (windowed && d.Children == TChildWalk::AfterWithoutOwner)
+        for (TControl* child : ChildrenOf(windowed))
+            CreateControlSkin(child, nullptr);
+}
+
+void TSkinForm::ApplyChildRule(TWinControl* control, TChildRule rule)
+{
+    const TDispatchGates gates = DispatchGates(*FSkinData);
+    for (TControl* child : ChildrenOf(control)) {
+        if (std::optional<TSkinDecision> d = DecideChildSkin(rule, DescribeControl(child), gates))
+            AttachControlSkin(child, *d);
+    }
+}
+
+TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecision& d)
+{
+    if (!d.Kind || FindSkinControl(control))
+        return nullptr;
+    TSkinControl* skin = NewControlSkin(*d.Kind, control);
+    if (!skin)
+        return nullptr;  // a family not built yet: the control stays as it is
+    try {
+        // What a family reads before it attaches.
+        if (d.Mode >= 0)
+            skin->SetMode(d.Mode);
+        if (d.PngPicture)
+            if (auto* button = As<TSkinBitButton>(skin))
+                button->SetPictureProp("PngImage");
+        // The property-driven skins take their kind number (d.Variant) here.
+        if (d.SetTransparent)
+            TSkinControl::SetPropText(control, "Transparent", "True");
+
+        switch (d.Attach) {
+        case TSkinAttach::Control:
+            skin->InitControl(this, FSkinData, WorkCanvas(), d.SetColor);
+            break;
+        case TSkinAttach::Handle:
+            if (auto* windowed = As<TWinControl>(control))
+                skin->InitHandle(windowed->Handle(), FSkinData, this, WorkCanvas());
+            break;
+        case TSkinAttach::Scrollbars:
+            // The scroll-bar skins attach here with their InitScrollbars (control, data, this
+            // form, the work canvas).
+            break;
+        case TSkinAttach::SpeedButton:
+            // The speed-button skin attaches here with its own attach.
+            break;
+        }
+        if (!skin->Attached()) {
+            skin->Free();
+            return nullptr;
+        }
+        // The combo-box skin is told it skins a ComboBoxEx (d.ComboBoxEx) here.
+        return skin;
+    } catch (...) {
+        skin->Free();
+        return nullptr;
+    }
+}
+
+// ---------------------------------------------------------------- native windows
+
+void TSkinForm::SkinChildWindows(HWND window)
+{
+    if (!window)
+        return;
+    std::vector<HWND> children;
+    for (HWND h = GetTopWindow(window); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (GetWindowLongA(h, GWL_STYLE) & WS_CHILD)
+            children.push_back(h);
+    for (HWND h : children)
+        SkinChildWindow(h);
+}
+
+void TSkinForm::SkinChildWindow(HWND window)
+{
+    if (!window || !FSkinData || FindSkinControl(window) || !IsWindow(window))
+        return;
+    try {
+        const auto style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+        const TWindowDecision d = DecideWindowSkin(WindowClassName(window), style, DispatchGates(*FSkinData));
+        if (d.ChildWindowsFirst)
+            SkinChildWindows(window);
+        if (d.FaceColorToControl)
+            if (TWinControl* control = FindControlOfWindow(window))
+                control->SetColor(FSkinData->FColors[scButtonFace]);
+        if (!d.Kind)
+            return;
+        HWND target = d.InnerCombo ? GetTopWindow(window) : window;
+        if (!target || FindSkinControl(target))
+            return;
+        TSkinControl* skin = NewControlSkin(*d.Kind, this);
+        if (!skin)
+            return;
+        skin->InitHandle(target, FSkinData, this, WorkCanvas());
+        if (!skin->Attached())
+            skin->Free();
+    } catch (...) {
+        // The window keeps its own painting.
+    }
+}

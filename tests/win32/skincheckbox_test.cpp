@@ -1,0 +1,255 @@
+// Check boxes and radio buttons on real windows: the glyph frame of each state in pixels (the
+// strip skin and both theme skins), toggling and grouping by mouse and key as unskinned, full
+// mode on toolkit controls and glyph mode on dialog buttons, Tag 5555; and the background
+// fills: pages, button-style tabs, size grips.
+#include "extctrls.h"
+#include "pagecontrol.h"
+#include "skincheckbox.h"
+#include "skincontroltest.h"
+#include "skinfill.h"
+#include "stdctrls.h"
+
+namespace {
+
+// A toolkit radio button: the system's automatic radio button, with "Checked".
+class TTestRadio : public TWinControl {
+    TK_CLASS(TTestRadio, TWinControl)
+public:
+    explicit TTestRadio(TComponent* owner) : TWinControl(owner)
+    {
+        FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+        SetTabStop(true);
+    }
+    bool Checked() const { return HandleAllocated() && SendMessageA(WindowHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(bool v) { SendMessageA(Handle(), BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+protected:
+    void CreateParams(TCreateParams& p) override
+    {
+        TWinControl::CreateParams(p);
+        p.SysClassName = "BUTTON";
+        p.Style |= BS_AUTORADIOBUTTON;
+    }
+};
+
+const TClassInfo& TTestRadio::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TTestRadio>("TTestRadio", &TWinControl::StaticClass())
+                                       .Prop("Caption", &TTestRadio::GetText, &TTestRadio::SetText)
+                                       .Prop("Checked", &TTestRadio::Checked, &TTestRadio::SetChecked)
+                                       .Build();
+    return info;
+}
+
+class TCounter : public TObject {
+public:
+    void Click(TObject*) { ++Clicks; }
+    int Clicks = 0;
+};
+
+class SkinCheckBoxTest : public SkinControlsTest {
+protected:
+    // The glyph's middle: the strip skin's glyphs are 13 x 13 at the left, centred across.
+    TColor Glyph(TControl* c) { return PixelAt(SkinOf(c), 6, c->Height() / 2); }
+};
+
+}  // namespace
+
+TEST_F(SkinCheckBoxTest, CheckBoxFramesAndToggling)
+{
+    UseStripSkin();
+    auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 120, 21);
+    check->SetCaption("Check me");
+    check->SetAllowGrayed(true);
+    TCounter counter;
+    check->OnClick = TNotifyEvent(&counter, &TCounter::Click);
+    SkinAll();
+    auto* skin = As<TSkinCheckBox>(SkinOf(check));
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(skin->Mode(), 1) << "full mode on a toolkit control with a glyph strip";
+
+    EXPECT_EQ(Glyph(check), StripCheck[0]);
+    EXPECT_EQ(PixelAt(skin, 118, 2), StripFace) << "the background is the face colour";
+    EXPECT_TRUE(SkinOf(check)->Active());
+    // The mouse and the space key toggle as unskinned, one click each.
+    ClickControl(check);
+    EXPECT_EQ(check->State(), cbGrayed);
+    EXPECT_EQ(Glyph(check), StripCheck[3]);
+    ClickControl(check);
+    EXPECT_EQ(check->State(), cbChecked);
+    EXPECT_EQ(Glyph(check), StripCheck[1]);
+    EXPECT_EQ(skin->CheckState(), 2);
+    PressKey(VK_SPACE, check->Handle());
+    EXPECT_EQ(check->State(), cbUnchecked);
+    EXPECT_EQ(counter.Clicks, 3);
+    check->SetChecked(true);
+    check->SetEnabled(false);
+    EXPECT_EQ(Glyph(check), StripCheck[3]) << "checked disabled";
+    check->SetChecked(false);
+    EXPECT_EQ(Glyph(check), StripCheck[2]) << "unchecked disabled";
+
+    // Without the strip the control paints itself and the skin goes to glyph mode.
+    Data->FButtons->CheckBitmap.SetSize(0, 0);
+    PixelAt(skin, 6, 10);
+    EXPECT_EQ(skin->Mode(), 0);
+}
+
+TEST_F(SkinCheckBoxTest, RadioButtonsGroupAndShowTheirFrames)
+{
+    UseStripSkin();
+    Data->Skin3rd()->Add("TTestRadio=radiobutton");
+    auto* panel = Add<TPanel>(Form, Form, "Panel1", 8, 8, 200, 80);
+    auto* first = Add<TTestRadio>(Form, panel, "Radio1", 8, 8, 120, 21);
+    auto* second = Add<TTestRadio>(Form, panel, "Radio2", 8, 40, 120, 21);
+    SkinAll();
+    ASSERT_TRUE(As<TSkinRadioButton>(SkinOf(first)));
+    ASSERT_TRUE(As<TSkinRadioButton>(SkinOf(second)));
+    ClickControl(first);
+    EXPECT_TRUE(first->Checked());
+    EXPECT_EQ(Glyph(first), StripRadio[1]);
+    EXPECT_EQ(Glyph(second), StripRadio[0]);
+    ClickControl(second);
+    EXPECT_FALSE(first->Checked());
+    EXPECT_TRUE(second->Checked());
+    EXPECT_EQ(Glyph(first), StripRadio[0]);
+    EXPECT_EQ(Glyph(second), StripRadio[1]);
+    second->SetEnabled(false);
+    first->SetEnabled(false);
+    EXPECT_EQ(Glyph(second), StripRadio[3]);
+    EXPECT_EQ(Glyph(first), StripRadio[2]);
+}
+
+TEST_F(SkinCheckBoxTest, Tag5555KeepsTheParentsPicture)
+{
+    UseStripSkin();
+    auto* panel = Add<TPanel>(Form, Form, "Panel1", 8, 8, 200, 80);
+    panel->SetColor(clRed);
+    panel->SetTag(Data->DisableTag());  // the panel keeps its own colour
+    auto* check = Add<TCheckBox>(Form, panel, "CheckBox1", 8, 8, 120, 21);
+    check->SetTag(5555);
+    SkinAll();
+    auto* skin = As<TSkinCheckBox>(SkinOf(check));
+    ASSERT_TRUE(skin && skin->Transparent());
+    EXPECT_EQ(PixelAt(skin, 118, 2), ColorToRGB(clRed));
+    EXPECT_EQ(Glyph(check), StripCheck[0]);
+    TBitmap erased(120, 21);
+    EXPECT_EQ(SendMessageA(check->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Canvas()->Handle()), 0), 1);
+    EXPECT_EQ(erased.Canvas()->Pixels(60, 10), ColorToRGB(clRed));
+}
+
+TEST_F(SkinCheckBoxTest, ThemeGlyphsMatchTheSkinPicture)
+{
+    for (const char* theme : {"default.skn", "macos.skn"}) {
+        SCOPED_TRACE(theme);
+        UseTheme(theme);
+        auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 120, 21);
+        AttachSkinForm();
+        SkinForm->SkinChildControls(Form);
+        TDataSkinButton& b = *Data->FButtons;
+        const int n = std::max(1, b.CheckButtonFrame), fw = b.CheckBitmap.Width() / n, fh = b.CheckBitmap.Height();
+        const int top = (21 - fh) / 2;
+        auto expected = [&](int state) {
+            const TColor c = b.CheckBitmap.Canvas()->Pixels(fw * (state - 1) + fw / 2, fh / 2);
+            return c == ColorToRGB(clFuchsia) ? ColorToRGB(Data->FColors[scButtonFace]) : c;
+        };
+        EXPECT_EQ(PixelAt(SkinOf(check), fw / 2, top + fh / 2), expected(1));
+        check->SetChecked(true);
+        EXPECT_EQ(PixelAt(SkinOf(check), fw / 2, top + fh / 2), expected(2));
+        check->SetEnabled(false);
+        EXPECT_EQ(PixelAt(SkinOf(check), fw / 2, top + fh / 2), expected(4));
+        SkinForm->Unskin();
+        FreeAndNil(SkinForm);
+        check->Free();
+    }
+}
+
+TEST_F(SkinCheckBoxTest, DialogButtonsGetTheirGlyphOverTheirOwnPainting)
+{
+    UseStripSkin();
+    HWND check = CreateWindowExA(0, "BUTTON", "Native", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 8, 8, 120, 21,
+                                 Form->Handle(), reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    AttachSkinForm();
+    SkinForm->SkinChildWindow(check);
+    auto* skin = As<TSkinCheckBox>(SkinOf(check));
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(skin->Mode(), 0);
+    // The window paints itself into the DC it is given; the glyph goes over it after.
+    auto paint = [&] {
+        TBitmap b(120, 21);
+        SendMessageA(check, WM_PAINT, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+        return std::pair{b.Canvas()->Pixels(6, 10), b.Canvas()->Pixels(100, 10)};
+    };
+    EXPECT_EQ(paint().first, StripCheck[0]);
+    EXPECT_NE(paint().second, StripFace) << "the caption's background stays the window's own";
+    ClickAt(check, 5, 5);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(paint().first, StripCheck[1]);
+    SkinForm->Unskin();
+    DestroyWindow(check);
+}
+
+// ---------------------------------------------------------------- background fills
+
+TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
+{
+    UseStripSkin();
+    TDataSkinButton& b = *Data->FButtons;
+    b.NormalColour2 = 0x00000077;
+    b.ColourGiven = {true, false, false};
+    auto* pages = Add<TPageControl>(Form, Form, "PageControl1", 8, 8, 300, 150);
+    pages->SetStyle(tsButtons);
+    auto* first = Add<TTabSheet>(Form, pages, "TabSheet1", 0, 0, 0, 0);
+    first->SetCaption("First");
+    auto* second = Add<TTabSheet>(Form, pages, "TabSheet2", 0, 0, 0, 0);
+    second->SetCaption("Second");
+    auto* label = new TLabel(Form);
+    label->SetParent(first);
+    label->SetBounds(10, 10, 60, 15);
+    label->SetCaption("Label");
+    SkinAll();
+    ASSERT_TRUE(As<TSkinTabBtn>(SkinOf(pages)));
+    ASSERT_TRUE(As<TSkinTabSheet>(SkinOf(first)));
+
+    // The page: the face colour, its windowless children over it.
+    EXPECT_EQ(PixelAt(SkinOf(first), 200, 80), StripFace);
+    std::unique_ptr<TBitmap> page = Painted(SkinOf(first));
+    bool labelDrawn = false;
+    for (int x = 10; x < 70; ++x)
+        labelDrawn |= page->Canvas()->Pixels(x, 17) != StripFace;
+    EXPECT_TRUE(labelDrawn);
+
+    // The focused tab shows frame 2, the other frame 1; the normal text colour is not carried
+    // over to the focused tab.
+    const int focused = static_cast<int>(SendMessageA(pages->Handle(), TCM_GETCURFOCUS, 0, 0));
+    RECT r[2]{};
+    for (int i = 0; i < 2; ++i)
+        SendMessageA(pages->Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r[i]));
+    std::unique_ptr<TBitmap> tabs = Painted(SkinOf(pages));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].top + 3), StripButton[i == focused ? 1 : 0]) << i;
+    bool normalColourInFocused = false;
+    for (int y = r[focused].top; y < r[focused].bottom; ++y)
+        for (int x = r[focused].left; x < r[focused].right; ++x)
+            normalColourInFocused |= tabs->Canvas()->Pixels(x, y) == 0x00000077;
+    EXPECT_FALSE(normalColourInFocused);
+
+    // Without the button picture the strip is the face colour.
+    b.Bitmap.SetSize(0, 0);
+    EXPECT_EQ(PixelAt(SkinOf(pages), r[0].left + 2, r[0].top + 3), StripFace);
+}
+
+TEST_F(SkinCheckBoxTest, SizeGripsTakeTheFaceColour)
+{
+    UseStripSkin();
+    HWND grip = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 200, 16, 16,
+                                Form->Handle(), nullptr, nullptr, nullptr);
+    AttachSkinForm();
+    SkinForm->SkinChildWindows(Form->Handle());
+    ASSERT_TRUE(As<TSkinSizer>(SkinOf(grip)));
+    TBitmap b(16, 16);
+    SendMessageA(grip, WM_PAINT, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+    EXPECT_EQ(b.Canvas()->Pixels(8, 8), StripFace);
+    EXPECT_EQ(b.Canvas()->Pixels(14, 14), StripFace);
+    SkinForm->Unskin();
+    DestroyWindow(grip);
+}

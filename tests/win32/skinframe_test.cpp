@@ -1,0 +1,753 @@
+// Skinned window frames on real windows: the client area the skin leaves, hit codes, the
+// region cut from the border pictures, the frame's pixels against the skin's pictures (painted
+// into a memory DC with SKM_DRAWBORDER and read from the window), caption buttons under the
+// mouse and what their clicks post, the hints, dialogs that grow for their caption, exact undo,
+// and a failing window procedure that leaves the window working.
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "guitest.h"
+#include "pixeltest.h"
+#include "skinwindowtest.h"
+#include "skindata.h"
+#include "skinform.h"
+#include "skinmanager.h"
+#include "skinmessages.h"
+#include "stdctrls.h"
+#include "themeskins.h"
+#include "winutil.h"
+
+namespace {
+
+// ---- a small skin made here: plain colours, rounded top corners, four-state buttons
+
+constexpr TColor Magenta = clFuchsia;
+constexpr TColor LeftActive = RGB(200, 0, 0), LeftInactive = RGB(100, 0, 0);
+constexpr TColor RightActive = RGB(0, 200, 0), RightInactive = RGB(0, 100, 0);
+constexpr TColor TopActive = RGB(0, 0, 200), TopInactive = RGB(0, 0, 100);
+constexpr TColor BottomActive = RGB(200, 200, 0), BottomInactive = RGB(100, 100, 0);
+// Close: normal, pressed, hot, inactive; the others only their normal and inactive states.
+constexpr TColor CloseStates[4] = {RGB(10, 10, 10), RGB(20, 20, 20), RGB(30, 30, 30), RGB(40, 40, 40)};
+constexpr TColor MaxStates[4] = {RGB(50, 50, 50), RGB(51, 51, 51), RGB(52, 52, 52), RGB(53, 53, 53)};
+constexpr TColor RestoreStates[4] = {RGB(60, 60, 60), RGB(61, 61, 61), RGB(62, 62, 62), RGB(63, 63, 63)};
+constexpr TColor MinStates[4] = {RGB(70, 70, 70), RGB(71, 71, 71), RGB(72, 72, 72), RGB(73, 73, 73)};
+constexpr TColor CustomStates[4] = {RGB(80, 80, 80), RGB(81, 81, 81), RGB(82, 82, 82), RGB(83, 83, 83)};
+constexpr int SideWidth = 5, CaptionHigh = 20, BottomHigh = 4;
+
+// Borders stretch and are keyed unless the description says otherwise.
+constexpr const char* TestSkinIni = R"([TitlebarSkin]
+SkinName=Test
+[Personality]
+Left=left.bmp
+LeftTopHeight=10
+LeftBotHeight=10
+LeftFrame=2
+Right=right.bmp
+RightTopHeight=10
+RightBotHeight=10
+RightFrame=2
+Top=top.bmp
+TopTopHeight=5
+TopBotHeight=5
+TopFrame=2
+Bottom=bottom.bmp
+BottomFrame=2
+TextShift=6
+TextRightClip=70
+TextAlignment=0
+[Colours]
+ButtonFace=220,220,220
+TitleTextActive=255,255,255
+TitleTextNoActive=0,0,0
+[Button.Close]
+Action=0
+Align=1
+Xcoord=20
+Ycoord=4
+ButtonImage=close.bmp
+Frame=4
+[Button.Maximize]
+Action=1
+Align=1
+Xcoord=35
+Ycoord=4
+Visibility=2
+Visibility1=6
+ButtonImage=max.bmp
+Frame=4
+[Button.Restore]
+Action=1
+Align=1
+Xcoord=35
+Ycoord=4
+Visibility=1
+Visibility1=6
+ButtonImage=restore.bmp
+Frame=4
+[Button.Minimize]
+Action=2
+Align=1
+Xcoord=50
+Ycoord=4
+Visibility=6
+ButtonImage=min.bmp
+Frame=4
+[Button.Own]
+Action=5
+Align=0
+Xcoord=8
+Ycoord=4
+ButtonImage=own.bmp
+Frame=4
+)";
+
+void Fill(TBitmap& b, const TRect& r, TColor c)
+{
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            b.PixelBuffer().At(x, y) = ColorToPixel(c);
+}
+
+TBytes BmpBytes(TBitmap& b)
+{
+    TMemoryStream s;
+    b.SaveToStream(s);
+    return s.Bytes();
+}
+
+// States side by side (or stacked), each w x h of one colour, magenta at `keyed` pixels.
+TBytes Strip(int w, int h, std::vector<TColor> states, bool stacked, std::vector<POINT> keyed = {})
+{
+    const int n = static_cast<int>(states.size());
+    TBitmap b(stacked ? w : w * n, stacked ? h * n : h);
+    for (int s = 0; s < n; ++s) {
+        const int x0 = stacked ? 0 : s * w, y0 = stacked ? s * h : 0;
+        Fill(b, Bounds(x0, y0, w, h), states[static_cast<size_t>(s)]);
+        for (POINT p : keyed)
+            Fill(b, Bounds(x0 + p.x, y0 + p.y, 1, 1), Magenta);
+    }
+    return BmpBytes(b);
+}
+
+std::vector<TColor> Four(const TColor (&c)[4]) { return {c[0], c[1], c[2], c[3]}; }
+
+// Reads the test skin's description and pictures into the component, as a load does.
+void LoadTestSkin(TSkinData& d, const std::string& ini = TestSkinIni)
+{
+    std::map<std::string, TBytes> entries;
+    entries["left.bmp"] = Strip(SideWidth, 40, {LeftActive, LeftInactive}, false, {{0, 0}, {1, 0}, {0, 1}});
+    entries["right.bmp"] = Strip(SideWidth, 40, {RightActive, RightInactive}, false, {{4, 0}, {3, 0}, {4, 1}});
+    entries["top.bmp"] = Strip(30, CaptionHigh, {TopActive, TopInactive}, true);
+    entries["bottom.bmp"] = Strip(30, BottomHigh, {BottomActive, BottomInactive}, true);
+    entries["close.bmp"] = Strip(12, 10, Four(CloseStates), false, {{0, 0}});
+    entries["max.bmp"] = Strip(12, 10, Four(MaxStates), false);
+    entries["restore.bmp"] = Strip(12, 10, Four(RestoreStates), false);
+    entries["min.bmp"] = Strip(12, 10, Four(MinStates), false);
+    entries["own.bmp"] = Strip(12, 10, Four(CustomStates), false);
+    TQuickIni description;
+    description.LoadFromStream({reinterpret_cast<const uint8_t*>(ini.data()), ini.size()});
+    d.ReadSkinIni(description, [&](std::string_view name, TBytes& data) {
+        auto it = entries.find(std::string(name));
+        if (it != entries.end())
+            data = it->second;
+    });
+    d.FSkinEmpty = false;
+}
+
+// ---- a plain window that records the commands it is sent
+
+std::vector<WPARAM> gCommands;  // WM_SYSCOMMAND codes, and SKM_CAPTIONBUTTON as 1000 + its type
+
+LRESULT CALLBACK RecordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_SYSCOMMAND) {
+        gCommands.push_back(wp & 0xFFF0);
+        if ((wp & 0xFFF0) == SC_CLOSE || (wp & 0xFFF0) == SC_CONTEXTHELP)
+            return 0;  // the test decides when the window goes
+    }
+    if (msg == SKM_CAPTIONBUTTON) {
+        gCommands.push_back(1000 + wp);
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+LPARAM ScreenPoint(HWND w, const TRect& windowRelative)
+{
+    RECT r{};
+    GetWindowRect(w, &r);
+    return MakeMsgPoint(r.left + (windowRelative.left + windowRelative.right) / 2,
+                        r.top + (windowRelative.top + windowRelative.bottom) / 2);
+}
+
+class SkinFrameTest : public SkinWindowTest {
+protected:
+    void SetUp() override
+    {
+        SkinWindowTest::SetUp();
+        gCommands.clear();
+        Host = new TForm(nullptr);
+        Host->SetBounds(400, 400, 100, 80);
+        Forms.push_back(Host);
+    }
+
+    // A skin data component with the test skin (or a theme skin), the manager switched on.
+    TSkinData* Data(const char* theme = nullptr)
+    {
+        auto* d = new TSkinData(Host);
+        d->SetSkinFormtype(sfOnlyThisForm);  // no hook: only what a test skins is skinned
+        d->Loaded();
+        if (theme)
+            d->SetSkinFile(ThemeSkinPath(theme));
+        else
+            LoadTestSkin(*d);
+        EXPECT_FALSE(d->FSkinEmpty);
+        SkinManager()->SetActive(true);
+        return d;
+    }
+    TForm* NewForm(TFormBorderStyle style = bsSizeable)
+    {
+        auto* f = new TForm(nullptr);
+        f->SetBorderStyle(style);
+        f->SetCaption("Notes");
+        f->SetBounds(100, 100, 260, 180);
+        Forms.push_back(f);
+        f->Show();
+        SetForegroundWindow(f->Handle());
+        PumpFor(20);
+        return f;
+    }
+    HWND NewWindow(DWORD style = WS_OVERLAPPEDWINDOW)
+    {
+        HWND w = Track(MakeTestWindow("SkinFrameRecorder", RecordingProc, ModuleInstance(), style, 220));
+        ShowWindow(w, SW_SHOW);
+        SetForegroundWindow(w);
+        PumpFor(20);
+        return w;
+    }
+    // Skins the window and waits until the skinning is finished.
+    TSkinForm* Skin(HWND w)
+    {
+        SkinManager()->SkinWindow(w);
+        TSkinForm* f = SkinManager()->FindSkinForm(w);
+        EXPECT_NE(f, nullptr);
+        if (!f)
+            return nullptr;
+        EXPECT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; }));
+        PumpFor(30);
+        return f;
+    }
+    // The caption button of the test skin with this action and visibility.
+    static TWinSysButton* Button(TSkinForm* f, int action, int visibility = -1)
+    {
+        for (int i = 0; i < f->ButtonCount(); ++i) {
+            TDataSkinSysButton* o = f->Buttons(i)->SkinObject();
+            if (o && o->Action == action && (visibility < 0 || o->Visibility == visibility))
+                return f->Buttons(i);
+        }
+        return nullptr;
+    }
+    // The frame as SKM_DRAWBORDER paints it into a bitmap of the window's size, which starts
+    // out in a colour the skin does not use.
+    std::unique_ptr<TBitmap> DrawnFrame(HWND w)
+    {
+        const TRect r = WindowRectOf(w);
+        auto b = std::make_unique<TBitmap>(r.Width(), r.Height());
+        Fill(*b, TRect(0, 0, r.Width(), r.Height()), Untouched);
+        EXPECT_EQ(SendMessageA(w, SKM_DRAWBORDER, reinterpret_cast<WPARAM>(b->Canvas()->Handle()), SKM_MAGIC),
+                  SKM_MAGIC);
+        return b;
+    }
+    static TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
+    static TColor Centre(TBitmap& b, const TRect& r)
+    {
+        return At(b, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void Click(HWND w, const TRect& r, UINT down = WM_NCLBUTTONDOWN, UINT up = WM_NCLBUTTONUP)
+    {
+        SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w, r));
+        SendMessageA(w, down, HTCAPTION, ScreenPoint(w, r));
+        if (up)
+            SendMessageA(w, up, HTCAPTION, ScreenPoint(w, r));
+        PumpFor(30);
+    }
+
+    static constexpr TColor Untouched = RGB(1, 2, 3);
+    TForm* Host = nullptr;
+};
+
+TEST_F(SkinFrameTest, FrameFromTheSkinLeavesTheClientAreaAsItWas)
+{
+    Data();
+    TForm* form = NewForm();
+    const HWND w = form->Handle();
+    const TRect client = ClientRectOf(w);
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->Metrics(), (TFrameMetrics{SideWidth, CaptionHigh, SideWidth, BottomHigh, 0}));
+    EXPECT_EQ(ClientRectOf(w), client);
+    const TRect r = WindowRectOf(w);
+    EXPECT_EQ(r.Width(), client.Width() + 2 * SideWidth);
+    EXPECT_EQ(r.Height(), client.Height() + CaptionHigh + BottomHigh);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    EXPECT_EQ(origin.x - r.left, SideWidth);
+    EXPECT_EQ(origin.y - r.top, CaptionHigh);
+
+    // Hit codes: the caption band moves the window, its top three rows and the sizing edges
+    // keep the native codes, the caption buttons are caption too (no native buttons).
+    auto hit = [w, r](int x, int y) { return SendMessageA(w, WM_NCHITTEST, 0, MakeMsgPoint(r.left + x, r.top + y)); };
+    EXPECT_EQ(hit(r.Width() / 2, 4), HTCAPTION);
+    EXPECT_EQ(hit(r.Width() / 2, CaptionHigh - 1), HTCAPTION);
+    EXPECT_NE(hit(r.Width() / 2, 1), HTCAPTION);
+    EXPECT_EQ(hit(r.Width() / 2, CaptionHigh + 10), HTCLIENT);
+    EXPECT_EQ(hit(r.Width() / 2, r.Height() - 1), HTBOTTOM);
+    EXPECT_EQ(hit(0, r.Height() / 2), HTLEFT);
+    const TRect close = Button(f, 0)->Rect;
+    EXPECT_EQ(hit((close.left + close.right) / 2, (close.top + close.bottom) / 2), HTCAPTION);
+    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & WS_SYSMENU, 0) << "the native buttons are not found";
+
+    // The region: the keyed corners are cut away, everything else stays.
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(w, rgn), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+    EXPECT_FALSE(PtInRegion(rgn, 1, 0));
+    EXPECT_FALSE(PtInRegion(rgn, 0, 1));
+    EXPECT_TRUE(PtInRegion(rgn, 1, 1));
+    EXPECT_FALSE(PtInRegion(rgn, r.Width() - 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn, r.Width() - 2, 1));
+    EXPECT_TRUE(PtInRegion(rgn, 0, r.Height() - 1));
+    EXPECT_TRUE(PtInRegion(rgn, r.Width() / 2, r.Height() / 2));
+    EXPECT_FALSE(PtInRegion(rgn, r.Width(), r.Height() / 2));
+    DeleteObject(rgn);
+
+    // A window without a caption has no skinned frame at all.
+    TForm* bare = NewForm(bsNone);
+    const TRect bareClient = ClientRectOf(bare->Handle());
+    TSkinForm* b = Skin(bare->Handle());
+    EXPECT_EQ(b->Metrics(), TFrameMetrics{});
+    EXPECT_EQ(ClientRectOf(bare->Handle()), bareClient);
+}
+
+TEST_F(SkinFrameTest, FramePixelsAreTheSkinPicturesActiveAndInactive)
+{
+    Data();
+    TForm* form = NewForm();
+    const HWND w = form->Handle();
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    std::unique_ptr<TBitmap> b = DrawnFrame(w);
+    const int W = b->Width(), H = b->Height();
+    EXPECT_EQ(At(*b, 2, H / 2), LeftActive);
+    EXPECT_EQ(At(*b, W - 3, H / 2), RightActive);
+    EXPECT_EQ(At(*b, W / 2, H - 2), BottomActive);
+    EXPECT_EQ(At(*b, SideWidth + 2, 2), TopActive);
+    EXPECT_EQ(At(*b, 0, 0), Magenta);  // the picture as it is; the region cuts it away
+    EXPECT_EQ(At(*b, W / 2, H / 2), Untouched) << "the client area is not painted";
+    // Caption buttons in their resting state, keyed over the caption; the restore button
+    // shows only while maximized.
+    TWinSysButton* close = Button(f, 0);
+    EXPECT_EQ(Centre(*b, close->Rect), CloseStates[0]);
+    EXPECT_EQ(At(*b, close->Rect.left, close->Rect.top), TopActive);
+    EXPECT_EQ(close->Rect, Bounds(W - 20, 4, 12, 10));
+    EXPECT_EQ(Centre(*b, Button(f, 1, 2)->Rect), MaxStates[0]);
+    EXPECT_FALSE(Button(f, 1, 1)->Visible);
+    EXPECT_EQ(Centre(*b, Button(f, 2)->Rect), MinStates[0]);
+    EXPECT_EQ(Centre(*b, Button(f, 5)->Rect), CustomStates[0]);
+    EXPECT_EQ(Button(f, 5)->Rect.left, 8);
+    // The caption text: white, from the text shift on, in the caption font.
+    const TRect text = f->CaptionTextRect();
+    EXPECT_EQ(text.left, SideWidth + 6);
+    int white = 0;
+    for (int x = text.left; x < text.right; ++x)
+        for (int y = text.top; y < text.bottom; ++y)
+            white += At(*b, x, y) == clWhite;
+    EXPECT_GT(white, 10);
+    // A new caption text is painted at once.
+    auto whiteIn = [this](HWND h, const TRect& r) {
+        std::unique_ptr<TBitmap> frame = DrawnFrame(h);
+        int n = 0;
+        for (int x = r.left; x < r.right; ++x)
+            for (int y = 0; y < CaptionHigh; ++y)
+                n += At(*frame, x, y) == clWhite;
+        return n;
+    };
+    const TRect band(SideWidth, 0, W - 70, CaptionHigh);
+    const int notes = whiteIn(w, band);
+    form->SetCaption("Notes of a much longer caption");
+    EXPECT_GT(whiteIn(w, band), notes + 10);
+    EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, SKM_MAGIC), SKM_MAGIC);
+    EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, 0), 1);
+    RECT proposed = TRect(0, 0, 100, 100);
+    EXPECT_EQ(SendMessageA(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed)), 0);
+
+    SendMessageA(w, WM_NCACTIVATE, FALSE, 0);
+    b = DrawnFrame(w);
+    EXPECT_EQ(At(*b, 2, H / 2), LeftInactive);
+    EXPECT_EQ(At(*b, W - 3, H / 2), RightInactive);
+    EXPECT_EQ(At(*b, W / 2, H - 2), BottomInactive);
+    EXPECT_EQ(At(*b, SideWidth + 2, 2), TopInactive);
+    EXPECT_EQ(Centre(*b, close->Rect), CloseStates[3]);
+    // The same frame is what the window shows.
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    EXPECT_EQ(WindowPixel(w, 2, H / 2), LeftInactive);
+    EXPECT_EQ(WindowPixel(w, W - 3, H / 2), RightInactive);
+
+    // Before the skinning is finished nothing is painted.
+    TForm* late = NewForm();
+    ASSERT_TRUE(SkinManager()->SkinWindow(late->Handle()));
+    EXPECT_EQ(SendMessageA(late->Handle(), WM_NCPAINT, 1, 0), 0);
+    b = DrawnFrame(late->Handle());
+    EXPECT_EQ(At(*b, 2, b->Height() / 2), Untouched);
+}
+
+TEST_F(SkinFrameTest, RightToLeftCaptionsAndMinimizedWindows)
+{
+    Data();
+    TForm* form = NewForm();
+    const HWND w = form->Handle();
+    SetWindowLongA(w, GWL_EXSTYLE, GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->RightToLeft());
+    DrawnFrame(w);
+    const int W = WindowRectOf(w).Width();
+    // Against the right edge, clear of the right-aligned buttons (the minimize button is 50
+    // from the edge), then moved 10 pixels right.
+    EXPECT_EQ(f->CaptionTextRect().right, W - SideWidth - 50 + 10);
+
+    // Minimized, the window shows only its caption, on the skin's face colour.
+    ShowWindow(w, SW_MINIMIZE);
+    PumpFor(50);
+    ASSERT_TRUE(IsIconic(w));
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssMinimized);
+    std::unique_ptr<TBitmap> b = DrawnFrame(w);
+    EXPECT_EQ(At(*b, b->Width() / 2, 2), TopActive);
+    if (b->Height() > CaptionHigh + 1) {
+        EXPECT_EQ(At(*b, b->Width() / 2, b->Height() - 1), RGB(220, 220, 220));
+    }
+    ShowWindow(w, SW_RESTORE);
+    PumpFor(50);
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssNormal);
+    EXPECT_EQ(At(*DrawnFrame(w), 2, 60), LeftActive);
+}
+
+TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
+{
+    Data();
+    const HWND w = NewWindow();
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    TWinSysButton* close = Button(f, 0);
+    const TRect r = close->Rect;
+    auto shown = [&] { return WindowPixel(w, (r.left + r.right) / 2, (r.top + r.bottom) / 2); };
+    EXPECT_EQ(shown(), CloseStates[0]);
+    SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w, r));
+    EXPECT_EQ(f->HotObject(), close);
+    EXPECT_EQ(shown(), CloseStates[2]);
+    SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w, r));
+    EXPECT_EQ(shown(), CloseStates[1]);
+    SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(w, r));
+    EXPECT_EQ(shown(), CloseStates[2]);
+    PumpFor(30);
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
+
+    // Away from the caption the hover timer lets the button go.
+    f->HoverTimerObject()->SetEnabled(true);
+    SetCursorPos(5, 5);
+    EXPECT_TRUE(PumpUntil([&] { return f->HotObject() == nullptr; }, 1000));
+    EXPECT_EQ(shown(), CloseStates[0]);
+
+    // Releasing over another button than the one pressed does nothing.
+    gCommands.clear();
+    const TRect own = Button(f, 5)->Rect;
+    SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w, r));
+    EXPECT_EQ(SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(w, own)), 0);
+    PumpFor(30);
+    EXPECT_TRUE(gCommands.empty());
+
+    // The skin's own button goes to the application; minimize and maximize are system commands.
+    Click(w, own);
+    Click(w, Button(f, 2)->Rect);
+    EXPECT_EQ(gCommands, (std::vector<WPARAM>{1005, SC_MINIMIZE}));
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssMinimized);
+    ShowWindow(w, SW_RESTORE);
+    SetForegroundWindow(w);
+    PumpFor(50);
+    gCommands.clear();
+    Click(w, Button(f, 1, 2)->Rect);
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_MAXIMIZE});
+    EXPECT_TRUE(IsZoomed(w));
+    EXPECT_EQ(f->SizeState(), TSkinForm::ssMaximized);
+    // Maximized, the restore button takes the maximize button's place.
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    EXPECT_TRUE(Button(f, 1, 1)->Visible);
+    EXPECT_FALSE(Button(f, 1, 2)->Visible);
+    gCommands.clear();
+    Click(w, Button(f, 1, 1)->Rect);
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_RESTORE});
+    EXPECT_FALSE(IsZoomed(w));
+    // A double click on the caption maximizes a window with a maximize box, and restores it.
+    gCommands.clear();
+    const TRect band(60, 6, 80, 12);
+    SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, band));
+    PumpFor(30);
+    SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, band));
+    PumpFor(30);
+    EXPECT_EQ(gCommands, (std::vector<WPARAM>{SC_MAXIMIZE, SC_RESTORE}));
+}
+
+TEST_F(SkinFrameTest, DisabledButtonsAndAGreyedCloseDoNothing)
+{
+    Data();
+    const HWND w = NewWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME);
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    TWinSysButton* maximize = Button(f, 1, 2);
+    ASSERT_TRUE(maximize->Visible);
+    EXPECT_FALSE(maximize->Enabled);
+    EXPECT_EQ(WindowPixel(w, (maximize->Rect.left + maximize->Rect.right) / 2, maximize->Rect.top + 5), MaxStates[3]);
+    Click(w, maximize->Rect);
+    // Without a maximize box a double click on the caption is the native one's.
+    SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, TRect(60, 6, 80, 12)));
+    PumpFor(30);
+    EXPECT_TRUE(gCommands.empty());
+    EXPECT_FALSE(IsZoomed(w));
+
+    gCommands.clear();
+    EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    Click(w, Button(f, 0)->Rect);
+    EXPECT_TRUE(gCommands.empty());
+    EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+    Click(w, Button(f, 0)->Rect);
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
+}
+
+TEST_F(SkinFrameTest, CaptionHintsAfterTwiceTheHintPause)
+{
+    TSkinData* d = Data();
+    const int pause = Application->HintPause(), hide = Application->HintHidePause();
+    Application->SetHintPause(100);
+    Application->SetHintHidePause(100000);
+    const HWND w = NewWindow();
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    f->HoverTimerObject()->SetEnabled(true);
+    auto hover = [&](TWinSysButton* b) {
+        const LPARAM at = ScreenPoint(w, b->Rect);
+        SetCursorPos(static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)));
+        SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, at);
+    };
+    auto hint = [d] {
+        char text[64] = {};
+        if (d->HintWindow()->HandleAllocated())
+            GetWindowTextA(d->HintWindow()->WindowHandle(), text, sizeof text);
+        return String(text);
+    };
+    hover(Button(f, 0));
+    EXPECT_FALSE(d->FHintShown);
+    ASSERT_TRUE(PumpUntil([d] { return d->FHintShown; }, 2000));
+    EXPECT_EQ(hint(), "Close");
+    EXPECT_TRUE(IsWindowVisible(d->HintWindow()->WindowHandle()));
+    // A press hides it; another button says what it does.
+    SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w, Button(f, 0)->Rect));
+    EXPECT_FALSE(d->FHintShown);
+    hover(Button(f, 2));
+    ASSERT_TRUE(PumpUntil([d] { return d->FHintShown; }, 2000));
+    EXPECT_EQ(hint(), "Minimize");
+    // The skin's own button has no hint; leaving hides it.
+    hover(Button(f, 5));
+    PumpFor(700);
+    EXPECT_FALSE(d->FHintShown);
+    SetCursorPos(5, 5);
+    EXPECT_TRUE(PumpUntil([f] { return f->HotObject() == nullptr; }, 1000));
+    EXPECT_EQ(d->FHoverTime, 0);
+    Application->SetHintPause(pause);
+    Application->SetHintHidePause(hide);
+}
+
+TEST_F(SkinFrameTest, UnskinningGivesEverythingBackExactly)
+{
+    for (const char* theme : {"default.skn", "macos.skn", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(theme ? theme : "test skin");
+        TSkinData* d = Data(theme);
+        TForm* form = NewForm(bsSingle);
+        const HWND w = form->Handle();
+        form->SetColor(clAqua);
+        const DWORD style = GetWindowLongA(w, GWL_STYLE), exStyle = GetWindowLongA(w, GWL_EXSTYLE);
+        const TRect window = WindowRectOf(w), client = ClientRectOf(w);
+        const WNDPROC proc = ProcOf(w);
+        const TWndMethod method = form->WindowProc;
+        TSkinForm* f = Skin(w);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(ClientRectOf(w), client);
+        EXPECT_NE(GetWindowRgn(w, CreateRectRgn(0, 0, 0, 0)), ERROR);
+        EXPECT_NE(form->Color(), clAqua);
+        // The skin's frame from the theme's pictures: the borders' state widths and heights.
+        EXPECT_EQ(f->LeftBorder(), d->Border(1).Bitmap.Width() / d->Border(1).Frame);
+        EXPECT_EQ(f->CaptionHeight(), d->Border(3).Bitmap.Height() / d->Border(3).Frame);
+
+        SkinManager()->SetPendingData(d);
+        SkinManager()->SetRunState(TSkinManage::rsRunning);
+        SkinManager()->RequestAction(TSkinManage::saDeactivate, 10);
+        ASSERT_TRUE(PumpUntil([] { return SkinManager()->FormCount() == 0; }));
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)), style);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)), exStyle);
+        EXPECT_EQ(WindowRectOf(w), window);
+        EXPECT_EQ(ClientRectOf(w), client);
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(GetWindowRgn(w, rgn), ERROR) << "no region";
+        DeleteObject(rgn);
+        EXPECT_EQ(ProcOf(w), proc);
+        EXPECT_TRUE(form->WindowProc == method);
+        EXPECT_EQ(form->Color(), clAqua);
+        d->Free();
+    }
+}
+
+HWND gMDIClient = nullptr;
+LRESULT CALLBACK MDIFrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(w, gMDIClient, msg, wp, lp);
+}
+LRESULT CALLBACK MDIChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) { return DefMDIChildProcA(w, msg, wp, lp); }
+
+TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
+{
+    TSkinData* d = Data();
+    const HWND frame = Track(MakeTestWindow("SkinFrameMDI", MDIFrameProc, ModuleInstance(), WS_OVERLAPPEDWINDOW, 400));
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    gMDIClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 300,
+                                 frame, nullptr, ModuleInstance(), &ccs);
+    const WNDPROC clientProc = ProcOf(gMDIClient);
+    ShowWindow(frame, SW_SHOW);
+    TSkinForm* f = Skin(frame);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->MDIRole(), TSkinForm::mdiFrame);
+    EXPECT_TRUE(f->MDIClientHooked());
+    EXPECT_EQ(SkinManager()->MDIClient, gMDIClient);
+    // A child of the client is skinned as an MDI child, and its maximizing takes its region.
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = MDIChildProc;
+    wc.hInstance = ModuleInstance();
+    wc.lpszClassName = "SkinFrameMDIChild";
+    RegisterClassA(&wc);
+    MDICREATESTRUCTA mcs{"SkinFrameMDIChild", "child", ModuleInstance(), 10, 10, 150, 100, WS_OVERLAPPEDWINDOW, 0};
+    const auto child = reinterpret_cast<HWND>(SendMessageA(gMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    ASSERT_NE(child, nullptr);
+    EXPECT_FALSE(d->MenuUpdate());
+    TSkinForm* c = Skin(child);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->MDIRole(), TSkinForm::mdiChild);
+    EXPECT_TRUE(c->RegionSet());
+    SendMessageA(gMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    SkinManager()->SetMDIMaximized(true);
+    EXPECT_FALSE(c->RegionSet());
+    EXPECT_TRUE(f->IsMDIChildMaximized());
+    PostMessageA(gMDIClient, SKM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
+    PumpFor(30);
+    SendMessageA(gMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+    EXPECT_FALSE(SkinManager()->MDIChildMaximized);
+    // The client's procedure goes back with the frame's skin.
+    f->Unskin();
+    EXPECT_EQ(ProcOf(gMDIClient), clientProc);
+}
+
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST_F(SkinFrameTest, ADialogGrowsForItsCaptionAndKeepsItsControlsCentred)
+{
+    Data();
+    struct alignas(4) {
+        DLGTEMPLATE t;
+        WORD menu = 0, cls = 0, title = 0;
+    } tpl{};
+    tpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    tpl.t.cx = 60;
+    tpl.t.cy = 40;
+    const HWND dialog = Track(CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0));
+    SetWindowTextA(dialog, "A caption far wider than the little dialog it belongs to");
+    const HWND child = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, dialog, nullptr,
+                                       ModuleInstance(), nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    const TRect client = ClientRectOf(dialog);
+    TSkinForm* f = Skin(dialog);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->BorderKind(), TSkinForm::bkDialog);
+    const int plain = client.Width() + 2 * SideWidth;
+    const int grown = WindowRectOf(dialog).Width();
+    EXPECT_GT(grown, plain);
+    RECT at{};
+    GetWindowRect(child, &at);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+    EXPECT_EQ(at.left, 10 + (grown - plain) / 2);
+    EXPECT_EQ(ClientRectOf(dialog).Height(), client.Height());
+}
+
+TEST_F(SkinFrameTest, ADamagedSkinFileLeavesTheFramePaintedAsBefore)
+{
+    TSkinData* d = Data("default.skn");
+    TForm* form = NewForm();
+    TSkinForm* f = Skin(form->Handle());
+    ASSERT_NE(f, nullptr);
+    const TFrameMetrics before = f->Metrics();
+    // The theme file cut short, as a broken download leaves it.
+    TMemoryStream whole;
+    whole.LoadFromFile(ThemeSkinPath("macos.skn"));
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const String path = String(folder) + "velmora-damaged.skn";
+    TMemoryStream cut;
+    cut.WriteBuffer(whole.Memory(), 3000);
+    cut.SaveToFile(path);
+    EXPECT_ANY_THROW(d->SetSkinFile(path));
+    EXPECT_TRUE(d->FSkinEmpty);
+    PumpFor(50);
+    EXPECT_EQ(f->Metrics(), before);
+    std::unique_ptr<TBitmap> b = DrawnFrame(form->Handle());
+    EXPECT_NE(At(*b, 1, b->Height() / 2), Untouched) << "still painted from the skin read before";
+    EXPECT_EQ(SendMessageA(form->Handle(), SKM_ISSKINNED, 0, 0), 1);
+    DeleteFileA(path.c_str());
+}
+
+int gSkinnedCalls = 0;
+class TThrowingHandler : public TObject {
+public:
+    void Skinned(TObject*, HWND, const String&)
+    {
+        ++gSkinnedCalls;
+        throw EInvalidOperation("a failing skin");
+    }
+};
+
+TEST_F(SkinFrameTest, AFailureInsideTheWindowProcedureLeavesTheWindowUnskinnedAndWorking)
+{
+    TSkinData* d = Data();
+    TThrowingHandler handler;
+    d->OnAfterSkinForm = TOnSkinForm(&handler, &TThrowingHandler::Skinned);
+    TForm* form = NewForm();
+    const HWND w = form->Handle();
+    const WNDPROC proc = ProcOf(w);
+    const TWndMethod method = form->WindowProc;
+    const TRect window = WindowRectOf(w);
+    ASSERT_TRUE(SkinManager()->SkinWindow(w));
+    ASSERT_TRUE(PumpUntil([] { return gSkinnedCalls > 0; }));
+    PumpFor(30);
+    EXPECT_TRUE(TakeReportedExceptions().empty()) << "silently";
+    EXPECT_EQ(ProcOf(w), proc);
+    EXPECT_TRUE(form->WindowProc == method);
+    EXPECT_NE(SendMessageA(w, SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(WindowRectOf(w), window);
+    SkinManager()->PurgeForms();
+    EXPECT_EQ(SkinManager()->FormCount(), 0);
+    form->SetCaption("still working");
+    EXPECT_EQ(form->Caption(), "still working");
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// The tab skin on real page controls: pages switch by mouse and keyboard with skinned tabs; the
+// current tab's picture, the pane, the pictures flipped and turned for every side and not
+// again at every change of skin; close boxes that free the right page after the click; the
+// scroller's up-down left to its own skin.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "controlskintest.h"
+#include "pagecontrol.h"
+#include "skinmessages.h"
+#include "skinrange.h"
+#include "skintab.h"
+
+namespace {
+
+class TChangeLog : public TObject {
+public:
+    void Change(TObject*) { ++Changes; }
+    // In front of the form's WindowProc: answers the close question.
+    void FormProc(TMessage& m)
+    {
+        if (m.Msg != SKM_TABCLOSE)
+            return Old(m);
+        ++Asked;
+        m.Result = Refuse ? 1 : 0;
+    }
+    int Changes = 0, Asked = 0;
+    bool Refuse = false;
+    TWndMethod Old;
+};
+
+RECT TabRect(HWND tabs, int i)
+{
+    RECT r{};
+    SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+// The box around the pixels of a colour in and around a rectangle (empty when there are none).
+TRect Where(TBitmap& shot, const RECT& r, TColor c)
+{
+    TRect box(r.right, r.bottom, r.left, r.top);
+    for (int y = std::max<LONG>(r.top - 1, 0); y < std::min<LONG>(r.bottom + 1, shot.Height()); ++y)
+        for (int x = std::max<LONG>(r.left - 1, 0); x < std::min<LONG>(r.right + 1, shot.Width()); ++x)
+            if (At(shot, x, y) == c)
+                box = TRect(std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                            std::max<LONG>(box.bottom, y + 1));
+    return box;
+}
+
+class TabSkinTest : public ControlSkinTest {
+protected:
+    TPageControl* NewPages(TTabPosition position = tpTop, int tag = 0, int width = 300, int pages = 3)
+    {
+        auto* pc = Add<TPageControl>(Form, Form, "PageControl1", 10, 10, width, 200);
+        pc->SetTag(tag);
+        pc->SetTabPosition(position);
+        for (int i = 0; i < pages; ++i) {
+            auto* page = new TTabSheet(Form);
+            page->SetName(String("Page") + IntToStr(i + 1));
+            page->SetCaption(String("Tab ") + IntToStr(i + 1));
+            page->SetPageControl(pc);
+        }
+        pc->OnChange = TNotifyEvent(&Log, &TChangeLog::Change);
+        return pc;
+    }
+    // The current tab's accent: row 1 in the middle of the Tabs picture's second frame.
+    TColor Accent() const
+    {
+        const TBitmap& b = Data->FTabs->Bitmap;
+        return PicturePixel(b, b.Width() / 5 * 3 / 2, 1);
+    }
+    TChangeLog Log;
+};
+
+}  // namespace
+
+TEST_F(TabSkinTest, PagesSwitchByMouseAndKeyboard)
+{
+    TPageControl* pc = NewPages();
+    SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    const RECT second = TabRect(pc->Handle(), 1);
+    ClickAt(pc->Handle(), (second.left + second.right) / 2, (second.top + second.bottom) / 2);
+    EXPECT_EQ(pc->ActivePageIndex(), 1);
+    EXPECT_TRUE(pc->Pages(1)->Visible() && !pc->Pages(0)->Visible());
+    pc->SetFocus();
+    PumpFor(20);
+    PressKey(VK_RIGHT, pc->Handle());
+    EXPECT_EQ(pc->ActivePageIndex(), 2);
+    PressKey(VK_LEFT, pc->Handle());
+    PressKey(VK_LEFT, pc->Handle());
+    EXPECT_EQ(pc->ActivePageIndex(), 0);
+    EXPECT_EQ(Log.Changes, 4);
+    EXPECT_EQ(GetFocus(), pc->Handle());
+}
+
+TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
+{
+    for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
+        SCOPED_TRACE(static_cast<int>(side));
+        TPageControl* pc = NewPages(side);
+        pc->SetActivePageIndex(1);
+        auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+        std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+        // Frame 2 for the tab the control names current, frame 1 for the others; the accent
+        // along the current tab's outer edge, away from the pane.
+        ASSERT_EQ(SendMessageA(pc->Handle(), TCM_GETCURFOCUS, 0, 0), 1);
+        EXPECT_TRUE(Where(*shot, TabRect(pc->Handle(), 0), Accent()).Empty());
+        const RECT tab = TabRect(pc->Handle(), 1);
+        const TRect accent = Where(*shot, tab, Accent());
+        ASSERT_FALSE(accent.Empty());
+        const LONG w = (tab.right - tab.left) / 3, h = (tab.bottom - tab.top) / 3;
+        switch (side) {
+        case tpTop: EXPECT_LT(accent.bottom, tab.top + h); break;
+        case tpBottom: EXPECT_GT(accent.top, tab.bottom - h); break;
+        case tpLeft: EXPECT_LT(accent.right, tab.left + w); break;
+        case tpRight: EXPECT_GT(accent.left, tab.right - w); break;
+        }
+        if (side == tpTop) {
+            // The pane from Tab.Pane: its edge line, then its inner light line.
+            RECT d = Rect(0, 0, pc->Width(), pc->Height());
+            SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+            const TBitmap& pane = Data->FTabPane->Bitmap;
+            EXPECT_EQ(At(*shot, d.left - 4, 100), PicturePixel(pane, 0, pane.Height() / 2));
+            EXPECT_EQ(At(*shot, d.left - 3, 100), PicturePixel(pane, 1, pane.Height() / 2));
+        }
+        // Back to the same skin after another: the same picture (fresh copies, no second flip).
+        LoadTheme(Data, "macos.skn");
+        skin->SkinChanged();
+        LoadTheme(Data, "default.skn");
+        skin->SkinChanged();
+        std::unique_ptr<TBitmap> again = PaintedBy(skin);
+        EXPECT_TRUE(std::equal(shot->PixelBuffer().Pixels,
+                               shot->PixelBuffer().Pixels + shot->Width() * shot->Height(), again->PixelBuffer().Pixels));
+        FreeAndNil(pc);
+    }
+}
+
+TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
+{
+    // Only a top-tab page control with the tag has close boxes.
+    for (TTabPosition side : {tpTop, tpBottom}) {
+        TPageControl* other = NewPages(side, side == tpTop ? 0 : TabCloseBoxTag);
+        EXPECT_FALSE(SkinControl<TSkinTab>(TSkinKind::Tab, other)->CloseButtons());
+        FreeAndNil(other);
+    }
+    TPageControl* pc = NewPages(tpTop, TabCloseBoxTag);
+    TTabSheet* one = pc->Pages(0);
+    TTabSheet* three = pc->Pages(2);
+    one->SetTabVisible(false);  // tab 0 is now the second page
+    pc->SetActivePage(three);
+    Log.Old = Form->WindowProc;
+    Form->WindowProc = TWndMethod(&Log, &TChangeLog::FormProc);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    ASSERT_EQ(skin->CloseRects().size(), 2u);
+    const RECT tab = TabRect(pc->Handle(), 0);
+    const TRect box = skin->CloseRects()[0];
+    // A 6 x 6 box with both diagonals at the tab's top right.
+    EXPECT_EQ(box, Rect(tab.right - 8, tab.top + 3, tab.right - 2, tab.top + 9));
+    EXPECT_EQ(At(*shot, box.left, box.top), clBlack);
+    EXPECT_EQ(At(*shot, box.left + 3, box.top + 3), clBlack);
+    const LPARAM at = MakeMsgPoint(box.left + 2, box.top + 2);
+
+    // Refused by the form: nothing goes, and the click does not reach the tabs.
+    Log.Refuse = true;
+    SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(pc->Handle(), WM_LBUTTONUP, 0, at);
+    PumpFor(30);
+    EXPECT_EQ(Log.Asked, 1);
+    EXPECT_EQ(pc->PageCount(), 3);
+    EXPECT_EQ(Log.Changes, 0);
+    // Let go: the page of tab 0 goes once the click has been handled.
+    Log.Refuse = false;
+    SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_EQ(pc->PageCount(), 3);
+    PumpFor(30);
+    ASSERT_EQ(pc->PageCount(), 2);
+    EXPECT_EQ(pc->Pages(0), one);
+    EXPECT_EQ(pc->Pages(1), three);
+    EXPECT_EQ(Form->FindComponent("Page2"), nullptr);
+    // A page the program frees while its close is pending is not freed twice.
+    PaintedBy(skin);
+    const TRect last = skin->CloseRects()[0];
+    SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(last.left + 2, last.top + 2));
+    FreeAndNil(three);
+    PumpFor(30);
+    EXPECT_EQ(pc->PageCount(), 1);
+    Form->WindowProc = Log.Old;
+}
+
+TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
+{
+    TPageControl* pc = NewPages(tpTop, 0, 140, 8);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    HWND scroller = FindWindowExA(pc->Handle(), nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_NE(scroller, nullptr) << "the tabs should not fit";
+    ASSERT_NE(skin->ScrollSkin(), nullptr);
+    EXPECT_EQ(skin->ScrollSkin()->Handle(), scroller);
+    RECT self{}, r{};
+    GetWindowRect(pc->Handle(), &self);
+    GetWindowRect(scroller, &r);
+    OffsetRect(&r, -self.left, -self.top);
+    EXPECT_EQ(At(*shot, (r.left + r.right) / 2, (r.top + r.bottom) / 2), clWhite);
+    EXPECT_NE(At(*shot, r.left - 3, (r.top + r.bottom) / 2), clWhite);
+}
