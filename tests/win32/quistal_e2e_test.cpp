@@ -105,9 +105,11 @@ struct TProcess {
     }
 };
 
+// A visible window of a process; an empty caption or class matches any.
 struct TSearch {
     DWORD Process;
     String Caption;
+    String Class;
     HWND Found = nullptr;
 };
 
@@ -116,9 +118,11 @@ BOOL CALLBACK FindProc(HWND w, LPARAM p)
     auto* s = reinterpret_cast<TSearch*>(p);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    char text[256] = {};
+    char text[256] = {}, cls[64] = {};
     GetWindowTextA(w, text, sizeof text);
-    if (pid == s->Process && IsWindowVisible(w) && s->Caption == text) {
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == s->Process && IsWindowVisible(w) && (s->Caption.empty() || s->Caption == text) &&
+        (s->Class.empty() || s->Class == cls)) {
         s->Found = w;
         return FALSE;
     }
@@ -128,11 +132,19 @@ BOOL CALLBACK FindProc(HWND w, LPARAM p)
 // A visible window of the process with that caption (top-level, or a child of `parent`).
 HWND FindWindowOf(const TProcess& p, const String& caption, HWND parent = nullptr)
 {
-    TSearch s{p.Info.dwProcessId, caption};
+    TSearch s{p.Info.dwProcessId, caption, {}};
     if (parent)
         EnumChildWindows(parent, &FindProc, reinterpret_cast<LPARAM>(&s));
     else
         EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&s));
+    return s.Found;
+}
+
+// A visible top-level window of the process of that window class.
+HWND FindTopLevelOfClass(const TProcess& p, const char* cls)
+{
+    TSearch s{p.Info.dwProcessId, {}, cls};
+    EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&s));
     return s.Found;
 }
 
@@ -173,28 +185,10 @@ BOOL CALLBACK FindStatic(HWND w, LPARAM p)
     return TRUE;
 }
 
-BOOL CALLBACK FindDialog(HWND w, LPARAM p)
-{
-    auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == s->first && IsWindowVisible(w) && String(cls) == "#32770") {
-        s->second = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TErrorBox WaitForErrorBox(const TProcess& p, int ms)
 {
-    std::pair<DWORD, HWND> search{p.Info.dwProcessId, nullptr};
-    WaitFor([&] {
-        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
-        return search.second != nullptr;
-    }, ms);
-    TErrorBox box{search.second, {}};
+    TErrorBox box;
+    WaitFor([&] { return (box.Window = FindTopLevelOfClass(p, "#32770")) != nullptr; }, ms);
     if (box.Window)
         EnumChildWindows(box.Window, &FindStatic, reinterpret_cast<LPARAM>(&box.Text));
     return box;
@@ -349,38 +343,19 @@ int SecondsInkWidth(const char* text)
     return width;
 }
 
-struct TClassSearch {
-    DWORD Process;
-    const char* Class;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindClassProc(HWND w, LPARAM p)
-{
-    auto* s = reinterpret_cast<TClassSearch*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == s->Process && IsWindowVisible(w) && String(cls) == s->Class) {
-        s->Found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindTopLevelOfClass(const TProcess& p, const char* cls)
-{
-    TClassSearch s{p.Info.dwProcessId, cls};
-    EnumWindows(&FindClassProc, reinterpret_cast<LPARAM>(&s));
-    return s.Found;
-}
-
 int SecondOfNow()
 {
     SYSTEMTIME t;
     GetLocalTime(&t);
     return t.wSecond;
+}
+
+// Ends the program as a user does: the close box, then "Exit"; it ends with exit code 0.
+void ExitThroughTheQuestion(const TProcess& p, HWND main)
+{
+    AnswerCloseQuestion(p, main, "Exit");
+    ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end";
+    EXPECT_EQ(p.ExitCode(), 0u);
 }
 
 void ForgetSettings()
@@ -432,9 +407,7 @@ TEST(QuistalEndToEnd, StartsShowsItsWindowAndEndsThroughTheExitQuestion)
     EXPECT_TRUE(p.Running());
     EXPECT_TRUE(IsWindowVisible(main));
 
-    AnswerCloseQuestion(p, main, "Exit");
-    ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end";
-    EXPECT_EQ(p.ExitCode(), 0u);
+    ExitThroughTheQuestion(p, main);
     ForgetSettings();
     RemoveFolder(folder);
 }
@@ -489,9 +462,7 @@ TEST(QuistalEndToEnd, DamagedThemeSkinIsReportedAndTheProgramGoesOnWithoutIt)
     EXPECT_TRUE(WaitFor([] { return StoredText("theme") == "Default Windows"; }, 5000)) << StoredText("theme");
     EXPECT_EQ(WaitForErrorBox(p, 500).Window, nullptr) << "no error for a theme without a skin";
 
-    AnswerCloseQuestion(p, main, "Exit");
-    ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end";
-    EXPECT_EQ(p.ExitCode(), 0u);
+    ExitThroughTheQuestion(p, main);
     ForgetSettings();
     RemoveFolder(folder);
 }
@@ -569,9 +540,7 @@ TEST(QuistalEndToEnd, CountdownWithoutItsPictureStartsAfterTheErrorBox)
     PostMessageA(note, WM_CLOSE, 0, 0);
     Sleep(500);
     EXPECT_TRUE(p.Running());
-    AnswerCloseQuestion(p, main, "Exit");
-    ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end";
-    EXPECT_EQ(p.ExitCode(), 0u);
+    ExitThroughTheQuestion(p, main);
     ForgetSettings();
     RemoveFolder(folder);
 }
