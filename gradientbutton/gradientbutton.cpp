@@ -7,7 +7,6 @@
 
 #include "lateproc.h"
 
-const TEnumInfo ButtonLayoutInfo{"TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
 const TEnumInfo SoundSchemeInfo{"TSoundScheme", {"ssPistol", "ssGame", "ssFire", "ssHealth"}};
 
 namespace {

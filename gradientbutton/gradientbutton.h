@@ -10,11 +10,9 @@
 // it again for a module that meets the class only in form files.
 #include <memory>
 
+#include "buttons.h"
 #include "colorschemes.h"
 #include "forms.h"
-
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-extern const TEnumInfo ButtonLayoutInfo;
 
 // The hover sounds: WAVE resources 1 to 4 in order.
 enum TSoundScheme { ssPistol, ssGame, ssFire, ssHealth };

@@ -6,12 +6,15 @@ usage: skingen.py skin NAME OUTDIR   the bitmaps of theme NAME ("standar" or "ma
                                      the channel pictures of a skin that has none
        skingen.py menu OUTDIR        lumivexmenu.bmp (64 x 16, one bit): the skinned system
                                      menu's glyphs Restore, Maximize, Minimize, Close
+       skingen.py mediaplayer OUTDIR the 27 media-player glyphs (16 colours, olive background)
+                                     and mpglyphs.rc, which names them EN_MPPLAY .. CL_MPEJECT
 
 Every picture is drawn by our own code; nothing is read from anywhere."""
 
 import os
 import sys
 
+import mpglyphs
 import skinpaint
 
 # The track-bar channel the modules carry: a sunken groove in four greys.
@@ -74,6 +77,14 @@ def write(folder, pictures, encode):
             f.write(encode(img))
 
 
+def write_mediaplayer(folder):
+    write(folder, mpglyphs.pictures(), lambda img: skinpaint.bmp4(img, mpglyphs.PALETTE))
+    folder = os.path.abspath(folder).replace("\\", "/")
+    lines = ['%s BITMAP "%s/%s.bmp"\n' % (name, folder, name.lower()) for name in mpglyphs.resource_names()]
+    with open(os.path.join(folder, "mpglyphs.rc"), "w") as f:
+        f.writelines(lines)
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "skin" and argv[2] in ("standar", "macos"):
         module = __import__(argv[2])
@@ -81,6 +92,9 @@ def main(argv):
         return 0
     if len(argv) == 3 and argv[1] == "track":
         write(argv[2], track_pictures(), lambda img: skinpaint.bmp4(img, TRACK_PALETTE))
+        return 0
+    if len(argv) == 3 and argv[1] == "mediaplayer":
+        write_mediaplayer(argv[2])
         return 0
     if len(argv) == 3 and argv[1] == "menu":
         write(argv[2], menu_glyphs(), bmp1)

@@ -1,13 +1,21 @@
 // The rows of the control-skin table: one case per kind that has a class.
 #include "controlfactory.h"
 
+#include "skinadvpage.h"
 #include "skinboxes.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
+#include "skincombox.h"
 #include "skincontrol.h"
+#include "skindatetime.h"
 #include "skinedit.h"
 #include "skinfill.h"
+#include "skinlistview.h"
+#include "skinmediaplayer.h"
+#include "skinobjimage.h"
 #include "skinrange.h"
+#include "skinscrollbar.h"
+#include "skinspeedbutton.h"
 #include "skintab.h"
 
 TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
@@ -16,6 +24,8 @@ TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
     case TSkinKind::Button: return new TSkinButton(owner);
     case TSkinKind::BitButton: return new TSkinBitButton(owner);
     case TSkinKind::MenuButton: return new TSkinMenuButton(owner);
+    case TSkinKind::SpeedButton: return new TSkinSpeedButton(owner);
+    case TSkinKind::MediaPlayer: return new TSkinMP(owner);
     case TSkinKind::CheckBox: return new TSkinCheckBox(owner);
     case TSkinKind::RadioButton: return new TSkinRadioButton(owner);
     case TSkinKind::Tab: return new TSkinTab(owner);
@@ -31,6 +41,12 @@ TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner)
     case TSkinKind::UpDown: return new TSkinUpDown(owner);
     case TSkinKind::Progress: return new TSkinProgress(owner);
     case TSkinKind::Edit: return new TSkinEdit(owner);
+    case TSkinKind::Scrollbar: return new TSkinScrollbar(owner);
+    case TSkinKind::ListView: return new TSkinListView(owner);
+    case TSkinKind::ComboBox: return new TSkinComBox(owner);
+    case TSkinKind::DateTime: return new TSkinDateTime(owner);
+    case TSkinKind::ObjImage: return new TSkinObjImage(owner);
+    case TSkinKind::AdvPage: return new TSkinAdvPage(owner);
     default:
         return nullptr;
     }

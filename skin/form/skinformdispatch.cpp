@@ -8,12 +8,17 @@
 
 #include "controlfactory.h"
 #include "memo.h"
+#include "skinadvpage.h"
 #include "skinbutton.h"
+#include "skincombox.h"
 #include "skincontrol.h"
 #include "skinform.h"
 #include "skinformdispatch.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
+#include "skinobjimage.h"
+#include "skinscrollbar.h"
+#include "skinspeedbutton.h"
 
 namespace {
 
@@ -258,10 +263,16 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
         // What a family reads before it attaches.
         if (d.Mode >= 0)
             skin->SetMode(d.Mode);
-        if (d.PngPicture)
-            if (auto* button = As<TSkinBitButton>(skin))
+        if (d.PngPicture) {
+            if (auto* speed = As<TSkinSpeedButton>(skin))
+                speed->SetSpeedPictureProp("PngImage");
+            else if (auto* button = As<TSkinBitButton>(skin))
                 button->SetPictureProp("PngImage");
-        // The property-driven skins take their kind number (d.Variant) here.
+        }
+        if (auto* image = As<TSkinObjImage>(skin))
+            image->SetKind(d.Variant);
+        else if (auto* pages = As<TSkinAdvPage>(skin))
+            pages->SetKind(d.Variant);
         if (d.SetTransparent)
             TSkinControl::SetPropText(control, "Transparent", "True");
 
@@ -274,18 +285,22 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
                 skin->InitHandle(windowed->Handle(), FSkinData, this, WorkCanvas());
             break;
         case TSkinAttach::Scrollbars:
-            // The scroll-bar skins attach here with their InitScrollbars (control, data, this
-            // form, the work canvas).
+            if (auto* bars = As<TSkinScrollbar>(skin))
+                if (auto* windowed = As<TWinControl>(control))
+                    bars->InitScrollbars(windowed, FSkinData, this, WorkCanvas());
             break;
         case TSkinAttach::SpeedButton:
-            // The speed-button skin attaches here with its own attach.
+            if (auto* speed = As<TSkinSpeedButton>(skin))
+                speed->InitSpeedButton(this, FSkinData, WorkCanvas());
             break;
         }
         if (!skin->Attached()) {
             skin->Free();
             return nullptr;
         }
-        // The combo-box skin is told it skins a ComboBoxEx (d.ComboBoxEx) here.
+        if (d.ComboBoxEx)
+            if (auto* combo = As<TSkinComBox>(skin))
+                combo->SetComboBoxExMode(true);
         return skin;
     } catch (...) {
         skin->Free();

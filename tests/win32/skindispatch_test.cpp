@@ -18,11 +18,14 @@
 #include "pagecontrol.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
-#include "skinedit.h"
+#include "skincombox.h"
 #include "skincontroltest.h"
+#include "skindatetime.h"
+#include "skinedit.h"
 #include "skinfill.h"
 #include "skinformdispatch.h"
 #include "skinmanager.h"
+#include "skinscrollbar.h"
 #include "statusbar.h"
 #include "stdctrls.h"
 #include "trackbar.h"
@@ -145,12 +148,16 @@ TEST_F(SkinDispatchTest, EveryControlOfAFormGetsItsKind)
     EXPECT_TRUE(SkinAs<TSkinTabBtn>(buttonTabs));
     EXPECT_TRUE(SkinAs<TSkinButton>(innerButton)) << "the embedded form is reached";
     EXPECT_TRUE(SkinAs<TSkinCheckBox>(innerCheck));
+    EXPECT_TRUE(SkinAs<TSkinComBox>(combo));
+    EXPECT_TRUE(SkinAs<TSkinScrollbar>(memo));
+    EXPECT_TRUE(SkinAs<TSkinScrollbar>(rich));
+    EXPECT_TRUE(SkinAs<TSkinDateTime>(date));
     EXPECT_EQ(SkinOf(button)->Control(), button);
     EXPECT_EQ(SkinOf(button)->ObjectInstance(), nullptr);
     EXPECT_EQ(SkinOf(button)->Owner(), button);
-    // Nothing for a gradient button, a control carrying the disable tag, or a family not built.
+    // Nothing for a gradient button, a control carrying the disable tag, or a label.
     for (TControl* c : {static_cast<TControl*>(gradient), static_cast<TControl*>(tagged),
-                        static_cast<TControl*>(label), static_cast<TControl*>(combo), static_cast<TControl*>(memo)})
+                        static_cast<TControl*>(label)})
         EXPECT_EQ(SkinOf(c), nullptr) << c->Name();
     for (int i = 0; i < SkinForm->SkinControlCount(); ++i)
         EXPECT_EQ(SkinCount(SkinForm->SkinControls(i)->Control()), 1) << SkinForm->SkinControls(i)->Control()->Name();

@@ -284,6 +284,10 @@ public:
     void HandleNeeded() { Handle(); }
     void RecreateWnd();
     HWND PaintWindowHandle() const override { return FHandle; }
+    // A window that is no toolkit control, to hold this control's window when it has no
+    // Parent (a control laid over another module's or the system's windows).
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND wnd);
 
     // Children, in the order they were inserted; windowless ones are drawn in this order.
     int ControlCount() const { return static_cast<int>(FControls.size()); }
@@ -418,6 +422,7 @@ private:
     bool FAligning = false;
     unsigned FCtlId = 0;  // the child-window id, for WM_MEASUREITEM's reflection
     int FWantClientWidth = -1, FWantClientHeight = -1;
+    HWND FParentWindow = nullptr;
 };
 
 // A canvas over the DC of a control: the paint DC while painting, else one fetched on demand

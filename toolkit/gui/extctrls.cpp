@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "buttons.h"
 #include "dialogs.h"
 #include "menus.h"
 #include "mplayer.h"
@@ -14,7 +15,7 @@ void RegisterExtControlClasses()
 {
     RegisterClasses({&TImage::StaticClass(), &TBevel::StaticClass(), &TMainMenu::StaticClass(),
                      &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(), &TImageList::StaticClass(),
-                     &TMediaPlayer::StaticClass(), &TOpenDialog::StaticClass()});
+                     &TMediaPlayer::StaticClass(), &TOpenDialog::StaticClass(), &TSpeedButton::StaticClass()});
 }
 
 // ---------------------------------------------------------------- TImage

@@ -239,9 +239,12 @@ void TWinControl::CreateWnd()
     TCreateParams p;
     CreateParams(p);
     if (p.Style & WS_CHILD) {
-        if (!Parent())
+        if (Parent())
+            p.WndParent = Parent()->Handle();
+        else if (FParentWindow && IsWindow(FParentWindow))
+            p.WndParent = FParentWindow;
+        else
             throw EInvalidOperation("Control '" + Name() + "' has no parent window");
-        p.WndParent = Parent()->Handle();
         if (FHandle)  // the parent's creation made this one too
             return;
     }
@@ -333,6 +336,13 @@ void TWinControl::DestroyHandle()
         throw;
     }
     FControlState.Exclude(csDestroyingHandle);
+}
+
+void TWinControl::SetParentWindow(HWND wnd)
+{
+    FParentWindow = wnd;
+    if (FHandle && !Parent() && wnd)
+        ::SetParent(FHandle, wnd);
 }
 
 void TWinControl::RecreateWnd()

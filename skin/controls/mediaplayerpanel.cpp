@@ -1,0 +1,218 @@
+// The skinned media-player panel: its buttons drawn from the skin, the presses handed on.
+#include "mediaplayerpanel.h"
+
+#include "controldraw.h"
+#include "skincontrol.h"
+#include "skindata.h"
+#include "skindraw.h"
+#include "skinmediaplayer.h"
+
+namespace {
+
+// The player's set property as its flags.
+TMPButtonSet ReadSet(TControl* player, std::string_view name)
+{
+    String text;
+    TSkinControl::GetEnumPropText(player, name, text);
+    return MPButtonsFromSetText(text);
+}
+
+TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
+
+}  // namespace
+
+const TClassInfo& TWMediaPlayer::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TWMediaPlayer>("TWMediaPlayer", &TCustomControl::StaticClass()).Build();
+    return info;
+}
+
+TWMediaPlayer::TWMediaPlayer(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    // The panel covers all of itself: nothing is erased before it paints.
+    FControlStyle.Include(csOpaque);
+    LoadButtonBitmaps();
+}
+
+TWMediaPlayer::~TWMediaPlayer() { FreeButtonBitmaps(); }
+
+void TWMediaPlayer::LoadButtonBitmaps()
+{
+    for (int b = 0; b < MPButtonCount; ++b)
+        for (int k = 0; k < 3; ++k) {
+            auto bitmap = std::make_unique<TBitmap>();
+            const String name = String(MPGlyphKindNames[static_cast<size_t>(k)]) + "_" +
+                                MPGlyphResources[static_cast<size_t>(b)];
+            if (HBITMAP h = LoadBitmapA(ModuleInstance(), name.c_str()))
+                bitmap->SetHandle(h);
+            FButtons[static_cast<size_t>(b)].Glyphs[static_cast<size_t>(k)] = std::move(bitmap);
+        }
+}
+
+void TWMediaPlayer::FreeButtonBitmaps()
+{
+    for (TButtonState& b : FButtons)
+        for (auto& g : b.Glyphs)
+            g.reset();
+}
+
+TBitmap* TWMediaPlayer::Glyph(int Index, int Kind) const
+{
+    if (Index < 0 || Index >= MPButtonCount || Kind < 0 || Kind > 2)
+        return nullptr;
+    return FButtons[static_cast<size_t>(Index)].Glyphs[static_cast<size_t>(Kind)].get();
+}
+
+// ---------------------------------------------------------------- the player
+
+void TWMediaPlayer::AttachPlayer(TSkinMP* Skin, TControl* Control)
+{
+    FMediaPlayer = Control;
+    FSkinData = Skin ? Skin->SkinData() : nullptr;
+    if (FSkinData)
+        SetTag(FSkinData->DisableTag());
+    PlaceOverPlayer(Control);
+    if (Control)
+        SetParent(Control->Parent());
+}
+
+void TWMediaPlayer::PlaceOverPlayer(TControl* Control)
+{
+    if (Control)
+        SetBounds(Control->Left(), Control->Top(), Control->Width(), Control->Height());
+}
+
+// ---------------------------------------------------------------- painting
+
+void TWMediaPlayer::ReadButtons()
+{
+    const TMPButtonSet visible = ReadSet(FMediaPlayer, "VisibleButtons");
+    const TMPButtonSet enabled = ReadSet(FMediaPlayer, "EnabledButtons");
+    const TMPButtonSet colored = ReadSet(FMediaPlayer, "ColoredButtons");
+    for (int i = 0; i < MPButtonCount; ++i) {
+        TButtonState& b = FButtons[static_cast<size_t>(i)];
+        b.Visible = MPHas(visible, i);
+        b.Enabled = MPHas(enabled, i);
+        b.Colored = MPHas(colored, i);
+    }
+    FVisibleCount = MPButtonCountIn(visible);
+}
+
+void TWMediaPlayer::Paint()
+{
+    ReadButtons();
+    const TRect all(0, 0, Width(), Height());
+    const TColor face = FSkinData ? FSkinData->FColors[scButtonFace] : clBtnFace;
+    TCanvas* target = Canvas();
+    if (FVisibleCount == 0) {
+        FillSolidRect(target->Handle(), all, face);
+        return;
+    }
+    TMPButtonSet visible = 0;
+    for (int i = 0; i < MPButtonCount; ++i)
+        if (FButtons[static_cast<size_t>(i)].Visible)
+            visible = static_cast<TMPButtonSet>(visible | (1u << i));
+    FButtonWidth = MPButtonWidth(Width(), visible);
+
+    TBitmap picture(all.Width(), all.Height());
+    TCanvas* canvas = picture.Canvas();
+    canvas->Brush()->SetColor(face);
+    canvas->FillRect(all);
+    for (const TMPCell& cell : MPCells(Width(), Height(), visible))
+        DrawPlayerButton(canvas, cell.Index, ToRect(cell.Rect));
+    BitBlt(target->Handle(), 0, 0, all.Width(), all.Height(), canvas->Handle(), 0, 0, SRCCOPY);
+}
+
+void TWMediaPlayer::DrawPlayerButton(TCanvas* Canvas, int Index, const TRect& Cell)
+{
+    if (!Canvas || Index < 0 || Index >= MPButtonCount)
+        return;
+    const TButtonState& b = FButtons[static_cast<size_t>(Index)];
+    const TMPGlyphKind kind = MPGlyphKind(b.Enabled, b.Colored);
+    const int state = MPFrameState(FMouseDown, Index == FPressedIndex, kind);
+    if (TDataSkinObject* buttons = FSkinData ? FSkinData->FButtons.get() : nullptr)
+        DrawSkinBitmapSliced(Canvas->Handle(), Cell, &buttons->Bitmap, buttons->Margins(), state, buttons->Frame,
+                             buttons->Trans == 1, buttons->Tile == 1, false);
+    TBitmap* glyph = b.Glyphs[static_cast<size_t>(kind)].get();
+    if (!glyph || glyph->Empty())
+        return;
+    const TMPGlyphPos at = MPGlyphPosition(PixRect(Cell.left, Cell.top, Cell.right, Cell.bottom), glyph->Width(),
+                                           glyph->Height(), state);
+    Canvas->BrushCopy(Bounds(at.X, at.Y, glyph->Width(), glyph->Height()), glyph,
+                      Rect(0, 0, glyph->Width(), glyph->Height()), clOlive);
+}
+
+// ---------------------------------------------------------------- the mouse
+
+void TWMediaPlayer::ButtonAt(int X)
+{
+    TMPButtonSet visible = 0;
+    for (int i = 0; i < MPButtonCount; ++i)
+        if (FButtons[static_cast<size_t>(i)].Visible)
+            visible = static_cast<TMPButtonSet>(visible | (1u << i));
+    FHitIndex = MPButtonAt(X, FButtonWidth, visible);
+}
+
+void TWMediaPlayer::Dispatch(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        WMLButtonDown(m);
+        return;
+    case WM_LBUTTONUP:
+        WMLButtonUp(m);
+        return;
+    case WM_CAPTURECHANGED:
+        // Somebody else took the mouse: the press is over, and the player gets no release.
+        if (FMouseDown && !FForwarding && reinterpret_cast<HWND>(m.LParam) != WindowHandle())
+            EndPress();
+        TCustomControl::Dispatch(m);
+        return;
+    default:
+        TCustomControl::Dispatch(m);
+    }
+}
+
+void TWMediaPlayer::WMLButtonDown(TMessage& m)
+{
+    FMouseDown = true;
+    TCustomControl::Dispatch(m);
+    if (FMediaPlayer) {
+        FForwarding = true;
+        try {
+            FMediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
+        } catch (...) {
+            FForwarding = false;
+            throw;
+        }
+        FForwarding = false;
+    }
+    // The player took the capture for itself; the release is to come back here.
+    if (HandleAllocated() && FMouseDown)
+        SetCapture(WindowHandle());
+    ButtonAt(LOWORD(m.LParam));
+    FPressedIndex = FHitIndex;
+    Invalidate();
+}
+
+void TWMediaPlayer::WMLButtonUp(TMessage& m)
+{
+    const bool wasDown = FMouseDown;
+    FMouseDown = false;
+    TCustomControl::Dispatch(m);
+    if (GetCapture() == WindowHandle())
+        ReleaseCapture();
+    ButtonAt(LOWORD(m.LParam));
+    if (wasDown && FHitIndex == FPressedIndex && FMediaPlayer)
+        FMediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
+    FPressedIndex = FHitIndex;
+    Invalidate();
+}
+
+void TWMediaPlayer::EndPress()
+{
+    FMouseDown = false;
+    FPressedIndex = MPNoButton;
+    Invalidate();
+}

@@ -1,0 +1,513 @@
+// Combo-box and date-time picker skins on real windows: combo boxes of each style opened,
+// picked from by mouse and keys and closed like unskinned twins, with their button, frame and
+// list bar painted from the skin (right to left too, and plainly for skins that lack the
+// pictures); the drop-down list's own thumb drag; the picker's arrow button; giving back.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+#include "arrowbutton.h"
+#include "combobox.h"
+#include "comboxscrollbar.h"
+#include "datetimepicker.h"
+#include "pixelslice.h"
+#include "scrollbarlayout.h"
+#include "skincombox.h"
+#include "barskintest.h"
+#include "skindatetime.h"
+#include "skindraw.h"
+#include "skinhelpers.h"
+#include "skinscrollbarh.h"
+
+namespace {
+
+COMBOBOXINFO ComboInfo(HWND combo)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    return info;
+}
+
+bool DroppedDown(HWND combo) { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+// Counts the WM_ERASEBKGND messages one window of this thread gets.
+class TEraseCounter {
+public:
+    explicit TEraseCounter(HWND wnd)
+    {
+        Target() = wnd;
+        Counted() = 0;
+        FHook = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~TEraseCounter() { UnhookWindowsHookEx(FHook); }
+    int Count() const { return Counted(); }
+
+private:
+    static HWND& Target()
+    {
+        static HWND target = nullptr;
+        return target;
+    }
+    static int& Counted()
+    {
+        static int count = 0;
+        return count;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l)
+    {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
+        if (code == HC_ACTION && m->message == WM_ERASEBKGND && m->hwnd == Target())
+            ++Counted();
+        return CallNextHookEx(nullptr, code, w, l);
+    }
+    HHOOK FHook = nullptr;
+};
+
+// Which combo boxes changed, in order.
+class TChangeLog : public TObject {
+public:
+    void Changed(TObject* sender) { Names.push_back(As<TComboBox>(sender)->Name()); }
+    std::vector<String> Names;
+};
+
+class SkinComboTest : public BarSkinTest {
+protected:
+    TComboBox* NewCombo(const char* name, int left, TComboBoxStyle style, int top = 10)
+    {
+        auto* c = Add<TComboBox>(Form, Form, name, left, top, 150, 24);
+        c->SetStyle(style);
+        if (style == csSimple)
+            c->SetHeight(120);
+        for (int i = 0; i < 40; ++i)
+            c->Items()->Add("entry " + IntToStr(i));
+        c->OnChange = TNotifyEvent(&Log, &TChangeLog::Changed);
+        c->Handle();
+        return c;
+    }
+    TSkinComBox* SkinOf(TComboBox* combo)
+    {
+        auto* skin = new TSkinComBox(combo);
+        skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), false);
+        PumpFor(20);
+        return skin;
+    }
+    int ChangesOf(const char* name) const
+    {
+        int n = 0;
+        for (const String& c : Log.Names)
+            n += c == name ? 1 : 0;
+        return n;
+    }
+
+    // What the skin paints over the combo, in a bitmap of its size.
+    std::unique_ptr<TBitmap> SkinPainted(TSkinControl* skin, TColor background = clBlack)
+    {
+        RECT r;
+        GetWindowRect(skin->Handle(), &r);
+        auto b = Filled(r.right - r.left, r.bottom - r.top, background);
+        skin->PaintControl(b->Canvas()->Handle());
+        return b;
+    }
+
+    TChangeLog Log;
+};
+
+// One state of a skin object nine-sliced to the size of R, over `background`, magenta left out.
+std::unique_ptr<TBitmap> SlicedPiece(TDataSkinObject* o, int state, int w, int h, TColor background)
+{
+    auto b = Filled(w, h, background);
+    DrawSkinBitmapSliced(b->Canvas()->Handle(), TRect(0, 0, w, h), &o->Bitmap, o->Margins(), state, o->Frame, true,
+                         false, false);
+    return b;
+}
+
+}  // namespace
+
+TEST_F(SkinComboTest, EachStyleOpensPicksAndClosesAsWithout)
+{
+    for (TComboBoxStyle style : {csDropDown, csDropDownList, csOwnerDrawFixed}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        Log.Names.clear();
+        TComboBox* plain = NewCombo("Plain", 10, style);
+        TComboBox* combo = NewCombo("Skinned", 260, style);
+        TSkinComBox* skin = SkinOf(combo);
+        HWND a = plain->Handle(), b = combo->Handle();
+        ASSERT_TRUE(skin->DropDownBarSkin());
+        EXPECT_EQ(skin->ListWindow(), ComboInfo(b).hwndList);
+        EXPECT_EQ(SkinForm->FindSkinControl(skin->ListWindow()), skin->DropDownBarSkin());
+        EXPECT_EQ(skin->EditHooked(), style == csDropDown);
+
+        // Keys: F4 opens, Down moves, Enter picks and closes.
+        for (HWND w : {a, b}) {
+            SetFocus(w);
+            PressKey(VK_F4, GetFocus());
+            EXPECT_TRUE(DroppedDown(w));
+            PressKey(VK_DOWN, GetFocus());
+            PressKey(VK_DOWN, GetFocus());
+            PressKey(VK_RETURN, GetFocus());
+            EXPECT_FALSE(DroppedDown(w));
+        }
+        EXPECT_EQ(combo->ItemIndex(), plain->ItemIndex());
+        EXPECT_EQ(combo->Text(), plain->Text());
+        EXPECT_EQ(ChangesOf("Skinned"), ChangesOf("Plain"));
+        EXPECT_GT(combo->ItemIndex(), -1);
+
+        // The mouse: a click on the button opens, a click on an item picks it and closes.
+        for (HWND w : {a, b}) {
+            const COMBOBOXINFO info = ComboInfo(w);
+            ClickAt(w, (info.rcButton.left + info.rcButton.right) / 2, (info.rcButton.top + info.rcButton.bottom) / 2);
+            EXPECT_TRUE(DroppedDown(w));
+            const int item = static_cast<int>(SendMessageA(info.hwndList, LB_GETITEMHEIGHT, 0, 0));
+            ClickAt(info.hwndList, 20, item * 4 + item / 2);
+            EXPECT_FALSE(DroppedDown(w));
+        }
+        EXPECT_EQ(combo->ItemIndex(), plain->ItemIndex());
+        EXPECT_EQ(ChangesOf("Skinned"), ChangesOf("Plain"));
+        plain->Free();
+        combo->Free();
+        PumpFor(10);
+        EXPECT_EQ(SkinForm->SkinControlCount(), 0);
+    }
+}
+
+TEST_F(SkinComboTest, TheButtonAndTheListBarArePaintedFromTheSkin)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
+    TSkinComBox* skin = SkinOf(combo);
+    TDataSkinBorder* button = Data->FComboButton.get();
+    ASSERT_TRUE(button && button->Style == 2);  // the theme builds its whole-box strip
+    auto painted = SkinPainted(skin, clFuchsia);
+    const int w = painted->Width(), h = painted->Height();
+    auto expected = SlicedPiece(button, 1, w, h, clFuchsia);
+    EXPECT_TRUE(SameArea(*painted, 0, 0, *expected));
+    // The text field shows through; the button is the skin's.
+    EXPECT_EQ(At(*painted, w / 3, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, w - 8, h / 2), clFuchsia);
+    EXPECT_EQ(skin->ButtonRect(), TRect(ComboInfo(combo->Handle()).rcButton));
+
+    // Pressed, and disabled even while pressed.
+    SendMessageA(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(w - 8, h / 2));
+    EXPECT_TRUE(SameArea(*SkinPainted(skin, clFuchsia), 0, 0, *SlicedPiece(button, 2, w, h, clFuchsia)));
+    SendMessageA(combo->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(w - 8, h / 2));
+    PressKey(VK_ESCAPE, ComboInfo(combo->Handle()).hwndList);
+    SendMessageA(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(w - 8, h / 2));
+    combo->SetEnabled(false);
+    EXPECT_TRUE(SameArea(*SkinPainted(skin, clFuchsia), 0, 0, *SlicedPiece(button, 3, w, h, clFuchsia)));
+    combo->SetEnabled(true);
+    SendMessageA(combo->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(w - 8, h / 2));
+    PressKey(VK_ESCAPE, ComboInfo(combo->Handle()).hwndList);
+
+    // The drop-down list's vertical bar, in the list's frame.
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(20);
+    HWND list = skin->ListWindow();
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &bar));
+    RECT lw;
+    GetWindowRect(list, &lw);
+    TBitmap frame(lw.right - lw.left, lw.bottom - lw.top);
+    skin->DropDownBarSkin()->PaintControl(frame.Canvas()->Handle());
+    const int bw = bar.rcScrollBar.right - bar.rcScrollBar.left;
+    TBitmap* strip = &Data->FScrollbar->Bitmap;
+    const int t = ScrollBarThickness(strip->Height(), bw);
+    EXPECT_TRUE(SameArea(frame, bar.rcScrollBar.left - lw.left, bar.rcScrollBar.top - lw.top,
+                         *StripPiece(strip, 23, 9, t, bw, Data->FColors[scButtonFace])));
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(SkinComboTest, HoverRepaintsOnEntryAndExitButAFocusChangeAloneDoesNot)
+{
+    TComboBox* combo = NewCombo("Skinned", 10, csDropDownList);
+    TComboBox* other = NewCombo("Other", 260, csDropDownList);
+    TSkinComBox* skin = SkinOf(combo);
+    HWND w = combo->Handle();
+    const TRect button = skin->ButtonRect();
+    ASSERT_FALSE(button.Empty());
+    // The skin's repaints erase the combo; the combo's own repaints do not.
+    auto repaints = [&](const std::function<void()>& step) {
+        TEraseCounter counter(w);
+        step();
+        return counter.Count();
+    };
+    auto moveTo = [w](int x, int y) {
+        return [w, x, y] { SendMessageA(w, WM_MOUSEMOVE, 0, MakeMsgPoint(x, y)); };
+    };
+    EXPECT_EQ(repaints(moveTo(button.left + 3, button.top + 3)), 1);
+    EXPECT_TRUE(skin->ButtonRect().Contains(TPoint(button.left + 4, button.top + 4)));
+    EXPECT_EQ(repaints(moveTo(button.left + 4, button.top + 4)), 0);
+    EXPECT_EQ(repaints(moveTo(5, 5)), 1);
+    EXPECT_EQ(repaints(moveTo(6, 5)), 0);
+    EXPECT_EQ(repaints(moveTo(button.left + 3, button.top + 3)), 1);
+    EXPECT_EQ(repaints([w] { SendMessageA(w, CM_MOUSELEAVE, 0, 0); }), 1);
+    EXPECT_EQ(repaints([&] {
+                  combo->SetFocus();
+                  other->SetFocus();
+              }),
+              0);
+    // A disabled combo keeps its hot mark: entering again costs nothing.
+    moveTo(button.left + 3, button.top + 3)();
+    combo->SetEnabled(false);
+    SkinPainted(skin);
+    EXPECT_EQ(repaints(moveTo(5, 5)), 0);
+    combo->SetEnabled(true);
+    SkinPainted(skin);
+    EXPECT_EQ(repaints(moveTo(button.left + 3, button.top + 3)), 0);
+}
+
+TEST_F(SkinComboTest, ARightToLeftComboHasItsButtonOnTheLeft)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
+    SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    TSkinComBox* skin = SkinOf(combo);
+    auto painted = SkinPainted(skin, clFuchsia);
+    const int w = painted->Width(), h = painted->Height();
+    TDataSkinObject* sunk = Data->FSunkEdge.get();  // the theme's mirrored whole-box strip
+    EXPECT_TRUE(SameArea(*painted, 0, 0, *SlicedPiece(sunk, 1, w, h, clFuchsia)));
+    EXPECT_NE(At(*painted, 8, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, w - w / 3, h / 2), clFuchsia);
+
+    // The framed drawing: the edge and the button on the left, the text field left alone.
+    Data->FComboButton->Style = 0;
+    painted = SkinPainted(skin, clFuchsia);
+    const int f = GetSystemMetrics(SM_CXHSCROLL);
+    EXPECT_NE(At(*painted, f / 2, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, w / 2, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, w - 1, h / 2), clFuchsia);
+    SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & ~WS_EX_LEFTSCROLLBAR);
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, f / 2 + 4, h / 2), clFuchsia);
+    EXPECT_NE(At(*painted, w - f / 2, h / 2), clFuchsia);
+}
+
+TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
+    TSkinComBox* skin = SkinOf(combo);
+    const TColor shadow = Data->FColors[scButtonShadow];
+    auto plainEdge = [&](TBitmap& b) {
+        return ColorToRGB(At(b, 0, 0)) == ColorToRGB(shadow) && At(b, 1, 1) == clWhite &&
+               At(b, b.Width() / 3, b.Height() / 2) == clFuchsia &&
+               ColorToRGB(At(b, b.Width() - 6, 2)) == ColorToRGB(Data->FColors[scButtonDkShadow]);
+    };
+
+    // Framed style without the sunken edge.
+    Data->FComboButton->Style = 0;
+    Data->FSunkEdge.reset();
+    EXPECT_TRUE(plainEdge(*SkinPainted(skin, clFuchsia)));
+    // No button picture at all, and an extra glyph strip without frames: nothing divides by 0.
+    Data->FComboButton.reset();
+    if (Data->FExtraImages)
+        Data->FExtraImages->Frame = 0;
+    EXPECT_TRUE(plainEdge(*SkinPainted(skin, clFuchsia)));
+
+    // The plain style: a ring in the DC's brush and a shadow frame.
+    TSkinData* mac = LoadTheme("macos.skn");
+    auto* macCombo = NewCombo("Combo2", 260, csDropDownList);
+    auto* macSkin = new TSkinComBox(macCombo);
+    macSkin->InitControl(SkinForm, mac, SkinForm->WorkCanvas(), false);
+    mac->FComboButton->Style = 1;
+    mac->FComboButton->Frame = 0;
+    auto plain = Filled(150, 24, clFuchsia);
+    plain->Canvas()->Brush()->SetColor(clYellow);
+    macSkin->PaintControl(plain->Canvas()->Handle());
+    EXPECT_EQ(ColorToRGB(At(*plain, 0, 0)), ColorToRGB(mac->FColors[scButtonShadow]));
+    EXPECT_EQ(At(*plain, 1, 1), clYellow);  // the ring in the DC's brush
+    EXPECT_EQ(At(*plain, 150 / 3, 12), clFuchsia);
+}
+
+TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
+    TSkinComBox* skin = SkinOf(combo);
+    HWND list = skin->ListWindow();
+    TPostedStep interrupt;
+    // A press on the thumb and a move by `by` pixels; then the button goes up, or `stop` ends
+    // the drag from inside it.
+    auto drag = [&](int by, std::function<void()> stop = nullptr) {
+        SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+        PumpFor(20);
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
+        const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
+        const int y = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+        POINT to{x, y + by};
+        ScreenToClient(list, &to);
+        PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(x, y));
+        PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(to.x, to.y));
+        if (stop)
+            interrupt.Post(stop);
+        else
+            PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(to.x, to.y));
+        PumpFor(40);
+    };
+    auto top = [&] { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    drag(2000);
+    GetScrollInfo(list, SB_VERT, &si);
+    EXPECT_EQ(top(), static_cast<int>(si.nMax - si.nPage + 1));
+    drag(-2000);
+    EXPECT_EQ(top(), 0);
+    drag(30);
+    const int middle = top();
+    EXPECT_GT(middle, 0);
+    EXPECT_LT(middle, static_cast<int>(si.nMax - si.nPage));
+
+    // A press on the arrows stays the system's.
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(20);
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
+    POINT down{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 4};
+    PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(down.x, down.y));
+    ScreenToClient(list, &down);
+    PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(down.x, down.y));
+    PumpFor(40);
+    EXPECT_EQ(top(), middle + 1);
+
+    // A drag ends when the capture goes elsewhere, the list keeping where it was dragged to.
+    drag(-2000, [] { ReleaseCapture(); });
+    EXPECT_EQ(top(), 0);
+    EXPECT_NE(GetCapture(), list);
+
+    // A quit asked for during a drag ends it and still reaches the application's loop.
+    ASSERT_FALSE(Application->Terminated());
+    drag(10, [] { PostQuitMessage(3); });
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_NE(GetCapture(), list);
+    Application->CancelTerminate();
+
+    // The combo box freed during a drag ends it too.
+    drag(10, [&] { combo->Free(); });
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(SkinForm->SkinControlCount(), 0);
+}
+
+TEST_F(SkinComboTest, ASimpleCombosListGetsSkinnedBarsAndNoButton)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csSimple);
+    TSkinComBox* skin = SkinOf(combo);
+    TSkinScrollbarH* lists = skin->SimpleListSkin();
+    ASSERT_TRUE(lists);
+    EXPECT_FALSE(skin->DropDownBarSkin());
+    EXPECT_FALSE(skin->EditHooked());
+    EXPECT_EQ(lists->Handle(), ComboInfo(combo->Handle()).hwndList);
+    ASSERT_TRUE(lists->VertBar()->Shown());
+    EXPECT_EQ(GetParent(lists->VertBar()->Handle()), combo->Handle());
+    // A click on the panel's down arrow scrolls the list.
+    const int length = lists->VertBar()->ClientBar().Height();
+    ClickAt(lists->VertBar()->Handle(), 5, length - 4);
+    EXPECT_EQ(SendMessageA(lists->Handle(), LB_GETTOPINDEX, 0, 0), 1);
+    // No button: the skin paints nothing over the combo.
+    auto painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, painted->Width() - 5, 5), clFuchsia);
+}
+
+TEST_F(SkinComboTest, UnskinningGivesBackTheEditAndListProcedures)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDown);
+    const COMBOBOXINFO info = ComboInfo(combo->Handle());
+    const LONG_PTR editProc = GetWindowLongPtrA(info.hwndItem, GWLP_WNDPROC);
+    const LONG_PTR listProc = GetWindowLongPtrA(info.hwndList, GWLP_WNDPROC);
+    const TWndMethod original = combo->WindowProc;
+    TSkinComBox* skin = SkinOf(combo);
+    EXPECT_EQ(skin->EditWindow(), info.hwndItem);
+    EXPECT_NE(GetWindowLongPtrA(info.hwndItem, GWLP_WNDPROC), editProc);
+    EXPECT_NE(GetWindowLongPtrA(info.hwndList, GWLP_WNDPROC), listProc);
+    // A press in the edit part marks the combo pressed until the button goes up.
+    SendMessageA(info.hwndItem, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(5, 5));
+    auto pressed = SkinPainted(skin, clFuchsia);
+    EXPECT_TRUE(SameArea(*pressed, 0, 0,
+                         *SlicedPiece(Data->FComboButton.get(), 2, pressed->Width(), pressed->Height(), clFuchsia)));
+    SendMessageA(info.hwndItem, WM_LBUTTONUP, 0, MakeMsgPoint(5, 5));
+
+    SkinForm->FreeSkinControls();
+    EXPECT_EQ(GetWindowLongPtrA(info.hwndItem, GWLP_WNDPROC), editProc);
+    EXPECT_EQ(GetWindowLongPtrA(info.hwndList, GWLP_WNDPROC), listProc);
+    EXPECT_TRUE(combo->WindowProc == original);
+    EXPECT_EQ(SkinForm->SkinControlCount(), 0);
+    combo->SetText("typed");
+    EXPECT_EQ(combo->Text(), "typed");
+}
+
+TEST_F(SkinComboTest, WithoutTheComboBoxEntryNoListIsSkinned)
+{
+    TSkinUser32Entries saved = SkinUser32Entries();
+    SkinUser32Entries().GetComboBoxInfo = nullptr;
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDown);
+    TSkinComBox* skin = SkinOf(combo);
+    SkinUser32Entries() = saved;
+    EXPECT_FALSE(skin->DropDownBarSkin());
+    EXPECT_TRUE(skin->EditHooked());
+    EXPECT_EQ(SkinForm->SkinControlCount(), 1);
+}
+
+TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
+{
+    auto* picker = Add<TDateTimePicker>(Form, Form, "Picker1", 10, 10, 160, 24);
+    auto* edit = Add<TComboBox>(Form, Form, "Other", 10, 60, 100, 24);
+    auto* skin = new TSkinDateTime(picker);
+    skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), false);
+    TArrowButton* arrow = skin->ArrowButton();
+    ASSERT_TRUE(arrow);
+    HWND p = picker->Handle();
+    EXPECT_EQ(GetParent(arrow->Handle()), p);
+    EXPECT_TRUE(GetWindowLongA(p, GWL_STYLE) & WS_CLIPCHILDREN);
+    const int b = GetSystemMetrics(SM_CXHSCROLL);
+    EXPECT_EQ(arrow->Left(), 160 - b - 4);
+    EXPECT_EQ(arrow->Width(), b);
+    EXPECT_EQ(arrow->Height(), 20);
+
+    // Painted from the skin's combo arrow.
+    TDataSkinObject* glyph = Data->FComboArrow.get();
+    ASSERT_TRUE(glyph && !glyph->Bitmap.Empty());
+    auto painted = Painted(arrow->Handle());
+    auto first = std::make_unique<TBitmap>(b, 20);
+    const TPixRect src = StateRect(glyph->Bitmap.Width(), glyph->Bitmap.Height(), 1, glyph->Frame, false);
+    first->Canvas()->CopyRect(TRect(0, 0, b, 20), glyph->Bitmap.Canvas(), TRect(src.Left, src.Top, src.Right, src.Bottom));
+    EXPECT_TRUE(SameArea(*painted, 0, 0, *first));
+    arrow->Perform(CM_MOUSEENTER);
+    EXPECT_TRUE(arrow->Hot());
+    arrow->Perform(CM_MOUSELEAVE);
+    EXPECT_FALSE(arrow->Hot());
+
+    edit->SetFocus();
+    ClickAt(arrow->Handle(), b / 2, 10);
+    PumpFor(50);
+    const auto calendar = reinterpret_cast<HWND>(SendMessageA(p, DTM_GETMONTHCAL, 0, 0));
+    ASSERT_TRUE(calendar);
+    EXPECT_TRUE(GetFocus() == p || GetFocus() == calendar);
+    EXPECT_TRUE(IsWindowVisible(calendar));
+    SendMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+    edit->SetFocus();
+    PumpFor(30);
+
+    // The flat frame: a shadow line and a white ring.
+    TBitmap frame(160, 24);
+    skin->PaintControl(frame.Canvas()->Handle());
+    EXPECT_EQ(ColorToRGB(At(frame, 0, 5)), ColorToRGB(Data->FColors[scButtonShadow]));
+    EXPECT_EQ(At(frame, 1, 5), clWhite);
+
+    // Resized, the arrow button follows the picker's right edge.
+    picker->SetWidth(200);
+    PumpFor(30);
+    EXPECT_EQ(arrow->Left(), 200 - b - 4);
+
+    // Without a border: no frame, but the arrow button still follows the edge.
+    SetWindowLongA(p, GWL_EXSTYLE, GetWindowLongA(p, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SetWindowPos(p, nullptr, 0, 0, 180, 24, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_EQ(At(*SkinPainted(skin, clFuchsia), 0, 5), clFuchsia);
+    EXPECT_EQ(arrow->Left(), 180 - b - 4);
+
+    // Freed, the skin takes its arrow button and the added style away.
+    HWND arrowWnd = arrow->Handle();
+    SkinForm->FreeSkinControls();
+    EXPECT_FALSE(IsWindow(arrowWnd));
+    EXPECT_FALSE(GetWindowLongA(p, GWL_STYLE) & WS_CLIPCHILDREN);
+}
