@@ -58,56 +58,7 @@ const TPowerChoice* FindPowerChoice(const String& text)
 
 }  // namespace
 
-const TClassInfo& TForm2::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TForm2>("TForm2", &TForm::StaticClass())
-                                       .Handler("FormShow", &TForm2::FormShow)
-                                       .Handler("Timer1Timer", &TForm2::Timer1Timer)
-                                       .Handler("Timer2Timer", &TForm2::Timer2Timer)
-                                       .Handler("Button1Click", &TForm2::Button1Click)
-                                       .Handler("CheckBox1Click", &TForm2::CheckBox1Click)
-                                       .Handler("CheckBox2Click", &TForm2::CheckBox2Click)
-                                       .Handler("CheckBox3Click", &TForm2::CheckBox3Click)
-                                       .Handler("GradientButton3Click", &TForm2::GradientButton3Click)
-                                       .Handler("GradientButton4Click", &TForm2::GradientButton4Click)
-                                       .Handler("GradientButton5Click", &TForm2::GradientButton5Click)
-                                       .Handler("MaskEdit2Change", &TForm2::MaskEdit2Change)
-                                       .Build();
-    return info;
-}
-
-TForm2::TForm2(TComponent* owner) : TForm(owner)
-{
-    Bind(PageControl1, "PageControl1");
-    Bind(Tabsheet1, "Tabsheet1");
-    Bind(Label1, "Label1");
-    Bind(MaskEdit1, "MaskEdit1");
-    Bind(Label2, "Label2");
-    Bind(MaskEdit2, "MaskEdit2");
-    Bind(Label6, "Label6");
-    Bind(Label7, "Label7");
-    Bind(Label8, "Label8");
-    Bind(Memo1, "Memo1");
-    Bind(GroupBox2, "GroupBox2");
-    Bind(Label3, "Label3");
-    Bind(Edit1, "Edit1");
-    Bind(GradientButton3, "GradientButton3");
-    Bind(GradientButton5, "GradientButton5");
-    Bind(CheckBox1, "CheckBox1");
-    Bind(Label4, "Label4");
-    Bind(Edit2, "Edit2");
-    Bind(GradientButton4, "GradientButton4");
-    Bind(CheckBox2, "CheckBox2");
-    Bind(Label5, "Label5");
-    Bind(ComboBox1, "ComboBox1");
-    Bind(CheckBox3, "CheckBox3");
-    Bind(Button1, "Button1");
-    Bind(MediaPlayer1, "MediaPlayer1");
-    Bind(Open, "Open");
-    Bind(Timer1, "Timer1");
-    Bind(Timer2, "Timer2");
-    InitForm();
-}
+TK_FORM_CLASS(TForm2)
 
 // ---------------------------------------------------------------- showing and the check
 

@@ -8,12 +8,10 @@
 
 #include "forms.h"
 
-class TPageControl;
 class TTabSheet;
 class TLabel;
 class TMemo;
 class TDateTimePicker;
-class TGroupBox;
 class TEdit;
 class TGradientButton;
 class TCheckBox;
@@ -35,48 +33,39 @@ class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* owner);
 
-    TPageControl* PageControl1 = nullptr;
-    TTabSheet* Tabsheet1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TLabel* MaskEdit1 = nullptr;  // the current time
-    TLabel* Label2 = nullptr;
-    TDateTimePicker* MaskEdit2 = nullptr;  // the alarm time
-    TLabel* Label6 = nullptr;
-    TLabel* Label7 = nullptr;  // "Active" / "not Active"
-    TLabel* Label8 = nullptr;
-    TMemo* Memo1 = nullptr;
-    TGroupBox* GroupBox2 = nullptr;
-    TLabel* Label3 = nullptr;
-    TEdit* Edit1 = nullptr;  // the sound file
-    TGradientButton* GradientButton3 = nullptr;
-    TGradientButton* GradientButton5 = nullptr;
-    TCheckBox* CheckBox1 = nullptr;
-    TLabel* Label4 = nullptr;
-    TEdit* Edit2 = nullptr;  // the program or document
-    TGradientButton* GradientButton4 = nullptr;
-    TCheckBox* CheckBox2 = nullptr;
-    TLabel* Label5 = nullptr;
-    TComboBox* ComboBox1 = nullptr;  // the power action
-    TCheckBox* CheckBox3 = nullptr;
-    TButton* Button1 = nullptr;  // "Active" / "Abort"
-    TMediaPlayer* MediaPlayer1 = nullptr;
-    TOpenDialog* Open = nullptr;
-    TTimer* Timer1 = nullptr;  // the check
-    TTimer* Timer2 = nullptr;  // the actions
+    TK_COMPONENT(TTabSheet, Tabsheet1);
+    TK_COMPONENT(TLabel, MaskEdit1);  // the current time
+    TK_COMPONENT(TDateTimePicker, MaskEdit2);  // the alarm time
+    TK_COMPONENT(TLabel, Label7);  // "Active" / "not Active"
+    TK_COMPONENT(TMemo, Memo1);
+    TK_COMPONENT(TEdit, Edit1);  // the sound file
+    TK_COMPONENT(TGradientButton, GradientButton3);
+    TK_COMPONENT(TGradientButton, GradientButton5);
+    TK_COMPONENT(TCheckBox, CheckBox1);
+    TK_COMPONENT(TEdit, Edit2);  // the program or document
+    TK_COMPONENT(TGradientButton, GradientButton4);
+    TK_COMPONENT(TCheckBox, CheckBox2);
+    TK_COMPONENT(TComboBox, ComboBox1);  // the power action
+    TK_COMPONENT(TCheckBox, CheckBox3);
+    TK_COMPONENT(TButton, Button1);  // "Active" / "Abort"
+    TK_COMPONENT(TMediaPlayer, MediaPlayer1);
+    TK_COMPONENT(TOpenDialog, Open);
+    TK_COMPONENT(TTimer, Timer1);  // the check
+    TK_COMPONENT(TTimer, Timer2);  // the actions
 
     // Published handlers
-    void FormShow(TObject* Sender);
-    void Timer1Timer(TObject* Sender);
-    void Timer2Timer(TObject* Sender);
-    void Button1Click(TObject* Sender);
-    void CheckBox1Click(TObject* Sender);
-    void CheckBox2Click(TObject* Sender);
-    void CheckBox3Click(TObject* Sender);
-    void GradientButton3Click(TObject* Sender);
-    void GradientButton4Click(TObject* Sender);
-    void GradientButton5Click(TObject* Sender);
+    TK_HANDLER(FormShow, TObject* Sender);
+    TK_HANDLER(Timer1Timer, TObject* Sender);
+    TK_HANDLER(Timer2Timer, TObject* Sender);
+    TK_HANDLER(Button1Click, TObject* Sender);
+    TK_HANDLER(CheckBox1Click, TObject* Sender);
+    TK_HANDLER(CheckBox2Click, TObject* Sender);
+    TK_HANDLER(CheckBox3Click, TObject* Sender);
+    TK_HANDLER(GradientButton3Click, TObject* Sender);
+    TK_HANDLER(GradientButton4Click, TObject* Sender);
+    TK_HANDLER(GradientButton5Click, TObject* Sender);
     // The user changed the alarm time: the second of the change does not count as reached.
-    void MaskEdit2Change(TObject* Sender);
+    TK_HANDLER(MaskEdit2Change, TObject* Sender);
 
 private:
     // The steps of the action tick, in their order.

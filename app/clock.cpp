@@ -37,28 +37,12 @@ bool IsAfterNoon(TDateTime X) { return TimeFraction(X) >= 0.5; }
 
 const TClassInfo& TFrmClock::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TFrmClock>("TFrmClock", &TForm::StaticClass())
-                                       .Handler("FormCreate", &TFrmClock::FormCreate)
-                                       .Handler("FormShow", &TFrmClock::FormShow)
-                                       .Handler("Timer1Timer", &TFrmClock::Timer1Timer)
-                                       .Handler("Timer2Timer", &TFrmClock::Timer2Timer)
-                                       .Handler("FormMouseDown", &TFrmClock::FormMouseDown)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TFrmClock>("TFrmClock", &TForm::StaticClass()).Build();
     return info;
 }
 
 TFrmClock::TFrmClock(TComponent* owner) : TForm(owner), FFolder(ExtractFilePath(Application->ExeName()) + "digital clock\\")
 {
-    Bind(Image2, "Image2");
-    Bind(Image8, "Image8");
-    Bind(Image4, "Image4");
-    Bind(Image9, "Image9");
-    Bind(Image3, "Image3");
-    Bind(Image5, "Image5");
-    Bind(Image6, "Image6");
-    Bind(Image7, "Image7");
-    Bind(Timer1, "Timer1");
-    Bind(Timer2, "Timer2");
     InitForm();
 }
 

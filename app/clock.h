@@ -23,23 +23,23 @@ public:
     // are not (the digits reload every second).
     void LoadDigitImage(TImage* Image, const String& FileName);
 
-    TImage* Image2 = nullptr;  // hour, tens
-    TImage* Image8 = nullptr;  // hour, units
-    TImage* Image4 = nullptr;  // colon
-    TImage* Image9 = nullptr;  // minute, tens
-    TImage* Image3 = nullptr;  // minute, units
-    TImage* Image5 = nullptr;  // AM or PM
-    TImage* Image6 = nullptr;  // second, tens
-    TImage* Image7 = nullptr;  // second, units
-    TTimer* Timer1 = nullptr;
-    TTimer* Timer2 = nullptr;
+    TK_COMPONENT(TImage, Image2);  // hour, tens
+    TK_COMPONENT(TImage, Image8);  // hour, units
+    TK_COMPONENT(TImage, Image4);  // colon
+    TK_COMPONENT(TImage, Image9);  // minute, tens
+    TK_COMPONENT(TImage, Image3);  // minute, units
+    TK_COMPONENT(TImage, Image5);  // AM or PM
+    TK_COMPONENT(TImage, Image6);  // second, tens
+    TK_COMPONENT(TImage, Image7);  // second, units
+    TK_COMPONENT(TTimer, Timer1);
+    TK_COMPONENT(TTimer, Timer2);
 
     // Published handlers
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
-    void Timer1Timer(TObject* Sender);
-    void Timer2Timer(TObject* Sender);
-    void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    TK_HANDLER(FormCreate, TObject* Sender);
+    TK_HANDLER(FormShow, TObject* Sender);
+    TK_HANDLER(Timer1Timer, TObject* Sender);
+    TK_HANDLER(Timer2Timer, TObject* Sender);
+    TK_HANDLER(FormMouseDown, TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
 private:
     void ShowHourDigits();

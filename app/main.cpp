@@ -58,43 +58,7 @@ void ReportAndGoOn(TForm1* form, void (TForm1::*step)())
 
 void SetMainForm(TCustomForm* form) { Application->SetMainForm(form); }
 
-const TClassInfo& TForm1::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TForm1>("TForm1", &TForm::StaticClass())
-                                       .Handler("FormCreate", &TForm1::FormCreate)
-                                       .Handler("FormShow", &TForm1::FormShow)
-                                       .Handler("FormCloseQuery", &TForm1::FormCloseQuery)
-                                       .Handler("FormClose", &TForm1::FormClose)
-                                       .Handler("TrayIcon1Click", &TForm1::TrayIcon1Click)
-                                       .Handler("ShowMainForm1Click", &TForm1::ShowMainForm1Click)
-                                       .Handler("Exit1Click", &TForm1::Exit1Click)
-                                       .Handler("rayClock1Click", &TForm1::rayClock1Click)
-                                       .Handler("ClockStayOnTop1Click", &TForm1::ClockStayOnTop1Click)
-                                       .Handler("checkUpdate1Click", &TForm1::checkUpdate1Click)
-                                       .Handler("Label3Click", &TForm1::Label3Click)
-                                       .Handler("CheckBox4Click", &TForm1::CheckBox4Click)
-                                       .Handler("ComboBox2Change", &TForm1::ComboBox2Change)
-                                       .Handler("TrackBar1Change", &TForm1::TrackBar1Change)
-                                       .Handler("Button1Click", &TForm1::Button1Click)
-                                       .Build();
-    return info;
-}
-
-TForm1::TForm1(TComponent* owner) : TForm(owner)
-{
-    Bind(PageControl1, "PageControl1");
-    Bind(TabSheet1, "TabSheet1");
-    Bind(TabSheet2, "TabSheet2");
-    Bind(TabSheet3, "TabSheet3");
-    Bind(CheckBox4, "CheckBox4");
-    Bind(ComboBox2, "ComboBox2");
-    Bind(TrackBar1, "TrackBar1");
-    Bind(PopupMenu1, "PopupMenu1");
-    Bind(ClockStayOnTop1, "ClockStayOnTop1");
-    Bind(rayClock1, "rayClock1");
-    Bind(TrayIcon1, "TrayIcon1");
-    InitForm();
-}
+TK_FORM_CLASS(TForm1)
 
 void TForm1::FormCreate(TObject*)
 {
@@ -128,11 +92,7 @@ void TForm1::EmbedForm(TCustomForm* form, TTabSheet* sheet)
 
 void TForm1::LoadSettings()
 {
-    struct TReading {
-        bool& Flag;
-        explicit TReading(bool& f) : Flag(f) { Flag = true; }
-        ~TReading() { Flag = false; }
-    } reading(FReadingSettings);
+    TScopedFlag reading(FReadingSettings);
     // Each setting on its own: a fault in one is reported and the others still apply.
     for (void (TForm1::*step)() : {&TForm1::ReadTheme, &TForm1::ReadAlphaBlend, &TForm1::ReadRunAtStartup})
         ReportAndGoOn(this, step);

@@ -36,34 +36,34 @@ public:
     // The theme last applied (see ApplyTheme).
     const TThemeChoice& Theme() const { return FTheme; }
 
-    TPageControl* PageControl1 = nullptr;
-    TTabSheet* TabSheet1 = nullptr;
-    TTabSheet* TabSheet2 = nullptr;
-    TTabSheet* TabSheet3 = nullptr;
-    TCheckBox* CheckBox4 = nullptr;
-    TComboBox* ComboBox2 = nullptr;
-    TTrackBar* TrackBar1 = nullptr;
-    TPopupMenu* PopupMenu1 = nullptr;
-    TMenuItem* ClockStayOnTop1 = nullptr;
-    TMenuItem* rayClock1 = nullptr;
-    TTrayIcon* TrayIcon1 = nullptr;
+    TK_COMPONENT(TPageControl, PageControl1);
+    TK_COMPONENT(TTabSheet, TabSheet1);
+    TK_COMPONENT(TTabSheet, TabSheet2);
+    TK_COMPONENT(TTabSheet, TabSheet3);
+    TK_COMPONENT(TCheckBox, CheckBox4);
+    TK_COMPONENT(TComboBox, ComboBox2);
+    TK_COMPONENT(TTrackBar, TrackBar1);
+    TK_COMPONENT(TPopupMenu, PopupMenu1);
+    TK_COMPONENT(TMenuItem, ClockStayOnTop1);
+    TK_COMPONENT(TMenuItem, rayClock1);
+    TK_COMPONENT(TTrayIcon, TrayIcon1);
 
     // Published handlers
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
-    void FormCloseQuery(TObject* Sender, bool& CanClose);
-    void FormClose(TObject* Sender, TCloseAction& Action);
-    void TrayIcon1Click(TObject* Sender);
-    void ShowMainForm1Click(TObject* Sender);
-    void Exit1Click(TObject* Sender);
-    void rayClock1Click(TObject* Sender);
-    void ClockStayOnTop1Click(TObject* Sender);
-    void checkUpdate1Click(TObject* Sender);
-    void Label3Click(TObject* Sender);
-    void CheckBox4Click(TObject* Sender);
-    void ComboBox2Change(TObject* Sender);
-    void TrackBar1Change(TObject* Sender);
-    void Button1Click(TObject* Sender);
+    TK_HANDLER(FormCreate, TObject* Sender);
+    TK_HANDLER(FormShow, TObject* Sender);
+    TK_HANDLER(FormCloseQuery, TObject* Sender, bool& CanClose);
+    TK_HANDLER(FormClose, TObject* Sender, TCloseAction& Action);
+    TK_HANDLER(TrayIcon1Click, TObject* Sender);
+    TK_HANDLER(ShowMainForm1Click, TObject* Sender);
+    TK_HANDLER(Exit1Click, TObject* Sender);
+    TK_HANDLER(rayClock1Click, TObject* Sender);
+    TK_HANDLER(ClockStayOnTop1Click, TObject* Sender);
+    TK_HANDLER(checkUpdate1Click, TObject* Sender);
+    TK_HANDLER(Label3Click, TObject* Sender);
+    TK_HANDLER(CheckBox4Click, TObject* Sender);
+    TK_HANDLER(ComboBox2Change, TObject* Sender);
+    TK_HANDLER(TrackBar1Change, TObject* Sender);
+    TK_HANDLER(Button1Click, TObject* Sender);
 
 private:
     void EmbedForm(TCustomForm* form, TTabSheet* sheet);

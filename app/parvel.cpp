@@ -1,13 +1,10 @@
 #include "parvel.h"
 
-#include <memory>
-
 #include "dialogs.h"
 
 void ShowInfoDialog(const String& Msg)
 {
-    auto free = [](TForm* f) { f->Free(); };
-    std::unique_ptr<TForm, decltype(free)> dialog(CreateMessageDialog(Msg, mtInformation, {mbOK}), free);
+    TOwnedObject<TForm> dialog(CreateMessageDialog(Msg, mtInformation, {mbOK}));
     dialog->SetCursor(crHandPoint);
     dialog->SetBorderStyle(bsDialog);
     dialog->Font()->SetName("Comic Sans MS");

@@ -80,29 +80,7 @@ bool PowerActionFlags(const String& Caption, UINT& Flags)
     return true;
 }
 
-const TClassInfo& TForm3::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TForm3>("TForm3", &TForm::StaticClass())
-                                       .Handler("FormCreate", &TForm3::FormCreate)
-                                       .Handler("FormShow", &TForm3::FormShow)
-                                       .Handler("Timer1Timer", &TForm3::Timer1Timer)
-                                       .Handler("Button1Click", &TForm3::Button1Click)
-                                       .Handler("Button2Click", &TForm3::Button2Click)
-                                       .Handler("FormClose", &TForm3::FormClose)
-                                       .Build();
-    return info;
-}
-
-TForm3::TForm3(TComponent* owner) : TForm(owner)
-{
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
-    Bind(Button1, "Button1");
-    Bind(Button2, "Button2");
-    Bind(Timer1, "Timer1");
-    InitForm();
-}
+TK_FORM_CLASS(TForm3)
 
 void TForm3::FormCreate(TObject*)
 {

@@ -38,23 +38,23 @@ class TForm3 : public TForm {
 public:
     explicit TForm3(TComponent* owner);
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TLabel* Label2 = nullptr;
-    TButton* Button1 = nullptr;
-    TButton* Button2 = nullptr;
-    TTimer* Timer1 = nullptr;
+    TK_COMPONENT(TImage, Image1);
+    TK_COMPONENT(TLabel, Label1);
+    TK_COMPONENT(TLabel, Label2);
+    TK_COMPONENT(TButton, Button1);
+    TK_COMPONENT(TButton, Button2);
+    TK_COMPONENT(TTimer, Timer1);
 
     // The action named by Button1's caption; nothing for another caption.
     void DoPowerAction();
 
     // Published handlers
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
-    void Timer1Timer(TObject* Sender);
-    void Button1Click(TObject* Sender);
-    void Button2Click(TObject* Sender);
-    void FormClose(TObject* Sender, TCloseAction& Action);
+    TK_HANDLER(FormCreate, TObject* Sender);
+    TK_HANDLER(FormShow, TObject* Sender);
+    TK_HANDLER(Timer1Timer, TObject* Sender);
+    TK_HANDLER(Button1Click, TObject* Sender);
+    TK_HANDLER(Button2Click, TObject* Sender);
+    TK_HANDLER(FormClose, TObject* Sender, TCloseAction& Action);
 
 private:
     int Counter = CountdownSeconds;  // seconds left

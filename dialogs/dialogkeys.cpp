@@ -12,9 +12,15 @@ bool AnswerReturnEscape(TMessage& m, TControl* ok, TControl* cancel)
     return true;
 }
 
+const TClassInfo& TDialogForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TDialogForm>("TDialogForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
 const TClassInfo& TMessageForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TMessageForm>("TMessageForm", &TForm::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TMessageForm>("TMessageForm", &TDialogForm::StaticClass()).Build();
     return info;
 }
 
@@ -25,5 +31,5 @@ void TMessageForm::Dispatch(TMessage& m)
         m.Result = 1;
         return;
     }
-    TForm::Dispatch(m);
+    TDialogForm::Dispatch(m);
 }

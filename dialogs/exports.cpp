@@ -1,7 +1,5 @@
 // The eight exports of Brenlow.dll. Each one creates its form without owner, copies its
 // arguments into it, shows it modally, reads the outcome and frees the form before it returns.
-#include <memory>
-
 #include "brenlow.h"
 #include "library.h"
 #include "memoeditor.h"
@@ -20,16 +18,10 @@ constexpr int kRefusal = mrCancel;  // what a modal-result export returns when i
 // An argument's text; a null pointer reads as empty.
 String Arg(const char* s) { return s ? String(s) : String(); }
 
-struct TFreeForm {
-    void operator()(TCustomForm* f) const { f->Free(); }
-};
 template <class T>
-using TFormPtr = std::unique_ptr<T, TFreeForm>;
-
-template <class T>
-TFormPtr<T> NewForm()
+TOwnedObject<T> NewForm()
 {
-    return TFormPtr<T>(new T(nullptr));
+    return TOwnedObject<T>(new T(nullptr));
 }
 
 // The answers handed back through Selected and Value: each stays until the next answer of its

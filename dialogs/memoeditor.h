@@ -14,10 +14,8 @@ class TForm3 : public TForm {
 public:
     explicit TForm3(TComponent* owner);
 
-    TPanel* Panel1 = nullptr;
-    TPanel* Panel2 = nullptr;
-    TMemo* Memo1 = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
+    TK_COMPONENT(TMemo, Memo1);
+    TK_COMPONENT(TGradientButton, GradientButton1);
 };
 
 }  // namespace memoeditor

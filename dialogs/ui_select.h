@@ -3,21 +3,16 @@
 // fixed height); GradientButton2 is OK (1), GradientButton1 cancels (2). Return always means OK
 // and Escape always cancel, whichever button would see the key first.
 #include "combobox.h"
-#include "extctrls.h"
-#include "gradientbutton.h"
-#include "stdctrls.h"
+#include "dialogkeys.h"
 
-class TFSelect : public TForm {
-    TK_CLASS(TFSelect, TForm)
+class TFSelect : public TDialogForm {
+    TK_CLASS(TFSelect, TDialogForm)
 public:
     explicit TFSelect(TComponent* owner);
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TComboBox* cbSel = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
-    TGradientButton* GradientButton2 = nullptr;
+    TK_COMPONENT(TComboBox, cbSel);
+    TK_COMPONENT(TGradientButton, GradientButton1);
+    TK_COMPONENT(TGradientButton, GradientButton2);
 
     void Dispatch(TMessage& m) override;
 };

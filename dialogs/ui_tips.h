@@ -3,12 +3,10 @@
 // makes the form tall enough to show the details in RichEdit1, "<< More" hides them again
 // below the form's edge.
 #include "comctrls.h"
-#include "extctrls.h"
-#include "gradientbutton.h"
-#include "stdctrls.h"
+#include "dialogkeys.h"
 
-class TFTip : public TForm {
-    TK_CLASS(TFTip, TForm)
+class TFTip : public TDialogForm {
+    TK_CLASS(TFTip, TDialogForm)
 public:
     explicit TFTip(TComponent* owner);
 
@@ -16,12 +14,9 @@ public:
     static constexpr int ExpandedHeight = 340;
     static constexpr int CollapsedHeight = 169;
 
-    TImage* Image1 = nullptr;
-    TLabel* Label1 = nullptr;
-    TBevel* Bevel1 = nullptr;
-    TGradientButton* GradientButton1 = nullptr;
-    TGradientButton* GradientButton2 = nullptr;
-    TRichEdit* RichEdit1 = nullptr;
+    TK_COMPONENT(TGradientButton, GradientButton1);
+    TK_COMPONENT(TGradientButton, GradientButton2);
+    TK_COMPONENT(TRichEdit, RichEdit1);
 
-    void GradientButton1Click(TObject* Sender);
+    TK_HANDLER(GradientButton1Click, TObject* Sender);
 };

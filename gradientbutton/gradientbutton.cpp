@@ -211,18 +211,6 @@ void TGradientButton::SetColorScheme(TColorScheme v)
     Invalidate();
 }
 
-void TGradientButton::SetGradient(bool v)
-{
-    FGradient = v;
-    Invalidate();
-}
-
-void TGradientButton::SetCtl3D(bool v)
-{
-    FCtl3D = v;
-    Invalidate();
-}
-
 void TGradientButton::SetLayout(TButtonLayout v)
 {
     if (v < blGlyphLeft || v > blGlyphBottom)
@@ -234,18 +222,6 @@ void TGradientButton::SetLayout(TButtonLayout v)
 void TGradientButton::SetGlyph(TBitmap* v)
 {
     FGlyph->Assign(v);
-    Invalidate();
-}
-
-void TGradientButton::SetSpacing(int v)
-{
-    FSpacing = v;
-    Invalidate();
-}
-
-void TGradientButton::SetTransparentGlyph(bool v)
-{
-    FTransparentGlyph = v;
     Invalidate();
 }
 

@@ -43,20 +43,16 @@ public:
     // A built-in scheme sets its colours and the gradient; csCustom changes nothing.
     TColorScheme ColorScheme() const { return FColorScheme; }
     void SetColorScheme(TColorScheme v);
-    bool Gradient() const { return FGradient; }
-    void SetGradient(bool v);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool v);
+    TK_PROPERTY(bool, Gradient, Invalidate());
+    TK_PROPERTY(bool, Ctl3D, Invalidate());
     TButtonLayout Layout() const { return FLayout; }
     void SetLayout(TButtonLayout v);
     // Owned; setting copies the bitmap (null empties it).
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* v);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int v);
+    TK_PROPERTY(int, Spacing, Invalidate());
     // The glyph's top-left pixel colour shows the face through.
-    bool TransparentGlyph() const { return FTransparentGlyph; }
-    void SetTransparentGlyph(bool v);
+    TK_PROPERTY(bool, TransparentGlyph, Invalidate());
 
     bool HotTrack() const { return FHotTrack; }
     void SetHotTrack(bool v) { FHotTrack = v; }

@@ -18,7 +18,7 @@ template <class Handler, class Item, class Id>
 class TSharedWindow : public TObject {
 public:
     int RefCount() const { return FRefCount; }
-    HWND Handle() const { return FHandle; }
+    HWND Handle() const { return FWindow.Handle(); }
     Item* Find(Id id) const
     {
         auto it = FItems.find(id);
@@ -70,8 +70,7 @@ public:
     void Remove(Id id) { FItems.erase(id); }
 
 protected:
-    TSharedWindow() : FHandle(AllocateHWnd(TWndMethod(this, &TSharedWindow::WindowProc))) {}
-    ~TSharedWindow() override { DeallocateHWnd(std::exchange(FHandle, nullptr)); }
+    TSharedWindow() : FWindow(TWndMethod(this, &TSharedWindow::WindowProc)) {}
 
     // Handles one message of the shared window; sets m.Result.
     virtual void Dispatch(TMessage& m) = 0;
@@ -103,7 +102,7 @@ private:
             FreeInstance();  // nothing of this object after this
     }
 
-    HWND FHandle = nullptr;
+    TUtilWindow FWindow;
     int FRefCount = 0;
     int FDispatching = 0;       // messages being handled right now (nested through modal loops)
     bool FFreePending = false;  // the last user went during a message: free once it is over

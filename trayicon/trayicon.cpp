@@ -21,16 +21,15 @@ constexpr UINT WM_TRAY_REHOOK = WM_APP + 0x0B1;
 // The common controls' version as major << 16 | minor, 0 when it cannot be told.
 DWORD GetComCtlVersion()
 {
-    HMODULE lib = LoadLibraryA("comctl32.dll");
+    TModuleHandle lib(LoadLibraryA("comctl32.dll"));
     if (!lib)
         return 0;
     DWORD version = 0;
-    auto get = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(lib, "DllGetVersion"));
+    auto get = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(lib.Get(), "DllGetVersion"));
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
     if (get && SUCCEEDED(get(&info)))
         version = MAKELONG(info.dwMinorVersion, info.dwMajorVersion);
-    FreeLibrary(lib);
     return version;
 }
 
@@ -232,14 +231,9 @@ void TTrayIcon::Loaded()
 void TTrayIcon::Notification(TComponent* c, TOperation op)
 {
     inherited::Notification(c, op);
-    if (op != opRemove)
-        return;
-    if (c == FIconList) {
-        FIconList = nullptr;
+    if (ReferenceGone(FIconList, c, op))
         SetIconList(nullptr);
-    }
-    if (c == FPopupMenu)
-        FPopupMenu = nullptr;
+    ReferenceGone(FPopupMenu, c, op);
 }
 
 bool TTrayIcon::Alive(UINT id)
@@ -257,31 +251,21 @@ void TTrayIcon::SetDesignPreview(bool v)
     FDesignPreview = v;
     if (!Designing())
         return;
-    FPreviewGuard = true;
-    try {
-        if (v && FIcon->Empty() && LoadDefaultIcon()) {
-            HICON shared = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F05));
-            if (HICON copy = shared ? CopyIcon(shared) : nullptr)
-                FIcon->SetHandle(copy);
-        }
-        if (v)
-            ShowIcon();
-        else
-            HideIcon();
-    } catch (...) {
-        FPreviewGuard = false;
-        throw;
+    TScopedFlag guard(FPreviewGuard);
+    if (v && FIcon->Empty() && LoadDefaultIcon()) {
+        HICON shared = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F05));
+        if (HICON copy = shared ? CopyIcon(shared) : nullptr)
+            FIcon->SetHandle(copy);
     }
-    FPreviewGuard = false;
+    if (v)
+        ShowIcon();
+    else
+        HideIcon();
 }
 
 void TTrayIcon::SetIconList(TCustomImageList* v)
 {
-    if (FIconList && FIconList != v)
-        FIconList->RemoveFreeNotification(this);
-    FIconList = v;
-    if (v)
-        v->FreeNotification(this);
+    SetReference(FIconList, v);
     SetIconIndex(0);
 }
 
@@ -295,14 +279,6 @@ void TTrayIcon::SetCycleIcons(bool v)
     } else {
         FIconCycleTimer->SetEnabled(false);
     }
-}
-
-void TTrayIcon::SetCycleInterval(unsigned v)
-{
-    if (v == FCycleInterval)
-        return;
-    FCycleInterval = v;
-    SetCycleIcons(FCycleIcons);
 }
 
 void TTrayIcon::SetHint(const String& v)
@@ -363,14 +339,7 @@ void TTrayIcon::SetIconIndex(int v)
     ModifyIcon();
 }
 
-void TTrayIcon::SetPopupMenu(TPopupMenu* v)
-{
-    if (FPopupMenu && FPopupMenu != v)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = v;
-    if (v)
-        v->FreeNotification(this);
-}
+void TTrayIcon::SetPopupMenu(TPopupMenu* v) { SetReference(FPopupMenu, v); }
 
 void TTrayIcon::SetWantEnterExitEvents(bool v)
 {

@@ -64,8 +64,7 @@ public:
     void SetIconList(TCustomImageList* v);
     bool CycleIcons() const { return FCycleIcons; }
     void SetCycleIcons(bool v);
-    unsigned CycleInterval() const { return FCycleInterval; }
-    void SetCycleInterval(unsigned v);
+    TK_PROPERTY(unsigned, CycleInterval, SetCycleIcons(FCycleIcons));
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool v) { FEnabled = v; }
     const String& Hint() const { return FHint; }

@@ -149,7 +149,7 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner), FSkin3rd(std::make_
     LoadMenuImages();
     FMaxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     FMaxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
-    FHintWindow.reset(new THintWindow(nullptr));
+    FHintWindow.Reset(new THintWindow(nullptr));
 }
 
 TSkinData::~TSkinData() = default;
@@ -432,10 +432,8 @@ void TSkinData::MakeAppIcon()
     TCanvas* canvas = picture.Canvas();
     canvas->Brush()->SetColor(clFuchsia);
     canvas->FillRect(TRect(0, 0, cx, cy));
-    auto copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-    DrawIconEx(canvas->Handle(), 0, 0, copy ? copy : icon, cx, cy, 0, nullptr, DI_NORMAL);
-    if (copy)
-        DestroyIcon(copy);
+    TIconHandle copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+    DrawIconEx(canvas->Handle(), 0, 0, copy ? copy.Get() : icon, cx, cy, 0, nullptr, DI_NORMAL);
     picture.SetPixelFormat(pf24bit);
     FIconBitmap.Assign(&picture);
     FIconBitmap.SetTransparentColor(clFuchsia);

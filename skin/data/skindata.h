@@ -46,10 +46,8 @@ using TOnSkinControl = TMethod<void(TComponent* Sender, TSkinData* SkinData, TCo
                                     const String& ControlClass, TComponent*& SkinnedControl)>;
 using TOnSkinForm = TMethod<void(TObject* Sender, HWND ahwnd, const String& aName)>;
 
-// Frees a toolkit object as an owner would (BeforeDestruction first).
-struct TSkinFreeObject {
-    void operator()(TObject* o) const { o->Free(); }
-};
+// Kept for the skin engine's form code; new code holds such objects in TOwnedObject.
+using TSkinFreeObject = TFreeObject;
 
 // The 118 "class=kind" lines a new component's Skin3rd holds.
 const std::vector<String>& DefaultSkin3rd();
@@ -122,14 +120,14 @@ public:
     // State other parts of the engine read.
     bool FSkinEmpty = true;             // no skin loaded (also from the start of every load)
     TMemoryStream FSkinStream;          // the stored skin file's bytes
-    std::unique_ptr<TCustomImageList, TSkinFreeObject> FMenuImages;
+    std::unique_ptr<TCustomImageList, TFreeObject> FMenuImages;
     TBitmap FIconBitmap;
     std::unique_ptr<TFont> FCaptionFont;
     int FMaxWidth = 0, FMaxHeight = 0;  // SM_CXMAXIMIZED, SM_CYMAXIMIZED at create
     bool FHintShown = false;
     bool FFramePaint = true;            // cleared by the skinned form while the native frame paints
     int FHoverTime = 0;                 // ms the mouse rested on one caption button
-    THintWindow* HintWindow() const { return FHintWindow.get(); }
+    THintWindow* HintWindow() const { return FHintWindow.Get(); }
 
 private:
     void LoadMenuImages();
@@ -147,7 +145,7 @@ private:
     TSkinFormType FSkinFormtype = sfMainform;
     bool FMenuUpdate = true;
     bool FMenuMerge = false;
-    std::unique_ptr<THintWindow, TSkinFreeObject> FHintWindow;
+    TOwnedObject<THintWindow> FHintWindow;
 };
 
 // Registers TSkinData for form files (also done when the module starts).

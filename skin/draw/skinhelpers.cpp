@@ -1,44 +1,10 @@
-// Wide text, the control behind a window, and the optional user32 entries.
+// Wide text and the optional user32 entries.
 #include "skinhelpers.h"
-
-#include <cstdio>
 
 namespace {
 
 // The top bit of the version value marks the Windows 9x family.
 bool IsNT() { return (GetVersion() & 0x80000000u) == 0; }
-
-class TSkinControlAtom {
-public:
-    TSkinControlAtom()
-    {
-        char name[40];
-        std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
-                      static_cast<unsigned long>(reinterpret_cast<uintptr_t>(ModuleInstance())),
-                      static_cast<unsigned long>(GetCurrentThreadId()));
-        FName = name;
-        FAtom = GlobalAddAtomA(name);
-    }
-    ~TSkinControlAtom()
-    {
-        if (FAtom)
-            GlobalDeleteAtom(FAtom);
-    }
-    TSkinControlAtom(const TSkinControlAtom&) = delete;
-    TSkinControlAtom& operator=(const TSkinControlAtom&) = delete;
-    const String& Name() const { return FName; }
-    ATOM Atom() const { return FAtom; }
-
-private:
-    String FName;
-    ATOM FAtom = 0;
-};
-
-TSkinControlAtom& ControlAtomHolder()
-{
-    static TSkinControlAtom atom;
-    return atom;
-}
 
 // user32, loaded once more so the entries stay valid for the module's life.
 class TUser32Binding {
@@ -51,13 +17,6 @@ public:
         Entries.TrackMouseEvent = Entry<TTrackMouseEventProc>("TrackMouseEvent");
         Entries.GetComboBoxInfo = Entry<TGetComboBoxInfoProc>("GetComboBoxInfo");
     }
-    ~TUser32Binding()
-    {
-        if (FModule)
-            FreeLibrary(FModule);
-    }
-    TUser32Binding(const TUser32Binding&) = delete;
-    TUser32Binding& operator=(const TUser32Binding&) = delete;
 
     TSkinUser32Entries Entries;
 
@@ -65,9 +24,9 @@ private:
     template <class P>
     P Entry(const char* name) const
     {
-        return reinterpret_cast<P>(GetProcAddress(FModule, name));
+        return reinterpret_cast<P>(GetProcAddress(FModule.Get(), name));
     }
-    HMODULE FModule;
+    TModuleHandle FModule;
 };
 
 }  // namespace
@@ -81,10 +40,6 @@ TSkinPlatform& SkinPlatform()
     }();
     return platform;
 }
-
-const String& SkinControlAtomName() { return ControlAtomHolder().Name(); }
-
-ATOM SkinControlAtom() { return ControlAtomHolder().Atom(); }
 
 std::wstring StrToWide(const String& text)
 {
@@ -138,13 +93,6 @@ int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format)
         return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
     const String ansi = WideToAnsi(text);
     return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
-}
-
-TWinControl* FindControlOfWindow(HWND handle)
-{
-    if (!handle)
-        return nullptr;
-    return static_cast<TWinControl*>(GetPropA(handle, MAKEINTATOM(SkinControlAtom())));
 }
 
 TSkinUser32Entries& SkinUser32Entries()

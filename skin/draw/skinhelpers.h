@@ -1,7 +1,8 @@
 #pragma once
 // Helpers the whole skin engine shares: wide text (captions are kept as wide strings and drawn
-// on both Windows families), the toolkit control behind a window handle, and the user32 entries
-// that older systems lack, bound by name so a missing one only switches a feature off.
+// on both Windows families) and the user32 entries that older systems lack, bound by name so a
+// missing one only switches a feature off. (The toolkit control behind a window handle is
+// FindControl's.)
 #include <windows.h>
 
 #include <string>
@@ -17,11 +18,6 @@ struct TSkinPlatform {
 };
 TSkinPlatform& SkinPlatform();
 
-// "ControlOfs%.8X%.8X" with the module instance and the thread that first asked: the name of
-// the window property that holds a toolkit control's object pointer, and its global atom.
-const String& SkinControlAtomName();
-ATOM SkinControlAtom();
-
 std::wstring StrToWide(const String& text);
 // The first `count` characters of a zero-terminated text, all of it for -1 or for a count past
 // its end; a null text or another negative count gives an empty one.
@@ -29,8 +25,9 @@ std::wstring WideCopy(const wchar_t* source, int count);
 // DrawTextW with the wide flag, else DrawTextA of the text in the code page; returns what it
 // returns. DT_MODIFYSTRING is ignored: the text is not written to.
 int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format);
-// The toolkit control whose window this is, or null (zero handle, a window of no control).
-TWinControl* FindControlOfWindow(HWND handle);
+
+// Kept for the skin engine's form code; new code calls FindControl.
+inline TWinControl* FindControlOfWindow(HWND handle) { return FindControl(handle); }
 
 using TGetScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 using TTrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);

@@ -12,12 +12,13 @@
 #include "skinmessages.h"
 #include "skinpopmenu.h"
 #include "menulayout.h"
+#include "winstyle.h"
 
 namespace {
 
 // One of each per module.
 TSkinManage* gManager = nullptr;
-HHOOK gHook = nullptr;
+THookHandle gHook;
 DWORD gHookThread = 0;
 bool gShutDown = false;  // the hook only passes calls on
 DWORD gSavedVersion = 0;
@@ -29,7 +30,7 @@ void RemoveHook()
 {
     if (!gHook)
         return;
-    UnhookWindowsHookEx(std::exchange(gHook, nullptr));
+    gHook.Reset();
     gHookThread = 0;
     ++gHookRemovals;
 }
@@ -85,13 +86,10 @@ LRESULT CALLBACK SkinCBTProc(int code, WPARAM wParam, LPARAM lParam)
             // A window the engine fails on is left as it is, without a word.
         }
     }
-    return CallNextHookEx(gHook, code, wParam, lParam);
+    return CallNextHookEx(gHook.Get(), code, wParam, lParam);
 }
 
 bool Contains(const String& text, const char* part) { return text.find(part) != String::npos; }
-
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
-DWORD ExStyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE)); }
 
 }  // namespace
 
@@ -114,7 +112,7 @@ void DoneSkinManager()
     gManager = nullptr;
 }
 
-HHOOK SkinHookHandle() { return gHook; }
+HHOOK SkinHookHandle() { return gHook.Get(); }
 int SkinHookInstalls() { return gHookInstalls; }
 int SkinHookRemovals() { return gHookRemovals; }
 
@@ -152,7 +150,7 @@ TSkinManage::~TSkinManage()
 {
     FState = rsDestroying;
     FActive = false;
-    FreeAndNil(FTimer);
+    FTimer.Reset();
     if (!FForms.empty())
         DetachAll();
     while (!FPopups.empty())
@@ -173,7 +171,7 @@ void TSkinManage::InstallHook()
     gSavedVersion = GetVersion();
     gVersionSaved = true;
     RemoveHook();
-    gHook = SetWindowsHookExA(WH_CBT, &SkinCBTProc, nullptr, thread);
+    gHook.Reset(SetWindowsHookExA(WH_CBT, &SkinCBTProc, nullptr, thread));
     if (!gHook)
         return;  // without the hook windows are skinned only by explicit activation
     gHookThread = thread;
@@ -214,15 +212,13 @@ void TSkinManage::RemoveSkinData(TSkinData* data)
     for (size_t i = FForms.size(); i-- > 0;) {
         if (i >= FForms.size() || FForms[i]->SkinData() != data)
             continue;
-        TSkinForm* form = FForms[i];
-        FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(i));
+        TOwnedObject<TSkinForm> form = TakeForm(i);
         if (form->LifeState() < TSkinForm::lsDestroying && IsWindow(form->Window)) {
             form->Unskin();
             form->InvalidateWindow();
         } else {
             form->Detach();
         }
-        form->Free();
     }
 }
 
@@ -263,19 +259,14 @@ bool TSkinManage::SkinWindow(HWND h)
     if (!data || data->FSkinEmpty)
         return false;
 
-    auto* form = new TSkinForm(control);
+    TOwnedObject<TSkinForm> form(new TSkinForm(control));
     form->Window = h;
     form->WindowClass = cls;
-    try {
-        if (control)
-            form->AttachForm(data, control);
-        else
-            form->AttachWindow(data);
-    } catch (...) {
-        form->Free();
-        throw;
-    }
-    FForms.push_back(form);
+    if (control)
+        form->AttachForm(data, control);
+    else
+        form->AttachWindow(data);
+    FForms.push_back(std::move(form));
     PostMessageA(h, SKM_SKINNOW, 0, 1000);
     return true;
 }
@@ -333,14 +324,14 @@ TWinControl* TSkinManage::FindForm(HWND h) const
     for (int i = 0; Screen && i < Screen->FormCount(); ++i)
         if (Screen->Forms(i)->WindowHandle() == h)
             return Screen->Forms(i);
-    return FindControlOfWindow(h);
+    return FindControl(h);
 }
 
 TSkinForm* TSkinManage::FindSkinForm(HWND h) const
 {
-    for (TSkinForm* f : FForms)
+    for (const auto& f : FForms)
         if (f->Window == h)
-            return f;
+            return f.Get();
     return nullptr;
 }
 
@@ -348,9 +339,30 @@ void TSkinManage::RemoveForm(TSkinForm* form)
 {
     if (FState == rsDestroying)
         return;
-    auto it = std::find(FForms.begin(), FForms.end(), form);
-    if (it != FForms.end())
-        FForms.erase(it);
+    TakeForm(form).Release();  // it is being freed already
+}
+
+TOwnedObject<TSkinForm> TSkinManage::TakeForm(size_t index)
+{
+    TOwnedObject<TSkinForm> form = std::move(FForms.at(index));
+    FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(index));
+    return form;
+}
+
+TOwnedObject<TSkinForm> TSkinManage::TakeForm(TSkinForm* form)
+{
+    auto it = std::find_if(FForms.begin(), FForms.end(), [form](const auto& f) { return f.Get() == form; });
+    if (it == FForms.end())
+        return {};
+    return TakeForm(static_cast<size_t>(it - FForms.begin()));
+}
+
+std::vector<TSkinForm*> TSkinManage::FormsNow() const
+{
+    std::vector<TSkinForm*> forms;
+    for (const auto& f : FForms)
+        forms.push_back(f.Get());
+    return forms;
 }
 
 void TSkinManage::PurgeForms()
@@ -360,25 +372,19 @@ void TSkinManage::PurgeForms()
     for (size_t i = FForms.size(); i-- > 0;) {
         if (i >= FForms.size())
             continue;
-        TSkinForm* form = FForms[i];
+        TSkinForm* form = FForms[i].Get();
         const bool gone = !IsWindow(form->Window);
         if (form->LifeState() != TSkinForm::lsDead && !gone)
             continue;
-        FForms.erase(FForms.begin() + static_cast<std::ptrdiff_t>(i));
-        form->Detach();
-        form->Free();
+        TakeForm(i)->Detach();
     }
 }
 
 void TSkinManage::DetachAll()
 {
     FActive = false;
-    while (!FForms.empty()) {
-        TSkinForm* form = FForms.back();
-        FForms.pop_back();
-        form->Detach();
-        form->Free();
-    }
+    while (!FForms.empty())
+        TakeForm(FForms.size() - 1)->Detach();
 }
 
 void TSkinManage::RequestAction(int action, int interval)
@@ -426,11 +432,7 @@ void TSkinManage::Activate(TSkinData* data)
     std::vector<TCustomForm*> forms;
     for (int i = 0; Screen && i < Screen->FormCount(); ++i)
         forms.push_back(Screen->Forms(i));
-    struct TPass {
-        bool& Flag;
-        explicit TPass(bool& f) : Flag(f) { Flag = true; }
-        ~TPass() { Flag = false; }
-    } pass(FActivating);
+    TScopedFlag pass(FActivating);
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (size_t i = forms.size(); i-- > 0;)
             if (forms[i] == data->Owner()) {
@@ -446,10 +448,9 @@ void TSkinManage::Activate(TSkinData* data)
 
 void TSkinManage::ReleaseForm(TSkinForm* form)
 {
-    RemoveForm(form);
+    TOwnedObject<TSkinForm> owned = TakeForm(form);
     form->Unskin();
     form->InvalidateWindow();
-    form->Free();
 }
 
 void TSkinManage::Deactivate(TSkinData* data)
@@ -459,19 +460,19 @@ void TSkinManage::Deactivate(TSkinData* data)
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (size_t i = FForms.size(); i-- > 0;)
             if (FForms[i]->SkinData() == data) {
-                ReleaseForm(FForms[i]);
+                ReleaseForm(FForms[i].Get());
                 break;
             }
         return;
     }
     while (!FForms.empty())
-        ReleaseForm(FForms.front());
+        ReleaseForm(FForms.front().Get());
 }
 
 void TSkinManage::Refresh(TSkinData* data)
 {
     PurgeForms();
-    const std::vector<TSkinForm*> forms = FForms;
+    const std::vector<TSkinForm*> forms = FormsNow();
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (TSkinForm* f : forms)
             if (f->SkinData() == data) {
@@ -494,7 +495,7 @@ void TSkinManage::Refresh(TSkinData* data)
 
 void TSkinManage::ClearFormButtons()
 {
-    for (TSkinForm* f : FForms)
+    for (const auto& f : FForms)
         if (f->SkinData() == FPendingData)
             f->ClearButtons();
 }
@@ -506,7 +507,7 @@ void TSkinManage::SetMDIMaximized(bool maximized)
     MDIChildMaximized = maximized;
     if (FDefaultData && FDefaultData->Options().Contains(xoMDIChildBorder))
         return;
-    for (TSkinForm* f : FForms) {
+    for (const auto& f : FForms) {
         if (f->MDIRole() != TSkinForm::mdiChild)
             continue;
         if (maximized) {
@@ -540,24 +541,22 @@ void TSkinManage::SkinPopupWindow(HWND h)
     gates.SystemMenu = controls.Contains(xcSystemMenu);
     if (!PopupKindAllowed(MenuKind, gates))
         return;
-    auto* popup = new TSkinPopMenu();
+    TOwnedObject<TSkinPopMenu> popup(new TSkinPopMenu());
     try {
         popup->Hook(h, data, nullptr);
     } catch (...) {
-        popup->Free();
         return;  // a window that refuses keeps its own look
     }
-    FPopups.push_back(popup);
     if (BarMenuOpen)
         popup->OwnerDrawMark = true;
+    FPopups.push_back(std::move(popup));
 }
 
 void TSkinManage::FreePopup(size_t index)
 {
-    TSkinPopMenu* popup = FPopups[index];
+    TOwnedObject<TSkinPopMenu> popup = std::move(FPopups.at(index));
     FPopups.erase(FPopups.begin() + static_cast<std::ptrdiff_t>(index));
     popup->Unhook();
-    popup->Free();
 }
 
 bool TSkinManage::ReleasePopupWindow(HWND h)
@@ -578,12 +577,12 @@ bool TSkinManage::ReleasePopupWindow(HWND h)
 
 bool TSkinManage::IsPopupSkinned(HWND h) const
 {
-    return std::any_of(FPopups.begin(), FPopups.end(), [h](const TSkinPopMenu* p) { return p->Window() == h; });
+    return std::any_of(FPopups.begin(), FPopups.end(), [h](const auto& p) { return p->Window() == h; });
 }
 
 void TSkinManage::MarkPopupsOwnerDraw()
 {
-    for (TSkinPopMenu* p : FPopups)
+    for (const auto& p : FPopups)
         p->OwnerDrawMark = true;
 }
 
@@ -603,9 +602,9 @@ TSkinPopMenu* TSkinManage::FindPopupOfMenu(HMENU menu) const
 {
     if (!menu)
         return nullptr;
-    for (TSkinPopMenu* p : FPopups)
+    for (const auto& p : FPopups)
         if (p->BoundMenu == menu)
-            return p;
+            return p.Get();
     return nullptr;
 }
 

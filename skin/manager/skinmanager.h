@@ -67,7 +67,7 @@ public:
     TSkinPopMenu* FindPopupOfMenu(HMENU menu) const;
     TBitmap* GetPopupBitmap(HMENU menu) const;
     int PopupCount() const { return static_cast<int>(FPopups.size()); }
-    TSkinPopMenu* Popups(int i) const { return FPopups.at(static_cast<size_t>(i)); }
+    TSkinPopMenu* Popups(int i) const { return FPopups.at(static_cast<size_t>(i)).Get(); }
 
     bool Active() const { return FActive; }
     void SetActive(bool v) { FActive = v; }
@@ -77,9 +77,9 @@ public:
     void SetPendingData(TSkinData* d) { FPendingData = d; }
     TSkinData* DefaultData() const { return FDefaultData; }
     int Action() const { return FAction; }
-    const TTimer& ActionTimer() const { return *FTimer; }
+    const TTimer& ActionTimer() const { return *FTimer.Get(); }
     int FormCount() const { return static_cast<int>(FForms.size()); }
-    TSkinForm* Forms(int i) const { return FForms.at(static_cast<size_t>(i)); }
+    TSkinForm* Forms(int i) const { return FForms.at(static_cast<size_t>(i)).Get(); }
     int SkinDataCount() const { return static_cast<int>(FSkinData.size()); }
 
     int MenuKind = mkPopup;
@@ -95,12 +95,17 @@ private:
     void Refresh(TSkinData* data);
     // Unskins, repaints and frees one entry.
     void ReleaseForm(TSkinForm* form);
+    // Takes an entry out of the list; the caller frees it by letting the owner go.
+    TOwnedObject<TSkinForm> TakeForm(size_t index);
+    TOwnedObject<TSkinForm> TakeForm(TSkinForm* form);
+    // The entries as they are now, for a pass that may change the list.
+    std::vector<TSkinForm*> FormsNow() const;
     bool IsPlainChild(HWND h) const;
     void FreePopup(size_t index);
 
-    TTimer* FTimer = nullptr;           // owned
-    std::vector<TSkinForm*> FForms;     // owned
-    std::vector<TSkinPopMenu*> FPopups; // owned, oldest first
+    TOwnedObject<TTimer> FTimer;
+    std::vector<TOwnedObject<TSkinForm>> FForms;
+    std::vector<TOwnedObject<TSkinPopMenu>> FPopups;  // oldest first
     std::vector<TSkinData*> FSkinData;  // not owned, in registration order
     bool FActive = false;
     bool FActivating = false;           // the activation pass over Screen.Forms

@@ -42,12 +42,6 @@ constexpr const char* ProbeVariable = "VELMORA_LAUNCH_PROBE";
     return true;
 }();
 
-struct TFree {
-    void operator()(TObject* o) const { o->Free(); }
-};
-template <class T>
-using TOwned = std::unique_ptr<T, TFree>;
-
 TDateTime gClock = 0;
 TDateTime TestClock() { return gClock; }
 
@@ -237,7 +231,7 @@ private:
     }
 
     TForm2* FForm;
-    TOwned<TTimer> FTimer;
+    TOwnedObject<TTimer> FTimer;
 };
 
 // Answers the next file dialog from a timer inside its modal loop: notes the first filter's
@@ -275,7 +269,7 @@ private:
         }
     }
 
-    TOwned<TTimer> FTimer;
+    TOwnedObject<TTimer> FTimer;
     String FFileName;
     bool FPending = false;
 };
@@ -287,7 +281,7 @@ protected:
         GuiTest::SetUp();
         if (!Form1)
             Form1 = new TForm1(Application);  // the page reads the program folder from it
-        Form.reset(new TForm2(nullptr));
+        Form.Reset(new TForm2(nullptr));
         Form->Timer1->SetEnabled(false);  // checks come from the test unless it says otherwise
     }
 
@@ -295,7 +289,7 @@ protected:
     {
         Form->Timer1->SetEnabled(false);
         Form->Timer2->SetEnabled(false);
-        Form.reset();
+        Form.Reset();
         PumpFor(20);
         GuiTest::TearDown();
     }
@@ -318,7 +312,7 @@ protected:
         Form->Timer2Timer(Form->Timer2);
     }
 
-    TOwned<TForm2> Form;
+    TOwnedObject<TForm2> Form;
     TExitSeam Seam;
 };
 
@@ -370,7 +364,7 @@ TEST_F(AlarmTest, FiresWhenTheClockReachesTheAlarmSecondNotWhenItIsSet)
 
 TEST_F(AlarmTest, ALateCheckCatchesUpOnSkippedSecondsUpToTen)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     TClockScope clock(At(10, 8, 0, 0));
     Form->MaskEdit2->SetTime(EncodeTime(8, 0, 5, 0));
     CheckAt(At(10, 8, 0, 3));
@@ -393,7 +387,7 @@ TEST_F(AlarmTest, ALateCheckCatchesUpOnSkippedSecondsUpToTen)
 
 TEST_F(AlarmTest, OneMatchRunsTheChainOnceWhicheverTickComesFirst)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     TClockScope clock(At(10, 6, 0, 0));
     Form->MaskEdit2->SetTime(EncodeTime(6, 0, 1, 0));
     CheckAt(At(10, 6, 0, 1));
@@ -413,7 +407,7 @@ TEST_F(AlarmTest, OneMatchRunsTheChainOnceWhicheverTickComesFirst)
 
 TEST_F(AlarmTest, AnAlarmAFewSecondsAheadFiresOnceWithTheRealTimers)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     Form->Memo1->SetText("Two seconds from now");
     Form->MaskEdit2->SetTime(Now() + EncodeTime(0, 0, 2, 0));
     Form->Timer1->SetEnabled(true);
@@ -472,7 +466,7 @@ TEST_F(AlarmTest, EachCheckBoxSwitchesItsActionsControls)
 
 TEST_F(AlarmTest, ThePowerChoiceNamesTheCountdownAndTheNoteAlwaysComes)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     Form->Memo1->SetText("Call the dentist");
     TClockScope clock(At(10, 14, 0, 0));
     int second = 1;
@@ -500,7 +494,7 @@ TEST_F(AlarmTest, ThePowerChoiceNamesTheCountdownAndTheNoteAlwaysComes)
 
 TEST_F(AlarmTest, TheStepsRunInOrderSoundLaunchCountdownNote)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     String wav = WriteWav("velmora_alarm_order.wav");
     String probe = TempPath("velmora_launch_probe.txt");
     DeleteFileA(probe.c_str());
@@ -533,7 +527,7 @@ TEST_F(AlarmTest, TheStepsRunInOrderSoundLaunchCountdownNote)
 
 TEST_F(AlarmTest, ASoundThatCannotPlayIsReportedAndTheChainGoesOn)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     Form->CheckBox1->SetChecked(true);
     Form->Edit1->SetText(TempPath("velmora_no_such_sound.wav"));
     Form->CheckBox3->SetChecked(true);
@@ -546,7 +540,7 @@ TEST_F(AlarmTest, ASoundThatCannotPlayIsReportedAndTheChainGoesOn)
 
 TEST_F(AlarmTest, AtZeroThePowerActionRunsOnceAndTheNoteStillShows)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     watcher.CancelCountdown = false;
     Form->CheckBox3->SetChecked(true);
     Form->ComboBox1->SetText("LogOff");
@@ -564,7 +558,7 @@ TEST_F(AlarmTest, AtZeroThePowerActionRunsOnceAndTheNoteStillShows)
 
 TEST_F(AlarmTest, ThePreviewPlaysOrWarns)
 {
-    TChainWatcher watcher(Form.get());
+    TChainWatcher watcher(Form.Get());
     Form->Show();
     ClickControl(Form->CheckBox1);
     Form->Edit1->SetText("");

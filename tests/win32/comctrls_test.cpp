@@ -16,44 +16,29 @@ class TComCtrlsForm : public TForm {
 public:
     explicit TComCtrlsForm(TComponent* owner) : TForm(owner)
     {
-        Bind(PageControl1, "PageControl1");
-        Bind(TabSheet1, "TabSheet1");
-        Bind(TabSheet2, "TabSheet2");
-        Bind(Memo1, "Memo1");
-        Bind(RichEdit1, "RichEdit1");
-        Bind(GroupBox3, "GroupBox3");
-        Bind(ComboBox2, "ComboBox2");
-        Bind(TrackBar1, "TrackBar1");
-        Bind(cbSel, "cbSel");
-        Bind(MaskEdit2, "MaskEdit2");
-        Bind(StatusBar1, "StatusBar1");
         InitForm();
     }
-    TPageControl* PageControl1 = nullptr;
-    TTabSheet* TabSheet1 = nullptr;
-    TTabSheet* TabSheet2 = nullptr;
-    TMemo* Memo1 = nullptr;
-    TRichEdit* RichEdit1 = nullptr;
-    TGroupBox* GroupBox3 = nullptr;
-    TComboBox* ComboBox2 = nullptr;
-    TTrackBar* TrackBar1 = nullptr;
-    TComboBox* cbSel = nullptr;
-    TDateTimePicker* MaskEdit2 = nullptr;
-    TStatusBar* StatusBar1 = nullptr;
+    TK_COMPONENT(TPageControl, PageControl1);
+    TK_COMPONENT(TTabSheet, TabSheet1);
+    TK_COMPONENT(TTabSheet, TabSheet2);
+    TK_COMPONENT(TMemo, Memo1);
+    TK_COMPONENT(TRichEdit, RichEdit1);
+    TK_COMPONENT(TGroupBox, GroupBox3);
+    TK_COMPONENT(TComboBox, ComboBox2);
+    TK_COMPONENT(TTrackBar, TrackBar1);
+    TK_COMPONENT(TComboBox, cbSel);
+    TK_COMPONENT(TDateTimePicker, MaskEdit2);
+    TK_COMPONENT(TStatusBar, StatusBar1);
     std::vector<String> Log;
 
-    void PageControl1Change(TObject*) { Log.push_back("page " + PageControl1->ActivePage()->Name()); }
-    void ComboBox2Change(TObject*) { Log.push_back("theme " + ComboBox2->Text()); }
-    void TrackBar1Change(TObject*) { Log.push_back("alpha " + IntToStr(TrackBar1->Position())); }
+    TK_HANDLER(PageControl1Change, TObject*) { Log.push_back("page " + PageControl1->ActivePage()->Name()); }
+    TK_HANDLER(ComboBox2Change, TObject*) { Log.push_back("theme " + ComboBox2->Text()); }
+    TK_HANDLER(TrackBar1Change, TObject*) { Log.push_back("alpha " + IntToStr(TrackBar1->Position())); }
 };
 
 const TClassInfo& TComCtrlsForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TComCtrlsForm>("TComCtrlsForm", &TForm::StaticClass())
-                                       .Handler("PageControl1Change", &TComCtrlsForm::PageControl1Change)
-                                       .Handler("ComboBox2Change", &TComCtrlsForm::ComboBox2Change)
-                                       .Handler("TrackBar1Change", &TComCtrlsForm::TrackBar1Change)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TComCtrlsForm>("TComCtrlsForm", &TForm::StaticClass()).Build();
     return info;
 }
 

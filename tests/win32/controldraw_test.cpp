@@ -260,16 +260,16 @@ TEST(ControlDraw, ArrowLinesLeaveOutTheirEndPointsAndBitmapsCopy)
 
 TEST_F(ControlDrawTest, PaintAndEraseOfAControlSkin)
 {
-    std::unique_ptr<TForm, TSkinFreeObject> form(NewTestForm(200, 100));
+    TOwnedObject<TForm> form(NewTestForm(200, 100));
     form->SetColor(clRed);
     form->Show();
-    auto* data = new TSkinData(form.get());
+    auto* data = new TSkinData(form.Get());
     data->FColors[scButtonFace] = clYellow;
-    std::unique_ptr<TSkinForm, TSkinFreeObject> skinForm(new TSkinForm(nullptr));
+    TOwnedObject<TSkinForm> skinForm(new TSkinForm(nullptr));
     HWND w = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, form->Handle(), nullptr,
                              nullptr, nullptr);
-    auto* skin = new TDrawSkin(skinForm.get());
-    skin->InitHandle(w, data, skinForm.get(), skinForm->WorkCanvas());
+    auto* skin = new TDrawSkin(skinForm.Get());
+    skin->InitHandle(w, data, skinForm.Get(), skinForm->WorkCanvas());
     UpdateWindow(w);
 
     // A paint sent with a DC draws into it and neither begins nor ends a paint.
@@ -291,13 +291,13 @@ TEST_F(ControlDrawTest, PaintAndEraseOfAControlSkin)
     EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target->Canvas()->Handle()), 0), 1);
     EXPECT_EQ(At(*target, 0, 0), clYellow);
     EXPECT_EQ(At(*target, 39, 19), clYellow);
-    auto* edit = Add<TEdit>(form.get(), form.get(), "Edit1", 60, 10, 80, 22);
+    auto* edit = Add<TEdit>(form.Get(), form.Get(), "Edit1", 60, 10, 80, 22);
     auto* controlSkin = new TDrawSkin(edit);
-    controlSkin->InitControl(skinForm.get(), data, skinForm->WorkCanvas(), false);
+    controlSkin->InitControl(skinForm.Get(), data, skinForm->WorkCanvas(), false);
     target = White(60, 30);
     EXPECT_EQ(edit->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(target->Canvas()->Handle())), 1);
     EXPECT_EQ(At(*target, 5, 5), clRed);
-    skinForm.reset();
+    skinForm.Reset();
     DestroyWindow(w);
 }
 
@@ -339,12 +339,12 @@ TEST_F(ControlDrawTest, BorrowedBrushesAndFontsStayTheirOwners)
 
 TEST_F(ControlDrawTest, WindowlessChildrenPaintIntoAGivenContext)
 {
-    std::unique_ptr<TForm, TSkinFreeObject> form(NewTestForm(200, 100));
-    auto* panel = Add<TPanel>(form.get(), form.get(), "Panel1", 0, 0, 100, 50);
-    auto* blue = new TColorBox(form.get(), clBlue);
+    TOwnedObject<TForm> form(NewTestForm(200, 100));
+    auto* panel = Add<TPanel>(form.Get(), form.Get(), "Panel1", 0, 0, 100, 50);
+    auto* blue = new TColorBox(form.Get(), clBlue);
     blue->SetBounds(0, 0, 10, 10);
     blue->SetParent(panel);
-    auto* green = new TColorBox(form.get(), clLime);
+    auto* green = new TColorBox(form.Get(), clLime);
     green->SetBounds(20, 0, 10, 10);
     green->SetParent(panel);
     auto all = White(40, 20);

@@ -73,12 +73,12 @@ public:
     using TThing::TThing;
     int Pings = 0;
     TObject* LastSender = nullptr;
-    void ThingPing(TObject* sender)
+    TK_HANDLER(ThingPing, TObject* sender)
     {
         ++Pings;
         LastSender = sender;
     }
-    void WrongShape(TObject*, int&) {}
+    TK_HANDLER(WrongShape, TObject*, int&) {}
 };
 
 }  // namespace
@@ -112,8 +112,6 @@ const TClassInfo& TRoot::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TRoot>("TRoot", &TThing::StaticClass())
                                        .Creatable()
-                                       .Handler("ThingPing", &TRoot::ThingPing)
-                                       .Handler("WrongShape", &TRoot::WrongShape)
                                        .Build();
     return info;
 }

@@ -129,7 +129,7 @@ TEST_F(DialogsTest, OpenDialogReturnsTheChosenFileOrNothing)
 TEST_F(DialogsTest, MessageDialogHasIconTextAndButtons)
 {
     TForm* dlg = CreateMessageDialog("Are you sure?", mtWarning, {mbYes, mbNo, mbCancel});
-    std::unique_ptr<TForm, void (*)(TForm*)> guard(dlg, [](TForm* f) { f->Free(); });
+    TOwnedObject<TForm> guard(dlg);
     EXPECT_EQ(dlg->Caption(), "Warning");
     EXPECT_EQ(dlg->BorderStyle(), bsDialog);
     auto* image = Part<TImage>(dlg, "Image");

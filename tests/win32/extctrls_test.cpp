@@ -28,17 +28,13 @@ TColor ScreenPixel(HWND wnd, int x, int y)
     return static_cast<TColor>(c);
 }
 
-struct TFormFree {
-    void operator()(TForm* f) const { f->Free(); }
-};
-
-std::unique_ptr<TForm, TFormFree> NewForm()
+TOwnedObject<TForm> NewForm()
 {
     auto* f = new TForm(nullptr);
     f->SetBorderStyle(bsNone);
     f->SetBounds(40, 40, 200, 150);
     f->SetColor(clWhite);
-    return std::unique_ptr<TForm, TFormFree>(f);
+    return TOwnedObject<TForm>(f);
 }
 
 }  // namespace
@@ -69,8 +65,8 @@ TEST(ImageLayout, DestRectForEveryMode)
 TEST_F(ExtCtrlsTest, ImagePaintsItsPictureAndRepaintsWhenItChanges)
 {
     auto form = NewForm();
-    auto* image = new TImage(form.get());
-    image->SetParent(form.get());
+    auto* image = new TImage(form.Get());
+    image->SetParent(form.Get());
     image->SetBounds(10, 10, 60, 40);
     image->SetStretch(true);
     image->Picture()->Bitmap()->Assign(Filled(3, 2, clRed).get());
@@ -112,12 +108,12 @@ TEST_F(ExtCtrlsTest, ImagePaintsItsPictureAndRepaintsWhenItChanges)
 TEST_F(ExtCtrlsTest, BevelDrawsLinesAndBoxesInItsStyle)
 {
     auto form = NewForm();
-    auto* top = new TBevel(form.get());
-    top->SetParent(form.get());
+    auto* top = new TBevel(form.Get());
+    top->SetParent(form.Get());
     top->SetBounds(0, 10, 200, 2);
     top->SetShape(TBevelShape::bsTopLine);
-    auto* box = new TBevel(form.get());
-    box->SetParent(form.get());
+    auto* box = new TBevel(form.Get());
+    box->SetParent(form.Get());
     box->SetBounds(20, 40, 50, 30);
     box->SetStyle(TBevelStyle::bsRaised);
     form->Show();

@@ -12,10 +12,9 @@ class TLinkForm : public TForm {
 public:
     explicit TLinkForm(TComponent* owner) : TForm(owner)
     {
-        Bind(LinkLabel, "LinkLabel");
         InitForm();
     }
-    TLabel* LinkLabel = nullptr;
+    TK_COMPONENT(TLabel, LinkLabel);
 };
 
 const TClassInfo& TLinkForm::StaticClass()
@@ -34,6 +33,37 @@ public:
 const TClassInfo& TNoFileForm::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TNoFileForm>("TNoFileForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
+// A form class and a class derived from it, each declaring components and a handler of its own.
+class TFieldForm : public TForm {
+    TK_CLASS(TFieldForm, TForm)
+public:
+    using TForm::TForm;
+    TK_COMPONENT(TLabel, Title);
+    TK_COMPONENT(TButton, Go);
+    TK_HANDLER(GoClick, TObject*) { ++Clicks; }
+    int Clicks = 0;
+};
+
+class TFieldFormChild : public TFieldForm {
+    TK_CLASS(TFieldFormChild, TFieldForm)
+public:
+    using TFieldForm::TFieldForm;
+    TK_COMPONENT(TEdit, Entry);
+};
+
+const TClassInfo& TFieldForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TFieldForm>("TFieldForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
+const TClassInfo& TFieldFormChild::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TFieldFormChild>("TFieldFormChild", &TFieldForm::StaticClass()).Build();
     return info;
 }
 
@@ -141,6 +171,47 @@ TEST_F(FormsTest, MalformedFormFilesNameFileLineAndWordAndLoseNothing)
         for (int i = 0; i < f->ComponentCount(); ++i)
             EXPECT_EQ(As<TControl>(f->Components(i))->Parent(), f);
         f->Free();
+    }
+}
+
+TEST_F(FormsTest, DeclaredComponentsAreFilledByNameAndClassThroughTheClassChain)
+{
+    // Each class holds only what its own body declares; the derived class reaches the rest.
+    EXPECT_EQ(TFieldForm::StaticClass().Fields.size(), 2u);
+    EXPECT_EQ(TFieldForm::StaticClass().Handlers.size(), 1u);
+    EXPECT_EQ(TFieldFormChild::StaticClass().Fields.size(), 1u);
+    EXPECT_TRUE(TFieldFormChild::StaticClass().Handlers.empty());
+    EXPECT_NE(TFieldFormChild::StaticClass().FindHandler("goclick"), nullptr);
+
+    const String body = "  object Title: TLabel\n  end\n  object Entry: TEdit\n  end\n";
+    auto* f = new TFieldFormChild(nullptr);
+    ReadFormInto(f, "object F: TFieldFormChild\n" + body + "  object Go: TButton\n    OnClick = GoClick\n  end\nend\n",
+                 "fields.form");
+    f->InitNew();
+    EXPECT_EQ(f->Title, f->FindComponent("Title"));
+    EXPECT_EQ(f->Go, f->FindComponent("Go"));
+    EXPECT_EQ(f->Entry, f->FindComponent("Entry"));
+    f->Go->Click();
+    EXPECT_EQ(f->Clicks, 1);
+    f->Free();
+
+    struct {
+        const char* Go;
+        const char* Fault;
+    } cases[] = {
+        {"", "Component Go not found: expected a TButton on TFieldFormChild"},
+        {"  object Go: TLabel\n  end\n", "Component Go is not a TButton on TFieldFormChild"},
+    };
+    for (const auto& c : cases) {
+        auto* g = new TFieldFormChild(nullptr);
+        ReadFormInto(g, "object G: TFieldFormChild\n" + body + c.Go + "end\n", "fields.form");
+        try {
+            g->InitNew();
+            ADD_FAILURE() << "no error for " << c.Fault;
+        } catch (const EComponentError& e) {
+            EXPECT_EQ(e.Message(), c.Fault);
+        }
+        g->Free();
     }
 }
 

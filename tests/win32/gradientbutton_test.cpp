@@ -17,29 +17,24 @@ class TGradientForm : public TForm {
 public:
     explicit TGradientForm(TComponent* owner) : TForm(owner), Guard(new TTimer(this))
     {
-        Bind(NameEdit, "NameEdit");
-        Bind(OkButton, "OkButton");
-        Bind(CancelButton, "CancelButton");
         InitForm();
         Guard->SetInterval(3000);
         Guard->SetOnTimer(TNotifyEvent(this, &TGradientForm::Expired));
     }
-    TEdit* NameEdit = nullptr;
-    TGradientButton* OkButton = nullptr;
-    TGradientButton* CancelButton = nullptr;
+    TK_COMPONENT(TEdit, NameEdit);
+    TK_COMPONENT(TGradientButton, OkButton);
+    TK_COMPONENT(TGradientButton, CancelButton);
     TTimer* Guard;
     std::vector<TModalResult> ResultAtClick;
     bool KeyEvents = false;
-    void OkButtonClick(TObject*) { ResultAtClick.push_back(ModalResult()); }
+    TK_HANDLER(OkButtonClick, TObject*) { ResultAtClick.push_back(ModalResult()); }
     void Expired(TObject*) { SetModalResult(mrAbort); }
     void Key(TObject*, WORD&, TShiftState) { KeyEvents = true; }
 };
 
 const TClassInfo& TGradientForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TGradientForm>("TGradientForm", &TForm::StaticClass())
-                                       .Handler("OkButtonClick", &TGradientForm::OkButtonClick)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TGradientForm>("TGradientForm", &TForm::StaticClass()).Build();
     return info;
 }
 

@@ -293,35 +293,41 @@ TEST_F(MainWindowTest, WithoutStoredSettingsTheWindowIsOpaqueAndThatIsWrittenBac
     EXPECT_EQ(RunEntry(), std::nullopt);
 }
 
-TEST_F(MainWindowTest, StoredOpacityIsReadClampedAndWrittenBackOnlyOnAChange)
+struct TStoredOpacity {
+    TStored Stored;
+    int Position;
+    TStored After;  // in the registry after the showing
+    int Alpha;      // of both windows
+};
+
+class StoredOpacityTest : public MainWindowTest, public testing::WithParamInterface<TStoredOpacity> {};
+
+// A fresh main window each time, its slider at the stored 0 of the form file.
+TEST_P(StoredOpacityTest, IsReadClampedAndWrittenBackOnlyOnAChange)
 {
-    struct Case {
-        TStored Stored;
-        int Position;
-        TStored After;   // in the registry after the showing
-        int Alpha;       // of both windows
-    } cases[] = {
-        {Dword(120), 120, Dword(120), 120},
-        {Dword(300), 255, Dword(255), 255},              // clamped, written back
-        {Sz("abc"), 255, Dword(255), 255},               // not an integer
-        {Dword(DWORD(-5)), 0, Dword(DWORD(-5)), 255},    // at 0 already: no change, nothing written
-        {Dword(0), 0, Dword(0), 255},
-    };
-    for (const Case& c : cases) {
-        // A fresh main window, its slider at the stored 0 of the form file.
-        TearDown();
-        SetUp();
-        StoreSetting("AlphaBlend", c.Stored);
-        ShowMain();
-        EXPECT_EQ(Form1->TrackBar1->Position(), c.Position);
-        EXPECT_EQ(Setting("AlphaBlend"), c.After);
-        EXPECT_EQ(Form1->AlphaBlendValue(), c.Alpha);
-        EXPECT_EQ(FrmClock->AlphaBlendValue(), c.Alpha);
-        BYTE alpha = 0;
-        ASSERT_TRUE(GetLayeredWindowAttributes(Form1->Handle(), nullptr, &alpha, nullptr));
-        EXPECT_EQ(alpha, c.Alpha);
-    }
-    // The user's move is written and applied to both windows.
+    const TStoredOpacity& c = GetParam();
+    StoreSetting("AlphaBlend", c.Stored);
+    ShowMain();
+    EXPECT_EQ(Form1->TrackBar1->Position(), c.Position);
+    EXPECT_EQ(Setting("AlphaBlend"), c.After);
+    EXPECT_EQ(Form1->AlphaBlendValue(), c.Alpha);
+    EXPECT_EQ(FrmClock->AlphaBlendValue(), c.Alpha);
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(Form1->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, c.Alpha);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, StoredOpacityTest,
+                         testing::Values(TStoredOpacity{Dword(120), 120, Dword(120), 120},
+                                         TStoredOpacity{Dword(300), 255, Dword(255), 255},  // clamped, written back
+                                         TStoredOpacity{Sz("abc"), 255, Dword(255), 255},   // not an integer
+                                         // at 0 already: no change, nothing written
+                                         TStoredOpacity{Dword(DWORD(-5)), 0, Dword(DWORD(-5)), 255},
+                                         TStoredOpacity{Dword(0), 0, Dword(0), 255}));
+
+TEST_F(MainWindowTest, TheUsersOpacityIsWrittenAndAppliedToBothWindows)
+{
+    ShowMain();
     Form1->TrackBar1->SetPosition(77);
     EXPECT_EQ(Setting("AlphaBlend"), Dword(77));
     EXPECT_EQ(FrmClock->AlphaBlendValue(), 77);

@@ -20,31 +20,24 @@ class TMenuForm : public TForm {
 public:
     explicit TMenuForm(TComponent* owner) : TForm(owner)
     {
-        Bind(PopupMenu1, "PopupMenu1");
-        Bind(MainMenu1, "MainMenu1");
-        Bind(SaveItem, "SaveItem");
-        Bind(OnTopItem, "OnTopItem");
         InitForm();
     }
-    TPopupMenu* PopupMenu1 = nullptr;
-    TMainMenu* MainMenu1 = nullptr;
-    TMenuItem* SaveItem = nullptr;
-    TMenuItem* OnTopItem = nullptr;
+    TK_COMPONENT(TPopupMenu, PopupMenu1);
+    TK_COMPONENT(TMainMenu, MainMenu1);
+    TK_COMPONENT(TMenuItem, SaveItem);
+    TK_COMPONENT(TMenuItem, OnTopItem);
     std::vector<String> Log;
-    void ItemClick(TObject* s)
+    TK_HANDLER(ItemClick, TObject* s)
     {
         auto* i = static_cast<TMenuItem*>(s);
         Log.push_back(i->Name() + (i->Checked() ? " on" : ""));
     }
-    void PopupMenu1Popup(TObject*) { Log.push_back("popup"); }
+    TK_HANDLER(PopupMenu1Popup, TObject*) { Log.push_back("popup"); }
 };
 
 const TClassInfo& TMenuForm::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TMenuForm>("TMenuForm", &TForm::StaticClass())
-                                       .Handler("ItemClick", &TMenuForm::ItemClick)
-                                       .Handler("PopupMenu1Popup", &TMenuForm::PopupMenu1Popup)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TMenuForm>("TMenuForm", &TForm::StaticClass()).Build();
     return info;
 }
 
@@ -96,11 +89,11 @@ void QueueKeys(HWND wnd, std::initializer_list<WORD> keys)
     }
 }
 
-std::unique_ptr<TForm, void (*)(TForm*)> NewForm()
+TOwnedObject<TForm> NewForm()
 {
     auto* f = new TForm(nullptr);
     f->SetBounds(80, 80, 300, 200);
-    return {f, [](TForm* p) { p->Free(); }};
+    return TOwnedObject<TForm>(f);
 }
 
 }  // namespace
@@ -318,15 +311,15 @@ TEST_F(MenusTest, RightClicksPopUpTheControlsMenuOrItsParents)
     NewItem(&panelMenu, panelMenu.Items(), "PanelItem", &clicks);
     NewItem(&imageMenu, imageMenu.Items(), "ImageItem", &clicks);
     form->SetPopupMenu(&formMenu);
-    auto* panel = new TPanel(form.get());
-    panel->SetParent(form.get());
+    auto* panel = new TPanel(form.Get());
+    panel->SetParent(form.Get());
     panel->SetBounds(0, 0, 100, 50);
     panel->SetPopupMenu(&panelMenu);
-    auto* label = new TLabel(form.get());
-    label->SetParent(form.get());
+    auto* label = new TLabel(form.Get());
+    label->SetParent(form.Get());
     label->SetBounds(150, 10, 60, 20);
-    auto* image = new TImage(form.get());
-    image->SetParent(form.get());
+    auto* image = new TImage(form.Get());
+    image->SetParent(form.Get());
     image->SetBounds(150, 100, 60, 40);
     image->SetPopupMenu(&imageMenu);
     form->Show();
@@ -343,7 +336,7 @@ TEST_F(MenusTest, RightClicksPopUpTheControlsMenuOrItsParents)
     rightClick(wnd, 160, 110);  // windowless image, its own menu
     EXPECT_EQ(imageMenu.PopupComponent(), image);
     rightClick(wnd, 160, 15);  // windowless label without a menu: the form's
-    EXPECT_EQ(formMenu.PopupComponent(), form.get());
+    EXPECT_EQ(formMenu.PopupComponent(), form.Get());
     EXPECT_EQ(clicks.Log, (std::vector<String>{"PanelItem", "ImageItem", "FormItem"}));
 
     // From the keyboard (no point): the control's own menu; AutoPopup off: no menu at all.
@@ -367,17 +360,17 @@ TEST_F(MenusTest, RightClicksPopUpTheControlsMenuOrItsParents)
 TEST_F(MenusTest, MainMenuIsTheFormsMenuBarAndGetsItsCommands)
 {
     auto form = NewForm();
-    auto* menu = new TMainMenu(form.get());
+    auto* menu = new TMainMenu(form.Get());
     TClicks clicks;
-    TMenuItem* file = NewItem(form.get(), menu->Items(), "&File");
-    TMenuItem* exit = NewItem(form.get(), file, "E&xit", &clicks);
+    TMenuItem* file = NewItem(form.Get(), menu->Items(), "&File");
+    TMenuItem* exit = NewItem(form.Get(), file, "E&xit", &clicks);
     form->SetMenu(menu);
     form->Show();
     HWND wnd = form->Handle();
     HMENU bar = GetMenu(wnd);
     ASSERT_EQ(bar, menu->Handle());
     EXPECT_EQ(GetMenuItemCount(bar), 1);
-    NewItem(form.get(), menu->Items(), "&Help");
+    NewItem(form.Get(), menu->Items(), "&Help");
     EXPECT_EQ(GetMenuItemCount(bar), 2);
 
     SendMessageA(wnd, WM_COMMAND, exit->Command(), 0);
@@ -395,7 +388,7 @@ TEST_F(MenusTest, MainMenuIsTheFormsMenuBarAndGetsItsCommands)
 TEST_F(MenusTest, FormFileStreamsMenusAndTheOtherComponents)
 {
     auto* form = new TMenuForm(nullptr);
-    std::unique_ptr<TMenuForm, void (*)(TMenuForm*)> guard(form, [](TMenuForm* f) { f->Free(); });
+    TOwnedObject<TMenuForm> guard(form);
     TPopupMenu* popup = form->PopupMenu1;
     ASSERT_EQ(popup->Items()->Count(), 4);
     EXPECT_EQ(form->PopupMenu(), popup);

@@ -56,7 +56,6 @@ public:
         FTimer->SetInterval(ms);
         FTimer->SetOnTimer(TNotifyEvent(this, &TDelayedClick::Tick));
     }
-    ~TDelayedClick() override { FTimer->Free(); }
 
 private:
     void Tick(TObject*)
@@ -67,7 +66,7 @@ private:
     }
 
     TButton* FButton;
-    TTimer* FTimer;
+    TOwnedObject<TTimer> FTimer;
 };
 
 class PowerOffTest : public GuiTest {

@@ -117,6 +117,22 @@ TEST(ObjectInstance, ThunkServesAsWindowProcedureAndIsRestored)
     EXPECT_THROW(FreeObjectInstance(reinterpret_cast<WNDPROC>(&PumpFor)), EInvalidOperation);
 }
 
+TEST(ObjectInstance, ThunksRunFromPagesNobodyCanWriteAndOwnersLetGoQuietly)
+{
+    TProbe probe;
+    probe.Answer = 5;
+    TObjectInstance instance(TWndMethod(&probe, &TProbe::WndProc));
+    MEMORY_BASIC_INFORMATION page{};
+    ASSERT_NE(VirtualQuery(reinterpret_cast<void*>(instance.Proc()), &page, sizeof page), 0u);
+    EXPECT_EQ(page.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ));
+    EXPECT_EQ(CallWindowProcA(instance.Proc(), nullptr, kAsk, 0, 0), 5);
+
+    // An instance given back behind its owner's back: the owner's reset must not throw.
+    FreeObjectInstance(instance.Proc());
+    instance.Reset();
+    EXPECT_FALSE(instance);
+}
+
 TEST(ObjectInstance, HooksRestoreInAnyOrder)
 {
     HWND wnd = NewStatic();
@@ -192,14 +208,12 @@ public:
         if (Also)
             Also(this);
     }
-    void Timer1Timer(TObject* sender) { Tick(sender); }
+    TK_HANDLER(Timer1Timer, TObject* sender) { Tick(sender); }
 };
 
 const TClassInfo& TTickCounter::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TTickCounter>("TTickCounter", &TComponent::StaticClass())
-                                       .Handler("Timer1Timer", &TTickCounter::Timer1Timer)
-                                       .Build();
+    static const TClassInfo info = TClassBuilder<TTickCounter>("TTickCounter", &TComponent::StaticClass()).Build();
     return info;
 }
 

@@ -284,14 +284,13 @@ TEST_F(SkinDrawTest, WideTextAndTheControlBehindAWindow)
         for (int x = 0; x < 80; ++x)
             ASSERT_EQ(At(*drawn[0], x, y), At(*drawn[1], x, y)) << x << "," << y;
 
-    EXPECT_EQ(SkinControlAtom(), ControlAtom());
     auto* f = new TForm(nullptr);
     auto* button = new TButton(f);
     button->SetParent(f);
-    EXPECT_EQ(FindControlOfWindow(button->Handle()), button);
-    EXPECT_EQ(FindControlOfWindow(f->Handle()), f);
-    EXPECT_EQ(FindControlOfWindow(GetDesktopWindow()), nullptr);
-    EXPECT_EQ(FindControlOfWindow(nullptr), nullptr);
+    EXPECT_EQ(FindControl(button->Handle()), button);
+    EXPECT_EQ(FindControl(f->Handle()), f);
+    EXPECT_EQ(FindControl(GetDesktopWindow()), nullptr);
+    EXPECT_EQ(FindControl(nullptr), nullptr);
     f->Free();
 }
 

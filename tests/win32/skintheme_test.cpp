@@ -152,3 +152,21 @@ TEST_F(SkinThemeTest, FiftySwitchesLeaveNothingBehind)
 }
 
 }  // namespace
+
+TEST_F(SkinThemeTest, LabelsAndTheSliderTakeTheSkinsFaceColour)
+{
+    auto* time = As<TControl>(Form2->FindComponent("MaskEdit1"));
+    auto* slider = As<TControl>(Form1->FindComponent("TrackBar1"));
+    ASSERT_NE(time, nullptr);
+    ASSERT_NE(slider, nullptr);
+    for (const char* theme : {"MacOS", "Standar"}) {
+        SCOPED_TRACE(theme);
+        Choose(theme);
+        const TColor face = Data->FColors[scButtonFace];
+        EXPECT_EQ(time->Color(), face) << "a label on the alarm page shows no box of another colour";
+        EXPECT_EQ(slider->Color(), face);
+    }
+    Choose("Default Windows");
+    EXPECT_EQ(time->Color(), clBtnFace);
+    EXPECT_EQ(slider->Color(), clBtnFace);
+}

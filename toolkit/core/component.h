@@ -67,6 +67,30 @@ public:
 
 protected:
     virtual void Notification(TComponent* c, TOperation op);
+    // A reference to a component elsewhere, cleared when that one goes. Points `field` at
+    // `target`, asking to be told when it is freed and letting the previous one off; false
+    // when it pointed there already.
+    template <class T>
+    bool SetReference(T*& field, T* target)
+    {
+        if (field == target)
+            return false;
+        if (field)
+            field->RemoveFreeNotification(this);
+        field = target;
+        if (target)
+            target->FreeNotification(this);
+        return true;
+    }
+    // For Notification: clears `field` when the component it points at is going; true then.
+    template <class T>
+    static bool ReferenceGone(T*& field, TComponent* c, TOperation op)
+    {
+        if (op != opRemove || !c || c != field)
+            return false;
+        field = nullptr;
+        return true;
+    }
     void SetDesigning(bool on);
 
 private:

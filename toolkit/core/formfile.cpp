@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <set>
 
 #include "classes.h"
 
@@ -415,6 +414,8 @@ public:
                 FRoot->SetName(n.Name);
         }
         ReadBody(FRoot, &rootClass, n);
+        if (FCheck)
+            CheckNamesUsed(n);
     }
 
     void Finish()
@@ -454,7 +455,7 @@ private:
         if (!cls->Create)
             Fail(FFile, n.Line, "Class cannot be created from a form file", n.ClassName);
         if (FCheck) {
-            if (!FNames.insert(UpperCase(n.Name)).second)
+            if (!FNames.emplace(UpperCase(n.Name), cls).second)
                 Fail(FFile, n.Line, "Duplicate component name", n.Name);
             ReadBody(nullptr, cls, n);
             return;
@@ -589,8 +590,10 @@ private:
     {
         if (p.Value.Kind != TFormValue::Ident)
             Fail(FFile, p.Line, "Component name expected for " + p.Name, p.Value.AsText());
-        if (!obj)
+        if (!obj) {
+            FCheckedReferences.push_back(p);
             return;
+        }
         if (SameText(p.Value.Text, "nil")) {
             pi.Set(obj, TValue::OfObject(nullptr));
             return;
@@ -628,6 +631,31 @@ private:
         coll->EndUpdate();
     }
 
+    // Checking: the references to this file's components and the class's component fields
+    // name components the file has (references into other forms are left to the reader).
+    void CheckNamesUsed(const TFormNode& root)
+    {
+        for (const TFormProp& p : FCheckedReferences) {
+            String target = p.Value.Text;
+            const size_t dot = target.find('.');
+            if (dot != String::npos) {
+                if (!SameText(target.substr(0, dot), root.Name))
+                    continue;
+                target = target.substr(dot + 1);
+            }
+            if (!SameText(target, "nil") && !SameText(target, root.Name) && !FNames.count(UpperCase(target)))
+                Fail(FFile, p.Line, "Component not found", target);
+        }
+        for (const TClassInfo* c = FRootClass; c; c = c->Parent)
+            for (const TFieldInfo& f : c->Fields) {
+                auto found = FNames.find(UpperCase(f.Name));
+                if (found == FNames.end())
+                    Fail(FFile, root.Line, "Component of a field not found", f.Name);
+                if (!found->second->InheritsFrom(f.ClassOf()))
+                    Fail(FFile, root.Line, "Component is not a " + String(f.ClassOf().Name), f.Name);
+            }
+    }
+
     void ResolveLocal(const Fixup& f)
     {
         TComponent* target = SameText(f.Target, FRoot->Name()) ? FRoot : FRoot->FindComponent(f.Target);
@@ -638,7 +666,8 @@ private:
 
     std::vector<TComponent*> FLoaded;
     std::vector<Fixup> FLocalFixups;
-    std::set<String> FNames;
+    std::map<String, const TClassInfo*> FNames;  // checking: the components, by upper-case name
+    std::vector<TFormProp> FCheckedReferences;
     TComponent* FRoot;
     const TClassInfo* FRootClass = nullptr;
     String FFile;

@@ -57,7 +57,8 @@ TFormNode ParseFormText(std::string_view text, const String& fileName);
 void ReadFormInto(TComponent* root, std::string_view text, const String& fileName);
 
 // Checks a form file against the registered classes without creating anything: syntax, class
-// names, property names and values, handler names. Raises EReadError like the reader.
+// names, property names and values, handler names, the components that references and the root
+// class's component fields name. Raises EReadError like the reader.
 void CheckFormText(std::string_view text, const String& fileName);
 // The same for a form whose class is known to the caller rather than registered.
 void CheckFormText(std::string_view text, const String& fileName, const TClassInfo& rootClass);

@@ -5,9 +5,12 @@
 #include <functional>
 #include <initializer_list>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "method.h"
+#include "owner.h"
 #include "sysutils.h"
 
 class TObject;
@@ -100,12 +103,20 @@ struct THandlerInfo {
     TAnyMethod Unbound;
 };
 
+// A component field of a form class: the form file's component of that name goes into it.
+struct TFieldInfo {
+    String Name;
+    const TClassInfo& (*ClassOf)() = nullptr;  // the class the component must have
+    std::function<void(TObject* form, TComponent* component)> Store;
+};
+
 struct TClassInfo {
     const char* Name = "";
     const TClassInfo* Parent = nullptr;
     TComponent* (*Create)(TComponent* owner) = nullptr;  // set for components a form file can create
     std::vector<TPropInfo> Props;
     std::vector<THandlerInfo> Handlers;
+    std::vector<TFieldInfo> Fields;
     std::vector<String> Defined;  // stored names that are not published properties (item lists, data)
 
     bool InheritsFrom(const TClassInfo& other) const;
@@ -115,12 +126,66 @@ struct TClassInfo {
     bool HasDefined(std::string_view name) const;
 };
 
-// Declares a class's type information inside its body.
-#define TK_CLASS(T, Base)                                                    \
-public:                                                                      \
-    using inherited = Base;                                                  \
-    static const TClassInfo& StaticClass();                                  \
-    const TClassInfo& ClassType() const override { return T::StaticClass(); }
+// A published property whose setter only stores a new value and then reacts to the change
+// (repaints, recreates the window, ...): Name() and SetName() over the field FName.
+//   TK_PROPERTY(bool, Center, Invalidate());
+//   TK_PROPERTY(bool, WordWrap, AdjustBounds(), Invalidate());  // reactions in their order
+// Numbers, enumerations and Booleans go by value, texts and sets by reference.
+template <class V>
+using TPropertyArg = std::conditional_t<std::is_scalar_v<V>, V, const V&>;
+#define TK_PROPERTY(Type, Name, ...)                    \
+    TPropertyArg<Type> Name() const { return F##Name; } \
+    void Set##Name(TPropertyArg<Type> v)                \
+    {                                                   \
+        if (v == F##Name)                               \
+            return;                                     \
+        F##Name = v;                                    \
+        __VA_ARGS__;                                    \
+    }
+
+template <class T>
+class TClassBuilder;
+template <int Line>
+struct TPublishedAt {};
+// How far below TK_CLASS a class body may declare published fields and handlers.
+inline constexpr int MaxPublishedLine = 256;
+
+// Declares a class's type information inside its body, and (privately) what TK_COMPONENT and
+// TK_HANDLER need: the line they count from, and a TkPublish that hides the base class's entries.
+#define TK_CLASS(T, Base)                                                     \
+public:                                                                       \
+    using inherited = Base;                                                   \
+    static const TClassInfo& StaticClass();                                   \
+    const TClassInfo& ClassType() const override { return T::StaticClass(); } \
+                                                                              \
+private:                                                                      \
+    template <class>                                                          \
+    friend class TClassBuilder;                                               \
+    using TkSelf = T;                                                         \
+    enum { TkFirstLine = __LINE__ };                                          \
+    static void TkPublish() = delete;                                         \
+                                                                              \
+public:
+
+// A form class's components and handlers, each named once, in the class body:
+//   TK_COMPONENT(TButton, Button1);             // TButton* Button1, set when the form file loads
+//   TK_HANDLER(Button1Click, TObject* Sender);  // void Button1Click(TObject* Sender), bound by name
+// A handler may take its body in place of the semicolon. Each entry leaves a registration
+// tagged with its line below TK_CLASS (the same in every source that includes the class); the
+// class builder gathers them, so the component classes need to be complete only there.
+#define TK_PUBLISH_ENTRY(Registration)                                                  \
+    static_assert(__LINE__ - TkFirstLine < MaxPublishedLine, "too far below TK_CLASS"); \
+    template <class TkBuilder>                                                          \
+    static void TkPublish(TPublishedAt<__LINE__ - TkFirstLine>, TkBuilder& b)           \
+    {                                                                                   \
+        b.Registration;                                                                 \
+    }
+#define TK_COMPONENT(Type, Name)                      \
+    TK_PUBLISH_ENTRY(Component(#Name, &TkSelf::Name)) \
+    Type* Name = nullptr
+#define TK_HANDLER(Name, ...)                       \
+    TK_PUBLISH_ENTRY(Handler(#Name, &TkSelf::Name)) \
+    void Name(__VA_ARGS__)
 
 class TObject {
 public:
@@ -143,6 +208,14 @@ public:
 
 template <class T>
 T* As(TObject* o) { return o && o->Is<T>() ? static_cast<T*>(o) : nullptr; }
+
+// Frees an object as its owner would (BeforeDestruction first).
+struct TFreeObject {
+    void operator()(TObject* o) const { o->Free(); }
+};
+// An object this code made and frees, not a component with an owner.
+template <class T>
+using TOwnedObject = TOwnedHandle<T*, TFreeObject>;
 
 // Frees an object; a null pointer is fine.
 inline void FreeAndNil(auto*& p)
@@ -320,11 +393,20 @@ public:
         return *this;
     }
 
-    // A published handler of a form class.
+    // A published handler of a form class (TK_HANDLER).
     template <class C, class R, class... A>
     TClassBuilder& Handler(const char* name, R (C::*m)(A...))
     {
         FInfo.Handlers.push_back({name, TMethod<R(A...)>::template Unbound<C>(m)});
+        return *this;
+    }
+
+    // A component field of a form class (TK_COMPONENT).
+    template <class O>
+    TClassBuilder& Component(const char* name, O* T::*field)
+    {
+        auto store = [field](TObject* o, TComponent* c) { static_cast<T*>(o)->*field = static_cast<O*>(c); };
+        FInfo.Fields.push_back({name, &O::StaticClass, store});
         return *this;
     }
 
@@ -335,9 +417,26 @@ public:
         return *this;
     }
 
-    TClassInfo Build() { return std::move(FInfo); }
+    // Also gathers the class's TK_COMPONENT and TK_HANDLER entries.
+    TClassInfo Build()
+    {
+        Gather(std::make_integer_sequence<int, MaxPublishedLine>());
+        return std::move(FInfo);
+    }
 
 private:
+    template <int... Line>
+    void Gather(std::integer_sequence<int, Line...>)
+    {
+        (GatherAt<Line>(), ...);
+    }
+    template <int Line>
+    void GatherAt()
+    {
+        if constexpr (requires(TClassBuilder& b) { T::TkPublish(TPublishedAt<Line>{}, b); })
+            T::TkPublish(TPublishedAt<Line>{}, *this);
+    }
+
     template <class V>
     static constexpr TPropKind KindOf()
     {

@@ -9,6 +9,7 @@
 #include "formfile.h"
 #include "forms.h"
 #include "stdctrls.h"
+#include "winstyle.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -301,7 +302,7 @@ bool TApplication::IsKeyMsg(MSG& msg)
     for (HWND w = msg.hwnd; w; w = GetParent(w)) {
         if ((c = FindControl(w)))
             break;
-        if (!(GetWindowLongA(w, GWL_STYLE) & WS_CHILD))
+        if (!(StyleOf(w) & WS_CHILD))
             break;
     }
     if (!c)

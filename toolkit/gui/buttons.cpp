@@ -51,33 +51,9 @@ void TSpeedButton::SetDown(bool v)
         UpdateExclusive();
 }
 
-void TSpeedButton::SetFlat(bool v)
-{
-    FFlat = v;
-    Invalidate();
-}
-
 void TSpeedButton::SetNumGlyphs(int v)
 {
     FNumGlyphs = std::clamp(v, 1, 4);
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout v)
-{
-    FLayout = v;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int v)
-{
-    FMargin = v;
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int v)
-{
-    FSpacing = v;
     Invalidate();
 }
 

@@ -21,21 +21,17 @@ public:
     bool Down() const { return FDown; }
     void SetDown(bool v);
     // A flat button shows its face only while the mouse is over it or it is pressed or down.
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool v);
+    TK_PROPERTY(bool, Flat, Invalidate());
     // NumGlyphs cells side by side: up, disabled, pressed, down (a missing cell shows the first).
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* v) { FGlyph->Assign(v); }
     int NumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int v);
-    TButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TButtonLayout v);
+    TK_PROPERTY(TButtonLayout, Layout, Invalidate());
     // Pixels from the edge to the glyph (-1: glyph and caption centred together), and between
     // glyph and caption.
-    int Margin() const { return FMargin; }
-    void SetMargin(int v);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int v);
+    TK_PROPERTY(int, Margin, Invalidate());
+    TK_PROPERTY(int, Spacing, Invalidate());
 
     void Click() override;
 

@@ -9,18 +9,6 @@ const TEnumInfo ComboBoxStyleInfo{
 
 namespace {
 
-class TFlagSet {
-public:
-    explicit TFlagSet(bool& f) : FFlag(f), FOld(f) { FFlag = true; }
-    ~TFlagSet() { FFlag = FOld; }
-    TFlagSet(const TFlagSet&) = delete;
-    TFlagSet& operator=(const TFlagSet&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
-
 // The order of a sorted list: ignoring case, as the user reads it.
 bool SortsBefore(const String& a, const String& b)
 {
@@ -223,14 +211,6 @@ void TCustomComboBox::ApplyItemHeight()
         SendMessageA(h, CB_SETITEMHEIGHT, 0, FItemHeight);
 }
 
-void TCustomComboBox::SetStyle(TComboBoxStyle v)
-{
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    RecreateWnd();
-}
-
 int TCustomComboBox::ItemIndex() const
 {
     if (HWND h = WindowHandle())
@@ -270,7 +250,7 @@ int TCustomComboBox::IndexOfExact(const String& s) const
 
 void TCustomComboBox::PutEditText(const String& s)
 {
-    TFlagSet setting(FSettingText);
+    TScopedFlag setting(FSettingText);
     SetWindowTextA(WindowHandle(), s.c_str());
 }
 

@@ -62,8 +62,7 @@ public:
 
     TStrings* Items() const { return FItems.get(); }
     void SetItems(TStrings* v) { FItems->Assign(v); }
-    TComboBoxStyle Style() const { return FStyle; }
-    void SetStyle(TComboBoxStyle v);
+    TK_PROPERTY(TComboBoxStyle, Style, RecreateWnd());
     // -1: nothing selected. Setting it selects without OnChange, as the program's choice.
     int ItemIndex() const;
     void SetItemIndex(int v);

@@ -256,14 +256,6 @@ TPoint TControl::ScreenToClient(const TPoint& p) const
     return TPoint(p.x - o.x, p.y - o.y);
 }
 
-void TControl::SetAlign(TAlign v)
-{
-    if (v == FAlign)
-        return;
-    FAlign = v;
-    RequestAlign();
-}
-
 void TControl::SetAutoSize(bool v)
 {
     if (v == FAutoSize)
@@ -329,108 +321,71 @@ void TControl::WriteText(const String& v) { FText = v; }
 
 void TControl::SetColor(TColor v)
 {
-    if (!FTakingParentColor)
-        FParentColor = false;
+    OwnValueSet(FParentColor);
     if (v == FColor)
         return;
     FColor = v;
     Perform(CM_COLORCHANGED);
 }
 
-void TControl::SetParentColor(bool v)
+void TControl::SetFromParent(TFromParent& p, bool on, void (TControl::*apply)())
 {
-    FParentColor = v;
-    if (v)
-        ApplyParentColor();
+    p.On = on;
+    if (on)
+        (this->*apply)();
 }
+
+template <class F>
+void TControl::TakeFromParent(TFromParent& p, F take)
+{
+    if (!p.On || !FParent)
+        return;
+    TScopedFlag taking(p.Taking);
+    take();
+}
+
+void TControl::SetParentColor(bool v) { SetFromParent(FParentColor, v, &TControl::ApplyParentColor); }
 
 void TControl::ApplyParentColor()
 {
-    if (!FParentColor || !FParent)
-        return;
-    FTakingParentColor = true;
-    SetColor(FParent->Color());
-    FTakingParentColor = false;
+    TakeFromParent(FParentColor, [this] { SetColor(FParent->Color()); });
 }
 
-void TControl::SetParentFont(bool v)
-{
-    FParentFont = v;
-    if (v)
-        ApplyParentFont();
-}
+void TControl::SetParentFont(bool v) { SetFromParent(FParentFont, v, &TControl::ApplyParentFont); }
 
 void TControl::ApplyParentFont()
 {
-    if (!FParentFont || !FParent)
-        return;
-    FTakingParentFont = true;
-    try {
-        FFont->Assign(FParent->Font());
-    } catch (...) {
-        FTakingParentFont = false;
-        throw;
-    }
-    FTakingParentFont = false;
+    TakeFromParent(FParentFont, [this] { FFont->Assign(FParent->Font()); });
 }
 
 void TControl::FontChanged(TObject*)
 {
-    if (!FTakingParentFont)
-        FParentFont = false;
+    OwnValueSet(FParentFont);
     Perform(CM_FONTCHANGED);
-}
-
-void TControl::SetCursor(TCursor v)
-{
-    if (v == FCursor)
-        return;
-    FCursor = v;
-    Perform(CM_CURSORCHANGED);
 }
 
 void TControl::SetShowHint(bool v)
 {
-    if (!FTakingParentShowHint)
-        FParentShowHint = false;
+    OwnValueSet(FParentShowHint);
     if (v == FShowHint)
         return;
     FShowHint = v;
     Perform(CM_SHOWHINTCHANGED);
 }
 
-void TControl::SetParentShowHint(bool v)
-{
-    FParentShowHint = v;
-    if (v)
-        ApplyParentShowHint();
-}
+void TControl::SetParentShowHint(bool v) { SetFromParent(FParentShowHint, v, &TControl::ApplyParentShowHint); }
 
 void TControl::ApplyParentShowHint()
 {
-    if (!FParentShowHint || !FParent)
-        return;
-    FTakingParentShowHint = true;
-    SetShowHint(FParent->ShowHint());
-    FTakingParentShowHint = false;
+    TakeFromParent(FParentShowHint, [this] { SetShowHint(FParent->ShowHint()); });
 }
 
-void TControl::SetPopupMenu(TPopupMenu* v)
-{
-    if (v == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = v;
-    if (v)
-        v->FreeNotification(this);
-}
+void TControl::SetPopupMenu(TPopupMenu* v) { SetReference(FPopupMenu, v); }
 
 void TControl::Notification(TComponent* c, TOperation op)
 {
     TComponent::Notification(c, op);
-    if (op == opRemove && c == FPopupMenu)
-        FPopupMenu = nullptr;
+    ReferenceGone(FPopupMenu, c, op);
 }
 
 void TControl::Loaded()

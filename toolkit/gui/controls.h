@@ -120,8 +120,7 @@ public:
     virtual TPoint ClientOrigin() const;
     TPoint ClientToScreen(const TPoint& p) const;
     TPoint ScreenToClient(const TPoint& p) const;
-    TAlign Align() const { return FAlign; }
-    void SetAlign(TAlign v);
+    TK_PROPERTY(TAlign, Align, RequestAlign());
     bool AutoSize() const { return FAutoSize; }
     virtual void SetAutoSize(bool v);
 
@@ -140,19 +139,18 @@ public:
     void SetText(const String& v);
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
-    bool ParentColor() const { return FParentColor; }
+    bool ParentColor() const { return FParentColor.On; }
     void SetParentColor(bool v);
     TFont* Font() const { return FFont.get(); }
     void SetFont(TFont* f) { FFont->Assign(f); }
-    bool ParentFont() const { return FParentFont; }
+    bool ParentFont() const { return FParentFont.On; }
     void SetParentFont(bool v);
-    TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor v);
+    TK_PROPERTY(TCursor, Cursor, Perform(CM_CURSORCHANGED));
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool v);
-    bool ParentShowHint() const { return FParentShowHint; }
+    bool ParentShowHint() const { return FParentShowHint.On; }
     void SetParentShowHint(bool v);
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle v) { FControlStyle = v; }
@@ -214,7 +212,8 @@ protected:
     // Repaints a windowless control's area on its parent. The area a control leaves is always
     // erased, or an opaque control would leave its old pixels behind.
     void InvalidateControl(bool wasVisible, bool leaving = false);
-    // The colour a control takes from its parent when ParentColor is on.
+    // The colour, font and hint switch a control takes from its parent while ParentColor,
+    // ParentFont and ParentShowHint are on.
     void ApplyParentColor();
     void ApplyParentFont();
     void ApplyParentShowHint();
@@ -228,6 +227,22 @@ protected:
     bool FControlDestroying = false;  // BeforeDestruction has started
 
 private:
+    // A property the control may take from its parent.
+    struct TFromParent {
+        bool On;              // the property follows the parent
+        bool Taking = false;  // the value being set now is the parent's
+    };
+    // Switches following on or off; switched on, the parent's value is taken at once.
+    void SetFromParent(TFromParent& p, bool on, void (TControl::*apply)());
+    // Sets the parent's value through `take` while `p` follows the parent.
+    template <class F>
+    void TakeFromParent(TFromParent& p, F take);
+    // A value of the control's own: unless it came from the parent, the parent's no longer counts.
+    static void OwnValueSet(TFromParent& p)
+    {
+        if (!p.Taking)
+            p.On = false;
+    }
     void FontChanged(TObject* sender);
     void HandleMouseDown(TMessage& m, TMouseButton button);
     void HandleMouseUp(TMessage& m, TMouseButton button);
@@ -243,16 +258,13 @@ private:
     bool FVisible = true;
     bool FEnabled = true;
     TColor FColor = clWindow;
-    bool FParentColor = false;
-    bool FTakingParentColor = false;
+    TFromParent FParentColor{false};
     std::unique_ptr<TFont> FFont;
-    bool FParentFont = true;
-    bool FTakingParentFont = false;
+    TFromParent FParentFont{true};
     TCursor FCursor = crDefault;
     String FHint;
     bool FShowHint = false;
-    bool FParentShowHint = true;
-    bool FTakingParentShowHint = false;
+    TFromParent FParentShowHint{true};
 };
 
 // The HWND and the rest of a window about to be created.

@@ -117,30 +117,6 @@ void TDateTimePicker::PutValue()
         throw EConvertError("'" + Name() + "' cannot show " + FormatDateTime("yyyy-mm-dd hh:nn:ss", FDateTime));
 }
 
-void TDateTimePicker::SetKind(TDateTimeKind v)
-{
-    if (v == FKind)
-        return;
-    FKind = v;
-    RecreateWnd();
-}
-
-void TDateTimePicker::SetDateMode(TDTDateMode v)
-{
-    if (v == FDateMode)
-        return;
-    FDateMode = v;
-    RecreateWnd();
-}
-
-void TDateTimePicker::SetDateFormat(TDTDateFormat v)
-{
-    if (v == FDateFormat)
-        return;
-    FDateFormat = v;
-    RecreateWnd();
-}
-
 void TDateTimePicker::SetFormat(const String& v)
 {
     FFormat = v;
@@ -174,14 +150,6 @@ void TDateTimePicker::SetDate(TDateTime v) { SetDateTime(Combine(DayOf(v), TimeO
 TDateTime TDateTimePicker::Time() const { return TimeOf(FDateTime); }
 
 void TDateTimePicker::SetTime(TDateTime v) { SetDateTime(Combine(DayOf(FDateTime), TimeOf(v))); }
-
-void TDateTimePicker::SetShowCheckbox(bool v)
-{
-    if (v == FShowCheckbox)
-        return;
-    FShowCheckbox = v;
-    RecreateWnd();
-}
 
 bool TDateTimePicker::Checked() const { return !FShowCheckbox || FChecked; }
 

@@ -15,13 +15,10 @@ class TDateTimePicker : public TWinControl {
 public:
     explicit TDateTimePicker(TComponent* owner);
 
-    TDateTimeKind Kind() const { return FKind; }
-    void SetKind(TDateTimeKind v);
+    TK_PROPERTY(TDateTimeKind, Kind, RecreateWnd());
     // A date picker with a calendar drop-down, or with arrows.
-    TDTDateMode DateMode() const { return FDateMode; }
-    void SetDateMode(TDTDateMode v);
-    TDTDateFormat DateFormat() const { return FDateFormat; }
-    void SetDateFormat(TDTDateFormat v);
+    TK_PROPERTY(TDTDateMode, DateMode, RecreateWnd());
+    TK_PROPERTY(TDTDateFormat, DateFormat, RecreateWnd());
     // The picker's own pattern ("HH:mm:ss": 24-hour time); empty: the system's format for Kind.
     const String& Format() const { return FFormat; }
     void SetFormat(const String& v);
@@ -36,8 +33,7 @@ public:
     void SetTime(TDateTime v);
 
     // A check box in the picker; unticked means "no value".
-    bool ShowCheckbox() const { return FShowCheckbox; }
-    void SetShowCheckbox(bool v);
+    TK_PROPERTY(bool, ShowCheckbox, RecreateWnd());
     bool Checked() const;
     void SetChecked(bool v);
 

@@ -289,72 +289,60 @@ TButton* FirstOf(const std::vector<std::pair<TMsgDlgBtn, TButton*>>& made, std::
 
 TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons)
 {
-    auto* form = new TMessageForm(Application);
-    try {
-        form->SetBorderStyle(bsDialog);
-        form->SetPosition(poScreenCenter);
-        const char* caption = DialogCaption(DlgType);
-        form->SetCaption(caption ? caption : (Application ? Application->Title() : String()));
+    TOwnedObject<TMessageForm> owned(new TMessageForm(Application));
+    TMessageForm* form = owned.Get();
+    form->SetBorderStyle(bsDialog);
+    form->SetPosition(poScreenCenter);
+    const char* caption = DialogCaption(DlgType);
+    form->SetCaption(caption ? caption : (Application ? Application->Title() : String()));
 
-        if (LPCSTR id = DialogIcon(DlgType)) {
-            form->Image = new TImage(form);
-            form->Image->SetName("Image");
-            form->Image->SetParent(form);
-            // A shared system icon: the picture gets a copy of its own to destroy.
-            if (HICON icon = LoadIconA(nullptr, id))
-                form->Image->Picture()->Icon()->SetHandle(CopyIcon(icon));
-        }
-        form->Message = new TLabel(form);
-        form->Message->SetName("Message");
-        form->Message->SetParent(form);
-        form->Message->SetAutoSize(false);
-        form->Message->SetWordWrap(true);
-        form->Message->SetShowAccelChar(false);
-        form->Message->SetCaption(Msg);
-
-        std::vector<std::pair<TMsgDlgBtn, TButton*>> made;
-        for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i) {
-            auto kind = static_cast<TMsgDlgBtn>(i);
-            if (!Buttons.Contains(kind))
-                continue;
-            auto* b = new TButton(form);
-            b->SetName(kButtons[i].Name);
-            b->SetParent(form);
-            b->SetCaption(kButtons[i].Caption);
-            b->SetModalResult(kButtons[i].Result);
-            form->Buttons.push_back(b);
-            made.emplace_back(kind, b);
-        }
-        TButton* def = FirstOf(made, {mbOK, mbYes});
-        if (!def && !made.empty())
-            def = made.front().second;
-        if (def) {
-            def->SetDefault(true);
-            form->SetActiveControl(def);
-        }
-        if (TButton* cancel = FirstOf(made, {mbCancel, mbNo, mbOK}))
-            cancel->SetCancel(true);
-        form->Layout();
-        form->InitNew();
-    } catch (...) {
-        form->Free();
-        throw;
+    if (LPCSTR id = DialogIcon(DlgType)) {
+        form->Image = new TImage(form);
+        form->Image->SetName("Image");
+        form->Image->SetParent(form);
+        // A shared system icon: the picture gets a copy of its own to destroy.
+        if (HICON icon = LoadIconA(nullptr, id))
+            form->Image->Picture()->Icon()->SetHandle(CopyIcon(icon));
     }
-    return form;
+    form->Message = new TLabel(form);
+    form->Message->SetName("Message");
+    form->Message->SetParent(form);
+    form->Message->SetAutoSize(false);
+    form->Message->SetWordWrap(true);
+    form->Message->SetShowAccelChar(false);
+    form->Message->SetCaption(Msg);
+
+    std::vector<std::pair<TMsgDlgBtn, TButton*>> made;
+    for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i) {
+        auto kind = static_cast<TMsgDlgBtn>(i);
+        if (!Buttons.Contains(kind))
+            continue;
+        auto* b = new TButton(form);
+        b->SetName(kButtons[i].Name);
+        b->SetParent(form);
+        b->SetCaption(kButtons[i].Caption);
+        b->SetModalResult(kButtons[i].Result);
+        form->Buttons.push_back(b);
+        made.emplace_back(kind, b);
+    }
+    TButton* def = FirstOf(made, {mbOK, mbYes});
+    if (!def && !made.empty())
+        def = made.front().second;
+    if (def) {
+        def->SetDefault(true);
+        form->SetActiveControl(def);
+    }
+    if (TButton* cancel = FirstOf(made, {mbCancel, mbNo, mbOK}))
+        cancel->SetCancel(true);
+    form->Layout();
+    form->InitNew();
+    return owned.Release();
 }
 
 int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int)
 {
-    TForm* form = CreateMessageDialog(Msg, DlgType, Buttons);
-    int result;
-    try {
-        result = form->ShowModal();
-    } catch (...) {
-        form->Free();
-        throw;
-    }
-    form->Free();
-    return result;
+    TOwnedObject<TForm> form(CreateMessageDialog(Msg, DlgType, Buttons));
+    return form->ShowModal();
 }
 
 void ShowMessage(const String& Msg) { MessageDlg(Msg, mtCustom, {mbOK}); }

@@ -42,40 +42,6 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_u
 
 TImage::~TImage() { FPicture->OnChange = nullptr; }
 
-void TImage::SetStretch(bool v)
-{
-    if (v == FStretch)
-        return;
-    FStretch = v;
-    UpdateOpaque();
-    Invalidate();
-}
-
-void TImage::SetCenter(bool v)
-{
-    if (v == FCenter)
-        return;
-    FCenter = v;
-    Invalidate();
-}
-
-void TImage::SetProportional(bool v)
-{
-    if (v == FProportional)
-        return;
-    FProportional = v;
-    UpdateOpaque();
-    Invalidate();
-}
-
-void TImage::SetTransparent(bool v)
-{
-    if (v == FTransparent)
-        return;
-    FTransparent = v;
-    PictureChanged(nullptr);
-}
-
 bool TImage::CanAutoSize(int& width, int& height)
 {
     TGraphic* g = FPicture->Graphic();
@@ -164,22 +130,6 @@ TBevel::TBevel(TComponent* owner) : TGraphicControl(owner)
     StoreBounds(0, 0, 50, 50);
     FControlStyle.Exclude(csCaptureMouse);
     FControlStyle.Exclude(csClickEvents);
-}
-
-void TBevel::SetShape(TBevelShape v)
-{
-    if (v == FShape)
-        return;
-    FShape = v;
-    Invalidate();
-}
-
-void TBevel::SetStyle(TBevelStyle v)
-{
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    Invalidate();
 }
 
 void TBevel::Paint()

@@ -14,16 +14,12 @@ public:
     // Loading or changing the picture repaints the image (and resizes it with AutoSize).
     TPicture* Picture() const { return FPicture.get(); }
     void SetPicture(TPicture* v) { FPicture->Assign(v); }
-    bool Stretch() const { return FStretch; }
-    void SetStretch(bool v);
-    bool Center() const { return FCenter; }
-    void SetCenter(bool v);
+    TK_PROPERTY(bool, Stretch, UpdateOpaque(), Invalidate());
+    TK_PROPERTY(bool, Center, Invalidate());
     // Scales the picture to fit, keeping its aspect (with Stretch also up, else only down).
-    bool Proportional() const { return FProportional; }
-    void SetProportional(bool v);
+    TK_PROPERTY(bool, Proportional, UpdateOpaque(), Invalidate());
     // The picture's transparent colour lets the parent show through.
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool v);
+    TK_PROPERTY(bool, Transparent, PictureChanged(nullptr));
 
     // Where the picture goes in the client area.
     TRect DestRect() const;
@@ -56,10 +52,8 @@ class TBevel : public TGraphicControl {
 public:
     explicit TBevel(TComponent* owner);
 
-    TBevelShape Shape() const { return FShape; }
-    void SetShape(TBevelShape v);
-    TBevelStyle Style() const { return FStyle; }
-    void SetStyle(TBevelStyle v);
+    TK_PROPERTY(TBevelShape, Shape, Invalidate());
+    TK_PROPERTY(TBevelStyle, Style, Invalidate());
 
 protected:
     void Paint() override;

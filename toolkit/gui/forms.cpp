@@ -7,6 +7,7 @@
 #include "apphooks.h"
 #include "formfile.h"
 #include "menus.h"
+#include "winstyle.h"
 
 const TEnumInfo FormBorderStyleInfo{"TFormBorderStyle",
                                     {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
@@ -47,16 +48,6 @@ private:
     }
     HWND FExcept;
     std::vector<HWND> FDisabled;
-};
-
-// Clears a flag when it goes, whatever happens in between.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-
-private:
-    bool& FFlag;
 };
 
 TRect CenteredIn(const TRect& area, int w, int h)
@@ -115,8 +106,8 @@ TCustomForm::TCustomForm(TComponent* owner)
 {
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     FVisible = false;
-    FParentFont = false;
-    FParentColor = false;
+    FParentFont.On = false;
+    FParentColor.On = false;
     StoreBounds(0, 0, 320, 240);
     SetColor(clBtnFace);
     FIcon->OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
@@ -185,9 +176,7 @@ void TCustomForm::InitNew() { FinishCreate(); }
 
 void TCustomForm::FinishCreate()
 {
-    for (auto& bind : FBinders)
-        bind();
-    FBinders.clear();
+    FillComponentFields();
     // A failing create handler is reported and the form is made all the same.
     try {
         DoCreate();
@@ -196,6 +185,22 @@ void TCustomForm::FinishCreate()
     }
     if (Visible())
         UpdateShowing();
+}
+
+void TCustomForm::FillComponentFields()
+{
+    for (const TClassInfo* c = &ClassType(); c; c = c->Parent)
+        for (const TFieldInfo& f : c->Fields)
+            f.Store(this, FindChildOf(f.Name, f.ClassOf()));
+}
+
+TComponent* TCustomForm::FindChildOf(const String& name, const TClassInfo& cls) const
+{
+    TComponent* c = FindComponent(name);
+    if (!c || !c->InheritsFrom(cls))
+        throw EComponentError("Component " + name + (c ? " is not a " : " not found: expected a ") + cls.Name +
+                              " on " + ClassName());
+    return c;
 }
 
 // A failing show or hide handler is reported and the showing goes on: the window never stays
@@ -315,7 +320,7 @@ void TCustomForm::ShowForm()
         return;
     int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     {
-        TFlagScope changing(FChangingShow);
+        TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), cmd);
     }
     if (FFormStyle == fsStayOnTop)
@@ -329,7 +334,7 @@ void TCustomForm::HideForm()
     FShowing = false;
     ShowChanged(false);
     if (HandleAllocated()) {
-        TFlagScope changing(FChangingShow);
+        TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), SW_HIDE);
     }
 }
@@ -371,26 +376,10 @@ void TCustomForm::SetParent(TWinControl* parent)
     if (recreate && !parent && wasShowing) {
         // Back to a top-level window: show it again without another OnShow.
         HandleNeeded();
-        TFlagScope changing(FChangingShow);
+        TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), SW_SHOWNORMAL);
     }
     FShowing = wasShowing && Visible();
-}
-
-void TCustomForm::SetBorderStyle(TFormBorderStyle v)
-{
-    if (v == FBorderStyle)
-        return;
-    FBorderStyle = v;
-    RecreateWnd();
-}
-
-void TCustomForm::SetBorderIcons(TBorderIcons v)
-{
-    if (v == FBorderIcons)
-        return;
-    FBorderIcons = v;
-    RecreateWnd();
 }
 
 void TCustomForm::SetFormStyle(TFormStyle v)
@@ -426,16 +415,8 @@ void TCustomForm::SetWindowState(TWindowState v)
     if (!HandleAllocated() || !FShowing || Loading())
         return;
     static const int cmds[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
-    TFlagScope changing(FChangingShow);
+    TScopedFlag changing(FChangingShow);
     ShowWindow(WindowHandle(), cmds[v]);
-}
-
-void TCustomForm::SetAlphaBlend(bool v)
-{
-    if (v == FAlphaBlend)
-        return;
-    FAlphaBlend = v;
-    ApplyAlphaBlend();
 }
 
 void TCustomForm::SetAlphaBlendValue(int v)
@@ -452,27 +433,20 @@ void TCustomForm::ApplyAlphaBlend()
     if (!HandleAllocated() || !IsTopLevel())
         return;
     HWND h = WindowHandle();
-    LONG ex = GetWindowLongA(h, GWL_EXSTYLE);
+    const DWORD ex = ExStyleOf(h);
     if (FAlphaBlend) {
         if (!(ex & WS_EX_LAYERED))
-            SetWindowLongA(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+            SetWindowLongA(h, GWL_EXSTYLE, static_cast<LONG>(ex | WS_EX_LAYERED));
         SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(FAlphaBlendValue), LWA_ALPHA);
     } else if (ex & WS_EX_LAYERED) {
-        SetWindowLongA(h, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        SetWindowLongA(h, GWL_EXSTYLE, static_cast<LONG>(ex & ~WS_EX_LAYERED));
         RedrawWindow(h, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 }
 
 void TCustomForm::SetMenu(TMainMenu* v)
 {
-    if (v == FMenu)
-        return;
-    if (FMenu)
-        FMenu->RemoveFreeNotification(this);
-    FMenu = v;
-    if (v)
-        v->FreeNotification(this);
-    if (HandleAllocated())
+    if (SetReference(FMenu, v) && HandleAllocated())
         SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
 }
 
@@ -480,7 +454,7 @@ void TCustomForm::ApplyMenu()
 {
     // Only a top-level window has a menu bar (a child's "menu" is its control id).
     HWND wnd = WindowHandle();
-    if (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD)
+    if (StyleOf(wnd) & WS_CHILD)
         return;
     HMENU menu = FMenu ? FMenu->Handle() : nullptr;
     if (GetMenu(wnd) != menu)
@@ -490,11 +464,8 @@ void TCustomForm::ApplyMenu()
 void TCustomForm::Notification(TComponent* c, TOperation op)
 {
     TWinControl::Notification(c, op);
-    if (op == opRemove && c == FMenu) {
-        FMenu = nullptr;
-        if (HandleAllocated())
-            SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
-    }
+    if (ReferenceGone(FMenu, c, op) && HandleAllocated())
+        SendMessageA(WindowHandle(), CM_MENUCHANGED, 0, 0);
 }
 
 void TCustomForm::IconChanged(TObject*)
@@ -575,31 +546,29 @@ TModalResult TCustomForm::ShowModal()
                    !IsWindowVisible(ownerBefore);
     if (reowned)
         SetWindowLongPtrA(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(activeBefore));
-    FModal = true;
-    FModalResult = mrNone;
-    try {
-        TTaskWindowsDisabled disabled(h);
-        Show();
-        for (;;) {
-            if (Application->Terminated()) {
-                FModalResult = mrCancel;
-                break;
+    {
+        TScopedFlag modal(FModal);
+        FModalResult = mrNone;
+        {
+            TTaskWindowsDisabled disabled(h);
+            Show();
+            for (;;) {
+                if (Application->Terminated()) {
+                    FModalResult = mrCancel;
+                    break;
+                }
+                Application->HandleMessage();
+                if (Application->Terminated())
+                    FModalResult = mrCancel;
+                else if (FModalResult != mrNone)
+                    CloseModal();
+                if (FModalResult != mrNone)
+                    break;
             }
-            Application->HandleMessage();
-            if (Application->Terminated())
-                FModalResult = mrCancel;
-            else if (FModalResult != mrNone)
-                CloseModal();
-            if (FModalResult != mrNone)
-                break;
         }
-    } catch (...) {
-        FModal = false;
-        throw;
+        if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore))
+            SetActiveWindow(activeBefore);
     }
-    if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore))
-        SetActiveWindow(activeBefore);
-    FModal = false;
     Hide();
     if (reowned && HandleAllocated())
         SetWindowLongPtrA(WindowHandle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerBefore));
@@ -771,7 +740,7 @@ void TCustomForm::Dispatch(TMessage& m)
         break;
     case WM_DESTROY:
         // The window would destroy its menu with it; the menu belongs to the TMainMenu.
-        if (!(GetWindowLongA(WindowHandle(), GWL_STYLE) & WS_CHILD) && GetMenu(WindowHandle()))
+        if (!(StyleOf(WindowHandle()) & WS_CHILD) && GetMenu(WindowHandle()))
             ::SetMenu(WindowHandle(), nullptr);
         break;
     case CM_DIALOGKEY:
@@ -783,7 +752,7 @@ void TCustomForm::Dispatch(TMessage& m)
             DestroyHandle();
             if (shown) {
                 HandleNeeded();
-                TFlagScope changing(FChangingShow);
+                TScopedFlag changing(FChangingShow);
                 ShowWindow(WindowHandle(), SW_SHOWNORMAL);
             }
             return;
@@ -841,7 +810,7 @@ const TClassInfo& THintWindow::StaticClass()
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner)
 {
     FVisible = false;
-    FParentFont = false;
+    FParentFont.On = false;
     SetColor(clInfoBk);
     if (Screen)
         Font()->Assign(Screen->HintFont());

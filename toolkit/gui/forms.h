@@ -13,10 +13,9 @@
 //
 // A form class with a form file calls InitForm() at the end of its constructor; InitForm finds
 // the RCDATA resource named by the upper-case class name in the module that holds the code,
-// streams it into the form, binds the fields named with Bind() and then fires OnCreate.
+// streams it into the form, fills the fields declared with TK_COMPONENT and then fires OnCreate.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -76,18 +75,15 @@ public:
     // For forms built in code: OnCreate and a stored Visible, without a form file.
     void InitNew();
 
-    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TFormBorderStyle v);
-    TBorderIcons BorderIcons() const { return FBorderIcons; }
-    void SetBorderIcons(TBorderIcons v);
+    TK_PROPERTY(TFormBorderStyle, BorderStyle, RecreateWnd());
+    TK_PROPERTY(TBorderIcons, BorderIcons, RecreateWnd());
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition v) { FPosition = v; }
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle v);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState v);
-    bool AlphaBlend() const { return FAlphaBlend; }
-    void SetAlphaBlend(bool v);
+    TK_PROPERTY(bool, AlphaBlend, ApplyAlphaBlend());
     int AlphaBlendValue() const { return FAlphaBlendValue; }
     void SetAlphaBlendValue(int v);
     bool KeyPreview() const { return FKeyPreview; }
@@ -137,23 +133,13 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
 protected:
-    // A component of this form's file stored into a field of the form class after streaming.
-    template <class T>
-    void Bind(T*& field, const char* name)
-    {
-        FBinders.push_back([this, &field, name] { field = FindChild<T>(name); });
-    }
     // The component of that name and class; raises EComponentError when there is none.
     template <class T>
     T* FindChild(const char* name) const
     {
-        TComponent* c = FindComponent(name);
-        T* t = As<T>(c);
-        if (!t)
-            throw EComponentError(String("Component ") + name + (c ? " is not a " : " not found: expected a ") +
-                                  T::StaticClass().Name + " on " + ClassName());
-        return t;
+        return static_cast<T*>(FindChildOf(name, T::StaticClass()));
     }
+    TComponent* FindChildOf(const String& name, const TClassInfo& cls) const;
 
     void CreateParams(TCreateParams& p) override;
     void InitializeWnd() override;
@@ -170,6 +156,8 @@ protected:
 private:
     void FinishCreate();
     void ShowChanged(bool showing);
+    // Fills the TK_COMPONENT fields of every class of this form with the loaded components.
+    void FillComponentFields();
     String UniqueFormName(const String& base) const;
     void ShowForm();
     void HideForm();
@@ -203,7 +191,6 @@ private:
     bool FShowing = false;        // the window is shown as far as OnShow/OnHide go
     bool FChangingShow = false;   // our own ShowWindow calls, not someone else's
     bool FPositioned = false;
-    std::vector<std::function<void()>> FBinders;
 };
 
 class TForm : public TCustomForm {
@@ -211,6 +198,16 @@ class TForm : public TCustomForm {
 public:
     using TCustomForm::TCustomForm;
 };
+
+// Defines, in its .cpp, the class information and the constructor of a form class whose
+// constructor does nothing but stream its form file.
+#define TK_FORM_CLASS(T)                                                                        \
+    const TClassInfo& T::StaticClass()                                                          \
+    {                                                                                           \
+        static const TClassInfo info = TClassBuilder<T>(#T, &inherited::StaticClass()).Build(); \
+        return info;                                                                            \
+    }                                                                                           \
+    T::T(TComponent* owner) : inherited(owner) { InitForm(); }
 
 // A popup window that shows one hint text.
 class THintWindow : public TCustomControl {

@@ -229,41 +229,9 @@ void TFont::Changed()
     TGraphicsObject::Changed();
 }
 
-void TFont::SetName(const String& v)
-{
-    if (v != FName) {
-        FName = v;
-        Changed();
-    }
-}
-
-void TFont::SetHeight(int v)
-{
-    if (v != FHeight) {
-        FHeight = v;
-        Changed();
-    }
-}
-
 int TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
 
 void TFont::SetSize(int v) { SetHeight(-MulDiv(v, FPixelsPerInch, 72)); }
-
-void TFont::SetColor(TColor v)
-{
-    if (v != FColor) {
-        FColor = v;
-        TGraphicsObject::Changed();  // colour is not part of the handle
-    }
-}
-
-void TFont::SetStyle(TFontStyles v)
-{
-    if (v != FStyle) {
-        FStyle = v;
-        Changed();
-    }
-}
 
 void TFont::SetCharset(int v)
 {
@@ -271,14 +239,6 @@ void TFont::SetCharset(int v)
         throw EInvalidOperation("Invalid character set " + IntToStr(v));
     if (v != FCharset) {
         FCharset = v;
-        Changed();
-    }
-}
-
-void TFont::SetPitch(TFontPitch v)
-{
-    if (v != FPitch) {
-        FPitch = v;
         Changed();
     }
 }
@@ -369,14 +329,6 @@ void TBrush::SetColor(TColor v)
     }
 }
 
-void TBrush::SetStyle(TBrushStyle v)
-{
-    if (v != FStyle) {
-        FStyle = v;
-        Changed();
-    }
-}
-
 void TBrush::Assign(TPersistent* source)
 {
     auto* b = As<TBrush>(source);
@@ -422,14 +374,6 @@ void TPen::Changed()
     TGraphicsObject::Changed();
 }
 
-void TPen::SetColor(TColor v)
-{
-    if (v != FColor) {
-        FColor = v;
-        Changed();
-    }
-}
-
 void TPen::SetWidth(int v)
 {
     if (v < 0)
@@ -437,22 +381,6 @@ void TPen::SetWidth(int v)
     if (v != FWidth) {
         FWidth = v;
         Changed();
-    }
-}
-
-void TPen::SetStyle(TPenStyle v)
-{
-    if (v != FStyle) {
-        FStyle = v;
-        Changed();
-    }
-}
-
-void TPen::SetMode(TPenMode v)
-{
-    if (v != FMode) {
-        FMode = v;
-        TGraphicsObject::Changed();  // the mode is a DC setting, not part of the handle
     }
 }
 

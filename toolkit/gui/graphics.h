@@ -10,54 +10,10 @@
 
 #include "bmpreader.h"
 #include "classes.h"
+#include "handles.h"
 #include "types.h"
 
 struct TFormValue;
-
-// Owns one handle and gives it back to the system with `Free` when it goes.
-template <class H, class Free>
-class TOwnedHandle {
-public:
-    TOwnedHandle() = default;
-    explicit TOwnedHandle(H h) : FHandle(h) {}
-    TOwnedHandle(TOwnedHandle&& o) noexcept : FHandle(o.Release()) {}
-    TOwnedHandle& operator=(TOwnedHandle&& o) noexcept
-    {
-        if (this != &o)
-            Reset(o.Release());
-        return *this;
-    }
-    ~TOwnedHandle() { Reset(); }
-    H Get() const { return FHandle; }
-    H Release()
-    {
-        H h = FHandle;
-        FHandle = nullptr;
-        return h;
-    }
-    void Reset(H h = nullptr)
-    {
-        if (FHandle && FHandle != h)
-            Free()(FHandle);
-        FHandle = h;
-    }
-    explicit operator bool() const { return FHandle != nullptr; }
-
-private:
-    H FHandle = nullptr;
-};
-
-struct TDeleteGdiObject {
-    void operator()(HGDIOBJ h) const { DeleteObject(h); }
-};
-struct TDestroyIcon {
-    void operator()(HICON h) const { DestroyIcon(h); }
-};
-
-// A GDI object (font, brush, pen, bitmap, region), and an icon or cursor.
-template <class H>
-using TGdiObject = TOwnedHandle<H, TDeleteGdiObject>;
-using TIconHandle = TOwnedHandle<HICON, TDestroyIcon>;
 
 // Colours by name for form files and settings: "clBtnFace", or "$00BBGGRR" for any other value.
 String ColorToString(TColor c);
@@ -108,20 +64,16 @@ public:
     void BorrowHandle(HFONT h);
     bool HandleAllocated() const { return FBorrowed || static_cast<bool>(FHandle); }
 
-    const String& Name() const { return FName; }
-    void SetName(const String& v);
-    int Height() const { return FHeight; }
-    void SetHeight(int v);
+    TK_PROPERTY(String, Name, Changed());
+    TK_PROPERTY(int, Height, Changed());
     int Size() const;  // points
     void SetSize(int v);
-    TColor Color() const { return FColor; }
-    void SetColor(TColor v);
-    TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles v);
+    // The colour is not part of the handle.
+    TK_PROPERTY(TColor, Color, TGraphicsObject::Changed());
+    TK_PROPERTY(TFontStyles, Style, Changed());
     int Charset() const { return FCharset; }
     void SetCharset(int v);
-    TFontPitch Pitch() const { return FPitch; }
-    void SetPitch(TFontPitch v);
+    TK_PROPERTY(TFontPitch, Pitch, Changed());
     int PixelsPerInch() const { return FPixelsPerInch; }
 
     void Assign(TPersistent* source) override;
@@ -156,8 +108,7 @@ public:
     void BorrowHandle(HBRUSH h);
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
-    TBrushStyle Style() const { return FStyle; }
-    void SetStyle(TBrushStyle v);
+    TK_PROPERTY(TBrushStyle, Style, Changed());
 
     void Assign(TPersistent* source) override;
 
@@ -182,14 +133,12 @@ class TPen : public TGraphicsObject {
     TK_CLASS(TPen, TGraphicsObject)
 public:
     HPEN Handle();
-    TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    TK_PROPERTY(TColor, Color, Changed());
     int Width() const { return FWidth; }
     void SetWidth(int v);
-    TPenStyle Style() const { return FStyle; }
-    void SetStyle(TPenStyle v);
-    TPenMode Mode() const { return FMode; }
-    void SetMode(TPenMode v);
+    TK_PROPERTY(TPenStyle, Style, Changed());
+    // The mode is a DC setting, not part of the handle.
+    TK_PROPERTY(TPenMode, Mode, TGraphicsObject::Changed());
 
     void Assign(TPersistent* source) override;
 
@@ -527,7 +476,7 @@ public:
     TPicture();
     ~TPicture() override;
 
-    TGraphic* Graphic() const { return FGraphic.get(); }
+    TGraphic* Graphic() const { return FGraphic.Get(); }
     // Takes a copy of g (of the same class); null clears.
     void SetGraphic(TGraphic* g);
     // Replace the graphic by an empty one of the class asked for when it is another class.
@@ -560,8 +509,5 @@ private:
     void Take(TGraphic* g);
     void GraphicChanged(TObject* sender);
 
-    struct TGraphicDeleter {
-        void operator()(TGraphic* g) const;
-    };
-    std::unique_ptr<TGraphic, TGraphicDeleter> FGraphic;
+    TOwnedObject<TGraphic> FGraphic;
 };

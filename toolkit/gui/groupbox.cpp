@@ -21,6 +21,8 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner)
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     StoreBounds(0, 0, 185, 105);
     SetColor(clBtnFace);
+    // Follows its parent's colour, so a form recoloured by a skin carries its children along.
+    SetParentColor(true);
 }
 
 void TCustomGroupBox::CreateParams(TCreateParams& p)

@@ -306,14 +306,6 @@ TComponent* TMenuItem::GetParentComponent() const
 
 // ---------------------------------------------------------------- properties
 
-void TMenuItem::SetCaption(const String& v)
-{
-    if (v == FCaption)
-        return;
-    FCaption = v;
-    Changed();
-}
-
 void TMenuItem::SetChecked(bool v)
 {
     if (v == FChecked)
@@ -345,22 +337,6 @@ void TMenuItem::SetDefault(bool v)
     Changed();
 }
 
-void TMenuItem::SetEnabled(bool v)
-{
-    if (v == FEnabled)
-        return;
-    FEnabled = v;
-    Changed();
-}
-
-void TMenuItem::SetVisible(bool v)
-{
-    if (v == FVisible)
-        return;
-    FVisible = v;
-    Changed();
-}
-
 void TMenuItem::SetRadioItem(bool v)
 {
     if (v == FRadioItem)
@@ -380,22 +356,6 @@ void TMenuItem::SetGroupIndex(int v)
     FGroupIndex = v;
     if (FRadioItem && FChecked)
         UncheckRadioSiblings();
-    Changed();
-}
-
-void TMenuItem::SetShortCut(TShortCut v)
-{
-    if (v == FShortCut)
-        return;
-    FShortCut = v;
-    Changed();
-}
-
-void TMenuItem::SetImageIndex(int v)
-{
-    if (v == FImageIndex)
-        return;
-    FImageIndex = v;
     Changed();
 }
 
@@ -586,24 +546,12 @@ void TMenu::BeforeDestruction()
     FreeItems();
 }
 
-void TMenu::FreeItems()
-{
-    TMenuItem* items = FItems;
-    FItems = nullptr;
-    if (items)
-        items->Free();
-}
+void TMenu::FreeItems() { FItems.Reset(); }
 
 void TMenu::SetImages(TCustomImageList* v)
 {
-    if (v == FImages)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = v;
-    if (v)
-        v->FreeNotification(this);
-    MenuChanged();
+    if (SetReference(FImages, v))
+        MenuChanged();
 }
 
 void TMenu::SetOwnerDraw(bool v)
@@ -612,7 +560,7 @@ void TMenu::SetOwnerDraw(bool v)
         return;
     FOwnerDraw = v;
     // Every level carries the owner-draw type in its entries.
-    std::vector<TMenuItem*> todo{FItems};
+    std::vector<TMenuItem*> todo{FItems.Get()};
     while (!todo.empty()) {
         TMenuItem* i = todo.back();
         todo.pop_back();
@@ -625,8 +573,7 @@ void TMenu::SetOwnerDraw(bool v)
 void TMenu::Notification(TComponent* c, TOperation op)
 {
     TComponent::Notification(c, op);
-    if (op == opRemove && c == FImages)
-        FImages = nullptr;
+    ReferenceGone(FImages, c, op);
 }
 
 TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) const
@@ -634,7 +581,7 @@ TMenuItem* TMenu::FindItem(UINT_PTR value, TFindItemKind kind) const
     if (!FItems)
         return nullptr;
     if (kind == fkHandle && FItems->FHandle && reinterpret_cast<UINT_PTR>(FItems->FHandle) == value)
-        return FItems;
+        return FItems.Get();
     return FItems->FindIn(value, kind);
 }
 
@@ -740,22 +687,12 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 TPopupMenu::~TPopupMenu() = default;
 
-void TPopupMenu::SetPopupComponent(TComponent* c)
-{
-    if (c == FPopupComponent)
-        return;
-    if (FPopupComponent)
-        FPopupComponent->RemoveFreeNotification(this);
-    FPopupComponent = c;
-    if (c)
-        c->FreeNotification(this);
-}
+void TPopupMenu::SetPopupComponent(TComponent* c) { SetReference(FPopupComponent, c); }
 
 void TPopupMenu::Notification(TComponent* c, TOperation op)
 {
     TMenu::Notification(c, op);
-    if (op == opRemove && c == FPopupComponent)
-        FPopupComponent = nullptr;
+    ReferenceGone(FPopupComponent, c, op);
 }
 
 void TPopupMenu::Popup(int x, int y)

@@ -51,8 +51,7 @@ public:
     ~TMenuItem() override;
     void BeforeDestruction() override;
 
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& v);
+    TK_PROPERTY(String, Caption, Changed());
     // A caption of "-" makes a separator.
     bool IsLine() const { return FCaption == "-"; }
     bool Checked() const { return FChecked; }
@@ -64,22 +63,18 @@ public:
     // Drawn bold; a double click on a tray icon chooses it.
     bool Default() const { return FDefault; }
     void SetDefault(bool v);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool v);
+    TK_PROPERTY(bool, Enabled, Changed());
     // Hidden items are left out of the menu.
-    bool Visible() const { return FVisible; }
-    void SetVisible(bool v);
+    TK_PROPERTY(bool, Visible, Changed());
     bool RadioItem() const { return FRadioItem; }
     void SetRadioItem(bool v);
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int v);
-    TShortCut ShortCut() const { return FShortCut; }
-    void SetShortCut(TShortCut v);
+    TK_PROPERTY(TShortCut, ShortCut, Changed());
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     // An image of the menu's Images; -1 for none.
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v);
+    TK_PROPERTY(int, ImageIndex, Changed());
     TBitmap* Bitmap() const { return FBitmap.get(); }
     void SetBitmap(TBitmap* v) { FBitmap->Assign(v); }
 
@@ -164,7 +159,7 @@ public:
     void BeforeDestruction() override;
 
     // The top-level items; owned by the menu.
-    TMenuItem* Items() const { return FItems; }
+    TMenuItem* Items() const { return FItems.Get(); }
     virtual HMENU Handle() { return FItems->Handle(); }
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* v);
@@ -191,7 +186,7 @@ protected:
 private:
     void FreeItems();
 
-    TMenuItem* FItems;  // owned
+    TOwnedObject<TMenuItem> FItems;
     TCustomImageList* FImages = nullptr;
     bool FOwnerDraw = false;
 };

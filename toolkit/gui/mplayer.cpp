@@ -47,10 +47,10 @@ void DrawButtonGlyph(HDC dc, TMPBtnType b, const RECT& r, COLORREF color)
 {
     int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     int s = std::max(2, static_cast<int>(std::min(r.right - r.left, r.bottom - r.top) / 4));
-    HBRUSH brush = CreateSolidBrush(color);
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    TGdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
+    HGDIOBJ oldPen = SelectObject(dc, pen.Get());
     auto tri = [dc](POINT a, POINT b2, POINT c) {
         POINT p[3] = {a, b2, c};
         Polygon(dc, p, 3);
@@ -87,8 +87,6 @@ void DrawButtonGlyph(HDC dc, TMPBtnType b, const RECT& r, COLORREF color)
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
 COLORREF ButtonColor(TMPBtnType b, bool enabled, bool colored)
@@ -352,24 +350,6 @@ void TMediaPlayer::NotifyWndProc(TMessage& m)
 }
 
 // ---------------------------------------------------------------- the buttons
-
-void TMediaPlayer::SetVisibleButtons(TButtonSet v)
-{
-    FVisibleButtons = v;
-    Invalidate();
-}
-
-void TMediaPlayer::SetEnabledButtons(TButtonSet v)
-{
-    FEnabledButtons = v;
-    Invalidate();
-}
-
-void TMediaPlayer::SetColoredButtons(TButtonSet v)
-{
-    FColoredButtons = v;
-    Invalidate();
-}
 
 int TMediaPlayer::ButtonAt(int x) const
 {

@@ -50,12 +50,9 @@ public:
     // Play at the end of the medium starts again from the beginning.
     bool AutoRewind() const { return FAutoRewind; }
     void SetAutoRewind(bool v) { FAutoRewind = v; }
-    TButtonSet VisibleButtons() const { return FVisibleButtons; }
-    void SetVisibleButtons(TButtonSet v);
-    TButtonSet EnabledButtons() const { return FEnabledButtons; }
-    void SetEnabledButtons(TButtonSet v);
-    TButtonSet ColoredButtons() const { return FColoredButtons; }
-    void SetColoredButtons(TButtonSet v);
+    TK_PROPERTY(TButtonSet, VisibleButtons, Invalidate());
+    TK_PROPERTY(TButtonSet, EnabledButtons, Invalidate());
+    TK_PROPERTY(TButtonSet, ColoredButtons, Invalidate());
 
     // Closes the device opened before, then opens FileName. A failure raises EMCIDeviceError
     // with the system's text for the error.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -14,38 +15,48 @@ static_assert(sizeof(void*) == 4, "the object-instance thunks are i686 machine c
 
 namespace {
 
-// One thunk and the method it calls. The code turns the stdcall WNDPROC call into a call of
-// StdWndProc with the record as an extra first argument:
-//   pop eax; push rec; push eax; jmp StdWndProc
-// StdWndProc is stdcall with five arguments, so its return pops the caller's four and ours.
-struct TInstanceRec {
-    unsigned char Code[12];
+// What a thunk needs at run time. It lives apart from the thunk's code, in ordinary memory:
+// the code pages are executable and never writable once written.
+struct TInstanceData {
     TWndMethod Method;
-    TInstanceRec* NextFree;
-    bool InUse;
+    TInstanceData* NextFree = nullptr;
+    bool InUse = false;
 };
 
-constexpr size_t kBlockSize = 4096;
+// A thunk turns the stdcall WNDPROC call into a call of StdWndProc with its data record as an
+// extra first argument:
+//   pop eax; push data; push eax; jmp StdWndProc
+// StdWndProc is stdcall with five arguments, so its return pops the caller's four and ours.
+constexpr size_t kThunkSize = 16;  // 12 bytes of code, padded
+constexpr size_t kCodeSize = 4096;
+constexpr int kThunksPerBlock = static_cast<int>(kCodeSize / kThunkSize);
 
-// A block is this header followed by as many records as fit.
+// One page of thunks and their data records, thunk i serving Data[i].
 struct TInstanceBlock {
-    TInstanceBlock* Next;
-    TInstanceRec* FreeList;
-    int Used;
-    TInstanceRec* Recs() { return reinterpret_cast<TInstanceRec*>(this + 1); }
+    TInstanceBlock* Next = nullptr;
+    unsigned char* Code = nullptr;
+    TInstanceData Data[kThunksPerBlock];
+    TInstanceData* FreeList = nullptr;
+    int Used = 0;
+
+    TInstanceBlock() = default;
+    TInstanceBlock(const TInstanceBlock&) = delete;
+    TInstanceBlock& operator=(const TInstanceBlock&) = delete;
+    ~TInstanceBlock()
+    {
+        if (Code)
+            VirtualFree(Code, 0, MEM_RELEASE);
+    }
 };
-static_assert(sizeof(TInstanceBlock) % alignof(TInstanceRec) == 0);
 
-constexpr int kRecsPerBlock = static_cast<int>((kBlockSize - sizeof(TInstanceBlock)) / sizeof(TInstanceRec));
-
-// The executable blocks of this module; one GUI thread uses them.
+// The blocks of this module; one GUI thread uses them.
 TInstanceBlock* gBlocks = nullptr;
 
-LRESULT __stdcall StdWndProc(TInstanceRec* rec, HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT __stdcall StdWndProc(TInstanceData* data, HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     TMessage m{msg, wp, lp, 0};
     // A copy: the method may free this very instance (a window destroyed from its own message).
-    TWndMethod method = rec->Method;
+    TWndMethod method = data->Method;
     if (!method)  // a freed slot still reachable from a stale procedure pointer
         return DefWindowProcA(wnd, msg, wp, lp);
     try {
@@ -56,11 +67,10 @@ LRESULT __stdcall StdWndProc(TInstanceRec* rec, HWND wnd, UINT msg, WPARAM wp, L
     return m.Result;
 }
 
-void WriteThunk(TInstanceRec* rec)
+void WriteThunk(unsigned char* code, TInstanceData* data)
 {
-    auto* code = rec->Code;
-    auto self = reinterpret_cast<uint32_t>(rec);
-    auto next = reinterpret_cast<uint32_t>(code + sizeof rec->Code);
+    auto self = reinterpret_cast<uint32_t>(data);
+    auto next = reinterpret_cast<uint32_t>(code + 12);
     auto target = reinterpret_cast<uint32_t>(&StdWndProc);
     int32_t rel = static_cast<int32_t>(target - next);
     code[0] = 0x58;  // pop eax
@@ -69,28 +79,41 @@ void WriteThunk(TInstanceRec* rec)
     code[6] = 0x50;  // push eax
     code[7] = 0xE9;  // jmp rel32
     std::memcpy(code + 8, &rel, 4);
+    std::memset(code + 12, 0xCC, kThunkSize - 12);  // int3
+}
+
+// Writes the page's thunks, then takes the write access away.
+unsigned char* NewCodePage(TInstanceBlock& block)
+{
+    void* mem = VirtualAlloc(nullptr, kCodeSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!mem)
+        return nullptr;
+    auto* code = static_cast<unsigned char*>(mem);
+    for (int i = 0; i < kThunksPerBlock; ++i)
+        WriteThunk(code + i * kThunkSize, &block.Data[i]);
+    DWORD old = 0;
+    if (!VirtualProtect(mem, kCodeSize, PAGE_EXECUTE_READ, &old)) {
+        VirtualFree(mem, 0, MEM_RELEASE);
+        return nullptr;
+    }
+    FlushInstructionCache(GetCurrentProcess(), mem, kCodeSize);
+    return code;
 }
 
 TInstanceBlock* NewBlock()
 {
-    void* mem = VirtualAlloc(nullptr, kBlockSize, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE);
-    if (!mem)
+    std::unique_ptr<TInstanceBlock> block(new (std::nothrow) TInstanceBlock);
+    if (block)
+        block->Code = NewCodePage(*block);
+    if (!block || !block->Code)
         throw EOutOfResources("Not enough memory for window procedure thunks");
-    auto* block = static_cast<TInstanceBlock*>(mem);
-    block->Next = gBlocks;
-    block->FreeList = nullptr;
-    block->Used = 0;
-    for (int i = kRecsPerBlock - 1; i >= 0; --i) {
-        TInstanceRec* rec = &block->Recs()[i];
-        new (&rec->Method) TWndMethod();
-        WriteThunk(rec);
-        rec->InUse = false;
-        rec->NextFree = block->FreeList;
-        block->FreeList = rec;
+    for (int i = kThunksPerBlock - 1; i >= 0; --i) {
+        block->Data[i].NextFree = block->FreeList;
+        block->FreeList = &block->Data[i];
     }
-    FlushInstructionCache(GetCurrentProcess(), mem, kBlockSize);
-    gBlocks = block;
-    return block;
+    block->Next = gBlocks;
+    gBlocks = block.release();
+    return gBlocks;
 }
 
 TInstanceBlock* BlockWithRoom()
@@ -102,32 +125,23 @@ TInstanceBlock* BlockWithRoom()
 }
 
 // The live record an instance pointer stands for, with its block; null when it is none.
-TInstanceRec* FindRec(WNDPROC instance, TInstanceBlock** owner)
+TInstanceData* FindData(WNDPROC instance, TInstanceBlock** owner) noexcept
 {
     auto p = reinterpret_cast<uintptr_t>(instance);
     for (TInstanceBlock* b = gBlocks; b; b = b->Next) {
-        auto first = reinterpret_cast<uintptr_t>(b->Recs());
-        auto end = first + kRecsPerBlock * sizeof(TInstanceRec);
-        if (p < first || p >= end || (p - first) % sizeof(TInstanceRec) != 0)
+        auto first = reinterpret_cast<uintptr_t>(b->Code);
+        if (p < first || p >= first + kCodeSize || (p - first) % kThunkSize != 0)
             continue;
-        auto* rec = reinterpret_cast<TInstanceRec*>(p);
-        if (!rec->InUse)
+        TInstanceData* data = &b->Data[(p - first) / kThunkSize];
+        if (!data->InUse)
             return nullptr;
         *owner = b;
-        return rec;
+        return data;
     }
     return nullptr;
 }
 
-TInstanceRec* LiveRec(WNDPROC instance, TInstanceBlock** owner)
-{
-    TInstanceRec* rec = FindRec(instance, owner);
-    if (!rec)
-        throw EInvalidOperation("Invalid object instance: not a live window procedure thunk");
-    return rec;
-}
-
-void ReleaseBlockIfEmpty(TInstanceBlock* block)
+void ReleaseBlockIfEmpty(TInstanceBlock* block) noexcept
 {
     // The last block stays, so a window that comes and goes doesn't allocate each time.
     if (block->Used != 0 || (block == gBlocks && !block->Next))
@@ -137,7 +151,23 @@ void ReleaseBlockIfEmpty(TInstanceBlock* block)
             *p = block->Next;
             break;
         }
-    VirtualFree(block, 0, MEM_RELEASE);
+    delete block;
+}
+
+// Gives a live instance back; false (and nothing done) for anything else.
+bool ReleaseInstance(WNDPROC instance) noexcept
+{
+    TInstanceBlock* block = nullptr;
+    TInstanceData* data = FindData(instance, &block);
+    if (!data)
+        return false;
+    data->Method = TWndMethod();
+    data->InUse = false;
+    data->NextFree = block->FreeList;
+    block->FreeList = data;
+    --block->Used;
+    ReleaseBlockIfEmpty(block);
+    return true;
 }
 
 HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
@@ -157,13 +187,25 @@ void EnsureUtilClass()
         throw EOutOfResources("Cannot register the utility window class");
 }
 
-bool IsUtilWindow(HWND wnd)
+bool IsUtilWindow(HWND wnd) noexcept
 {
     char name[sizeof kUtilClass + 1] = {};
     if (GetClassNameA(wnd, name, sizeof name) != static_cast<int>(sizeof kUtilClass - 1))
         return false;
     return std::strcmp(name, kUtilClass) == 0 &&
            reinterpret_cast<HINSTANCE>(GetClassLongPtrA(wnd, GCLP_HMODULE)) == ModuleInstance();
+}
+
+// Destroys a window made by AllocateHWnd and frees its instance; false for any other window.
+bool DestroyUtilWindow(HWND wnd) noexcept
+{
+    if (!IsUtilWindow(wnd))
+        return false;
+    auto instance = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, 0));
+    SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+    DestroyWindow(wnd);
+    ReleaseInstance(instance);
+    return true;
 }
 
 }  // namespace
@@ -173,27 +215,19 @@ WNDPROC MakeObjectInstance(TWndMethod method)
     if (!method)
         throw EInvalidOperation("MakeObjectInstance needs a method");
     TInstanceBlock* block = BlockWithRoom();
-    TInstanceRec* rec = block->FreeList;
-    block->FreeList = rec->NextFree;
+    TInstanceData* data = block->FreeList;
+    block->FreeList = data->NextFree;
     ++block->Used;
-    rec->NextFree = nullptr;
-    rec->InUse = true;
-    rec->Method = method;
-    return reinterpret_cast<WNDPROC>(static_cast<void*>(rec->Code));
+    data->NextFree = nullptr;
+    data->InUse = true;
+    data->Method = method;
+    return reinterpret_cast<WNDPROC>(static_cast<void*>(block->Code + (data - block->Data) * kThunkSize));
 }
 
 void FreeObjectInstance(WNDPROC instance)
 {
-    if (!instance)
-        return;
-    TInstanceBlock* block = nullptr;
-    TInstanceRec* rec = LiveRec(instance, &block);
-    rec->Method = TWndMethod();
-    rec->InUse = false;
-    rec->NextFree = block->FreeList;
-    block->FreeList = rec;
-    --block->Used;
-    ReleaseBlockIfEmpty(block);
+    if (instance && !ReleaseInstance(instance))
+        throw EInvalidOperation("Invalid object instance: not a live window procedure thunk");
 }
 
 HWND AllocateHWnd(TWndMethod method)
@@ -215,44 +249,18 @@ void DeallocateHWnd(HWND wnd)
     // A window the system already destroyed (thread ending) has nothing left to give back.
     if (!wnd || !IsWindow(wnd))
         return;
-    if (!IsUtilWindow(wnd))
+    if (!DestroyUtilWindow(wnd))
         throw EInvalidOperation("DeallocateHWnd: the window was not made by AllocateHWnd");
-    auto instance = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, 0));
-    SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    DestroyWindow(wnd);
-    FreeObjectInstance(instance);
 }
 
 // ---- owners ----
 
-TObjectInstance& TObjectInstance::operator=(TObjectInstance&& o) noexcept
-{
-    if (this != &o) {
-        Reset();
-        FProc = o.Release();
-    }
-    return *this;
-}
+// Made by MakeObjectInstance, so live: nothing to report.
+void TObjectInstance::TFree::operator()(WNDPROC instance) const noexcept { ReleaseInstance(instance); }
 
-WNDPROC TObjectInstance::Release() noexcept { return std::exchange(FProc, nullptr); }
-
-void TObjectInstance::Reset() noexcept
+// Made by AllocateHWnd; one the system destroyed already has nothing left to give back.
+void TUtilWindow::TFree::operator()(HWND wnd) const noexcept
 {
-    if (FProc)
-        FreeObjectInstance(std::exchange(FProc, nullptr));
-}
-
-TUtilWindow& TUtilWindow::operator=(TUtilWindow&& o) noexcept
-{
-    if (this != &o) {
-        Reset();
-        FHandle = std::exchange(o.FHandle, nullptr);
-    }
-    return *this;
-}
-
-void TUtilWindow::Reset() noexcept
-{
-    if (FHandle)
-        DeallocateHWnd(std::exchange(FHandle, nullptr));
+    if (IsWindow(wnd))
+        DestroyUtilWindow(wnd);
 }

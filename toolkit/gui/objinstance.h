@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "messages.h"
+#include "owner.h"
 
 // A WNDPROC that calls `method` with the message record and returns its Result. Exceptions that
 // leave the method go to HandleCurrentException and the message returns the Result set so far.
@@ -30,19 +31,17 @@ class TObjectInstance {
 public:
     TObjectInstance() = default;
     explicit TObjectInstance(TWndMethod method) : FProc(MakeObjectInstance(method)) {}
-    TObjectInstance(TObjectInstance&& o) noexcept : FProc(o.Release()) {}
-    TObjectInstance& operator=(TObjectInstance&& o) noexcept;
-    TObjectInstance(const TObjectInstance&) = delete;
-    TObjectInstance& operator=(const TObjectInstance&) = delete;
-    ~TObjectInstance() { Reset(); }
 
-    WNDPROC Proc() const { return FProc; }
-    explicit operator bool() const { return FProc != nullptr; }
-    WNDPROC Release() noexcept;
-    void Reset() noexcept;
+    WNDPROC Proc() const { return FProc.Get(); }
+    explicit operator bool() const { return static_cast<bool>(FProc); }
+    WNDPROC Release() noexcept { return FProc.Release(); }
+    void Reset() noexcept { FProc.Reset(); }
 
 private:
-    WNDPROC FProc = nullptr;
+    struct TFree {
+        void operator()(WNDPROC instance) const noexcept;
+    };
+    TOwnedHandle<WNDPROC, TFree> FProc;
 };
 
 // Owns one utility window made by AllocateHWnd.
@@ -50,16 +49,14 @@ class TUtilWindow {
 public:
     TUtilWindow() = default;
     explicit TUtilWindow(TWndMethod method) : FHandle(AllocateHWnd(method)) {}
-    TUtilWindow(TUtilWindow&& o) noexcept : FHandle(o.FHandle) { o.FHandle = nullptr; }
-    TUtilWindow& operator=(TUtilWindow&& o) noexcept;
-    TUtilWindow(const TUtilWindow&) = delete;
-    TUtilWindow& operator=(const TUtilWindow&) = delete;
-    ~TUtilWindow() { Reset(); }
 
-    HWND Handle() const { return FHandle; }
-    explicit operator bool() const { return FHandle != nullptr; }
-    void Reset() noexcept;
+    HWND Handle() const { return FHandle.Get(); }
+    explicit operator bool() const { return static_cast<bool>(FHandle); }
+    void Reset() noexcept { FHandle.Reset(); }
 
 private:
-    HWND FHandle = nullptr;
+    struct TFree {
+        void operator()(HWND wnd) const noexcept;
+    };
+    TOwnedHandle<HWND, TFree> FHandle;
 };

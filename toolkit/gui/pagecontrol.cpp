@@ -32,6 +32,8 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner)
     StoreBounds(0, 0, 289, 193);
     SetTabStop(true);
     SetColor(clBtnFace);
+    // Follows its parent's colour, so a form recoloured by a skin carries its children along.
+    SetParentColor(true);
 }
 
 void TCustomTabControl::CreateParams(TCreateParams& p)
@@ -94,30 +96,6 @@ void TCustomTabControl::SetTabIndex(int v)
     FTabIndex = v >= 0 && v < TabCount() ? v : -1;
     if (HWND h = WindowHandle())
         SendMessageA(h, TCM_SETCURSEL, static_cast<WPARAM>(FTabIndex), 0);
-}
-
-void TCustomTabControl::SetStyle(TTabStyle v)
-{
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    RecreateWnd();
-}
-
-void TCustomTabControl::SetTabPosition(TTabPosition v)
-{
-    if (v == FTabPosition)
-        return;
-    FTabPosition = v;
-    RecreateWnd();
-}
-
-void TCustomTabControl::SetMultiLine(bool v)
-{
-    if (v == FMultiLine)
-        return;
-    FMultiLine = v;
-    RecreateWnd();
 }
 
 TRect TCustomTabControl::DisplayRect() const

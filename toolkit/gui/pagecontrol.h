@@ -22,12 +22,9 @@ public:
     int TabIndex() const;
     virtual void SetTabIndex(int v);
     int TabCount() const { return static_cast<int>(FTabs.size()); }
-    TTabStyle Style() const { return FStyle; }
-    void SetStyle(TTabStyle v);
-    TTabPosition TabPosition() const { return FTabPosition; }
-    void SetTabPosition(TTabPosition v);
-    bool MultiLine() const { return FMultiLine; }
-    void SetMultiLine(bool v);
+    TK_PROPERTY(TTabStyle, Style, RecreateWnd());
+    TK_PROPERTY(TTabPosition, TabPosition, RecreateWnd());
+    TK_PROPERTY(bool, MultiLine, RecreateWnd());
     // The area below (beside) the tabs, in client coordinates.
     TRect DisplayRect() const;
 

@@ -186,8 +186,6 @@ const TClassInfo& TPicture::StaticClass()
     return info;
 }
 
-void TPicture::TGraphicDeleter::operator()(TGraphic* g) const { g->Free(); }
-
 TPicture::TPicture() = default;
 
 TPicture::~TPicture() = default;
@@ -215,7 +213,7 @@ TGraphicFactory TPicture::FindFileFormat(std::string_view extension)
 
 void TPicture::Take(TGraphic* g)
 {
-    FGraphic.reset(g);
+    FGraphic.Reset(g);
     if (g)
         g->OnChange = TNotifyEvent(this, &TPicture::GraphicChanged);
     Changed();
@@ -231,27 +229,27 @@ void TPicture::SetGraphic(TGraphic* g)
         Take(nullptr);
         return;
     }
-    if (g == FGraphic.get())
+    if (g == FGraphic.Get())
         return;
-    std::unique_ptr<TGraphic, TGraphicDeleter> copy(CreateGraphicByClassName(g->ClassName()));
+    TOwnedObject<TGraphic> copy(CreateGraphicByClassName(g->ClassName()));
     if (!copy)
         throw EInvalidGraphic("Unknown picture class " + g->ClassName());
     copy->Assign(g);
-    Take(copy.release());
+    Take(copy.Release());
 }
 
 TBitmap* TPicture::Bitmap()
 {
-    if (!As<TBitmap>(FGraphic.get()))
+    if (!As<TBitmap>(FGraphic.Get()))
         Take(new TBitmap);
-    return static_cast<TBitmap*>(FGraphic.get());
+    return static_cast<TBitmap*>(FGraphic.Get());
 }
 
 TIcon* TPicture::Icon()
 {
-    if (!As<TIcon>(FGraphic.get()))
+    if (!As<TIcon>(FGraphic.Get()))
         Take(new TIcon);
-    return static_cast<TIcon*>(FGraphic.get());
+    return static_cast<TIcon*>(FGraphic.Get());
 }
 
 void TPicture::LoadFromFile(const String& fileName)
@@ -260,9 +258,9 @@ void TPicture::LoadFromFile(const String& fileName)
     TGraphicFactory factory = FindFileFormat(ext);
     if (!factory)
         throw EInvalidGraphic("Unknown picture file extension (" + ext + ") of \"" + fileName + "\"");
-    std::unique_ptr<TGraphic, TGraphicDeleter> g(factory());
+    TOwnedObject<TGraphic> g(factory());
     g->LoadFromFile(fileName);
-    Take(g.release());
+    Take(g.Release());
 }
 
 void TPicture::SaveToFile(const String& fileName)
@@ -285,7 +283,7 @@ void TPicture::Assign(TPersistent* source)
 void TPicture::AssignTo(TPersistent* dest)
 {
     if (auto* g = As<TGraphic>(dest); g && FGraphic)
-        return g->Assign(FGraphic.get());
+        return g->Assign(FGraphic.Get());
     TPersistent::AssignTo(dest);
 }
 
@@ -313,11 +311,11 @@ void TPicture::ReadData(TStream& s)
         Take(nullptr);
         return;
     }
-    std::unique_ptr<TGraphic, TGraphicDeleter> g(CreateGraphicByClassName(name));
+    TOwnedObject<TGraphic> g(CreateGraphicByClassName(name));
     if (!g)
         throw EInvalidGraphic("Unknown picture class " + name);
     g->ReadData(s);
-    Take(g.release());
+    Take(g.Release());
 }
 
 void TPicture::WriteData(TStream& s)

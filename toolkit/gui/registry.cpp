@@ -6,24 +6,6 @@
 #include <utility>
 #include <vector>
 
-// ---- TRegKey ----
-
-TRegKey& TRegKey::operator=(TRegKey&& o) noexcept
-{
-    if (this != &o)
-        Reset(o.Release());
-    return *this;
-}
-
-HKEY TRegKey::Release() noexcept { return std::exchange(FKey, nullptr); }
-
-void TRegKey::Reset(HKEY key) noexcept
-{
-    HKEY old = std::exchange(FKey, key);
-    if (old)
-        RegCloseKey(old);
-}
-
 // ---- helpers ----
 
 namespace {

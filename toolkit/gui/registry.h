@@ -3,26 +3,7 @@
 #include <windows.h>
 
 #include "classes.h"
-
-// Owns one open registry key.
-class TRegKey {
-public:
-    TRegKey() = default;
-    explicit TRegKey(HKEY key) : FKey(key) {}
-    TRegKey(TRegKey&& o) noexcept : FKey(o.Release()) {}
-    TRegKey& operator=(TRegKey&& o) noexcept;
-    TRegKey(const TRegKey&) = delete;
-    TRegKey& operator=(const TRegKey&) = delete;
-    ~TRegKey() { Reset(); }
-
-    HKEY Get() const { return FKey; }
-    explicit operator bool() const { return FKey != nullptr; }
-    HKEY Release() noexcept;
-    void Reset(HKEY key = nullptr) noexcept;
-
-private:
-    HKEY FKey = nullptr;
-};
+#include "handles.h"
 
 // Creating or opening a key for writing goes through RegCreateKeyExA, unless a test has put a
 // function of its own in its place (a test machine's registry grants every right, so a refusal

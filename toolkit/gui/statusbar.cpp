@@ -54,15 +54,9 @@ private:
     {
         if (FInHint)
             return;  // a later handler that chains back to us
-        FInHint = true;
-        try {
-            Fire(FPrevious, sender);
-            Deliver();
-        } catch (...) {
-            FInHint = false;
-            throw;
-        }
-        FInHint = false;
+        TScopedFlag inHint(FInHint);
+        Fire(FPrevious, sender);
+        Deliver();
     }
 
     // The bars on the form under the mouse get the hint; an empty hint clears them all.
@@ -111,35 +105,9 @@ const TClassInfo& TStatusPanel::StaticClass()
     return info;
 }
 
-void TStatusPanel::SetText(const String& v)
-{
-    if (v == FText)
-        return;
-    FText = v;
-    Changed();
-}
-
 void TStatusPanel::SetWidth(int v)
 {
     FWidth = std::max(v, 0);
-    Changed();
-}
-
-void TStatusPanel::SetAlignment(TAlignment v)
-{
-    FAlignment = v;
-    Changed();
-}
-
-void TStatusPanel::SetStyle(TStatusPanelStyle v)
-{
-    FStyle = v;
-    Changed();
-}
-
-void TStatusPanel::SetBevel(TStatusPanelBevel v)
-{
-    FBevel = v;
     Changed();
 }
 
@@ -274,14 +242,6 @@ void TCustomStatusBar::UpdatePanels()
     }
 }
 
-void TCustomStatusBar::SetSimplePanel(bool v)
-{
-    if (v == FSimplePanel)
-        return;
-    FSimplePanel = v;
-    UpdatePanels();
-}
-
 void TCustomStatusBar::SetSimpleText(const String& v)
 {
     if (v == FSimpleText)
@@ -298,14 +258,6 @@ void TCustomStatusBar::SetAutoHint(bool v)
         HintRelay().Add(this);
     else
         HintRelay().Remove(this);
-}
-
-void TCustomStatusBar::SetSizeGrip(bool v)
-{
-    if (v == FSizeGrip)
-        return;
-    FSizeGrip = v;
-    RecreateWnd();
 }
 
 void TCustomStatusBar::ShowHintText(const String& hint)

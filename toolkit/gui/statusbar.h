@@ -21,16 +21,12 @@ class TStatusPanel : public TCollectionItem {
 public:
     explicit TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
 
-    const String& Text() const { return FText; }
-    void SetText(const String& v);
+    TK_PROPERTY(String, Text, Changed());
     int Width() const { return FWidth; }
     void SetWidth(int v);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
-    TStatusPanelStyle Style() const { return FStyle; }
-    void SetStyle(TStatusPanelStyle v);
-    TStatusPanelBevel Bevel() const { return FBevel; }
-    void SetBevel(TStatusPanelBevel v);
+    TK_PROPERTY(TAlignment, Alignment, Changed());
+    TK_PROPERTY(TStatusPanelStyle, Style, Changed());
+    TK_PROPERTY(TStatusPanelBevel, Bevel, Changed());
 
 private:
     String FText;
@@ -63,8 +59,7 @@ public:
 
     TStatusPanels* Panels() const { return FPanels.get(); }
     // One panel over the whole width showing SimpleText (also when there are no panels).
-    bool SimplePanel() const { return FSimplePanel; }
-    void SetSimplePanel(bool v);
+    TK_PROPERTY(bool, SimplePanel, UpdatePanels());
     const String& SimpleText() const { return FSimpleText; }
     void SetSimpleText(const String& v);
     // Shows the application's hint (the control under the mouse) in the first panel, or as the
@@ -72,8 +67,7 @@ public:
     bool AutoHint() const { return FAutoHint; }
     void SetAutoHint(bool v);
     // The grip shows only at the bottom of a sizeable form.
-    bool SizeGrip() const { return FSizeGrip; }
-    void SetSizeGrip(bool v);
+    TK_PROPERTY(bool, SizeGrip, RecreateWnd());
     // The canvas owner-drawn panels are painted on, valid inside OnDrawPanel.
     TCanvas* Canvas() const { return FCanvas.get(); }
 

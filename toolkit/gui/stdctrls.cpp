@@ -11,22 +11,20 @@ namespace {
 // Draws a 3-D frame of `width` lines around r and shrinks r inside it.
 void Frame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width)
 {
-    HPEN light = CreatePen(PS_SOLID, 1, ColorToRGB(topLeft));
-    HPEN dark = CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight));
-    HGDIOBJ old = SelectObject(dc, light);
+    TGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, ColorToRGB(topLeft)));
+    TGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight)));
+    HGDIOBJ old = SelectObject(dc, light.Get());
     for (int i = 0; i < width; ++i) {
-        SelectObject(dc, light);
+        SelectObject(dc, light.Get());
         MoveToEx(dc, r.left, r.bottom - 1, nullptr);
         LineTo(dc, r.left, r.top);
         LineTo(dc, r.right - 1, r.top);
-        SelectObject(dc, dark);
+        SelectObject(dc, dark.Get());
         LineTo(dc, r.right - 1, r.bottom - 1);
         LineTo(dc, r.left - 1, r.bottom - 1);
         InflateRect(&r, -1, -1);
     }
     SelectObject(dc, old);
-    DeleteObject(light);
-    DeleteObject(dark);
 }
 
 UINT AlignmentFlags(TAlignment a)
@@ -67,14 +65,6 @@ void TButton::CreateParams(TCreateParams& p)
     TWinControl::CreateParams(p);
     p.SysClassName = "BUTTON";
     p.Style |= (IsActive() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-}
-
-void TButton::SetDefault(bool v)
-{
-    if (v == FDefault)
-        return;
-    FDefault = v;
-    UpdateDefaultLook();
 }
 
 bool TButton::IsActive() const
@@ -305,14 +295,8 @@ void TCustomEdit::SetSelLength(int v)
 
 void TCustomEdit::PutWindowTextSilently(const String& v)
 {
-    FSettingText = true;
-    try {
-        PutWindowText(v);
-    } catch (...) {
-        FSettingText = false;
-        throw;
-    }
-    FSettingText = false;
+    TScopedFlag setting(FSettingText);
+    PutWindowText(v);
 }
 
 void TCustomEdit::WriteText(const String& v)
@@ -379,31 +363,6 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
     SetAutoSize(true);
 }
 
-void TLabel::SetAlignment(TAlignment v)
-{
-    if (v == FAlignment)
-        return;
-    FAlignment = v;
-    Invalidate();
-}
-
-void TLabel::SetLayout(TTextLayout v)
-{
-    if (v == FLayout)
-        return;
-    FLayout = v;
-    Invalidate();
-}
-
-void TLabel::SetWordWrap(bool v)
-{
-    if (v == FWordWrap)
-        return;
-    FWordWrap = v;
-    AdjustBounds();
-    Invalidate();
-}
-
 void TLabel::SetTransparent(bool v)
 {
     if (v == FTransparent)
@@ -416,35 +375,18 @@ void TLabel::SetTransparent(bool v)
     Invalidate();
 }
 
-void TLabel::SetShowAccelChar(bool v)
-{
-    if (v == FShowAccelChar)
-        return;
-    FShowAccelChar = v;
-    AdjustBounds();
-    Invalidate();
-}
-
 void TLabel::SetAutoSize(bool v)
 {
     TGraphicControl::SetAutoSize(v);
     AdjustBounds();
 }
 
-void TLabel::SetFocusControl(TWinControl* c)
-{
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = c;
-    if (c)
-        c->FreeNotification(this);
-}
+void TLabel::SetFocusControl(TWinControl* c) { SetReference(FFocusControl, c); }
 
 void TLabel::Notification(TComponent* c, TOperation op)
 {
     TGraphicControl::Notification(c, op);
-    if (op == opRemove && c == FFocusControl)
-        FFocusControl = nullptr;
+    ReferenceGone(FFocusControl, c, op);
 }
 
 void TLabel::Loaded()
@@ -566,18 +508,6 @@ void TPanel::Changed()
     Invalidate();
 }
 
-void TPanel::SetBevelInner(TBevelCut v)
-{
-    FBevelInner = v;
-    Changed();
-}
-
-void TPanel::SetBevelOuter(TBevelCut v)
-{
-    FBevelOuter = v;
-    Changed();
-}
-
 void TPanel::SetBevelWidth(int v)
 {
     FBevelWidth = std::max(v, 1);
@@ -588,12 +518,6 @@ void TPanel::SetBorderWidth(int v)
 {
     FBorderWidth = std::max(v, 0);
     Changed();
-}
-
-void TPanel::SetAlignment(TAlignment v)
-{
-    FAlignment = v;
-    Invalidate();
 }
 
 void TPanel::AdjustClientRect(TRect& r) const

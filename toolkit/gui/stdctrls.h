@@ -8,8 +8,7 @@ public:
     explicit TButton(TComponent* owner);
 
     // Return clicks the default button unless another button has the focus.
-    bool Default() const { return FDefault; }
-    void SetDefault(bool v);
+    TK_PROPERTY(bool, Default, UpdateDefaultLook());
     // Escape clicks a cancel button.
     bool Cancel() const { return FCancel; }
     void SetCancel(bool v) { FCancel = v; }
@@ -122,16 +121,12 @@ class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* owner);
 
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
-    TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout v);
-    bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool v);
+    TK_PROPERTY(TAlignment, Alignment, Invalidate());
+    TK_PROPERTY(TTextLayout, Layout, Invalidate());
+    TK_PROPERTY(bool, WordWrap, AdjustBounds(), Invalidate());
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool v);
-    bool ShowAccelChar() const { return FShowAccelChar; }
-    void SetShowAccelChar(bool v);
+    TK_PROPERTY(bool, ShowAccelChar, AdjustBounds(), Invalidate());
     void SetAutoSize(bool v) override;
     // The control its accelerator focuses.
     TWinControl* FocusControl() const { return FFocusControl; }
@@ -166,16 +161,13 @@ class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* owner);
 
-    TBevelCut BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TBevelCut v);
-    TBevelCut BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TBevelCut v);
+    TK_PROPERTY(TBevelCut, BevelInner, Changed());
+    TK_PROPERTY(TBevelCut, BevelOuter, Changed());
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int v);
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
+    TK_PROPERTY(TAlignment, Alignment, Invalidate());
 
     void AdjustClientRect(TRect& r) const override;
 

@@ -144,14 +144,6 @@ TTimer::~TTimer()
         TTimerWindow::Release();
 }
 
-void TTimer::SetEnabled(bool v)
-{
-    if (v == FEnabled)
-        return;
-    FEnabled = v;
-    UpdateTimer();
-}
-
 void TTimer::SetInterval(int v)
 {
     if (v < 0)

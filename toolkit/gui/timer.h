@@ -10,9 +10,8 @@ public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;
 
-    bool Enabled() const { return FEnabled; }
     // Enabling a running timer changes nothing: its interval is not restarted.
-    void SetEnabled(bool v);
+    TK_PROPERTY(bool, Enabled, UpdateTimer());
     int Interval() const { return FInterval; }
     // A new interval restarts a running timer; 0 stops it. Negative values raise EInvalidOperation.
     void SetInterval(int v);

@@ -36,6 +36,8 @@ TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner)
     StoreBounds(0, 0, 150, 45);
     SetTabStop(true);
     SetColor(clBtnFace);
+    // Follows its parent's colour, so a form recoloured by a skin carries its children along.
+    SetParentColor(true);
 }
 
 void TTrackBar::CreateParams(TCreateParams& p)
@@ -127,35 +129,11 @@ void TTrackBar::SetMax(int v)
     MoveTo(std::clamp(FPosition, FMin, FMax));
 }
 
-void TTrackBar::SetOrientation(TTrackBarOrientation v)
-{
-    if (v == FOrientation)
-        return;
-    FOrientation = v;
-    RecreateWnd();
-}
-
 void TTrackBar::SetFrequency(int v)
 {
     FFrequency = std::max(v, 1);
     if (HWND h = WindowHandle())
         SendMessageA(h, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
-}
-
-void TTrackBar::SetTickStyle(TTickStyle v)
-{
-    if (v == FTickStyle)
-        return;
-    FTickStyle = v;
-    RecreateWnd();
-}
-
-void TTrackBar::SetTickMarks(TTickMark v)
-{
-    if (v == FTickMarks)
-        return;
-    FTickMarks = v;
-    RecreateWnd();
 }
 
 void TTrackBar::SetPageSize(int v)

@@ -21,15 +21,12 @@ public:
     // Assigning clamps to Min..Max; OnChange fires only when the position actually changes.
     int Position() const { return FPosition; }
     void SetPosition(int v);
-    TTrackBarOrientation Orientation() const { return FOrientation; }
-    void SetOrientation(TTrackBarOrientation v);
+    TK_PROPERTY(TTrackBarOrientation, Orientation, RecreateWnd());
     // Distance between tick marks with tsAuto.
     int Frequency() const { return FFrequency; }
     void SetFrequency(int v);
-    TTickStyle TickStyle() const { return FTickStyle; }
-    void SetTickStyle(TTickStyle v);
-    TTickMark TickMarks() const { return FTickMarks; }
-    void SetTickMarks(TTickMark v);
+    TK_PROPERTY(TTickStyle, TickStyle, RecreateWnd());
+    TK_PROPERTY(TTickMark, TickMarks, RecreateWnd());
     // Steps of Page Up/Down and of the arrow keys.
     int PageSize() const { return FPageSize; }
     void SetPageSize(int v);

@@ -6,6 +6,7 @@
 #include "apphooks.h"
 #include "controls.h"
 #include "forms.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -72,15 +73,6 @@ TWindowClasses& WindowClasses()
 // procedure can find the control through the property (WM_GETMINMAXINFO comes even before
 // WM_NCCREATE) bind the window to it.
 thread_local TWinControl* gCreatingControl = nullptr;
-
-class TCreatingScope {
-public:
-    explicit TCreatingScope(TWinControl* c) : FPrev(gCreatingControl) { gCreatingControl = c; }
-    ~TCreatingScope() { gCreatingControl = FPrev; }
-
-private:
-    TWinControl* FPrev;
-};
 
 unsigned NextControlId()
 {
@@ -259,7 +251,7 @@ void TWinControl::CreateWnd()
     }
     HWND h;
     {
-        TCreatingScope scope(system ? nullptr : this);
+        TScopedValue<TWinControl*> creating(gCreatingControl, system ? nullptr : this);
         h = CreateWindowExA(p.ExStyle, cls.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
                             p.WndParent, id, ModuleInstance(), p.Param);
     }
@@ -368,7 +360,7 @@ void TWinControl::UpdateBounds()
         return;
     RECT r;
     GetWindowRect(FHandle, &r);
-    if (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)
+    if (StyleOf(FHandle) & WS_CHILD)
         MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
     StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
@@ -572,8 +564,8 @@ void TWinControl::SetTabStop(bool v)
         return;
     FTabStop = v;
     if (FHandle) {
-        LONG style = GetWindowLongA(FHandle, GWL_STYLE);
-        SetWindowLongA(FHandle, GWL_STYLE, v ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+        const DWORD style = StyleOf(FHandle);
+        SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(v ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP)));
     }
     Perform(CM_TABSTOPCHANGED);
 }
@@ -661,14 +653,10 @@ void TWinControl::Realign()
     FControlState.Exclude(csAlignmentNeeded);
     TRect r = ClientRect();
     AdjustClientRect(r);
-    FAligning = true;
-    try {
+    {
+        TScopedFlag aligning(FAligning);
         AlignControls(nullptr, r);
-    } catch (...) {
-        FAligning = false;
-        throw;
     }
-    FAligning = false;
     if (AutoSize())
         FitToChildren();
 }

@@ -10,17 +10,17 @@ class TStreamForm : public TForm {
 public:
     explicit TStreamForm(TComponent* owner);
 
-    TLabel* NameLabel = nullptr;
-    TEdit* NameEdit = nullptr;
-    TCheckBox* Check1 = nullptr;
-    TPanel* ButtonPanel = nullptr;
-    TButton* OkButton = nullptr;
-    TButton* CancelButton = nullptr;
+    TK_COMPONENT(TLabel, NameLabel);
+    TK_COMPONENT(TEdit, NameEdit);
+    TK_COMPONENT(TCheckBox, Check1);
+    TK_COMPONENT(TPanel, ButtonPanel);
+    TK_COMPONENT(TButton, OkButton);
+    TK_COMPONENT(TButton, CancelButton);
     std::vector<String> Log;
 
-    void FormCreate(TObject*) { Log.push_back("create " + NameEdit->Text()); }
-    void FormShow(TObject*) { Log.push_back("show"); }
-    void NameEditChange(TObject*) { Log.push_back("change " + NameEdit->Text()); }
-    void Check1Click(TObject*) { Log.push_back(String("check ") + (Check1->Checked() ? "on" : "off")); }
-    void OkButtonClick(TObject*) { Log.push_back("ok " + IntToStr(ModalResult())); }
+    TK_HANDLER(FormCreate, TObject*) { Log.push_back("create " + NameEdit->Text()); }
+    TK_HANDLER(FormShow, TObject*) { Log.push_back("show"); }
+    TK_HANDLER(NameEditChange, TObject*) { Log.push_back("change " + NameEdit->Text()); }
+    TK_HANDLER(Check1Click, TObject*) { Log.push_back(String("check ") + (Check1->Checked() ? "on" : "off")); }
+    TK_HANDLER(OkButtonClick, TObject*) { Log.push_back("ok " + IntToStr(ModalResult())); }
 };
