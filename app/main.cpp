@@ -33,6 +33,27 @@ void OpenSettingsForWriting(TRegistry& reg)
     reg.OpenKey(SettingsKey, true);
 }
 
+// Opens the machine's Run key for writing. A user without the right to change it is told so:
+// the start-up entry must never look changed when it is not.
+void OpenRunKeyForWriting(TRegistry& reg)
+{
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(RunKey, true))
+        throw ERegistryException(String("Cannot change the start-up entry: HKEY_LOCAL_MACHINE") + RunKey +
+                                 " cannot be opened for writing");
+}
+
+// Runs one step of showing the main window; a failure is reported and the next step still runs,
+// so the window always shows with its pages.
+void ReportAndGoOn(TForm1* form, void (TForm1::*step)())
+{
+    try {
+        (form->*step)();
+    } catch (...) {
+        Application->HandleException(form);
+    }
+}
+
 }  // namespace
 
 void SetMainForm(TCustomForm* form) { Application->SetMainForm(form); }
@@ -55,7 +76,7 @@ void TForm1::FormShow(TObject*)
         EmbedForm(Form2, TabSheet1);
     }
     LoadSettings();
-    ApplyTheme();
+    ReportAndGoOn(this, &TForm1::ApplyTheme);  // a damaged skin leaves the window unskinned
     PageControl1->SetActivePage(TabSheet1);
 }
 
@@ -72,15 +93,9 @@ void TForm1::EmbedForm(TCustomForm* form, TTabSheet* sheet)
 void TForm1::LoadSettings()
 {
     TScopedFlag reading(FReadingSettings);
-    // Each setting on its own: a fault in one is reported and the others still apply, so the
-    // window always shows.
-    for (void (TForm1::*step)() : {&TForm1::ReadTheme, &TForm1::ReadAlphaBlend, &TForm1::ReadRunAtStartup}) {
-        try {
-            (this->*step)();
-        } catch (...) {
-            Application->HandleException(this);
-        }
-    }
+    // Each setting on its own: a fault in one is reported and the others still apply.
+    for (void (TForm1::*step)() : {&TForm1::ReadTheme, &TForm1::ReadAlphaBlend, &TForm1::ReadRunAtStartup})
+        ReportAndGoOn(this, step);
 }
 
 void TForm1::ReadTheme()
@@ -151,8 +166,17 @@ void TForm1::ApplyTheme()
     else
         FTheme.Active = false;
     TSkinData* sd = FindChild<TSkinData>("sd");
-    if (FTheme.Active)
-        sd->SetSkinFile(FTheme.SkinFile);
+    if (FTheme.Active) {
+        try {
+            sd->SetSkinFile(FTheme.SkinFile);
+        } catch (...) {
+            // A damaged skin: the error box tells why, and the window goes on unskinned
+            // (also when another theme was on before).
+            FTheme.Active = false;
+            sd->SetActive(false);
+            throw;
+        }
+    }
     sd->SetActive(FTheme.Active);
 }
 
@@ -173,17 +197,17 @@ void TForm1::CheckBox4Click(TObject*)
 void TForm1::AddRunAtStartup()
 {
     TRegistry reg;
-    reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    reg.OpenKey(RunKey, true);
+    OpenRunKeyForWriting(reg);
     reg.WriteString(RunValue, RunCommand());
 }
 
 void TForm1::RemoveRunAtStartup()
 {
     TRegistry reg;
-    reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    reg.OpenKey(RunKey, true);
-    reg.DeleteValue(RunValue);
+    OpenRunKeyForWriting(reg);
+    if (!reg.DeleteValue(RunValue) && reg.ValueExists(RunValue))
+        throw ERegistryException(String("Cannot change the start-up entry: the value ") + RunValue +
+                                 " of HKEY_LOCAL_MACHINE" + RunKey + " cannot be deleted");
 }
 
 // ---------------------------------------------------------------- main form, tray and menu

@@ -84,15 +84,18 @@ TK_FORM_CLASS(TForm3)
 
 void TForm3::FormCreate(TObject*)
 {
-    // A missing or damaged picture is reported; the countdown runs without its background.
-    try {
-        Image1->Picture()->LoadFromFile(Form1->AppPath() + "Skins\\power.JPG");
-    } catch (...) {
-        Application->HandleException(this);
-    }
+    // The countdown starts when the window shows: never behind the error box of a missing
+    // picture, which would let it reach zero and end the program unseen.
+    Timer1->SetEnabled(false);
+    // A missing or damaged picture reaches the error box; the countdown runs without it.
+    Image1->Picture()->LoadFromFile(Form1->AppPath() + "Skins\\power.JPG");
 }
 
-void TForm3::FormShow(TObject*) { Counter = CountdownSeconds; }
+void TForm3::FormShow(TObject*)
+{
+    Counter = CountdownSeconds;
+    Timer1->SetEnabled(true);  // the first tick a second from now
+}
 
 void TForm3::Timer1Timer(TObject*)
 {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lateproc.h"
+
 const TEnumInfo SoundSchemeInfo{"TSoundScheme", {"ssPistol", "ssGame", "ssFire", "ssHealth"}};
 
 namespace {
@@ -249,8 +251,11 @@ void TGradientButton::PlaySchemeSound(TSoundScheme sound)
 {
     if (sound < ssPistol || sound > ssHealth)
         return;
-    // A failure (no sound device) is nothing to report for a hover effect.
-    PlaySoundA(MAKEINTRESOURCEA(sound + 1), ButtonModule(), SND_RESOURCE | SND_ASYNC);
+    // A failure (no sound device) is nothing to report for a hover effect. The sound library
+    // is loaded at the first hover sound, not at every start.
+    static const auto play = FindLateProc<decltype(&PlaySoundA)>("winmm.dll", "PlaySoundA");
+    if (play)
+        play(MAKEINTRESOURCEA(sound + 1), ButtonModule(), SND_RESOURCE | SND_ASYNC);
 }
 
 // ---------------------------------------------------------------- painting

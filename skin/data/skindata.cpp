@@ -260,7 +260,11 @@ void TSkinData::SetSkinFile(const String& v)
         return;  // a missing file is no error: the skin stays empty
     FSkinStream.Clear();
     FSkinStream.LoadFromFile(v);
-    LoadSkinStore();
+    try {
+        LoadSkinStore();
+    } catch (const std::exception& e) {
+        throw ESkinFileDamaged("The skin file \"" + v + "\" is damaged: " + e.what());
+    }
     UpdateSkin();
 }
 

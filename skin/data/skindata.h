@@ -38,6 +38,9 @@ inline constexpr const char* SkinDataVersion = "5.40.07.15";
 // The module's bitmap resource with the four 16 x 16 glyphs of the skinned system menu.
 inline constexpr const char* SkinMenuResource = "LUMIVEXMENU";
 
+// A skin file that could not be read: the message names the file, then gives the reader's reason.
+TK_EXCEPTION(ESkinFileDamaged, Exception)
+
 using TOnFormSkin = TMethod<void(TObject* Sender, const String& aName, bool& DoSkin)>;
 using TOnSkinControl = TMethod<void(TComponent* Sender, TSkinData* SkinData, TControl* Form, TControl* Control,
                                     const String& ControlClass, TComponent*& SkinnedControl)>;
@@ -66,7 +69,7 @@ public:
     void SetSkin3rd(TStrings* v);
     const String& SkinFile() const { return FSkinFile; }
     // At run time an existing file is loaded at once; a missing one leaves the skin empty.
-    // A damaged one raises.
+    // A damaged one raises ESkinFileDamaged and leaves the skin empty.
     void SetSkinFile(const String& v);
     // "(none)", or "(Good)" at design time with stored skin bytes; writing does nothing.
     String SkinStore() const;

@@ -1,10 +1,13 @@
 // The application object: creating forms, running the loop, the application window and its
-// hooks, minimising and restoring; forms embedded in other controls.
+// hooks, minimising and restoring; forms embedded in other controls; handlers that fail.
 #include <algorithm>
+#include <functional>
 
 #include "guitest.h"
 #include "stdctrls.h"
 #include "teststreamform.h"
+#include "timer.h"
+#include "trayicon.h"
 
 namespace {
 
@@ -59,7 +62,96 @@ public:
     void RefuseClose(TObject*, bool& canClose) { canClose = false; }
 };
 
+// A form whose create and show handlers fail, as a damaged data file makes them fail.
+class TFailingForm : public TForm {
+public:
+    explicit TFailingForm(TComponent* owner) : TForm(owner)
+    {
+        SetBounds(60, 60, 240, 120);
+        OnCreate = TNotifyEvent(this, &TFailingForm::FormCreate);
+        OnShow = TNotifyEvent(this, &TFailingForm::FormShow);
+        InitNew();
+    }
+    int Shows = 0;
+    void FormCreate(TObject*) { throw EInvalidGraphic("create failed"); }
+    void FormShow(TObject*)
+    {
+        ++Shows;
+        throw EInvalidGraphic("show failed " + IntToStr(Shows));
+    }
+};
+
+// Runs its steps one after the other from a timer inside the application's own loop.
+class TLoopSteps : public TObject {
+public:
+    explicit TLoopSteps(std::vector<std::function<void()>> steps) : FSteps(std::move(steps))
+    {
+        FTimer.SetInterval(100);
+        FTimer.SetOnTimer(TNotifyEvent(this, &TLoopSteps::Tick));
+    }
+
+private:
+    void Tick(TObject*)
+    {
+        if (FNext < FSteps.size())
+            FSteps[FNext++]();
+        if (FNext == FSteps.size())
+            FTimer.SetEnabled(false);
+    }
+    std::vector<std::function<void()>> FSteps;
+    size_t FNext = 0;
+    TTimer FTimer{nullptr};
+};
+
 using ApplicationTest = GuiTest;
+
+TEST_F(ApplicationTest, FailingCreateAndShowHandlersAreReportedAndTheLoopAndWindowGoOn)
+{
+    TFailingForm* f = nullptr;
+    ASSERT_NO_THROW(Application->CreateForm(f));
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(TakeReportedExceptions(), std::vector<String>{"create failed"});
+    auto* tray = new TTrayIcon(f);  // icon not shown: only its hide and restore are used
+
+    std::vector<String> reported;
+    bool shownAtFirst = false, hidden = false, shownAgain = false;
+    TLoopSteps steps({
+        [&] {
+            shownAtFirst = IsWindowVisible(f->Handle());
+            reported = TakeReportedExceptions();
+            tray->HideMainForm();
+            hidden = !IsWindowVisible(f->Handle());
+        },
+        [&] { tray->RestoreMainForm(); },  // the tray's restore: the handler fails again
+        [&] { shownAgain = IsWindowVisible(f->Handle()); },
+        [&] { Application->Terminate(); },
+    });
+    EXPECT_NO_THROW(Application->Run());  // the loop ran on until it was asked to end
+    EXPECT_TRUE(shownAtFirst);
+    EXPECT_EQ(reported, std::vector<String>{"show failed 1"});
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(shownAgain);
+    EXPECT_EQ(TakeReportedExceptions(), std::vector<String>{"show failed 2"});
+    EXPECT_TRUE(f->Visible());
+
+    // Shown modally, a failing show handler neither ends the modal loop nor leaves it hidden.
+    Application->CancelTerminate();
+    auto* modal = new TFailingForm(nullptr);
+    TakeReportedExceptions();
+    bool modalShown = false;
+    TLoopSteps close({[&] {
+        modalShown = IsWindowVisible(modal->Handle());
+        modal->SetModalResult(mrOk);
+    }});
+    EXPECT_EQ(modal->ShowModal(), mrOk);
+    EXPECT_TRUE(modalShown);
+    EXPECT_EQ(TakeReportedExceptions(), std::vector<String>{"show failed 1"});
+    modal->Free();
+
+    f->Free();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+    ShowWindow(Application->Handle(), SW_HIDE);
+}
 
 TEST_F(ApplicationTest, CreateFormMakesTheFirstFormMainAndRunShowsItUntilItCloses)
 {

@@ -196,7 +196,11 @@ TEST_F(ClockTest, MissingOrDamagedPictureLeavesTheImageEmptyAndIsReportedOnce)
         FrmClock->LoadDigitImage(FrmClock->Image7, damaged);
     std::remove(PictureFile(damaged).c_str());
     EXPECT_TRUE(Empty(FrmClock->Image7));
-    EXPECT_EQ(TakeReportedExceptions().size(), 1u);
+    reported = TakeReportedExceptions();
+    ASSERT_EQ(reported.size(), 1u);
+    // Which of the pictures, then the reader's reason.
+    EXPECT_EQ(reported[0].rfind("The picture \"" + PictureFile(damaged) + "\" is damaged: Invalid bitmap", 0), 0u)
+        << reported[0];
     // The pictures that are there still load.
     FrmClock->UpdateDigits();
     EXPECT_TRUE(Digits("091500"));

@@ -439,6 +439,55 @@ TEST_F(ComCtrlsTest, PagesShowOneAtATimeAndTheUsersTabPickFiresOnChange)
     f->Free();
 }
 
+TEST_F(ComCtrlsTest, PagesNotShownYetGetTheirWindowsWhenFirstShown)
+{
+    TForm* f = NewTestForm(320, 240);
+    auto* pages = Add<TPageControl>(f, f, "Pages", 0, 0, 300, 200);
+    TTabSheet* sheet[2];
+    for (int i = 0; i < 2; ++i) {
+        sheet[i] = new TTabSheet(f);
+        sheet[i]->SetName("Sheet" + IntToStr(i));
+        sheet[i]->SetPageControl(pages);
+    }
+    auto* combo = Add<TComboBox>(f, sheet[1], "Combo", 8, 8, 120, 22);
+    combo->Items()->Add("one");
+    combo->Items()->Add("two");
+    combo->SetText("two");
+    auto* edit = Add<TEdit>(f, sheet[1], "Edit", 8, 40, 120, 22);
+    edit->SetText("typed");
+    auto* hidden = Add<TEdit>(f, sheet[0], "Hidden", 8, 8, 120, 22);
+    hidden->SetVisible(false);
+    f->Show();
+
+    // The shown page has its windows; the other page and a hidden control have none yet, and
+    // still keep what they were given.
+    EXPECT_TRUE(sheet[0]->HandleAllocated());
+    EXPECT_FALSE(sheet[1]->HandleAllocated() || combo->HandleAllocated() || edit->HandleAllocated());
+    EXPECT_FALSE(hidden->HandleAllocated());
+    EXPECT_EQ(combo->Text(), "two");
+    EXPECT_EQ(edit->Text(), "typed");
+
+    // The user picks the page: its windows are made, with what the controls hold.
+    SendMessageA(pages->Handle(), TCM_SETCURSEL, 1, 0);
+    Notify(pages, TCN_SELCHANGE);
+    ASSERT_TRUE(combo->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(combo->Handle()) && IsWindowVisible(edit->Handle()));
+    EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(WindowText(combo->Handle()), "two");
+    EXPECT_EQ(WindowText(edit->Handle()), "typed");
+    EXPECT_EQ(GetParent(combo->Handle()), sheet[1]->Handle());
+
+    // Shown, or asked for its window, a hidden control gets one at once.
+    hidden->SetVisible(true);
+    EXPECT_TRUE(hidden->HandleAllocated());
+    auto* asked = new TEdit(f);
+    asked->SetVisible(false);
+    asked->SetParent(sheet[0]);
+    EXPECT_FALSE(asked->HandleAllocated());
+    EXPECT_EQ(GetParent(asked->Handle()), sheet[0]->Handle());
+    f->Free();
+}
+
 TEST_F(ComCtrlsTest, AFormEmbeddedInAPageFillsItAndFollowsItsSize)
 {
     TForm* f = NewTestForm(320, 240);

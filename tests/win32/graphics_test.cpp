@@ -358,7 +358,7 @@ TEST(Pictures, LoadByExtension)
         p.LoadFromFile(dir.Path("x.xyz"));
         ADD_FAILURE() << "no exception";
     } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), "Unknown picture file extension (.xyz)");
+        EXPECT_EQ(e.Message(), "Unknown picture file extension (.xyz) of \"" + dir.Path("x.xyz") + "\"");
     }
     EXPECT_THROW(p.LoadFromFile(bad), EInvalidGraphic);
     EXPECT_THROW(p.LoadFromFile(dir.Path("missing.bmp")), EFOpenError);

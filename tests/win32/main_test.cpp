@@ -1,7 +1,8 @@
 // The main window: start-up order and pages, the settings in the real registry of the test's
-// Wine prefix and what each change fires, the theme's choice of skin, the switching of the
-// application's main form, the information dialog, and ending through the dialog library's
-// question answered with real clicks and keys.
+// Wine prefix and what each change fires, the theme's choice of skin, damaged theme skins and a
+// Run key that may not be written, the switching of the application's main form, the
+// information dialog, and ending through the dialog library's question answered with real
+// clicks and keys.
 #include <functional>
 #include <optional>
 
@@ -12,6 +13,9 @@
 #include "main.h"
 #include "menus.h"
 #include "parvel.h"
+#include "registry.h"
+#include "replacedfile.h"
+#include "skindata.h"
 #include "stdctrls.h"
 #include "timer.h"
 #include "trayicon.h"
@@ -137,6 +141,36 @@ private:
     TTimer FTimer{nullptr};
 };
 
+// Damaged copies of a good skin file, as a user's disk may hold them: each fails to load.
+std::vector<std::pair<String, TFileContent>> DamagedSkins(const String& good)
+{
+    const TFileContent whole = FileContent(good);
+    String words;
+    while (words.size() < 4000)
+        words += "this is not a skin file ";
+    return {{"truncated", TFileContent(whole.begin(), whole.begin() + std::min<size_t>(whole.size(), 3000))},
+            {"empty", {}},
+            {"garbage", TFileContent(words.begin(), words.end())}};
+}
+
+// The machine's keys refuse writing, as they do for a user without administrator rights.
+LONG WINAPI RefuseMachineKeys(HKEY base, LPCSTR sub, DWORD reserved, LPSTR cls, DWORD options, REGSAM access,
+                              LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition)
+{
+    if (base == HKEY_LOCAL_MACHINE)
+        return ERROR_ACCESS_DENIED;
+    return RegCreateKeyExA(base, sub, reserved, cls, options, access, security, key, disposition);
+}
+
+class TNoMachineWrites {
+public:
+    TNoMachineWrites() : FOld(SetRegCreateKeyFunc(&RefuseMachineKeys)) {}
+    ~TNoMachineWrites() { SetRegCreateKeyFunc(FOld); }
+
+private:
+    TRegCreateKeyFunc FOld;
+};
+
 }  // namespace
 
 // The three forms made as the program makes them, on a registry without our settings.
@@ -168,6 +202,33 @@ protected:
     }
     TMenuItem* Item(const char* name) { return As<TMenuItem>(Form1->FindComponent(name)); }
     void Click(const char* name) { ClickControl(As<TControl>(Form1->FindComponent(name))); }
+    TSkinData* SkinData() { return As<TSkinData>(Form1->FindComponent("sd")); }
+    // The user picks an entry of the theme list: the selection moves and the list tells its
+    // parent, as a click in the drop-down does.
+    void PickTheme(const String& text)
+    {
+        HWND list = Form1->ComboBox2->Handle();
+        SendMessageA(list, CB_SETCURSEL, Form1->ComboBox2->Items()->IndexOf(text), 0);
+        SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        PumpFor(20);
+    }
+    // The one error reported since the last look: it names the damaged skin file.
+    void ExpectDamagedSkinReported(const String& file)
+    {
+        std::vector<String> reported = TakeReportedExceptions();
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(reported[0].rfind("The skin file \"" + file + "\" is damaged: ", 0), 0u) << reported[0];
+    }
+    // Visible, unskinned, the alarm on its first page.
+    void ExpectUnskinnedWindow()
+    {
+        EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+        EXPECT_FALSE(Form1->Theme().Active);
+        EXPECT_FALSE(SkinData()->Active());
+        EXPECT_EQ(Form2->Parent(), Form1->TabSheet1);
+        EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->TabSheet1);
+    }
 };
 
 TEST_F(MainWindowTest, StartsWithThreeFormsTheMainWindowFirstAndItsPages)
@@ -194,6 +255,17 @@ TEST_F(MainWindowTest, StartsWithThreeFormsTheMainWindowFirstAndItsPages)
     EXPECT_EQ(Form1->TabSheet2->Caption(), "Setting");
     EXPECT_EQ(Form1->TabSheet3->Caption(), "About!");
     EXPECT_EQ(TextOf(Form1->Handle()), "Velmora 1.0 beta");
+    // The pages not shown yet cost no windows at start-up (the About text's editor loads a
+    // library of its own); they get them when the user turns to them.
+    auto* about = As<TWinControl>(Form1->FindComponent("RichEdit1"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(Form1->TabSheet2->HandleAllocated() || Form1->TabSheet3->HandleAllocated());
+    EXPECT_FALSE(about->HandleAllocated() || Form1->ComboBox2->HandleAllocated());
+    Form1->PageControl1->SetActivePage(Form1->TabSheet3);
+    ASSERT_TRUE(about->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(about->Handle()));
+    EXPECT_NE(TextOf(about->Handle()).find("Velmora"), String::npos) << TextOf(about->Handle());
+    Form1->PageControl1->SetActivePage(Form1->TabSheet1);
 
     // The tray and clock menu, in its order, shared with the clock.
     std::vector<String> captions;
@@ -300,6 +372,48 @@ TEST_F(MainWindowTest, ThemeOfAnotherTypeIsReportedAndTheRestStillApplies)
     EXPECT_EQ(Setting("theme"), Dword(3));  // nothing lost
 }
 
+TEST_F(MainWindowTest, DamagedThemeSkinIsReportedAndTheWindowShowsUnskinned)
+{
+    const String macos = Form1->AppPath() + "Skins\\macos.skn";
+    ASSERT_FALSE(FileContent(macos).empty()) << "no theme skin in the program folder: build the native build first";
+    for (const auto& [kind, bytes] : DamagedSkins(macos)) {
+        SCOPED_TRACE(kind);
+        TearDown();
+        SetUp();
+        TReplacedFile damaged(macos, bytes);
+        // At start-up: reported, and the window shows with its pages, unskinned.
+        StoreSetting("theme", Sz("MacOS"));
+        ShowMain();
+        ExpectDamagedSkinReported(macos);
+        ExpectUnskinnedWindow();
+        // The user can still choose another theme.
+        Form1->PageControl1->SetActivePage(Form1->TabSheet2);
+        PickTheme("Default Windows");
+        EXPECT_EQ(Setting("theme"), Sz("Default Windows"));
+        EXPECT_TRUE(TakeReportedExceptions().empty());
+
+        // Switching from a good theme to the damaged one: reported, skinning switched off, the
+        // choice stored as the user made it.
+        PickTheme("Standar");
+        EXPECT_TRUE(Form1->Theme().Active);
+        EXPECT_TRUE(SkinData()->Active());
+        PickTheme("MacOS");
+        ExpectDamagedSkinReported(macos);
+        EXPECT_FALSE(Form1->Theme().Active);
+        EXPECT_FALSE(SkinData()->Active());
+        EXPECT_EQ(Setting("theme"), Sz("MacOS"));
+
+        // Back from the tray, as often as the user likes: reported each time, never left hidden.
+        for (int i = 0; i < 2; ++i) {
+            Click("Button1");
+            EXPECT_FALSE(IsWindowVisible(Form1->Handle()));
+            Form1->TrayIcon1->OnClick(Form1->TrayIcon1);
+            ExpectDamagedSkinReported(macos);
+            ExpectUnskinnedWindow();
+        }
+    }
+}
+
 TEST_F(MainWindowTest, RunAtStartUpFollowsTheMachineRunValue)
 {
     const TStored quotedExe = Sz("\"" + Application->ExeName() + "\"");
@@ -321,6 +435,37 @@ TEST_F(MainWindowTest, RunAtStartUpFollowsTheMachineRunValue)
     Form1->PageControl1->SetActivePage(Form1->TabSheet2);
     Click("CheckBox4");  // the user ticks
     EXPECT_EQ(RunEntry(), quotedExe);
+}
+
+TEST_F(MainWindowTest, RunKeyThatMayNotBeWrittenIsReportedNotPassedOff)
+{
+    const TStored quotedExe = Sz("\"" + Application->ExeName() + "\"");
+    Store(HKEY_LOCAL_MACHINE, RunKey, RunValue, quotedExe);
+    ShowMain();
+    ASSERT_TRUE(Form1->CheckBox4->Checked());
+    TNoMachineWrites refused;
+    Form1->PageControl1->SetActivePage(Form1->TabSheet2);
+
+    // Unticking: the error box says so, the value stays, the hint does not claim otherwise.
+    Click("CheckBox4");
+    std::vector<String> reported = TakeReportedExceptions();
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_NE(reported[0].find("start-up entry"), String::npos) << reported[0];
+    EXPECT_NE(reported[0].find(RunKey), String::npos) << reported[0];
+    EXPECT_EQ(RunEntry(), quotedExe);
+    EXPECT_FALSE(Form1->CheckBox4->Checked());
+    EXPECT_EQ(Form1->CheckBox4->Hint(), "Velmora run at start up");
+
+    // Ticking again is refused the same way.
+    Store(HKEY_LOCAL_MACHINE, RunKey, RunValue, Sz("C:\\other\\Quistal.exe"));
+    Click("CheckBox4");
+    EXPECT_EQ(TakeReportedExceptions().size(), 1u);
+    EXPECT_EQ(RunEntry(), Sz("C:\\other\\Quistal.exe"));
+
+    // Reading the settings finds the value and only ticks the box: no error for that.
+    ShowMain();
+    EXPECT_TRUE(Form1->CheckBox4->Checked());
+    EXPECT_TRUE(TakeReportedExceptions().empty());
 }
 
 TEST_F(MainWindowTest, MainFormMovesBetweenTheWindowAndTheClock)

@@ -3,7 +3,7 @@
 // and the privilege step of the exit call.
 #include <windows.h>
 
-#include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "extctrls.h"
@@ -11,6 +11,7 @@
 #include "guitest.h"
 #include "main.h"
 #include "poweroff.h"
+#include "replacedfile.h"
 #include "stdctrls.h"
 #include "timer.h"
 
@@ -31,36 +32,20 @@ BOOL WINAPI RecordExit(UINT flags, DWORD reason)
 
 String PicturePath() { return Form1->AppPath() + "Skins\\power.JPG"; }
 
-// Moves the program folder's picture aside while it lives (away), or puts one of our own there
-// when the build put none (!away).
+// The program folder's picture, or one of our own while the build has put none there.
 class TPictureScope {
 public:
-    explicit TPictureScope(bool away)
+    TPictureScope()
     {
-        bool there = GetFileAttributesA(PicturePath().c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (away && there) {
-            FMoved = MoveFileExA(PicturePath().c_str(), (PicturePath() + ".away").c_str(), MOVEFILE_REPLACE_EXISTING);
-        } else if (!away && !there) {
-            CreateDirectoryA((Form1->AppPath() + "Skins").c_str(), nullptr);
-            Bytes jpeg = MakeJpeg(381, 232, [](int x, int y) { return static_cast<uint32_t>((x << 16) | (y << 8)); });
-            if (FILE* f = std::fopen(PicturePath().c_str(), "wb")) {
-                std::fwrite(jpeg.data(), 1, jpeg.size(), f);
-                std::fclose(f);
-                FMade = true;
-            }
-        }
-    }
-    ~TPictureScope()
-    {
-        if (FMoved)
-            MoveFileExA((PicturePath() + ".away").c_str(), PicturePath().c_str(), MOVEFILE_REPLACE_EXISTING);
-        if (FMade)
-            DeleteFileA(PicturePath().c_str());
+        if (!FileContent(PicturePath()).empty())
+            return;
+        CreateDirectoryA((Form1->AppPath() + "Skins").c_str(), nullptr);
+        FMade.emplace(PicturePath(),
+                      MakeJpeg(381, 232, [](int x, int y) { return static_cast<uint32_t>((x << 16) | (y << 8)); }));
     }
 
 private:
-    bool FMoved = false;
-    bool FMade = false;
+    std::optional<TReplacedFile> FMade;
 };
 
 // Clicks a button from a timer, inside a modal loop.
@@ -182,7 +167,7 @@ TEST_F(PowerOffTest, CancelClosesAndFreesTheWindowWithoutActing)
 
 TEST_F(PowerOffTest, ShowsItsPictureBorderlessInTheMiddleOfTheDesktop)
 {
-    TPictureScope picture(false);
+    TPictureScope picture;
     TForm3* f = MakeCountdown("LogOff");
     EXPECT_EQ(f->Image1->Picture()->Width(), 381);
     EXPECT_EQ(f->Image1->Picture()->Height(), 232);
@@ -197,17 +182,48 @@ TEST_F(PowerOffTest, ShowsItsPictureBorderlessInTheMiddleOfTheDesktop)
     EXPECT_NEAR(r.top + r.bottom, desktop.top + desktop.bottom, 2);
 }
 
-TEST_F(PowerOffTest, AMissingPictureIsReportedAndTheCountdownRunsWithoutIt)
+// An error box the user leaves open a while: its loop handles the program's messages.
+class TSlowErrorBox : public TObject {
+public:
+    TSlowErrorBox() { Application->OnException = TExceptionEvent(this, &TSlowErrorBox::Show); }
+    ~TSlowErrorBox() override { RecordExceptions(); }
+    std::vector<String> Messages;
+
+private:
+    void Show(TObject*, const Exception& e)
+    {
+        Messages.push_back(e.Message());
+        PumpFor(1500);
+    }
+};
+
+TEST_F(PowerOffTest, AMissingOrDamagedPictureIsReportedAndTheCountdownStartsWhenShown)
 {
-    TPictureScope away(true);
-    TForm3* f = MakeCountdown("Restart");
-    std::vector<String> reported = TakeReportedExceptions();
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_NE(reported[0].find("power.JPG"), String::npos) << reported[0];
-    EXPECT_EQ(f->Image1->Picture()->Width(), 0);
-    f->Show();
-    f->Timer1Timer(f->Timer1);
-    EXPECT_EQ(f->Label2->Caption(), "9");
+    const TFileContent garbage = {'n', 'o', ' ', 'J', 'P', 'E', 'G'};
+    for (const auto& content : {std::optional<TFileContent>(), std::optional<TFileContent>(garbage)}) {
+        TReplacedFile picture(PicturePath(), content);
+        TForm3* f = nullptr;
+        {
+            TSlowErrorBox box;
+            f = MakeCountdown("Restart");
+            ASSERT_EQ(box.Messages.size(), 1u);
+            EXPECT_NE(box.Messages[0].find(PicturePath()), String::npos) << box.Messages[0];
+            if (content) {
+                EXPECT_NE(box.Messages[0].find("is damaged: JPEG error"), String::npos) << box.Messages[0];
+            }
+        }
+        // Nothing counted behind the box.
+        EXPECT_EQ(f->Label2->Caption(), "10");
+        EXPECT_FALSE(f->Timer1->Enabled());
+        EXPECT_TRUE(gFlags.empty());
+        EXPECT_EQ(f->Image1->Picture()->Width(), 0);
+        // Shown, it counts from ten, the first second a second later, without its background.
+        f->Show();
+        EXPECT_TRUE(f->Timer1->Enabled());
+        EXPECT_EQ(f->Label2->Caption(), "10");
+        EXPECT_TRUE(PumpUntil([f] { return f->Label2->Caption() == "9"; }, 2500));
+        FreeAndNil(Form3);
+    }
 }
 
 TEST_F(PowerOffTest, TheExitCallPassesItsResultAndClosesTheToken)

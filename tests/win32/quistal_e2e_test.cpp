@@ -1,13 +1,17 @@
 // Quistal.exe as a user runs it: copied with Brenlow.dll and the data files into a program
 // folder whose name has a blank, started there, its main window found by its caption, and ended
 // through the exit question of the close box (first refused, then answered yes). The settings
-// come from the registry of the test's own Wine prefix.
+// come from the registry of the test's own Wine prefix. A program folder with a damaged theme
+// skin or without the countdown's picture: the error box names the file, and the program goes
+// on as if the file were not there.
 #include <windows.h>
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -101,9 +105,11 @@ struct TProcess {
     }
 };
 
+// A visible window of a process; an empty caption or class matches any.
 struct TSearch {
     DWORD Process;
     String Caption;
+    String Class;
     HWND Found = nullptr;
 };
 
@@ -112,9 +118,11 @@ BOOL CALLBACK FindProc(HWND w, LPARAM p)
     auto* s = reinterpret_cast<TSearch*>(p);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    char text[256] = {};
+    char text[256] = {}, cls[64] = {};
     GetWindowTextA(w, text, sizeof text);
-    if (pid == s->Process && IsWindowVisible(w) && s->Caption == text) {
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == s->Process && IsWindowVisible(w) && (s->Caption.empty() || s->Caption == text) &&
+        (s->Class.empty() || s->Class == cls)) {
         s->Found = w;
         return FALSE;
     }
@@ -124,11 +132,19 @@ BOOL CALLBACK FindProc(HWND w, LPARAM p)
 // A visible window of the process with that caption (top-level, or a child of `parent`).
 HWND FindWindowOf(const TProcess& p, const String& caption, HWND parent = nullptr)
 {
-    TSearch s{p.Info.dwProcessId, caption};
+    TSearch s{p.Info.dwProcessId, caption, {}};
     if (parent)
         EnumChildWindows(parent, &FindProc, reinterpret_cast<LPARAM>(&s));
     else
         EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&s));
+    return s.Found;
+}
+
+// A visible top-level window of the process of that window class.
+HWND FindTopLevelOfClass(const TProcess& p, const char* cls)
+{
+    TSearch s{p.Info.dwProcessId, {}, cls};
+    EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&s));
     return s.Found;
 }
 
@@ -150,6 +166,196 @@ void AnswerCloseQuestion(const TProcess& p, HWND main, const String& button)
     HWND b = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (b = FindWindowOf(p, button, question)) != nullptr; }, 5000));
     Click(b);
+}
+
+// The error box of the process: its text, and the window itself.
+struct TErrorBox {
+    HWND Window = nullptr;
+    String Text;
+};
+
+BOOL CALLBACK FindStatic(HWND w, LPARAM p)
+{
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    char text[1024] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (String(cls) == "Static" && text[0])
+        *reinterpret_cast<String*>(p) = text;
+    return TRUE;
+}
+
+TErrorBox WaitForErrorBox(const TProcess& p, int ms)
+{
+    TErrorBox box;
+    WaitFor([&] { return (box.Window = FindTopLevelOfClass(p, "#32770")) != nullptr; }, ms);
+    if (box.Window)
+        EnumChildWindows(box.Window, &FindStatic, reinterpret_cast<LPARAM>(&box.Text));
+    return box;
+}
+
+struct TChildSearch {
+    const char* Class;
+    String Text;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindChildProc(HWND w, LPARAM p)
+{
+    auto* f = reinterpret_cast<TChildSearch*>(p);
+    char c[64] = {}, t[256] = {};
+    GetClassNameA(w, c, sizeof c);
+    // The text of another process's control comes only by asking it.
+    SendMessageA(w, WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t));
+    if (IsWindowVisible(w) && _stricmp(c, f->Class) == 0 && String(t).rfind(f->Text, 0) == 0) {
+        f->Found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible child window of that class whose text starts as given (any text when empty).
+HWND FindChildOf(HWND parent, const char* cls, const String& text = {})
+{
+    TChildSearch find{cls, text};
+    EnumChildWindows(parent, &FindChildProc, reinterpret_cast<LPARAM>(&find));
+    return find.Found;
+}
+
+void PressKey(HWND w, WORD vk)
+{
+    PostMessageA(w, WM_KEYDOWN, vk, 1);
+    PostMessageA(w, WM_KEYUP, vk, 1 | 0xC0000000u);
+    Sleep(100);
+}
+
+String StoredText(const char* name)
+{
+    char buf[256] = {};
+    DWORD size = sizeof buf;
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora", name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+        return {};
+    return buf;
+}
+
+// Whether the process has loaded the module (by file name, any letter case).
+bool HasModule(const TProcess& p, const char* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, p.Info.dwProcessId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 m{};
+    m.dwSize = sizeof m;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &m); more && !found; more = Module32Next(snapshot, &m))
+        found = _stricmp(m.szModule, name) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+String TextOf(HWND w)
+{
+    char t[256] = {};
+    SendMessageA(w, WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t));
+    return t;
+}
+
+// The checkbox-style buttons of a window, top to bottom.
+std::vector<HWND> CheckBoxes(HWND parent)
+{
+    std::vector<std::pair<LONG, HWND>> found;
+    for (HWND w = nullptr; (w = FindWindowExA(parent, w, nullptr, nullptr));) {
+        for (HWND c : CheckBoxes(w)) {
+            RECT r;
+            GetWindowRect(c, &r);
+            found.emplace_back(r.top, c);
+        }
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        LONG type = GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK;
+        bool check = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+        if (_stricmp(cls, "Button") == 0 && IsWindowVisible(w) && check) {
+            RECT r;
+            GetWindowRect(w, &r);
+            found.emplace_back(r.top, w);
+        }
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<HWND> boxes;
+    for (auto& f : found)
+        boxes.push_back(f.second);
+    return boxes;
+}
+
+// Columns of a screen area holding blue ink (the countdown's digits).
+int BlueInkWidth(HDC source, int x, int y, int w, int h)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(source);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
+    GdiFlush();
+    int first = w, last = -1;
+    const auto* px = static_cast<const uint32_t*>(bits);
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c) {
+            uint32_t p = px[r * w + c];
+            if ((p & 0xFF) > 150 && ((p >> 8) & 0xFF) < 100 && ((p >> 16) & 0xFF) < 100) {
+                first = std::min(first, c);
+                last = std::max(last, c);
+            }
+        }
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return last < first ? 0 : last - first + 1;
+}
+
+// The same width for a text drawn here as the countdown draws its seconds.
+int SecondsInkWidth(const char* text)
+{
+    const int w = 300, h = 130;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HFONT font = CreateFontA(-96, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, RGB(0, 0, 255));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    int width = BlueInkWidth(dc, 0, 0, w, h);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    SelectObject(dc, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return width;
+}
+
+int SecondOfNow()
+{
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t.wSecond;
+}
+
+// Ends the program as a user does: the close box, then "Exit"; it ends with exit code 0.
+void ExitThroughTheQuestion(const TProcess& p, HWND main)
+{
+    AnswerCloseQuestion(p, main, "Exit");
+    ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end";
+    EXPECT_EQ(p.ExitCode(), 0u);
 }
 
 void ForgetSettings()
@@ -190,15 +396,18 @@ TEST(QuistalEndToEnd, StartsShowsItsWindowAndEndsThroughTheExitQuestion)
     }, 5000));
     HWND tabs = FindWindowExA(main, nullptr, "SysTabControl32", nullptr);
     EXPECT_NE(tabs, nullptr);
+    // Libraries for the file dialog and sound come when first needed, not with every start.
+    ASSERT_TRUE(HasModule(p, "Brenlow.dll"));
+    EXPECT_FALSE(HasModule(p, "comdlg32.dll"));
+    EXPECT_FALSE(HasModule(p, "winmm.dll"));
+    EXPECT_FALSE(HasModule(p, "riched20.dll")) << "the About page's editor was made before it is shown";
 
     AnswerCloseQuestion(p, main, "No");
     Sleep(500);
     EXPECT_TRUE(p.Running());
     EXPECT_TRUE(IsWindowVisible(main));
 
-    AnswerCloseQuestion(p, main, "Exit");
-    ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0) << "the program did not end";
-    EXPECT_EQ(p.ExitCode(), 0u);
+    ExitThroughTheQuestion(p, main);
     ForgetSettings();
     RemoveFolder(folder);
 }
@@ -212,5 +421,126 @@ TEST(QuistalEndToEnd, DoesNotStartWithoutTheDialogLibrary)
         ASSERT_EQ(WaitForSingleObject(p.Info.hProcess, 15000), WAIT_OBJECT_0);
         EXPECT_NE(p.ExitCode(), 0u);
     }
+    RemoveFolder(folder);
+}
+
+TEST(QuistalEndToEnd, DamagedThemeSkinIsReportedAndTheProgramGoesOnWithoutIt)
+{
+    String folder = MakeProgramFolder(true);
+    String skin = folder + "Skins\\macos.skn";
+    HANDLE f = CreateFileA(skin.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    SetFilePointer(f, 2000, nullptr, FILE_BEGIN);  // cut short, as an interrupted copy leaves it
+    SetEndOfFile(f);
+    CloseHandle(f);
+    ForgetSettings();
+    StoreSetting("theme", REG_SZ, "MacOS", 6);
+
+    TProcess p;
+    ASSERT_TRUE(p.Start(folder));
+    TErrorBox box = WaitForErrorBox(p, 30000);
+    ASSERT_NE(box.Window, nullptr) << "no error box";
+    EXPECT_EQ(box.Text.rfind("The skin file \"" + skin + "\" is damaged: ", 0), 0u) << box.Text;
+    HWND ok = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (ok = FindWindowOf(p, "OK", box.Window)) != nullptr; }, 5000));
+    Click(ok);
+
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 10000))
+        << "the main window did not show";
+    EXPECT_TRUE(p.Running());
+    // The settings page is reachable and the theme list can be set back to "Default Windows".
+    HWND tabs = FindWindowExA(main, nullptr, "SysTabControl32", nullptr);
+    ASSERT_NE(tabs, nullptr);
+    PressKey(tabs, VK_RIGHT);
+    HWND themes = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (themes = FindChildOf(main, "ComboBox", "MacOS")) != nullptr; }, 5000))
+        << "no theme list on the settings page";
+    HWND edit = FindChildOf(themes, "Edit");
+    for (int i = 0; i < 3; ++i)
+        PressKey(edit, VK_UP);
+    EXPECT_TRUE(WaitFor([] { return StoredText("theme") == "Default Windows"; }, 5000)) << StoredText("theme");
+    EXPECT_EQ(WaitForErrorBox(p, 500).Window, nullptr) << "no error for a theme without a skin";
+
+    ExitThroughTheQuestion(p, main);
+    ForgetSettings();
+    RemoveFolder(folder);
+}
+
+// The alarm's power action with the countdown's picture missing: the error box names the file,
+// and the countdown, shown after it, starts from 10 however long the box stayed open.
+TEST(QuistalEndToEnd, CountdownWithoutItsPictureStartsAfterTheErrorBox)
+{
+    String folder = MakeProgramFolder(true);
+    const String picture = folder + "Skins\\power.JPG";
+    DeleteFileA(picture.c_str());
+    ForgetSettings();
+    StoreSetting("theme", REG_SZ, "Default Windows", 16);
+    // The alarm goes a few seconds after the showing, within the same minute.
+    while (SecondOfNow() > 50)
+        Sleep(200);
+
+    TProcess p;
+    ASSERT_TRUE(p.Start(folder));
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000));
+    // The power action: tick its check box, pick "ShutDown".
+    std::vector<HWND> boxes = CheckBoxes(main);
+    ASSERT_EQ(boxes.size(), 3u);
+    Click(boxes[2]);
+    HWND power = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        power = FindChildOf(main, "ComboBox", "---Choose---");
+        return power && IsWindowEnabled(power);
+    }, 5000));
+    // The list has no selection yet: the first step down selects the shown entry.
+    for (int i = 0; i < 3 && TextOf(power) != "ShutDown"; ++i)
+        PressKey(FindChildOf(power, "Edit"), VK_DOWN);
+    ASSERT_EQ(TextOf(power), "ShutDown");
+    // The alarm time: the picker's seconds moved to four seconds from now.
+    HWND picker = FindChildOf(main, "SysDateTimePick32");
+    ASSERT_NE(picker, nullptr);
+    String shown = TextOf(picker);
+    ASSERT_EQ(shown.size(), 8u) << shown;
+    const int steps = SecondOfNow() + 4 - std::stoi(shown.substr(6));
+    ASSERT_GT(steps, 0);
+    PostMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 8));
+    PostMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(4, 8));
+    Sleep(100);
+    PressKey(picker, VK_RIGHT);
+    PressKey(picker, VK_RIGHT);
+    for (int i = 0; i < steps; ++i)
+        PressKey(picker, VK_UP);
+
+    TErrorBox box = WaitForErrorBox(p, 15000);
+    ASSERT_NE(box.Window, nullptr) << "the alarm did not go, or no error box; the picker shows " << TextOf(picker);
+    EXPECT_NE(box.Text.find(picture), String::npos) << box.Text;
+    Sleep(2500);  // the user reads the box a while
+    EXPECT_EQ(FindTopLevelOfClass(p, "TForm3"), nullptr) << "the countdown shows behind the error box";
+    PressKey(box.Window, VK_ESCAPE);
+
+    HWND countdown = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (countdown = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 5000));
+    Sleep(300);
+    RECT r;
+    GetWindowRect(countdown, &r);
+    HDC screen = GetDC(nullptr);
+    const int seconds = BlueInkWidth(screen, r.left + 122, r.top + 62, 136, 116);
+    ReleaseDC(nullptr, screen);
+    const int ten = SecondsInkWidth("10"), nine = SecondsInkWidth("9");
+    EXPECT_LT(std::abs(seconds - ten), std::abs(seconds - nine)) << "the countdown shows " << seconds
+                                                                 << " columns of ink; 10 has " << ten;
+
+    // Cancelled: no power action, the note still comes, and the program runs on.
+    HWND cancel = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (cancel = FindWindowOf(p, "Cancel", countdown)) != nullptr; }, 5000));
+    Click(cancel);
+    HWND note = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (note = FindWindowOf(p, "Its Time to...")) != nullptr; }, 10000));
+    PostMessageA(note, WM_CLOSE, 0, 0);
+    Sleep(500);
+    EXPECT_TRUE(p.Running());
+    ExitThroughTheQuestion(p, main);
+    ForgetSettings();
     RemoveFolder(folder);
 }

@@ -165,7 +165,14 @@ TEST_F(SkinDataTest, DamagedSkinFileRaisesAndLeavesTheComponentEmpty)
 
     TBytes cut = FileBytes(ThemeSkinPath("default.skn"));
     cut.resize(cut.size() / 3);
-    EXPECT_ANY_THROW(d->SetSkinFile(TempFile("velmora-cut.skn", cut)));
+    const String cutFile = TempFile("velmora-cut.skn", cut);
+    try {
+        d->SetSkinFile(cutFile);
+        ADD_FAILURE() << "a damaged skin loaded";
+    } catch (const ESkinFileDamaged& e) {
+        // Which file, that it is damaged, then the reader's reason.
+        EXPECT_EQ(e.Message().rfind("The skin file \"" + cutFile + "\" is damaged: LZH : ", 0), 0u) << e.Message();
+    }
     EXPECT_TRUE(d->FSkinEmpty);
     EXPECT_EQ(d->FSkinName, name);
 

@@ -22,13 +22,6 @@ namespace {
 
 constexpr UINT WM_PING = WM_APP + 1;  // the test windows' own procedure answers 42
 
-// A file of this source tree, as the Win32 side sees it.
-String TreePath(const String& relative)
-{
-    const String here = __FILE__;
-    String path = here.substr(0, here.rfind("tests/win32/")) + relative;
-    return path[0] == '/' ? "Z:" + path : path;
-}
 
 
 LRESULT CALLBACK PlainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)

@@ -336,7 +336,7 @@ void TBitmap::LoadFromBMP(const uint8_t* data, size_t size)
     TGdiObject<HBITMAP> handle = CreateDib(r.Width(), r.Height(), bits);
     r.Decode(bits, r.Width());
     Replace(std::move(handle), bits, r.Width(), r.Height());
-    FPixelFormat = r.Format();
+    FPixelFormat = BmpPixelFormat(r);
     Changed();
 }
 
@@ -347,7 +347,7 @@ void TBitmap::LoadFromDIB(const uint8_t* data, size_t size)
     TGdiObject<HBITMAP> handle = CreateDib(r.Width(), r.Height(), bits);
     r.Decode(bits, r.Width());
     Replace(std::move(handle), bits, r.Width(), r.Height());
-    FPixelFormat = r.Format();
+    FPixelFormat = BmpPixelFormat(r);
     Changed();
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "extctrls.h"
+#include "lateproc.h"
 #include "stdctrls.h"
 
 const TEnumInfo OpenOptionInfo{
@@ -137,8 +138,10 @@ bool TOpenDialog::Run(HWND owner, bool withFileName)
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OpenOptionFlags(FOptions);
 
-    if (!GetOpenFileNameA(&ofn)) {
-        DWORD error = CommDlgExtendedError();
+    static const auto getOpenFileName = LateProc<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto extendedError = LateProc<decltype(&CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+    if (!getOpenFileName(&ofn)) {
+        DWORD error = extendedError();
         if (error == 0)
             return false;  // cancelled
         if (error == FNERR_INVALIDFILENAME && withFileName)

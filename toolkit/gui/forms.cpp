@@ -177,7 +177,12 @@ void TCustomForm::InitNew() { FinishCreate(); }
 void TCustomForm::FinishCreate()
 {
     FillComponentFields();
-    DoCreate();
+    // A failing create handler is reported and the form is made all the same.
+    try {
+        DoCreate();
+    } catch (...) {
+        HandleCurrentException(this);
+    }
     if (Visible())
         UpdateShowing();
 }
@@ -196,6 +201,17 @@ TComponent* TCustomForm::FindChildOf(const String& name, const TClassInfo& cls) 
         throw EComponentError("Component " + name + (c ? " is not a " : " not found: expected a ") + cls.Name +
                               " on " + ClassName());
     return c;
+}
+
+// A failing show or hide handler is reported and the showing goes on: the window never stays
+// hidden (or shown) against its Visible, and the application keeps running.
+void TCustomForm::ShowChanged(bool showing)
+{
+    try {
+        showing ? DoShow() : DoHide();
+    } catch (...) {
+        HandleCurrentException(this);
+    }
 }
 
 void TCustomForm::Loaded()
@@ -282,7 +298,7 @@ void TCustomForm::UpdateShowing()
         TWinControl::UpdateShowing();
         FShowing = Visible() && HandleAllocated();
         if (FShowing != was)
-            FShowing ? DoShow() : DoHide();
+            ShowChanged(FShowing);
         return;
     }
     if (Visible() && !FShowing)
@@ -299,7 +315,7 @@ void TCustomForm::ShowForm()
         ApplyPosition();
     }
     FShowing = true;
-    DoShow();  // before the window appears, as handlers expect
+    ShowChanged(true);  // before the window appears, as handlers expect
     if (!Visible() || !HandleAllocated())
         return;
     int cmd = FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
@@ -316,7 +332,7 @@ void TCustomForm::ShowForm()
 void TCustomForm::HideForm()
 {
     FShowing = false;
-    DoHide();
+    ShowChanged(false);
     if (HandleAllocated()) {
         TScopedFlag changing(FChangingShow);
         ShowWindow(WindowHandle(), SW_HIDE);

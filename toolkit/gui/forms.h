@@ -69,6 +69,8 @@ public:
 
     // Streams the form file of this class (resource named by the upper-case class name), binds
     // the fields, fires OnCreate and shows the form when the file says Visible = True.
+    // An exception of OnCreate, OnShow or OnHide goes to the application's error box and the
+    // form goes on: it is made, and shown or hidden as asked.
     void InitForm();
     // For forms built in code: OnCreate and a stored Visible, without a form file.
     void InitNew();
@@ -153,6 +155,7 @@ protected:
 
 private:
     void FinishCreate();
+    void ShowChanged(bool showing);
     // Fills the TK_COMPONENT fields of every class of this form with the loaded components.
     void FillComponentFields();
     String UniqueFormName(const String& base) const;

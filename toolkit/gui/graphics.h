@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "bmpreader.h"
 #include "classes.h"
 #include "handles.h"
 #include "types.h"
@@ -264,6 +265,7 @@ public:
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
 
+    // A damaged file raises EInvalidGraphic naming the file, the reader's reason after it.
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
     // Reads from the stream's position to its end.
@@ -317,10 +319,6 @@ inline TColor PixelToColor(uint32_t p)
 // Storage is always 32-bit; the format is remembered and decides how the bitmap is saved.
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
-
-// Largest picture the readers accept.
-constexpr int MaxGraphicSide = 16384;
-constexpr int64_t MaxGraphicPixels = int64_t(1) << 25;
 
 class TBitmapCanvas;
 

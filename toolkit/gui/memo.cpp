@@ -295,9 +295,15 @@ TCustomRichEdit::TCustomRichEdit(TComponent* owner) : TCustomMemo(owner) {}
 
 void TCustomRichEdit::CreateParams(TCreateParams& p)
 {
-    LoadRichEdit();
     TCustomMemo::CreateParams(p);
     p.SysClassName = RICHEDIT_CLASSA;
+}
+
+// The library comes with the first window, not with the first look at the frame's size.
+void TCustomRichEdit::CreateWnd()
+{
+    LoadRichEdit();
+    TCustomMemo::CreateWnd();
 }
 
 void TCustomRichEdit::InitializeWnd()

@@ -99,6 +99,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& p) override;
+    void CreateWnd() override;
     void InitializeWnd() override;
     void Dispatch(TMessage& m) override;
     void PutWindowText(const String& v) override;

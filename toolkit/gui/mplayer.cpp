@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lateproc.h"
+
 const TEnumInfo MPBtnTypeInfo{"TMPBtnType",
                               {"btPlay", "btPause", "btStop", "btNext", "btPrev", "btStep", "btBack", "btRecord",
                                "btEject"}};
@@ -19,10 +21,23 @@ const char* const kDeviceNames[] = {
     "Sequencer", "VCR", "Videodisc", "WaveAudio",
 };
 
+// The media control interface, loaded when a player first opens a device.
+MCIERROR SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR flags, DWORD_PTR params)
+{
+    static const auto send = LateProc<decltype(&mciSendCommandA)>("winmm.dll", "mciSendCommandA");
+    return send(device, msg, flags, params);
+}
+
+BOOL ErrorString(MCIERROR e, char* text, UINT size)
+{
+    static const auto get = LateProc<decltype(&mciGetErrorStringA)>("winmm.dll", "mciGetErrorStringA");
+    return get(e, text, size);
+}
+
 String MCIErrorText(MCIERROR e)
 {
     char text[256] = {};
-    if (!mciGetErrorStringA(e, text, sizeof text) || !text[0])
+    if (!ErrorString(e, text, sizeof text) || !text[0])
         return "MCI error " + IntToStr(static_cast<int64_t>(e));
     return text;
 }
@@ -136,7 +151,7 @@ TMediaPlayer::~TMediaPlayer()
 {
     // No error may leave a destructor; the device is given back whatever it says.
     if (FDeviceID)
-        mciSendCommandA(FDeviceID, MCI_CLOSE, MCI_WAIT, 0);
+        SendCommand(FDeviceID, MCI_CLOSE, MCI_WAIT, 0);
     FDeviceID = 0;
 }
 
@@ -184,7 +199,7 @@ void TMediaPlayer::Command(UINT msg, DWORD flags, DWORD_PTR params)
     flags |= WaitNotifyFlags(callback);
     if (params)
         reinterpret_cast<MCI_GENERIC_PARMS*>(params)->dwCallback = callback;
-    Check(mciSendCommandA(FDeviceID, msg, flags, params));
+    Check(SendCommand(FDeviceID, msg, flags, params));
 }
 
 void TMediaPlayer::Open()
@@ -202,12 +217,12 @@ void TMediaPlayer::Open()
     }
     if (FShareable)
         flags |= MCI_OPEN_SHAREABLE;
-    Check(mciSendCommandA(0, MCI_OPEN, flags, reinterpret_cast<DWORD_PTR>(&p)));
+    Check(SendCommand(0, MCI_OPEN, flags, reinterpret_cast<DWORD_PTR>(&p)));
     FDeviceID = p.wDeviceID;
     // Positions in milliseconds; a device that has no time format keeps its own.
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
-    mciSendCommandA(FDeviceID, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&set));
+    SendCommand(FDeviceID, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&set));
     Invalidate();
 }
 
@@ -218,7 +233,7 @@ void TMediaPlayer::Close()
     MCIDEVICEID id = FDeviceID;
     FDeviceID = 0;
     MCI_GENERIC_PARMS p{};
-    Check(mciSendCommandA(id, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p)));
+    Check(SendCommand(id, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p)));
     Invalidate();
 }
 
@@ -276,7 +291,7 @@ MCIERROR TMediaPlayer::QueryStatus(DWORD item, DWORD_PTR& value) const
 {
     MCI_STATUS_PARMS p{};
     p.dwItem = item;
-    MCIERROR e = mciSendCommandA(FDeviceID, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p));
+    MCIERROR e = SendCommand(FDeviceID, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&p));
     value = p.dwReturn;
     return e;
 }

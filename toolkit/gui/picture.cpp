@@ -139,8 +139,13 @@ void TGraphic::Changed()
 void TGraphic::LoadFromFile(const String& fileName)
 {
     TMemoryStream m;
-    m.LoadFromFile(fileName);
-    LoadFromStream(m);
+    m.LoadFromFile(fileName);  // a file that can't be opened is named by its error
+    try {
+        LoadFromStream(m);
+    } catch (const EInvalidGraphic& e) {
+        // The reader's reason alone does not say which of a program's pictures is damaged.
+        throw EInvalidGraphic("The picture \"" + fileName + "\" is damaged: " + e.Message());
+    }
 }
 
 void TGraphic::SaveToFile(const String& fileName)
@@ -252,7 +257,7 @@ void TPicture::LoadFromFile(const String& fileName)
     String ext = ExtractFileExt(fileName);
     TGraphicFactory factory = FindFileFormat(ext);
     if (!factory)
-        throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
+        throw EInvalidGraphic("Unknown picture file extension (" + ext + ") of \"" + fileName + "\"");
     TOwnedObject<TGraphic> g(factory());
     g->LoadFromFile(fileName);
     Take(g.Release());

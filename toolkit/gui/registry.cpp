@@ -49,10 +49,13 @@ bool DeleteTree(HKEY base, const String& sub)
     return RegDeleteKeyA(base, sub.c_str()) == ERROR_SUCCESS;
 }
 
+TRegCreateKeyFunc gCreateKey = nullptr;
+
 LONG CreateSubKey(HKEY base, const String& sub, REGSAM access, HKEY& out)
 {
     const DWORD options = REG_OPTION_NON_VOLATILE;
-    return RegCreateKeyExA(base, sub.c_str(), 0, nullptr, options, access, nullptr, &out, nullptr);
+    TRegCreateKeyFunc create = gCreateKey ? gCreateKey : &RegCreateKeyExA;
+    return create(base, sub.c_str(), 0, nullptr, options, access, nullptr, &out, nullptr);
 }
 
 String StripSeparators(String s, bool& absolute)
@@ -66,6 +69,8 @@ String StripSeparators(String s, bool& absolute)
 }
 
 }  // namespace
+
+TRegCreateKeyFunc SetRegCreateKeyFunc(TRegCreateKeyFunc f) { return std::exchange(gCreateKey, f); }
 
 // ---- TRegistry ----
 

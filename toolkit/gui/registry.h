@@ -5,6 +5,12 @@
 #include "classes.h"
 #include "handles.h"
 
+// Creating or opening a key for writing goes through RegCreateKeyExA, unless a test has put a
+// function of its own in its place (a test machine's registry grants every right, so a refusal
+// can only be simulated here). Returns the one in place before; null puts the real call back.
+using TRegCreateKeyFunc = decltype(&RegCreateKeyExA);
+TRegCreateKeyFunc SetRegCreateKeyFunc(TRegCreateKeyFunc f);
+
 // Key names: a leading backslash starts from RootKey, anything else from the current key (or
 // from RootKey when none is open). Value functions work on the current key; with none open a
 // value counts as missing.

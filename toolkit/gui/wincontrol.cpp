@@ -283,11 +283,13 @@ void TWinControl::InitializeWnd()
     SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
 }
 
+// A hidden child gets its window when it is first shown (UpdateShowing) or asked for its
+// handle: pages not shown yet cost nothing at start-up.
 void TWinControl::CreateChildHandles()
 {
     std::vector<TControl*> children = FControls;
     for (TControl* c : children)
-        if (auto* w = As<TWinControl>(c); w && !w->FHandle && !w->Loading())
+        if (auto* w = As<TWinControl>(c); w && !w->FHandle && !w->Loading() && w->Visible())
             w->CreateHandle();
 }
 
@@ -477,7 +479,7 @@ void TWinControl::InsertControl(TControl* c)
     c->ApplyParentColor();
     c->ApplyParentShowHint();
     if (w) {
-        if (FHandle && !w->FHandle && !w->Loading())
+        if (FHandle && !w->FHandle && !w->Loading() && w->Visible())
             w->CreateHandle();
     } else {
         c->InvalidateControl(c->Visible());
@@ -733,7 +735,7 @@ void TWinControl::Loaded()
 {
     TControl::Loaded();
     SortTabList();
-    if (!FHandle && Parent() && Parent()->HandleAllocated())
+    if (!FHandle && Visible() && Parent() && Parent()->HandleAllocated())
         CreateHandle();
     Realign();
 }

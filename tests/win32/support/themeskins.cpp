@@ -2,17 +2,23 @@
 
 #include <cstdlib>
 
+namespace {
+
+String WinePath(const String& path) { return path[0] == '/' ? "Z:" + path : path; }
+
+String TreeRoot()
+{
+    const String here = __FILE__;
+    return here.substr(0, here.rfind("tests/win32/"));
+}
+
+}  // namespace
+
 String ThemeSkinPath(const char* file)
 {
-    String dir;
-    if (const char* env = std::getenv("VELMORA_SKINS_DIR")) {
-        dir = env;
-    } else {
-        const String here = __FILE__;
-        dir = here.substr(0, here.rfind("tests/win32/")) + "build/native/Skins";
-    }
-    String path = dir + "/" + file;
-    if (path[0] == '/')
-        path = "Z:" + path;
-    return path;
+    const char* env = std::getenv("VELMORA_SKINS_DIR");
+    const String dir = env ? String(env) : TreeRoot() + "build/native/Skins";
+    return WinePath(dir + "/" + file);
 }
+
+String TreePath(const String& relative) { return WinePath(TreeRoot() + relative); }
