@@ -7,6 +7,7 @@
 #include "pixelslice.h"
 #include "skindata.h"
 #include "skindatetime.h"
+#include "winstyle.h"
 
 const TClassInfo& TArrowButton::StaticClass()
 {
@@ -28,7 +29,7 @@ TArrowButton::~TArrowButton()
 
 bool TArrowButton::RightToLeft() const
 {
-    return FPickerWnd && (GetWindowLongA(FPickerWnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR);
+    return FPickerWnd && (ExStyleOf(FPickerWnd) & WS_EX_LEFTSCROLLBAR);
 }
 
 bool TArrowButton::PickerEnabled() const { return FPickerWnd && IsWindowEnabled(FPickerWnd); }

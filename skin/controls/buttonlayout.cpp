@@ -62,6 +62,17 @@ std::wstring WideReplaceFirst(const std::wstring& s, const std::wstring& oldText
     return out;
 }
 
+TGlyphLayout GlyphLayoutOf(std::string_view layout)
+{
+    if (layout == "blglyphright")
+        return TGlyphLayout::Right;
+    if (layout == "blglyphtop")
+        return TGlyphLayout::Top;
+    if (layout == "blglyphbottom")
+        return TGlyphLayout::Bottom;
+    return TGlyphLayout::Left;
+}
+
 TPixRect BitButtonTextBox(const TPixRect& button, TPixSize glyph, TGlyphLayout layout)
 {
     TPixRect t = PixRect(button.Left + 2, button.Top + 2, button.Right - 2, button.Bottom - 2);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "pixelview.h"
 
@@ -40,6 +41,9 @@ std::wstring WideReplaceFirst(const std::wstring& s, const std::wstring& oldText
 
 // Glyph beside caption: 0 glyph left, 1 glyph right, 2 glyph top, 3 glyph bottom.
 enum class TGlyphLayout { Left = 0, Right = 1, Top = 2, Bottom = 3 };
+// A button's Layout property, its value in lower case: "blglyphright", "blglyphtop",
+// "blglyphbottom"; anything else is a glyph at the left.
+TGlyphLayout GlyphLayoutOf(std::string_view layout);
 
 struct TPixSize {
     int X = 0, Y = 0;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "bitmapview.h"
 #include "controllayout.h"
 #include "pixelslice.h"
 #include "skincontrol.h"
@@ -15,9 +16,6 @@
 namespace {
 
 constexpr UINT GlyphTextFlags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
-
-TPixRect ToPix(const RECT& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 bool Inverted(const TRect& r) { return r.right < r.left || r.bottom < r.top; }
 
@@ -38,7 +36,7 @@ TPixRect Measure(HDC dc, const std::wstring& text, const TRect& r, UINT flags)
 {
     RECT m = r;
     DrawTextWide(dc, text, m, flags | DT_CALCRECT | DT_NOCLIP);
-    return ToPix(m);
+    return ToPixRect(m);
 }
 
 // Frame `state` of `count` of a strip, stretched to R's size; null when there is nothing to draw.
@@ -71,9 +69,7 @@ UINT TSkinControl::AddRTLReading(UINT Flags) const
     for (TControl* c : {FControl, FGraphicControl}) {
         if (!c)
             continue;
-        String mode;
-        GetEnumPropText(c, "BiDiMode", mode);
-        if (LowerCase(mode) == "bdrighttoleft")
+        if (EnumPropText(c, "BiDiMode") == "bdrighttoleft")
             return Flags | DT_RTLREADING;
     }
     return Flags;
@@ -86,7 +82,7 @@ void TSkinControl::DrawCaptionText(TCanvas* Canvas, const TRect& R, const std::w
         return;
     const UINT flags = Alignment | DT_EXPANDTABS;
     HDC dc = PrepareText(Canvas, !Enabled);
-    RECT m = ToRect(PlaceCaptionText(ToPix(R), Measure(dc, Text, R, flags), Alignment));
+    RECT m = ToRect(PlaceCaptionText(ToPixRect(R), Measure(dc, Text, R, flags), Alignment));
     DrawTextWide(dc, Text, m, AddRTLReading(flags));
 }
 
@@ -99,11 +95,11 @@ void TSkinControl::DrawGlyphAndText(TCanvas* Canvas, const TRect& R, HIMAGELIST 
     if (ImageList)
         ImageList_GetIconSize(ImageList, &cx, &cy);
     const bool hasImage = ImageList && ImageIndex != -1;
-    const TRect box = ToRect(GlyphTextMeasureBox(ToPix(R), cx, hasImage));
+    const TRect box = ToRect(GlyphTextMeasureBox(ToPixRect(R), cx, hasImage));
     TPixRect measured = PixRect(box.left, box.top, box.left, box.bottom);
     if (!Text.empty())
         measured = Measure(Canvas->Handle(), Text, box, GlyphTextFlags);
-    const TGlyphTextLayout l = PlaceGlyphAndText(ToPix(R), cx, cy, hasImage, measured, Alignment);
+    const TGlyphTextLayout l = PlaceGlyphAndText(ToPixRect(R), cx, cy, hasImage, measured, Alignment);
     if (hasImage)
         ImageList_Draw(ImageList, ImageIndex, Canvas->Handle(), l.Glyph.Left, l.Glyph.Top, ILD_TRANSPARENT);
     if (Text.empty())
@@ -151,6 +147,17 @@ void TSkinControl::DrawStripFrameMasked(HDC DC, const TRect& R, int Count, int S
         TransparentDraw(DC, R, frame.get(), SkinKeyColor);
 }
 
+void TSkinControl::DrawPlainArrow(TCanvas* Canvas, const TRect& Rect, int Direction, int State) const
+{
+    const bool lit = State == 2 || State == 4;
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(SkinColor(lit ? scButtonShadow : scButtonFace));
+    Canvas->Pen()->SetColor(SkinColor(scButtonDkShadow));
+    Canvas->Rectangle(Rect);
+    const TArrowPoint p = PlainArrowPoint(ToPixRect(Rect), Direction);
+    DrawArrowGlyph(Canvas, p.X, p.Y, Direction);
+}
+
 void TSkinControl::PaintFromMessage(TMessage& Message)
 {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
@@ -192,7 +199,7 @@ void DrawSkinText(TCanvas* Canvas, const TRect& R, const std::wstring& Text, int
         return;
     const UINT flags = AlignmentTextFlags(Alignment) | DT_SINGLELINE | DT_EXPANDTABS;
     HDC dc = PrepareText(Canvas, !Enabled);
-    RECT m = ToRect(PlaceCenteredText(ToPix(R), Measure(dc, Text, R, flags)));
+    RECT m = ToRect(PlaceCenteredText(ToPixRect(R), Measure(dc, Text, R, flags)));
     DrawTextWide(dc, Text, m, flags);
 }
 
@@ -213,6 +220,16 @@ void FillSolidRect(HDC DC, const TRect& R, TColor Color)
     TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color)));
     if (brush)
         FillRect(DC, &R, brush.Get());
+}
+
+void FrameTwoRings(HDC DC, const TRect& R, TColor Outer, TColor Inner)
+{
+    TGdiObject<HBRUSH> outer(CreateSolidBrush(ColorToRGB(Outer)));
+    TGdiObject<HBRUSH> inner(CreateSolidBrush(ColorToRGB(Inner)));
+    RECT r = R;
+    FrameRect(DC, &r, outer.Get());
+    InflateRect(&r, -1, -1);
+    FrameRect(DC, &r, inner.Get());
 }
 
 void CopySkinBitmap(TBitmap* Source, TBitmap* Dest)

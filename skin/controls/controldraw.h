@@ -1,6 +1,6 @@
 #pragma once
 // Drawing routines of the control skins that need no skin: centred text of the menu-bar
-// buttons, the plain arrow of the up-down skin, solid fills and bitmap copies. The helpers
+// buttons, the small arrow glyph, solid fills, flat borders and bitmap copies. The helpers
 // that read a skin's state are members of TSkinControl (skincontrol.h).
 #include <windows.h>
 
@@ -18,5 +18,8 @@ void DrawSkinText(TCanvas* Canvas, const TRect& R, const std::wstring& Text, int
 void DrawArrowGlyph(TCanvas* Canvas, int X, int Y, int Direction);
 // R filled with a solid brush of Color (made and deleted here).
 void FillSolidRect(HDC DC, const TRect& R, TColor Color);
+// A one-pixel ring on R's edge in Outer, and the ring just inside it in Inner: the flat border
+// the skins draw over a control's own.
+void FrameTwoRings(HDC DC, const TRect& R, TColor Outer, TColor Inner);
 // Dest takes Source's size and pixel format and then its picture.
 void CopySkinBitmap(TBitmap* Source, TBitmap* Dest);

@@ -1,4 +1,4 @@
-// The rows of the control-skin table: one case per kind that has a class.
+// The rows of the control-skin table: one case per kind.
 #include "controlfactory.h"
 
 #include "skinadvpage.h"

@@ -8,5 +8,5 @@
 class TSkinControl;
 
 // A new skin of the kind, owned by `owner` (the control in control mode, the skinned form in
-// handle mode) and not attached yet; null for a kind that has no class.
+// handle mode) and not attached yet; null for a value that is no kind.
 TSkinControl* NewControlSkin(TSkinKind kind, TComponent* owner);

@@ -128,3 +128,11 @@ std::vector<TLayoutLine> ArrowGlyphLines(int x, int y, int direction)
         return {};
     }
 }
+
+TArrowPoint PlainArrowPoint(const TPixRect& button, int direction)
+{
+    TArrowPoint p{button.Left + button.Width() / 2, button.Top + button.Height() / 2};
+    if (direction == 0 || direction == 1)
+        p.Y -= 2;
+    return p;
+}

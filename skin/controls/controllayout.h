@@ -56,3 +56,10 @@ struct TLayoutLine {
 // The small arrow of the up-down skin at (x, y): 0 up, 1 down, 2 left, 3 right; any other
 // direction has no lines.
 std::vector<TLayoutLine> ArrowGlyphLines(int x, int y, int direction);
+// Where that arrow goes on a button drawn without pictures: the middle, two pixels higher for
+// up and down.
+struct TArrowPoint {
+    int X = 0, Y = 0;
+    constexpr bool operator==(const TArrowPoint&) const = default;
+};
+TArrowPoint PlainArrowPoint(const TPixRect& button, int direction);

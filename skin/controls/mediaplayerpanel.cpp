@@ -1,6 +1,7 @@
 // The skinned media-player panel: its buttons drawn from the skin, the presses handed on.
 #include "mediaplayerpanel.h"
 
+#include "bitmapview.h"
 #include "controldraw.h"
 #include "skincontrol.h"
 #include "skindata.h"
@@ -16,8 +17,6 @@ TMPButtonSet ReadSet(TControl* player, std::string_view name)
     TSkinControl::GetEnumPropText(player, name, text);
     return MPButtonsFromSetText(text);
 }
-
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 }  // namespace
 

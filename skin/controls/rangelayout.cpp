@@ -109,14 +109,6 @@ TPixRect UpDownInEditRect(const TPixRect& r, const TPixRect& upDownWindow, const
     return a;
 }
 
-TArrowPoint PlainArrowPoint(const TPixRect& button, int direction)
-{
-    TArrowPoint p{button.Left + button.Width() / 2, button.Top + button.Height() / 2};
-    if (direction == udUp || direction == udDown)
-        p.Y -= 2;
-    return p;
-}
-
 // ---------------------------------------------------------------- progress bar
 
 int MulDivRound(int a, int b, int c)

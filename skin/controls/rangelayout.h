@@ -77,12 +77,6 @@ int UpDownFrameIndex(int state, int direction);
 // border: R narrowed by what is missing of those 3 pixels between the up-down's window
 // rectangle and the edit's.
 TPixRect UpDownInEditRect(const TPixRect& r, const TPixRect& upDownWindow, const TPixRect& editWindow);
-// Where the plain arrow of a button is drawn.
-struct TArrowPoint {
-    int X = 0, Y = 0;
-    constexpr bool operator==(const TArrowPoint&) const = default;
-};
-TArrowPoint PlainArrowPoint(const TPixRect& button, int direction);
 
 // ---------------------------------------------------------------- progress bar
 

@@ -79,13 +79,11 @@ void TSkinAdvPage::DrawControl(HDC, const TRect&)
         skin->Free();
         return;
     }
-    FUpDown = skin;
-    FUpDown->FreeNotification(this);
+    SetReference(FUpDown, skin);
 }
 
 void TSkinAdvPage::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op == opRemove && c == FUpDown)
-        FUpDown = nullptr;
+    ReferenceGone(FUpDown, c, op);
 }

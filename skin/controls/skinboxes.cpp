@@ -12,12 +12,7 @@
 
 namespace {
 
-bool RightToLeft(TObject* o)
-{
-    String mode;
-    TSkinControl::GetEnumPropText(o, "BiDiMode", mode);
-    return LowerCase(mode) == "bdrighttoleft";
-}
+bool RightToLeft(TObject* o) { return TSkinControl::EnumPropText(o, "BiDiMode") == "bdrighttoleft"; }
 
 // The text of a panel or bar; an empty one is drawn as a space.
 std::wstring ShownText(const String& text) { return text.empty() ? std::wstring(L" ") : StrToWide(text); }
@@ -212,34 +207,30 @@ void TSkinGroupBox::PaintBox(HDC DC, const TRect& R)
         font = FControl->Font()->Handle();
         SetTextColor(DC, ColorToRGB(FControl->Font()->Color()));
     }
-    const HGDIOBJ oldFont = font ? SelectObject(DC, font) : nullptr;
-    const TPixRect box = ToPixRect(R);
-    const int y = GroupBoxFrameTop(TextHeight(DC, "0"));
+    {
+        TSelectedObject selectedFont(DC, font);
+        const TPixRect box = ToPixRect(R);
+        const int y = GroupBoxFrameTop(TextHeight(DC, "0"));
 
-    if (FMode == 0) {
-        // The native frame is covered by two rings of the face.
-        TGdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(FaceColor())));
-        RECT f = ToRect(GroupBoxFaceFrame(box, y));
-        FrameRect(DC, &f, face.Get());
-        InflateRect(&f, -1, -1);
-        FrameRect(DC, &f, face.Get());
+        if (FMode == 0) {
+            // The native frame is covered by two rings of the face.
+            FrameTwoRings(DC, ToRect(GroupBoxFaceFrame(box, y)), FaceColor(), FaceColor());
+        }
+        {
+            TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(SkinColor(scButtonShadow))));
+            TSelectedObject selectedPen(DC, pen.Get());
+            TSelectedObject selectedBrush(DC, GetStockObject(NULL_BRUSH));
+            const TPixRect round = GroupBoxRoundFrame(box, y);
+            RoundRect(DC, round.Left, round.Top, round.Right, round.Bottom, 5, 5);
+        }
+
+        // The background mode stays: an opaque caption breaks the frame line behind it.
+        const COLORREF oldBack = SetBkColor(DC, ColorToRGB(FaceColor()));
+        const bool right = (GetWindowLongAW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
+        RECT text = ToRect(GroupBoxTextRect(box, right));
+        DrawTextWide(DC, FText, text, right ? AddRTLReading(DT_EXPANDTABS | DT_RIGHT) : DT_EXPANDTABS);
+        SetBkColor(DC, oldBack);
     }
-    TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(SkinColor(scButtonShadow))));
-    const HGDIOBJ oldPen = SelectObject(DC, pen.Get());
-    const HGDIOBJ oldBrush = SelectObject(DC, GetStockObject(NULL_BRUSH));
-    const TPixRect round = GroupBoxRoundFrame(box, y);
-    RoundRect(DC, round.Left, round.Top, round.Right, round.Bottom, 5, 5);
-    SelectObject(DC, oldBrush);
-    SelectObject(DC, oldPen);
-
-    // The background mode stays: an opaque caption breaks the frame line behind it.
-    const COLORREF oldBack = SetBkColor(DC, ColorToRGB(FaceColor()));
-    const bool right = (GetWindowLongAW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
-    RECT text = ToRect(GroupBoxTextRect(box, right));
-    DrawTextWide(DC, FText, text, right ? AddRTLReading(DT_EXPANDTABS | DT_RIGHT) : DT_EXPANDTABS);
-    SetBkColor(DC, oldBack);
-    if (oldFont)
-        SelectObject(DC, oldFont);
 
     auto* control = As<TWinControl>(FControl);
     if (control && FMode == 1)
@@ -260,17 +251,12 @@ void TSkinBox::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bo
     if (FAttached || !control)
         return;
     FSetColor = SetColor;
-    FSkinData = Data;
-    FCanvas = Canvas;
     FControl = control;
     FHandle = control->Handle();
-    FSkinForm = Form;
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
     if (FSetColor)
         ApplyFaceColor();
-    FAttached = true;
-    FState = stAttached;
+    SetAttached();
 }
 
 void TSkinBox::Unskin()

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "bitmapview.h"
 #include "buttonlayout.h"
 #include "controldraw.h"
 #include "controllayout.h"
@@ -14,33 +15,12 @@
 #include "skinfill.h"
 #include "skinform.h"
 #include "skinhelpers.h"
+#include "winstyle.h"
 
 namespace {
 
 // DT_CALCRECT | DT_WORDBREAK: how a bit button measures its caption.
 constexpr UINT MeasureFlags = DT_CALCRECT | DT_WORDBREAK;
-
-TPixRect ToPix(const RECT& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
-
-TGlyphLayout LayoutOf(const String& text)
-{
-    const String l = LowerCase(text);
-    if (l == "blglyphright")
-        return TGlyphLayout::Right;
-    if (l == "blglyphtop")
-        return TGlyphLayout::Top;
-    if (l == "blglyphbottom")
-        return TGlyphLayout::Bottom;
-    return TGlyphLayout::Left;
-}
-
-String EnumText(TObject* o, std::string_view name)
-{
-    String text;
-    TSkinControl::GetEnumPropText(o, name, text);
-    return LowerCase(text);
-}
 
 // The caption's size measured in a box; (0, 0) for no caption.
 TPixSize MeasureText(HDC dc, const std::wstring& text, const TPixRect& box, UINT flags)
@@ -73,7 +53,7 @@ void TSkinButton::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas,
     const String name = LowerCase(FControl->ClassName());
     if (name.starts_with("trz") || name.starts_with("tel"))
         FMode = 1;
-    FTransparent = FControl->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+    FTransparent = OverParentPicture(FControl);
 }
 
 bool TSkinButton::BeforeProc(TMessage& Message)
@@ -166,12 +146,12 @@ TDataSkinObject* TSkinButton::ButtonsObject() const
 bool TSkinButton::ReadButton()
 {
     FFocused = GetFocus() == FHandle;
-    FEnabled = !(GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED);
+    FEnabled = !(StyleOf(FHandle) & WS_DISABLED);
     if (FControl)
         GetWidePropText(FControl, "Caption", FText);
     else
         FText = GetWindowTextWide(FHandle);
-    return EnumText(FControl, "Default") == "true";
+    return EnumPropText(FControl, "Default") == "true";
 }
 
 int TSkinButton::PressedHot(bool focusedOrDefault) const
@@ -207,7 +187,7 @@ TColor TSkinButton::SelectCaptionFont(HDC dc)
     // A window without a font of its own draws with the system font.
     auto windowFont = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0));
     SelectObject(dc, windowFont ? windowFont : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
-    return FSkinData ? FSkinData->FColors[scButtonText] : clBtnText;
+    return SkinColor(scButtonText);
 }
 
 TColor TSkinButton::CaptionColor(int State, TColor base, bool normalInFrame1Only) const
@@ -244,7 +224,7 @@ void TSkinButton::DrawButtonText(HDC dc, const TRect& R, UINT Alignment)
     InflateRect(&t, -2, -2);
     SetBkMode(dc, TRANSPARENT);
     DrawTextWide(dc, FText, t, flags | DT_CALCRECT | DT_NOCLIP);
-    RECT placed = ToRect(PlaceCaptionText(ToPix(R), ToPix(t), Alignment == DT_CENTER ? DT_CENTER : 0));
+    RECT placed = ToRect(PlaceCaptionText(ToPixRect(R), ToPixRect(t), Alignment == DT_CENTER ? DT_CENTER : 0));
     DrawTextWide(dc, FText, placed, AddRTLReading(flags));
     SetBkMode(dc, OPAQUE);
     DrawFocus(dc, placed);
@@ -303,8 +283,8 @@ void TSkinBitButton::DrawGlyphButton(HDC DC, const TRect& R, bool picturePath)
         const int disabledIndex = GetIntPropByName(FControl, "DisabledIndex");
         const int margin = GetIntPropByName(FControl, "Margin");
         const int spacing = GetIntPropByName(FControl, "Spacing");
-        const TGlyphLayout layout = LayoutOf(EnumText(FControl, "Layout"));
-        const bool centred = EnumText(FControl, "Alignment") == "tacenter";
+        const TGlyphLayout layout = GlyphLayoutOf(EnumPropText(FControl, "Layout"));
+        const bool centred = EnumPropText(FControl, "Alignment") == "tacenter";
 
         TPixSize g;
         if (picture)

@@ -22,7 +22,7 @@ public:
     void AfterProc(TMessage& Message) override;
     void DrawControl(HDC DC, const TRect& R) override;
 
-    // The button's background is its parent's picture (Tag 5555 or xoTransparent).
+    // The button's background is its parent's picture (OverParentPicture).
     bool Transparent() const { return FTransparent; }
 
 protected:

@@ -2,6 +2,7 @@
 // full mode. Frames and layout are worked out in checkboxlayout.cpp.
 #include "skincheckbox.h"
 
+#include "bitmapview.h"
 #include "checkboxlayout.h"
 #include "controldraw.h"
 #include "controllayout.h"
@@ -10,22 +11,18 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmanager.h"
+#include "winstyle.h"
 
 namespace {
 
 // A notification of the toolkit's on which the glyph is painted again.
 constexpr UINT ToolkitNotify = 0xB0D0;
 
-TPixRect ToPix(const RECT& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
-
 std::optional<std::string> PropText(TControl* control, std::string_view name)
 {
     if (!control || !HasProp(control, name))
         return std::nullopt;
-    String text;
-    TSkinControl::GetEnumPropText(control, name, text);
-    return LowerCase(text);
+    return TSkinControl::EnumPropText(control, name);
 }
 
 TDataSkinButton* ButtonsOf(TSkinData* data) { return data ? data->FButtons.get() : nullptr; }
@@ -57,7 +54,7 @@ void TSkinChoiceButton::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* C
         return;
     int frames = 0;
     FMode = Strip(frames) ? 1 : 0;
-    FTransparent = FControl->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+    FTransparent = OverParentPicture(FControl);
 }
 
 bool TSkinChoiceButton::BeforeProc(TMessage& Message)
@@ -109,9 +106,9 @@ void TSkinChoiceButton::DrawControl(HDC DC, const TRect& R)
         return;
     }
     const int state = GlyphState(frames);
-    const LONG style = GetWindowLongA(FHandle, GWL_STYLE);
+    const DWORD style = StyleOf(FHandle);
     const bool rightToLeft = AddRTLReading(0) != 0;
-    const TCheckLayout l = LayoutCheckBox(ToPix(R), strip->Width() / frames, strip->Height(),
+    const TCheckLayout l = LayoutCheckBox(ToPixRect(R), strip->Width() / frames, strip->Height(),
                                           (style & BS_RIGHTBUTTON) != 0, rightToLeft, Radio());
     if (FMode == 0) {
         // The window painted itself; only the glyph goes over it.
@@ -147,7 +144,7 @@ void TSkinChoiceButton::DrawCaption(HDC dc, const TRect& textBox, UINT flags)
     SetBkMode(dc, TRANSPARENT);
     RECT measured = textBox;
     DrawTextWide(dc, FText, measured, flags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
-    RECT text = ToRect(CentreCheckText(ToPix(textBox), measured.bottom - measured.top));
+    RECT text = ToRect(CentreCheckText(ToPixRect(textBox), measured.bottom - measured.top));
     if (GetFocus() == FHandle && !FText.empty() && SkinNotVersion6())
         DrawTextFocusRect(dc, flags | DT_EXPANDTABS | DT_WORDBREAK, text);
     DrawTextWide(dc, FText, text, flags | DT_EXPANDTABS | DT_WORDBREAK);
@@ -189,7 +186,7 @@ int TSkinCheckBox::GlyphState(int frames) const
     f.Frames = frames;
     f.Checked = (st & BST_CHECKED) != 0;
     f.Indeterminate = (st & BST_INDETERMINATE) != 0;
-    f.Disabled = (GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED) != 0;
+    f.Disabled = (StyleOf(FHandle) & WS_DISABLED) != 0;
     if (FControl) {
         f.State = PropText(FControl, "State");
         if (!f.State)
@@ -222,5 +219,5 @@ int TSkinRadioButton::GlyphState(int frames) const
     std::optional<bool> checkedProp;
     if (std::optional<std::string> text = PropText(FControl, "Checked"))
         checkedProp = *text == "true";
-    return RadioGlyphState(frames, checked, checkedProp, (GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED) != 0);
+    return RadioGlyphState(frames, checked, checkedProp, (StyleOf(FHandle) & WS_DISABLED) != 0);
 }

@@ -20,7 +20,7 @@ public:
     void AfterProc(TMessage& Message) override;
     void DrawControl(HDC DC, const TRect& R) override;
 
-    // Tag 5555 or xoTransparent: the parent's picture behind the control.
+    // The parent's picture behind the control (OverParentPicture).
     bool Transparent() const { return FTransparent; }
 
 protected:

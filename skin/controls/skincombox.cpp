@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "bitmapview.h"
 #include "combolayout.h"
 #include "comboxscrollbar.h"
 #include "controldraw.h"
@@ -12,31 +13,11 @@
 #include "skindraw.h"
 #include "skinhelpers.h"
 #include "skinscrollbarh.h"
+#include "winstyle.h"
 
 namespace {
 
-TPixRect ToPix(const TRect& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
-
 bool HasPicture(const TDataSkinObject* o) { return o && !o->Bitmap.Empty(); }
-
-TColor SkinColor(TSkinData* data, int index, TColor fallback) { return data ? data->FColors[index] : fallback; }
-
-// A drop-down button drawn without pictures, as the up-down skin draws its plain buttons: a
-// framed box, darker while pressed or hot, with a small arrow pointing down.
-void DrawPlainDropButton(HDC DC, const TRect& R, int State, TSkinData* Data)
-{
-    if (R.Empty())
-        return;
-    TCanvas canvas;
-    canvas.SetHandle(DC);
-    const bool lit = State == 2 || State == 4;
-    canvas.Brush()->SetColor(lit ? SkinColor(Data, scButtonShadow, clBtnShadow) : SkinColor(Data, scButtonFace, clBtnFace));
-    canvas.Pen()->SetColor(SkinColor(Data, scButtonDkShadow, cl3DDkShadow));
-    canvas.Rectangle(R);
-    DrawArrowGlyph(&canvas, R.left + R.Width() / 2, R.top + R.Height() / 2 - 2, 1);
-    canvas.SetHandle(nullptr);
-}
 
 }  // namespace
 
@@ -51,23 +32,18 @@ TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) {}
 TSkinComBox::~TSkinComBox()
 {
     FEditProc.Restore();
-    if (FSimpleListSkin) {
-        FSimpleListSkin->RemoveFreeNotification(this);
-        std::exchange(FSimpleListSkin, nullptr)->Free();
+    if (TSkinScrollbarH* list = FSimpleListSkin) {
+        SetReference(FSimpleListSkin, nullptr);
+        list->Free();
     }
-    if (FDropDownBarSkin)
-        std::exchange(FDropDownBarSkin, nullptr)->RemoveFreeNotification(this);
+    SetReference(FDropDownBarSkin, nullptr);
 }
 
 void TSkinComBox::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op != opRemove)
-        return;
-    if (c == FSimpleListSkin)
-        FSimpleListSkin = nullptr;
-    if (c == FDropDownBarSkin)
-        FDropDownBarSkin = nullptr;
+    ReferenceGone(FSimpleListSkin, c, op);
+    ReferenceGone(FDropDownBarSkin, c, op);
 }
 
 // ---------------------------------------------------------------- attaching
@@ -116,8 +92,7 @@ template <class TListSkin>
 void TSkinComBox::AttachListSkin(TListSkin*& slot)
 {
     auto* skin = new TListSkin(Owner());
-    skin->FreeNotification(this);
-    slot = skin;
+    SetReference(slot, skin);
     try {
         skin->InitHandle(FListWindow, FSkinData, FSkinForm, FCanvas);
     } catch (...) {
@@ -132,7 +107,7 @@ void TSkinComBox::AttachSimpleList()
     if (!FillComboInfo())
         return;
     FListWindow = FComboInfo.hwndList;
-    if (FListWindow && !IsPopupWindow(FListWindow) && (GetWindowLongA(FListWindow, GWL_STYLE) & WS_CHILD))
+    if (FListWindow && !IsPopupWindow(FListWindow) && (StyleOf(FListWindow) & WS_CHILD))
         AttachListSkin(FSimpleListSkin);
 }
 
@@ -196,16 +171,17 @@ void TSkinComBox::SetMouseFlag(BYTE flag, bool on)
 
 void TSkinComBox::FreeListSkins()
 {
-    for (TSkinControl** slot :
-         {reinterpret_cast<TSkinControl**>(&FSimpleListSkin), reinterpret_cast<TSkinControl**>(&FDropDownBarSkin)}) {
-        TSkinControl* skin = std::exchange(*slot, nullptr);
+    const auto release = [this](auto*& slot) {
+        TSkinControl* skin = slot;
         if (!skin)
-            continue;
-        skin->RemoveFreeNotification(this);
+            return;
+        SetReference(slot, nullptr);
         if (skin->State() != stDestroyed)
             skin->Unskin();
         skin->Free();
-    }
+    };
+    release(FSimpleListSkin);
+    release(FDropDownBarSkin);
 }
 
 void TSkinComBox::Unskin()
@@ -304,7 +280,7 @@ void TSkinComBox::DrawControl(HDC DC, const TRect& R)
 void TSkinComBox::DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TDataSkinObject& Sunk, int State,
                              bool RTL)
 {
-    const TComboFramedLayout l = LayOutFramedCombo(ToPix(R), GetSystemMetrics(SM_CXHSCROLL), RTL);
+    const TComboFramedLayout l = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL);
     TBitmap* picture = RTL && !Button.Bitmap2.Empty() ? &Button.Bitmap2 : &Button.Bitmap;
     const int saved = SaveDC(DC);
     // The edge picture paints the ring around the text and the button area only.
@@ -320,7 +296,7 @@ void TSkinComBox::DrawPlainStyle(HDC DC, const TRect& R, TDataSkinBorder& Button
 {
     const int count = std::max(Button.Frame, 1);
     const int state = ComboPlainStateFrame(FEnabled, Pressed(), FFocused || Hot());
-    const TComboPlainLayout l = LayOutPlainCombo(ToPix(R), Button.Bitmap.Width() / count, Button.Bitmap.Height(),
+    const TComboPlainLayout l = LayOutPlainCombo(ToPixRect(R), Button.Bitmap.Width() / count, Button.Bitmap.Height(),
                                                  GetSystemMetrics(SM_CYVTHUMB), RTL);
     auto brush = static_cast<HBRUSH>(GetCurrentObject(DC, OBJ_BRUSH));
     const RECT ring = ToRect(l.Ring);
@@ -346,14 +322,15 @@ void TSkinComBox::DrawComboBoxEx(HDC DC, const TRect& R, int State)
 
 void TSkinComBox::DrawPlainEdgeAndArrow(HDC DC, const TRect& R, int State, bool RTL)
 {
-    TGdiObject<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(FSkinData->FColors[scButtonShadow])));
-    TGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
-    RECT r = R;
-    FrameRect(DC, &r, shadow.Get());
-    InflateRect(&r, -1, -1);
-    FrameRect(DC, &r, white.Get());
-    TPixRect button = LayOutFramedCombo(ToPix(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
+    FrameTwoRings(DC, R, FSkinData->FColors[scButtonShadow], clWhite);
+    TPixRect button = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
     button.Top += 2;
     button.Bottom -= 2;
-    DrawPlainDropButton(DC, ToRect(button), State, FSkinData);
+    if (button.Empty())
+        return;
+    // The drop-down button as the up-down skin draws its plain buttons, pointing down.
+    TCanvas canvas;
+    canvas.SetHandle(DC);
+    DrawPlainArrow(&canvas, ToRect(button), 1, State);
+    canvas.SetHandle(nullptr);
 }

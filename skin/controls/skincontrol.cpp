@@ -9,6 +9,7 @@
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmessages.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -75,41 +76,51 @@ void TSkinControl::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas
     if (!control)
         return;  // control mode needs a windowed control as owner
     FSetColor = SetColor;
-    FSkinData = Data;
-    FSkinForm = Form;
-    FCanvas = Canvas;
     FControl = control;
     FHandle = control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = TWndMethod(this, &TSkinControl::SkinWndProc);
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    HookWindowProc(control);
+    JoinSkinForm(Form, Data, Canvas);
     if (FSetColor)
         ApplyFaceColor();
     if (FParentBackgroundOff)
         FMode = 1;
     control->Invalidate();
-    FAttached = true;
-    FState = stAttached;
+    SetAttached();
 }
 
 void TSkinControl::InitHandle(HWND Wnd, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
     if (!Wnd || !IsWindow(Wnd) || FSubclass.Installed())
         return;
-    FSkinData = Data;
-    FCanvas = Canvas;
-    FSkinForm = Form;
     FHandle = Wnd;
     FEnabled = true;
     FMode = 0;
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     FText = GetWindowTextWide(FHandle);
     FSubclass.Install(FHandle, TWndMethod(this, &TSkinControl::SkinWndProc), FUnicode);
     InvalidateRect(FHandle, nullptr, TRUE);
+    SetAttached();
+}
+
+void TSkinControl::JoinSkinForm(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas)
+{
+    FSkinData = Data;
+    FSkinForm = Form;
+    FCanvas = Canvas;
+    if (FSkinForm)
+        FSkinForm->AddSkinControl(this);
+}
+
+void TSkinControl::HookWindowProc(TControl* Control)
+{
+    FOldWindowProc = Control->WindowProc;
+    Control->WindowProc = TWndMethod(this, &TSkinControl::SkinWndProc);
+}
+
+void TSkinControl::SetAttached()
+{
     FAttached = true;
     FState = stAttached;
 }
@@ -298,9 +309,7 @@ void TSkinControl::SetParentBackground(bool On)
         !HasProp(FControl, "ParentBackground"))
         return;
     if (On) {
-        String value;
-        GetEnumPropText(FControl, "ParentBackground", value);
-        FParentBackgroundOff = LowerCase(value) == "true";
+        FParentBackgroundOff = EnumPropText(FControl, "ParentBackground") == "true";
         if (FParentBackgroundOff)
             SetPropText(FControl, "ParentBackground", "False");
     } else if (FParentBackgroundOff) {
@@ -315,6 +324,11 @@ TColor TSkinControl::GetParentColor(TColor Default) const
     if (!p || !IsIntegerKind(p->Kind))
         return Default;
     return static_cast<TColor>(p->Get(parent).Int);
+}
+
+bool TSkinControl::OverParentPicture(const TControl* Control) const
+{
+    return Control->Tag() == TransparentTag || (FSkinData && FSkinData->Options().Contains(xoTransparent));
 }
 
 void TSkinControl::FillFace(HDC DC, const TRect& R) const { FillSolidRect(DC, R, FaceColor()); }
@@ -352,7 +366,7 @@ void TSkinControl::ForwardMouseDown(TMessage& Message)
 
 bool IsPopupWindow(HWND Wnd)
 {
-    return (GetWindowLongA(Wnd, GWL_STYLE) & WS_POPUP) != 0 || GetParent(Wnd) == GetDesktopWindow();
+    return (StyleOf(Wnd) & WS_POPUP) != 0 || GetParent(Wnd) == GetDesktopWindow();
 }
 
 // ---------------------------------------------------------------- properties by name
@@ -378,6 +392,13 @@ void TSkinControl::GetEnumPropText(TObject* Instance, std::string_view Name, Str
         Text = v.Int ? "True" : "False";
     else if (v.Kind != TPropKind::Object && v.Kind != TPropKind::Component && v.Kind != TPropKind::Event)
         Text = v.AsText();
+}
+
+String TSkinControl::EnumPropText(TObject* Instance, std::string_view Name)
+{
+    String text;
+    GetEnumPropText(Instance, Name, text);
+    return LowerCase(text);
 }
 
 void TSkinControl::GetWidePropText(TObject* Instance, std::string_view Name, std::wstring& Text)

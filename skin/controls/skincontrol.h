@@ -38,6 +38,9 @@ class TSkinForm;
 class TSkinData;
 class TDataSkinObject;
 
+// The Tag that has a button, check box or radio button drawn over its parent's picture.
+constexpr int TransparentTag = 5555;
+
 class TSkinControl : public TComponent {
     TK_CLASS(TSkinControl, TComponent)
 public:
@@ -78,6 +81,9 @@ public:
     void SetParentBackground(bool On);
     // The parent's integer "Color", else Default.
     TColor GetParentColor(TColor Default) const;
+    // The control is drawn over its parent's picture: TransparentTag, or the skin's
+    // xoTransparent option.
+    bool OverParentPicture(const TControl* Control) const;
     void FillFace(HDC DC, const TRect& R) const;
     void FillParentColor(HDC DC, const TRect& R) const;
     LONG GetWindowLongAW(HWND Wnd, int Index) const;
@@ -99,6 +105,10 @@ public:
     static void DrawStripFrameKeyed(HDC DC, const TRect& R, int Count, int State, TBitmap* Bitmap);
     static void DrawStripFrameToCanvas(TCanvas* Canvas, const TRect& R, int Count, int State, TBitmap* Bitmap);
     static void DrawStripFrameMasked(HDC DC, const TRect& R, int Count, int State, TBitmap* Bitmap);
+    // An arrow button drawn without pictures: a box framed in the dark shadow colour, filled
+    // with the shadow colour while pressed or hot (State 2 or 4) and the face colour otherwise,
+    // the small arrow (Direction 0 up, 1 down, 2 left, 3 right) in its middle.
+    void DrawPlainArrow(TCanvas* Canvas, const TRect& Rect, int Direction, int State) const;
     // WM_PAINT and WM_PRINT: DrawControl into the DC in WParam, or into a paint of the window.
     void PaintFromMessage(TMessage& Message);
     // WM_ERASEBKGND in transparent mode: the parent's background (result 1).
@@ -108,6 +118,8 @@ public:
     // default. Enumeration and Boolean values are compared by callers as lower-case text.
     static int GetIntPropByName(TObject* Instance, std::string_view Name);  // -1 when absent
     static void GetEnumPropText(TObject* Instance, std::string_view Name, String& Text);
+    // The same in lower case, as the skins compare it ("" when absent).
+    static String EnumPropText(TObject* Instance, std::string_view Name);
     static void GetWidePropText(TObject* Instance, std::string_view Name, std::wstring& Text);
     static TObject* GetObjectPropByName(TObject* Instance, std::string_view Name, const TClassInfo* MinClass);
     // Integer (a non-number raises EConvertError), enumeration, Boolean and string properties.
@@ -133,6 +145,12 @@ public:
     const TWndMethod& OldWindowProc() const { return FOldWindowProc; }
 
 protected:
+    // The steps every way of attaching takes: the skin data, the skinned form and its work
+    // canvas, the skin joining the form's list; the control's WindowProc taken over (Detach
+    // gives it back); the attached state.
+    void JoinSkinForm(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas);
+    void HookWindowProc(TControl* Control);
+    void SetAttached();
     // Gives the control its WindowProc and the window its procedure back, leaves the form's
     // list; runs once.
     void Detach() noexcept;

@@ -2,6 +2,7 @@
 #include "skindatetime.h"
 
 #include "arrowbutton.h"
+#include "controldraw.h"
 #include "skindata.h"
 
 const TClassInfo& TSkinDateTime::StaticClass()
@@ -16,8 +17,7 @@ TSkinDateTime::TSkinDateTime(TComponent* AOwner) : TSkinControl(AOwner) {}
 void TSkinDateTime::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op == opRemove && c == FArrowButton)
-        FArrowButton = nullptr;
+    ReferenceGone(FArrowButton, c, op);
 }
 
 void TSkinDateTime::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bool SetColor)
@@ -46,7 +46,7 @@ void TSkinDateTime::DrawControl(HDC DC, const TRect& R)
 {
     if (FArrowButton)
         FArrowButton->Reposition(R);
-    DrawFlatBorder(DC, FHandle, R, FSkinData ? FSkinData->FColors[scButtonShadow] : clBtnShadow);
+    DrawFlatBorder(DC, FHandle, R, SkinColor(scButtonShadow));
 }
 
 bool DrawFlatBorder(HDC DC, HWND Wnd, const TRect& R, TColor Shadow)
@@ -55,11 +55,6 @@ bool DrawFlatBorder(HDC DC, HWND Wnd, const TRect& R, TColor Shadow)
     if (!GetClientRect(Wnd, &client) || client.right - client.left == R.Width() ||
         client.bottom - client.top == R.Height())
         return false;
-    TGdiObject<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(Shadow)));
-    TGdiObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
-    RECT r = R;
-    FrameRect(DC, &r, shadow.Get());
-    InflateRect(&r, -1, -1);
-    FrameRect(DC, &r, white.Get());
+    FrameTwoRings(DC, R, Shadow, clWhite);
     return true;
 }

@@ -26,17 +26,12 @@ const TClassInfo& TSkinEdit::StaticClass()
     return info;
 }
 
-TSkinEdit::~TSkinEdit()
-{
-    if (FSpinSkin)
-        FSpinSkin->RemoveFreeNotification(this);
-}
+TSkinEdit::~TSkinEdit() { SetReference(FSpinSkin, nullptr); }
 
 void TSkinEdit::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op == opRemove && c == FSpinSkin)
-        FSpinSkin = nullptr;
+    ReferenceGone(FSpinSkin, c, op);
 }
 
 bool TSkinEdit::BeforeProc(TMessage& Message)
@@ -78,8 +73,7 @@ void TSkinEdit::AttachSpin(HWND Wnd, TSkinData* Data, TCanvas* Canvas)
     for (HWND child = GetTopWindow(Wnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsSpinClass(child))
             continue;
-        FSpinSkin = new TSkinUpDown(Owner());
-        FSpinSkin->FreeNotification(this);
+        SetReference(FSpinSkin, new TSkinUpDown(Owner()));
         FSpinSkin->SetInEdit(true);
         FSpinSkin->InitHandle(child, Data, FSkinForm, Canvas);
         return;

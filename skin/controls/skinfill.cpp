@@ -10,6 +10,7 @@
 #include "skindata.h"
 #include "skindraw.h"
 #include "skinhelpers.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ void TSkinTabBtn::DrawControl(HDC DC, const TRect& R)
 {
     TDataSkinButton* buttons = FSkinData ? FSkinData->FButtons.get() : nullptr;
     const bool usable = buttons && !buttons->Bitmap.Empty();
-    FEnabled = FControl ? FControl->Enabled() : !(GetWindowLongA(FHandle, GWL_STYLE) & WS_DISABLED);
+    FEnabled = FControl ? FControl->Enabled() : !(StyleOf(FHandle) & WS_DISABLED);
 
     RECT display = R;
     SendMessageA(FHandle, TCM_ADJUSTRECT, 0, reinterpret_cast<LPARAM>(&display));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "bitmapview.h"
 #include "controllayout.h"
 #include "headerlayout.h"
 #include "skindata.h"
@@ -14,9 +15,6 @@ namespace {
 constexpr UINT SectionTextFlags = DT_END_ELLIPSIS | DT_EXPANDTABS;
 // A section's text is read up to this many characters.
 constexpr int SectionTextChars = 100;
-
-TPixRect ToPix(const RECT& r) { return PixRect(r.left, r.top, r.right, r.bottom); }
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 }  // namespace
 
@@ -71,7 +69,7 @@ void TSkinHeader::AfterProc(TMessage& Message)
     case WM_MOUSEMOVE: {
         std::vector<TPixRect> hits;
         for (const TRect& r : FHitRects)
-            hits.push_back(ToPix(r));
+            hits.push_back(ToPixRect(r));
         const int at = HeaderSectionAt(hits, MsgX(Message.LParam), MsgY(Message.LParam));
         if (at >= 0 && at != FHotSection) {
             FHotSection = at;
@@ -107,7 +105,7 @@ void TSkinHeader::DrawControl(HDC DC, const TRect& R)
         if (!SendMessageW(FHandle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&s)))
             continue;
         DrawSection(pdc, font, images, i, s);
-        FHitRects[static_cast<size_t>(i)] = ToRect(HeaderHitRect(ToPix(s)));
+        FHitRects[static_cast<size_t>(i)] = ToRect(HeaderHitRect(ToPixRect(s)));
         right = std::max(right, static_cast<int>(s.right));
     }
     const TPixRect filler = HeaderFiller(PixRect(0, 0, R.Width(), R.Height()), right);
@@ -140,17 +138,17 @@ void TSkinHeader::DrawSection(HDC DC, HFONT Font, HIMAGELIST Images, int Index, 
         return;
     if (!caption.empty()) {
         HDC tdc = picture->Canvas()->Handle();
-        HGDIOBJ oldFont = Font ? SelectObject(tdc, Font) : nullptr;
+        TSelectedObject font(tdc, Font);
         const unsigned format = static_cast<unsigned>(item.fmt);
         const int image = HeaderImageIndex(format, item.iImage);
         const bool hasImage = Images && image != -1;
         int cx = 0, cy = 0;
         if (Images)
             ImageList_GetIconSize(Images, &cx, &cy);
-        RECT measured = ToRect(GlyphTextMeasureBox(ToPix(box), cx, hasImage));
+        RECT measured = ToRect(GlyphTextMeasureBox(ToPixRect(box), cx, hasImage));
         DrawTextWide(tdc, caption, measured, SectionTextFlags | DT_CALCRECT | DT_NOCLIP);
         const TGlyphTextLayout l =
-            PlaceGlyphAndText(ToPix(box), cx, cy, hasImage, ToPix(measured), HeaderTextAlignment(format));
+            PlaceGlyphAndText(ToPixRect(box), cx, cy, hasImage, ToPixRect(measured), HeaderTextAlignment(format));
         if (hasImage)
             ImageList_Draw(Images, image, tdc, l.Glyph.Left, l.Glyph.Top, ILD_TRANSPARENT);
         SetBkMode(tdc, TRANSPARENT);
@@ -158,8 +156,6 @@ void TSkinHeader::DrawSection(HDC DC, HFONT Font, HIMAGELIST Images, int Index, 
             SetTextColor(tdc, ColorToRGB(FSkinData->FColors[scWindowText]));
         RECT t = ToRect(l.Text);
         DrawTextWide(tdc, caption, t, AddRTLReading(SectionTextFlags));
-        if (oldFont)
-            SelectObject(tdc, oldFont);
     }
     BitBlt(DC, S.left, S.top, S.Width(), S.Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
 }

@@ -12,11 +12,7 @@ const TClassInfo& TSkinListView::StaticClass()
 
 TSkinListView::TSkinListView(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 
-TSkinListView::~TSkinListView()
-{
-    if (FHeaderSkin)
-        FHeaderSkin->RemoveFreeNotification(this);
-}
+TSkinListView::~TSkinListView() { SetReference(FHeaderSkin, nullptr); }
 
 void TSkinListView::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
@@ -28,14 +24,12 @@ void TSkinListView::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkinF
     auto header = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
     if (!header || !IsWindow(header))
         return;
-    FHeaderSkin = new TSkinHeader(Owner());
-    FHeaderSkin->FreeNotification(this);
+    SetReference(FHeaderSkin, new TSkinHeader(Owner()));
     FHeaderSkin->InitHandle(header, Data, Form, Canvas);
 }
 
 void TSkinListView::Notification(TComponent* c, TOperation op)
 {
     TSkinScrollbar::Notification(c, op);
-    if (op == opRemove && c == FHeaderSkin)
-        FHeaderSkin = nullptr;
+    ReferenceGone(FHeaderSkin, c, op);
 }

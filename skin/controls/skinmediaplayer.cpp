@@ -28,8 +28,7 @@ void TSkinMP::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, boo
     if (!Attached() || !FControl)
         return;
     // Owned by this skin, so it goes with it; its parent may free it first, and tells us.
-    FPlayer = new TWMediaPlayer(this);
-    FPlayer->FreeNotification(this);
+    SetReference(FPlayer, new TWMediaPlayer(this));
     FPlayer->AttachPlayer(this, FControl);
     ShowPlayer();
 }
@@ -69,8 +68,7 @@ void TSkinMP::ShowPlayer()
 void TSkinMP::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op == opRemove && c == FPlayer)
-        FPlayer = nullptr;
+    ReferenceGone(FPlayer, c, op);
 }
 
 void TSkinMP::FreePlayer()

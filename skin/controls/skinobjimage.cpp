@@ -57,18 +57,13 @@ void TSkinObjImage::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canva
 {
     if (FAttached)
         return;
-    FSkinData = Data;
-    FSkinForm = Form;
-    FCanvas = Canvas;
     FSetColor = SetColor;
     FControl = As<TControl>(Owner());
     if (auto* windowed = As<TWinControl>(FControl))
         FHandle = windowed->Handle();
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
     ApplyGlyphs();
-    FAttached = true;
-    FState = stAttached;
+    SetAttached();
 }
 
 void TSkinObjImage::Unskin()

@@ -235,17 +235,6 @@ void TSkinUpDown::DrawSkinArrow(HDC DC, const TRect& Rect, int Direction, int St
         DrawSkinBitmapCentered(DC, Rect, &border->Bitmap2, index, count, true);
 }
 
-void TSkinUpDown::DrawPlainArrow(TCanvas* Canvas, const TRect& Rect, int Direction, int State)
-{
-    const bool lit = State == udsPressed || State == udsHot;
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(SkinColor(lit ? scButtonShadow : scButtonFace));
-    Canvas->Pen()->SetColor(SkinColor(scButtonDkShadow));
-    Canvas->Rectangle(Rect);
-    const TArrowPoint p = PlainArrowPoint(ToPixRect(Rect), Direction);
-    DrawArrowGlyph(Canvas, p.X, p.Y, Direction);
-}
-
 // ---------------------------------------------------------------- progress bar
 
 const TClassInfo& TSkinProgress::StaticClass()

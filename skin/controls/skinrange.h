@@ -44,8 +44,8 @@ public:
 
 private:
     // Directions 0 up, 1 down, 2 left, 3 right; states 1 normal, 2 pressed, 3 disabled, 4 hot.
+    // Without arrow pictures the buttons are drawn with DrawPlainArrow.
     void DrawSkinArrow(HDC DC, const TRect& Rect, int Direction, int State);
-    void DrawPlainArrow(TCanvas* Canvas, const TRect& Rect, int Direction, int State);
     TDataSkinObject* ArrowObject(bool Horizontal) const;
 
     bool FInEdit = false;

@@ -17,41 +17,55 @@ bool HasIntegerProp(TObject* instance, std::string_view name)
 
 }  // namespace
 
-const TClassInfo& TSkinScrollbar::StaticClass()
+// ---------------------------------------------------------------- the panels of both skins
+
+const TClassInfo& TSkinScrollbarBase::StaticClass()
 {
     static const TClassInfo info =
-        TClassBuilder<TSkinScrollbar>("TSkinScrollbar", &TSkinControl::StaticClass()).Build();
+        TClassBuilder<TSkinScrollbarBase>("TSkinScrollbarBase", &TSkinControl::StaticClass()).Build();
     return info;
 }
 
-TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinControl(AOwner) {}
+TSkinScrollbarBase::TSkinScrollbarBase(TComponent* AOwner) : TSkinControl(AOwner) {}
 
-TSkinScrollbar::~TSkinScrollbar() { FBars.Free(); }
+TSkinScrollbarBase::~TSkinScrollbarBase() { FBars.Free(); }
 
 // The panels are owned components: they go before the base lets go of its owned ones, so no
 // pointer to a freed panel is left.
-void TSkinScrollbar::BeforeDestruction()
+void TSkinScrollbarBase::BeforeDestruction()
 {
     FBars.Free();
     TSkinControl::BeforeDestruction();
 }
 
+void TSkinScrollbarBase::Unskin()
+{
+    TSkinControl::Unskin();
+    if (FState != stDestroyed)
+        FBars.Free();
+}
+
+// ---------------------------------------------------------------- a toolkit control's bars
+
+const TClassInfo& TSkinScrollbar::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TSkinScrollbar>("TSkinScrollbar", &TSkinScrollbarBase::StaticClass()).Build();
+    return info;
+}
+
+TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinScrollbarBase(AOwner) {}
+
 void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
     if (FAttached || !Control)
         return;
-    FSkinData = Data;
-    FSkinForm = Form;
-    FCanvas = Canvas;
     FControl = Control;
     FHandle = Control->Handle();
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
+    JoinSkinForm(Form, Data, Canvas);
 
-    String border;
-    GetEnumPropText(Control, "BorderStyle", border);
-    FOwnBorder = LowerCase(border) != "bsnone";
+    FOwnBorder = EnumPropText(Control, "BorderStyle") != "bsnone";
     if (Control->ClassName() == "TImageScrollBox" || FMode == 1)
         FOwnBorder = false;
 
@@ -66,10 +80,8 @@ void TSkinScrollbar::InitScrollbars(TWinControl* Control, TSkinData* Data, TSkin
     if (!Control->Visible())
         FBars.HideBoth();
 
-    FOldWindowProc = Control->WindowProc;
-    Control->WindowProc = TWndMethod(static_cast<TSkinControl*>(this), &TSkinControl::SkinWndProc);
-    FAttached = true;
-    FState = stAttached;
+    HookWindowProc(Control);
+    SetAttached();
 }
 
 void TSkinScrollbar::ApplyFixedColor()
@@ -82,16 +94,14 @@ void TSkinScrollbar::Unskin()
 {
     if (FFixedColorSaved && FState != stDestroyed && HasIntegerProp(FControl, "FixedColor"))
         SetPropText(FControl, "FixedColor", IntToStr(FSavedFixedColor));
-    TSkinControl::Unskin();
-    if (FState != stDestroyed)
-        FBars.Free();
+    TSkinScrollbarBase::Unskin();
 }
 
 void TSkinScrollbar::SkinChanged()
 {
     if (FFixedColorSaved)
         ApplyFixedColor();
-    TSkinControl::SkinChanged();
+    TSkinScrollbarBase::SkinChanged();
 }
 
 bool TSkinScrollbar::BeforeProc(TMessage& Message)
@@ -104,7 +114,7 @@ bool TSkinScrollbar::BeforeProc(TMessage& Message)
         }
         return false;
     }
-    return TSkinControl::BeforeProc(Message);
+    return TSkinScrollbarBase::BeforeProc(Message);
 }
 
 void TSkinScrollbar::AfterProc(TMessage& Message)
@@ -144,7 +154,7 @@ void TSkinScrollbar::AfterProc(TMessage& Message)
         }
         break;
     default:
-        TSkinControl::AfterProc(Message);
+        TSkinScrollbarBase::AfterProc(Message);
     }
 }
 
@@ -154,12 +164,7 @@ void TSkinScrollbar::DrawBorder(HDC DC) const
         RECT w;
         if (!GetWindowRect(FHandle, &w))
             return;
-        TRect r(0, 0, w.right - w.left, w.bottom - w.top);
-        TGdiObject<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(FSkinData ? FSkinData->FColors[scButtonShadow] : clBtnShadow)));
-        TGdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(FaceColor())));
-        FrameRect(DC, &r, shadow.Get());
-        InflateRect(&r, -1, -1);
-        FrameRect(DC, &r, face.Get());
+        FrameTwoRings(DC, TRect(0, 0, w.right - w.left, w.bottom - w.top), SkinColor(scButtonShadow), FaceColor());
     } catch (...) {
         // The control keeps its own border.
     }

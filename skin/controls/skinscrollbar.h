@@ -5,12 +5,28 @@
 #include "skincontrol.h"
 #include "wscrollbar.h"
 
-class TSkinScrollbar : public TSkinControl {
-    TK_CLASS(TSkinScrollbar, TSkinControl)
+// What both scroll-bar skins (this one and that of a window known by its handle) share: the two
+// panels over the window's bars, owned by the skin, freed with it or when it unskins a window
+// that is still there.
+class TSkinScrollbarBase : public TSkinControl {
+    TK_CLASS(TSkinScrollbarBase, TSkinControl)
+public:
+    explicit TSkinScrollbarBase(TComponent* AOwner);
+    ~TSkinScrollbarBase() override;
+    void BeforeDestruction() override;
+    void Unskin() override;
+
+    TWScrollbar* HorzBar() const { return FBars.Horz(); }
+    TWScrollbar* VertBar() const { return FBars.Vert(); }
+
+protected:
+    TScrollBarPair FBars;
+};
+
+class TSkinScrollbar : public TSkinScrollbarBase {
+    TK_CLASS(TSkinScrollbar, TSkinScrollbarBase)
 public:
     explicit TSkinScrollbar(TComponent* AOwner);
-    ~TSkinScrollbar() override;
-    void BeforeDestruction() override;
 
     // The attachment of the scroll-bar skins: the control's WindowProc is taken over and the
     // panels are laid over its bars. A second call changes nothing.
@@ -21,8 +37,6 @@ public:
     void DrawControl(HDC DC, const TRect& R) override;
     void SkinChanged() override;
 
-    TWScrollbar* HorzBar() const { return FBars.Horz(); }
-    TWScrollbar* VertBar() const { return FBars.Vert(); }
     // The flat border is painted over the control's own.
     bool OwnBorder() const { return FOwnBorder; }
 
@@ -30,7 +44,6 @@ protected:
     // The window rectangle framed in the shadow colour, with the face colour inside it.
     void DrawBorder(HDC DC) const;
 
-    TScrollBarPair FBars;
     bool FOwnBorder = true;
 
 private:

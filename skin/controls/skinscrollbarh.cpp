@@ -6,36 +6,19 @@
 const TClassInfo& TSkinScrollbarH::StaticClass()
 {
     static const TClassInfo info =
-        TClassBuilder<TSkinScrollbarH>("TSkinScrollbarH", &TSkinControl::StaticClass()).Build();
+        TClassBuilder<TSkinScrollbarH>("TSkinScrollbarH", &TSkinScrollbarBase::StaticClass()).Build();
     return info;
 }
 
-TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinControl(AOwner) {}
-
-TSkinScrollbarH::~TSkinScrollbarH() { FBars.Free(); }
-
-// The panels are owned components: they go before the base lets go of its owned ones, so no
-// pointer to a freed panel is left.
-void TSkinScrollbarH::BeforeDestruction()
-{
-    FBars.Free();
-    TSkinControl::BeforeDestruction();
-}
+TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinScrollbarBase(AOwner) {}
 
 void TSkinScrollbarH::InitHandle(HWND Wnd, TSkinData* Data, TSkinForm* Form, TCanvas* Canvas)
 {
     if (FAttached)
         return;
-    TSkinControl::InitHandle(Wnd, Data, Form, Canvas);
+    TSkinScrollbarBase::InitHandle(Wnd, Data, Form, Canvas);
     if (FAttached)
         FBars.AttachToWindow(this, FHandle);
-}
-
-void TSkinScrollbarH::Unskin()
-{
-    TSkinControl::Unskin();
-    if (FState != stDestroyed)
-        FBars.Free();
 }
 
 void TSkinScrollbarH::AfterProc(TMessage& Message)
@@ -54,7 +37,7 @@ void TSkinScrollbarH::AfterProc(TMessage& Message)
         FBars.ScrollRequest(Message);
         break;
     default:
-        TSkinControl::AfterProc(Message);
+        TSkinScrollbarBase::AfterProc(Message);
     }
 }
 

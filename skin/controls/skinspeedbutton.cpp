@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "bitmapview.h"
 #include "controldraw.h"
 #include "controllayout.h"
 #include "skindata.h"
@@ -15,39 +16,7 @@
 
 namespace {
 
-String EnumText(TObject* o, std::string_view name)
-{
-    String text;
-    TSkinControl::GetEnumPropText(o, name, text);
-    return LowerCase(text);
-}
-
-bool IsTrue(TObject* o, std::string_view name) { return EnumText(o, name) == "true"; }
-
-TGlyphLayout LayoutOf(const String& text)
-{
-    if (text == "blglyphright")
-        return TGlyphLayout::Right;
-    if (text == "blglyphtop")
-        return TGlyphLayout::Top;
-    if (text == "blglyphbottom")
-        return TGlyphLayout::Bottom;
-    return TGlyphLayout::Left;
-}
-
-TRect ToRect(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
-
-// The re-entry guard: set for one drawing, cleared on every way out.
-class TPaintingGuard {
-public:
-    explicit TPaintingGuard(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TPaintingGuard() { FFlag = false; }
-    TPaintingGuard(const TPaintingGuard&) = delete;
-    TPaintingGuard& operator=(const TPaintingGuard&) = delete;
-
-private:
-    bool& FFlag;
-};
+bool IsTrue(TObject* o, std::string_view name) { return TSkinControl::EnumPropText(o, name) == "true"; }
 
 }  // namespace
 
@@ -67,17 +36,11 @@ void TSkinSpeedButton::InitSpeedButton(TSkinForm* Form, TSkinData* Data, TCanvas
     auto* button = As<TControl>(Owner());
     if (FAttached || !button)
         return;
-    FSkinData = Data;
-    FCanvas = Canvas;
     FGraphicControl = button;
-    FSkinForm = Form;
-    FOldWindowProc = button->WindowProc;
-    button->WindowProc = TWndMethod(static_cast<TSkinControl*>(this), &TSkinControl::SkinWndProc);
-    if (FSkinForm)
-        FSkinForm->AddSkinControl(this);
-    FAttached = true;
-    FState = stAttached;
-    FTransparent = button->Tag() == 5555 || (FSkinData && FSkinData->Options().Contains(xoTransparent));
+    HookWindowProc(button);
+    JoinSkinForm(Form, Data, Canvas);
+    SetAttached();
+    FTransparent = OverParentPicture(button);
 }
 
 void TSkinSpeedButton::Unhook()
@@ -180,7 +143,7 @@ void TSkinSpeedButton::PaintSpeedButtonMessage(TMessage& Message)
 
 void TSkinSpeedButton::DrawSpeedButton(TCanvas* Canvas, const TRect& R)
 {
-    if (!ButtonsObject() || EnumText(FGraphicControl, "Visible") == "false")
+    if (!ButtonsObject() || EnumPropText(FGraphicControl, "Visible") == "false")
         return;
     if (!FSpeedPictureProp.empty()) {
         DrawPictureSpeedButton(Canvas, R);
@@ -188,7 +151,7 @@ void TSkinSpeedButton::DrawSpeedButton(TCanvas* Canvas, const TRect& R)
     }
     if (FPainting)
         return;
-    TPaintingGuard guard(FPainting);
+    TScopedFlag guard(FPainting);  // no re-entry while it draws
     DrawButton(Canvas, R, false);
 }
 
@@ -196,7 +159,7 @@ void TSkinSpeedButton::DrawPictureSpeedButton(TCanvas* Canvas, const TRect& R)
 {
     if (!ButtonsObject() || FPainting)
         return;
-    TPaintingGuard guard(FPainting);
+    TScopedFlag guard(FPainting);  // no re-entry while it draws
     DrawButton(Canvas, R, true);
 }
 
@@ -217,7 +180,7 @@ void TSkinSpeedButton::DrawButton(TCanvas* Canvas, const TRect& R, bool pictureP
     const bool flat = IsTrue(button, "Flat");
     const int margin = GetIntPropByName(button, "Margin");
     const int spacing = GetIntPropByName(button, "Spacing");
-    const TGlyphLayout layout = LayoutOf(EnumText(button, "Layout"));
+    const TGlyphLayout layout = GlyphLayoutOf(EnumPropText(button, "Layout"));
     const int state = SpeedButtonState(down, enabled, FMouseFlags & mfPressed, FMouseFlags & mfHot);
 
     const TRect b(0, 0, R.Width(), R.Height());

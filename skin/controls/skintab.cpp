@@ -15,6 +15,7 @@
 #include "skinmessages.h"
 #include "skinrange.h"
 #include "tablayout.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -66,8 +67,7 @@ TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner) { FStripBitmap.Set
 
 TSkinTab::~TSkinTab()
 {
-    if (FScrollSkin)
-        FScrollSkin->RemoveFreeNotification(this);
+    SetReference(FScrollSkin, nullptr);
     for (TTabSheet* page : FClosingPages)
         page->RemoveFreeNotification(this);
 }
@@ -75,11 +75,9 @@ TSkinTab::~TSkinTab()
 void TSkinTab::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
-    if (op != opRemove)
-        return;
-    if (c == FScrollSkin)
-        FScrollSkin = nullptr;
-    std::erase(FClosingPages, c);
+    ReferenceGone(FScrollSkin, c, op);
+    if (op == opRemove)
+        std::erase(FClosingPages, c);
 }
 
 void TSkinTab::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bool SetColor)
@@ -152,11 +150,10 @@ bool TSkinTab::AttachScrollUpDown()
     if (!w)
         return false;
     if (!FScrollSkin) {
-        FScrollSkin = new TSkinUpDown(Owner());
-        FScrollSkin->FreeNotification(this);
+        SetReference(FScrollSkin, new TSkinUpDown(Owner()));
         FScrollSkin->InitHandle(w, FSkinData, FSkinForm, FCanvas);
     }
-    return (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (StyleOf(w) & WS_VISIBLE) != 0;
 }
 
 bool TSkinTab::BeforeProc(TMessage& Message)

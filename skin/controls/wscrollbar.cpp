@@ -10,6 +10,7 @@
 #include "skindata.h"
 #include "skindraw.h"
 #include "skinhelpers.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ void TWScrollbar::PlaceBar(HWND target)
         FShown = false;
         return;
     }
-    if (!(GetWindowLongA(target, GWL_STYLE) & WS_VISIBLE) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+    if (!(StyleOf(target) & WS_VISIBLE) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
         if (HandleAllocated())
             ShowWindow(WindowHandle(), SW_HIDE);
         FShown = false;
@@ -345,7 +346,7 @@ void TScrollBarPair::SetEnabled(bool enabled) const
 
 void TScrollBarPair::Revalidate(HWND target) const
 {
-    const LONG style = GetWindowLongA(target, GWL_STYLE);
+    const DWORD style = StyleOf(target);
     for (TWScrollbar* bar : {FVert, FHorz}) {
         if (!bar)
             continue;

@@ -166,7 +166,7 @@ void TSkinData::BeforeDestruction()
 
 void TSkinData::LoadMenuImages()
 {
-    FMenuImages.reset(new TCustomImageList(nullptr));
+    FMenuImages.Reset(new TCustomImageList(nullptr));
     FMenuImages->SetSize(16, 16);
     if (!FindResourceA(ModuleInstance(), SkinMenuResource, reinterpret_cast<LPCSTR>(RT_BITMAP)))
         return;  // a module without the menu glyphs draws its system menu without them

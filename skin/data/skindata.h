@@ -46,9 +46,6 @@ using TOnSkinControl = TMethod<void(TComponent* Sender, TSkinData* SkinData, TCo
                                     const String& ControlClass, TComponent*& SkinnedControl)>;
 using TOnSkinForm = TMethod<void(TObject* Sender, HWND ahwnd, const String& aName)>;
 
-// Kept for the skin engine's form code; new code holds such objects in TOwnedObject.
-using TSkinFreeObject = TFreeObject;
-
 // The 118 "class=kind" lines a new component's Skin3rd holds.
 const std::vector<String>& DefaultSkin3rd();
 
@@ -120,7 +117,7 @@ public:
     // State other parts of the engine read.
     bool FSkinEmpty = true;             // no skin loaded (also from the start of every load)
     TMemoryStream FSkinStream;          // the stored skin file's bytes
-    std::unique_ptr<TCustomImageList, TFreeObject> FMenuImages;
+    TOwnedObject<TCustomImageList> FMenuImages;
     TBitmap FIconBitmap;
     std::unique_ptr<TFont> FCaptionFont;
     int FMaxWidth = 0, FMaxHeight = 0;  // SM_CXMAXIMIZED, SM_CYMAXIMIZED at create

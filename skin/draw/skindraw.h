@@ -34,6 +34,24 @@ private:
     int FSaved;
 };
 
+// One GDI object selected into a context for the length of a scope, the one before put back
+// after; a null object selects nothing.
+class TSelectedObject {
+public:
+    TSelectedObject(HDC dc, HGDIOBJ object) : FDC(dc), FOld(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ~TSelectedObject()
+    {
+        if (FOld)
+            SelectObject(FDC, FOld);
+    }
+    TSelectedObject(const TSelectedObject&) = delete;
+    TSelectedObject& operator=(const TSelectedObject&) = delete;
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
 // A new bitmap of the target's size holding the nine-slice picture of the state (the middle
 // tiled when `tile`); states stacked when `vertical`, else side by side.
 std::unique_ptr<TBitmap> StretchSkinBitmap(const TRect& dest, TBitmap* bitmap, const TRect& margins, int state,

@@ -1,8 +1,7 @@
 #pragma once
 // Helpers the whole skin engine shares: wide text (captions are kept as wide strings and drawn
 // on both Windows families) and the user32 entries that older systems lack, bound by name so a
-// missing one only switches a feature off. (The toolkit control behind a window handle is
-// FindControl's.)
+// missing one only switches a feature off.
 #include <windows.h>
 
 #include <string>
@@ -25,9 +24,6 @@ std::wstring WideCopy(const wchar_t* source, int count);
 // DrawTextW with the wide flag, else DrawTextA of the text in the code page; returns what it
 // returns. DT_MODIFYSTRING is ignored: the text is not written to.
 int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format);
-
-// Kept for the skin engine's form code; new code calls FindControl.
-inline TWinControl* FindControlOfWindow(HWND handle) { return FindControl(handle); }
 
 using TGetScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 using TTrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);

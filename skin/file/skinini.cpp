@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "skintypes.h"
+
 namespace {
 
 // Blanks and control characters (everything up to the space) are trimmed.
@@ -20,22 +22,10 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-char LowerChar(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCase(std::string_view s)
-{
-    std::string r(s);
-    std::transform(r.begin(), r.end(), r.begin(), LowerChar);
-    return r;
-}
-
 bool SameText(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerChar(x) == LowerChar(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLowerChar(x) == AsciiLowerChar(y); });
 }
 
 bool IsHeader(std::string_view Trimmed)
@@ -47,7 +37,7 @@ int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = LowerChar(c);
+    c = AsciiLowerChar(c);
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
@@ -125,7 +115,7 @@ std::string TQuickIni::ReadString(std::string_view Section, std::string_view Key
     const int header = FindSection(Section);
     if (header < 0)
         return value;
-    const std::string key = LowerCase(Key);
+    const std::string key = AsciiLowerCase(Key);
     for (std::size_t i = static_cast<std::size_t>(header) + 1; i < FLines.size(); ++i) {
         const std::string& line = FLines[i];
         if (IsSectionLine(line))
@@ -166,7 +156,7 @@ std::string TQuickIni::KeyOf(std::string_view Line)
     const auto eq = Line.find('=');
     if (eq == std::string_view::npos)
         return {};
-    return LowerCase(Trim(Line.substr(0, eq)));
+    return AsciiLowerCase(Trim(Line.substr(0, eq)));
 }
 
 std::string TQuickIni::ValueOf(std::string_view Line, std::string_view Key)

@@ -13,15 +13,6 @@ std::int32_t ReadInt32(const std::uint8_t* p)
     return static_cast<std::int32_t>(v);
 }
 
-std::string LowerCase(std::string_view Text)
-{
-    std::string s(Text);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 // One name a line: CR, LF and CR LF end a line, a NUL ends the text; a final
 // line break adds no empty name. Stops after Limit names: a damaged list of
 // empty lines must not turn into millions of strings.
@@ -124,7 +115,7 @@ bool TSkinReader::LoadSkinStream(std::span<const std::uint8_t> Stored)
     if (nameLength < 0)
         throw ESkinFileError("Skin file: negative name list length " + std::to_string(nameLength));
     const auto* text = in.Take(static_cast<std::size_t>(nameLength), "name list");
-    auto names = SplitNames(LowerCase(std::string_view(reinterpret_cast<const char*>(text),
+    auto names = SplitNames(AsciiLowerCase(std::string_view(reinterpret_cast<const char*>(text),
                                                        static_cast<std::size_t>(nameLength))),
                             MaxEntries + 1);
     if (names.size() > MaxEntries)
@@ -169,7 +160,7 @@ void TSkinReader::CopyEntry(std::size_t Index, TBytes& Target) const
 void TSkinReader::GetEntry(std::string_view Name, TBytes& Target) const
 {
     Target.clear();
-    const std::string name = LowerCase(Name);
+    const std::string name = AsciiLowerCase(Name);
     for (std::size_t i = 0; i < FNames.size(); ++i) {
         if (FNames[i] == name) {
             CopyEntry(i, Target);

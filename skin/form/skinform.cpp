@@ -6,11 +6,9 @@
 #include "skinhelpers.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "winstyle.h"
 
 namespace {
-
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
-DWORD ExStyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE)); }
 
 // NONCLIENTMETRICS as older systems know it (without iPaddedBorderWidth).
 constexpr UINT OldNonClientMetricsSize = 340;
@@ -73,13 +71,14 @@ void TSkinForm::ReleaseAll()
     FreeSkinControls();
     Detach();
     UnhookMDIClient();
-    ReleaseSkinControls();
+    // Once more: a repaint while the window was given back may have attached another skin.
+    FreeSkinControls();
     ClearButtons();
     FreeMenuBar();
     FreeSystemMenu();
     if (FSkinData)
         FSkinData->HideCaptionHint();
-    FHoverTimer.reset();
+    FHoverTimer.Reset();
     if (TSkinManage* manager = SkinManager())
         manager->RemoveForm(this);
 }
@@ -120,7 +119,7 @@ void TSkinForm::Attach(TSkinData* data)
     if (manager)
         manager->SetRunState(TSkinManage::rsRunning);
     FSkinData = data;
-    FHoverTimer.reset(new TTimer(nullptr));
+    FHoverTimer.Reset(new TTimer(nullptr));
     FHoverTimer->SetEnabled(false);
     FHoverTimer->SetInterval(250);
     FHoverTimer->SetOnTimer(TNotifyEvent(this, &TSkinForm::HoverTimer));
@@ -246,11 +245,8 @@ void TSkinForm::UnhookMDIClient() { FClientProc.Restore(); }
 
 void TSkinForm::ClearButtons()
 {
-    for (TWinSysButton* button : FButtons) {
-        if (FHotObject == button)
-            FHotObject = nullptr;
-        button->Free();
-    }
+    for (const TOwnedObject<TWinSysButton>& button : FButtons)
+        ForgetHotObject(button.Get());
     FButtons.clear();
 }
 

@@ -244,9 +244,9 @@ public:
         if (FHotObject == gone)
             FHotObject = nullptr;
     }
-    TTimer* HoverTimerObject() const { return FHoverTimer.get(); }
+    TTimer* HoverTimerObject() const { return FHoverTimer.Get(); }
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
-    TWinSysButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+    TWinSysButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)).Get(); }
 
     // The skins of the window's child controls (skinformcontrols.cpp). Each skin adds itself
     // when it attaches and removes itself when freed; freeing a skin owned by its control
@@ -295,8 +295,8 @@ private:
     bool AskApplication(TControl* control, TComponent* owner, const String& name);
     void ApplyDecision(TControl* control, const TSkinDecision& decision);
     void ApplyChildRule(TWinControl* control, TChildRule rule);
-    // Makes the decided skin for the control and attaches it; null when its kind has no class
-    // yet or it could not attach (the control stays unskinned).
+    // Makes the decided skin for the control and attaches it; null when the table makes none
+    // or it could not attach (the control stays unskinned).
     TSkinControl* AttachControlSkin(TControl* control, const TSkinDecision& decision);
 
     // Attaching
@@ -321,7 +321,7 @@ private:
     void ComposeFrame();
     void PaintBorder(int index, const TRect& r, TBitmap& target);
     TCaptionButtonWindow CaptionButtonWindow(int index);
-    void SetRegion(HRGN region);
+    void SetRegion(TGdiObject<HRGN> region);
 
     // The window procedure
     void Dispatch(TMessage& m);
@@ -351,7 +351,7 @@ private:
 
     // ---- menus
     // A temporary toolkit item standing for a native menu item (caption, state).
-    std::unique_ptr<TMenuItem, TSkinFreeObject> MenuItemFromHandle(HMENU menu, UINT command) const;
+    TOwnedObject<TMenuItem> MenuItemFromHandle(HMENU menu, UINT command) const;
     void MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const;
     bool MeasureMenuItem(TMessage& m);
     bool DrawMenuItem(TMessage& m);
@@ -366,9 +366,7 @@ private:
     DWORD FLastSysMenuTime = 0;
     bool FSysMenuOpened = false;
 
-    // ---- the skin controls (the control skins fill these in)
-    // Unskins and frees the window's control skins.
-    void ReleaseSkinControls() { FreeSkinControls(); }
+    // ---- the skin controls
     // Tells every control skin of the window that the skin changed.
     void SkinControlsChanged();
     // Skins the window's child controls: a form's through its components and tab order, any
@@ -428,17 +426,19 @@ private:
     TBitmap FCaptionBack;    // the caption bar without its buttons, behind a button repaint
     TRect FWindowRect;       // screen
     int FWidth = 0, FHeight = 0;
-    HRGN FRegion = nullptr;  // belongs to the window once set
-    bool FRegionSet = false;
+    bool FRegionSet = false;  // the window holds our region (and frees it)
     int FRegionWidth = -1, FRegionHeight = -1;  // the size the region was last cut for
     bool FActive = true;
     // State
     int FLifeState = lsAttached;
     TNCObject* FHotObject = nullptr;
-    std::unique_ptr<TTimer, TSkinFreeObject> FHoverTimer;
-    std::vector<TWinSysButton*> FButtons;  // owned
+    TOwnedObject<TTimer> FHoverTimer;
+    std::vector<TOwnedObject<TWinSysButton>> FButtons;
     // Control skins
-    std::vector<TSkinControl*> FSkinControls;  // freed by FreeSkinControls
+    // Not an owner: each skin is a component of its control (control mode) or of this object
+    // (handle mode), whose owner frees it otherwise. A skin takes itself off when freed, so
+    // FreeSkinControls can free each one early without a second free.
+    std::vector<TSkinControl*> FSkinControls;
     TCanvas FWorkCanvas;
 };
 

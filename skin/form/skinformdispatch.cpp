@@ -19,6 +19,7 @@
 #include "skinobjimage.h"
 #include "skinscrollbar.h"
 #include "skinspeedbutton.h"
+#include "winstyle.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ std::vector<std::string> MapLines(const TSkinData& data)
         for (int i = 0; i < map->Count(); ++i)
             lines.push_back(map->Get(i));
     return lines;
-}
-
-String EnumText(TControl* control, std::string_view name)
-{
-    String text;
-    TSkinControl::GetEnumPropText(control, name, text);
-    return LowerCase(text);
 }
 
 // The window's outer size differs from its client size.
@@ -81,9 +75,9 @@ TControlFacts DescribeControl(TControl* control)
     f.Windowed = windowed != nullptr;
     f.HasScrollBars = TSkinForm::HasScrollBars(control);
     f.Bordered = windowed && HasBorder(windowed);
-    f.Style = EnumText(control, "Style");
-    f.DateMode = EnumText(control, "DateMode");
-    f.Kind = EnumText(control, "Kind");
+    f.Style = TSkinControl::EnumPropText(control, "Style");
+    f.DateMode = TSkinControl::EnumPropText(control, "DateMode");
+    f.Kind = TSkinControl::EnumPropText(control, "Kind");
     f.NumButtons = TSkinControl::GetIntPropByName(control, "NumButtons");
     return f;
 }
@@ -163,7 +157,7 @@ bool TSkinForm::HasScrollBars(TControl* control)
     if (As<TMemo>(control))
         return true;
     HWND h = windowed->WindowHandle();
-    return h && (GetWindowLongA(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+    return h && (StyleOf(h) & (WS_HSCROLL | WS_VSCROLL)) != 0;
 }
 
 void TSkinForm::CreateControlSkin(TControl* control, TComponent* owner)
@@ -258,7 +252,7 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
         return nullptr;
     TSkinControl* skin = NewControlSkin(*d.Kind, control);
     if (!skin)
-        return nullptr;  // a family not built yet: the control stays as it is
+        return nullptr;  // no skin of that kind: the control stays as it is
     try {
         // What a family reads before it attaches.
         if (d.Mode >= 0)
@@ -316,7 +310,7 @@ void TSkinForm::SkinChildWindows(HWND window)
         return;
     std::vector<HWND> children;
     for (HWND h = GetTopWindow(window); h; h = GetWindow(h, GW_HWNDNEXT))
-        if (GetWindowLongA(h, GWL_STYLE) & WS_CHILD)
+        if (StyleOf(h) & WS_CHILD)
             children.push_back(h);
     for (HWND h : children)
         SkinChildWindow(h);
@@ -327,12 +321,12 @@ void TSkinForm::SkinChildWindow(HWND window)
     if (!window || !FSkinData || FindSkinControl(window) || !IsWindow(window))
         return;
     try {
-        const auto style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+        const uint32_t style = StyleOf(window);
         const TWindowDecision d = DecideWindowSkin(WindowClassName(window), style, DispatchGates(*FSkinData));
         if (d.ChildWindowsFirst)
             SkinChildWindows(window);
         if (d.FaceColorToControl)
-            if (TWinControl* control = FindControlOfWindow(window))
+            if (TWinControl* control = FindControl(window))
                 control->SetColor(FSkinData->FColors[scButtonFace]);
         if (!d.Kind)
             return;

@@ -398,9 +398,9 @@ void TSkinForm::WMNCActivate(TMessage& m)
 
 TWinSysButton* TSkinForm::CaptionButtonAt(const TPoint& p) const
 {
-    for (TWinSysButton* b : FButtons)
+    for (const TOwnedObject<TWinSysButton>& b : FButtons)
         if (b->Visible && b->Action() >= 0 && b->Rect.Contains(p))
-            return b;
+            return b.Get();
     return nullptr;
 }
 

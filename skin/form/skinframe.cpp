@@ -10,11 +10,10 @@
 #include "skinhelpers.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "winstyle.h"
 #include "winutil.h"
 
 namespace {
-
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
 
 // The part of a bitmap's pixels under a rectangle that lies inside it.
 TPixelView SubView(TBitmap& bitmap, const TRect& r)
@@ -49,19 +48,6 @@ TRect ClientInWindow(HWND wnd, const TRect& windowRect)
     OffsetRect(&c, -windowRect.left, -windowRect.top);
     return c;
 }
-
-// A font selected into a DC for the length of a call.
-class TSelectedFont {
-public:
-    TSelectedFont(HDC dc, HFONT font) : FDC(dc), FOld(SelectObject(dc, font)) {}
-    ~TSelectedFont() { SelectObject(FDC, FOld); }
-    TSelectedFont(const TSelectedFont&) = delete;
-    TSelectedFont& operator=(const TSelectedFont&) = delete;
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
 
 }  // namespace
 
@@ -189,7 +175,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
                               FCaptionSuffix;
     FButtonsExtent = 0;
     for (int i = 0; i < ButtonCount(); ++i) {
-        const TDataSkinSysButton* object = FButtons[static_cast<size_t>(i)]->SkinObject();
+        const TDataSkinSysButton* object = Buttons(i)->SkinObject();
         if (object && object->Align == 1 && !object->Bitmap.Empty() && IsCaptionButtonVisible(i))
             FButtonsExtent = std::max(FButtonsExtent, object->Xcoord);
     }
@@ -197,7 +183,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
     HDC dc = caption.Canvas()->Handle();
     RECT measured = r;
     {
-        TSelectedFont font(dc, FCaptionFont->Handle());
+        TSelectedObject font(dc, FCaptionFont->Handle());
         DrawTextWide(dc, text, measured, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
     }
     const TCaptionTextStyle style{title.LeftWidth, title.TopHeight, title.RightWidth, title.TextAlignment,
@@ -217,7 +203,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
                        PlanThreeSlice(v.Width, v.Height, state, {title.TXTBackleft, 0, title.TXTBackRight, 0}));
         });
     }
-    TSelectedFont font(dc, FCaptionFont->Handle());
+    TSelectedObject font(dc, FCaptionFont->Handle());
     const int mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF colour = SetTextColor(
         dc, ColorToRGB(FSkinData->FColors[FActive ? scTitleTextActive : scTitleTextNoActive]));
@@ -231,7 +217,7 @@ void TSkinForm::PaintCaptionText(TBitmap& caption, const TRect& r)
 
 TCaptionButtonWindow TSkinForm::CaptionButtonWindow(int index)
 {
-    const TDataSkinSysButton& object = *FButtons[static_cast<size_t>(index)]->SkinObject();
+    const TDataSkinSysButton& object = *Buttons(index)->SkinObject();
     TCaptionButtonWindow w;
     w.Maximized = FSizeState == ssMaximized;
     w.Active = FActive;
@@ -249,7 +235,7 @@ bool TSkinForm::IsCaptionButtonVisible(int index)
 {
     if (index < 0 || index >= ButtonCount())
         return false;
-    TWinSysButton& button = *FButtons[static_cast<size_t>(index)];
+    TWinSysButton& button = *Buttons(index);
     const TDataSkinSysButton* object = button.SkinObject();
     if (!object) {
         button.Visible = false;
@@ -272,7 +258,7 @@ void TSkinForm::LayoutCaptionButtons()
     frame.TileLeftMenu = FSkinData->FMenuBar ? FSkinData->FMenuBar->LeftWidth : 0;
     frame.CaptionText = ToPixRect(FCaptionTextRect);
     for (int i = 0; i < ButtonCount(); ++i) {
-        TWinSysButton& button = *FButtons[static_cast<size_t>(i)];
+        TWinSysButton& button = *Buttons(i);
         const TDataSkinSysButton* object = button.SkinObject();
         if (!IsCaptionButtonVisible(i) || !object || object->Bitmap.Empty())
             continue;
@@ -286,7 +272,7 @@ void TSkinForm::LayoutCaptionButtons()
 void TSkinForm::PaintCaptionButtons(TBitmap& caption)
 {
     HDC dc = caption.Canvas()->Handle();
-    for (TWinSysButton* button : FButtons) {
+    for (const TOwnedObject<TWinSysButton>& button : FButtons) {
         TDataSkinSysButton* object = button->SkinObject();
         if (!button->Visible || !object || object->Bitmap.Empty() || object->Visibility == 100)
             continue;
@@ -353,17 +339,16 @@ void TSkinForm::UpdateRegion()
             CombineRgn(region.Get(), region.Get(), part.Get(), RGN_OR);
     }
     if (region)
-        SetRegion(region.Release());
+        SetRegion(std::move(region));
 }
 
-// The window owns a region once it is set; the one it had before is its to free.
-void TSkinForm::SetRegion(HRGN region)
+// The window owns a region once it is set (and frees the one it had before); one it refused
+// is still ours and goes with `region`.
+void TSkinForm::SetRegion(TGdiObject<HRGN> region)
 {
-    if (!SetWindowRgn(Window, region, TRUE)) {
-        DeleteObject(region);
+    if (!SetWindowRgn(Window, region.Get(), TRUE))
         return;
-    }
-    FRegion = region;
+    region.Release();
     FRegionSet = true;
 }
 
@@ -373,7 +358,6 @@ void TSkinForm::RemoveRegion()
         return;
     if (IsWindow(Window))
         SetWindowRgn(Window, nullptr, FMDIRole == mdiChild);
-    FRegion = nullptr;
     FRegionSet = false;
     FRegionWidth = FRegionHeight = -1;
 }

@@ -46,11 +46,10 @@ void TSkinForm::UpdateFrameMetrics()
     FButtons.reserve(FSkinData->FSysButtons.size());
     for (size_t i = 0; i < FSkinData->FSysButtons.size(); ++i) {
         TDataSkinSysButton& object = *FSkinData->FSysButtons[i];
-        auto* button = new TWinSysButton();
+        TWinSysButton* button = FButtons.emplace_back(new TWinSysButton()).Get();
         button->Index = static_cast<int>(i);
         button->Form = this;
         button->Enabled = true;
-        FButtons.push_back(button);
         if (!IsIconButton(object.Action))
             continue;
         // The window-icon button shows the window's icon when the skin has no picture for it.
@@ -165,9 +164,8 @@ void TSkinForm::WidenDialog(int& width)
         TWindowDC window(Window);
         if (!window.Get())
             return;
-        HGDIOBJ old = SelectObject(window.Get(), FCaptionFont->Handle());
+        TSelectedObject font(window.Get(), FCaptionFont->Handle());
         GetTextExtentPoint32W(window.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-        SelectObject(window.Get(), old);
     }
     const TDataSkinTitle& title = *FSkinData->FTitle;
     const int need = title.LeftWidth + extent.cx + title.RightWidth;
@@ -281,7 +279,7 @@ bool TSkinForm::ReleaseProcedures()
         return false;
     UnchainWindowProc();
     FProc.Restore();
-    ReleaseSkinControls();
+    FreeSkinControls();
     return true;
 }
 
@@ -313,7 +311,6 @@ void TSkinForm::Unskin()
     RestoreNativeSize();
     if (IsWindow(Window))
         SetWindowRgn(Window, nullptr, TRUE);
-    FRegion = nullptr;
     FRegionSet = false;
     FRegionWidth = FRegionHeight = -1;
 }
@@ -335,7 +332,7 @@ void TSkinForm::UnskinPlain()
 {
     if (FHoverTimer)
         FHoverTimer->SetEnabled(false);
-    ReleaseSkinControls();
+    FreeSkinControls();
     RestoreMenuDrawing();
     if (FLifeState != lsDestroying)
         RestoreColor();

@@ -25,8 +25,6 @@ constexpr int ItemStates = 5, NormalState = 1, SeparatorState = 2, SelectedState
 // A native menu text: at most this many characters.
 constexpr int MenuTextLength = 80;
 
-TPixRect PixOf(const TRect& r) { return ToPixRect(r); }
-
 // A canvas borrowing a DC for one message, with the menu font; the DC's state comes back.
 class TBorrowedCanvas {
 public:
@@ -63,29 +61,21 @@ TGdiObject<HBRUSH> PatternBrush(TColor a, TColor b)
     return TGdiObject<HBRUSH>(CreatePatternBrush(pattern.Handle()));
 }
 
-// An item's handler taken off for one call of the toolkit's own drawing or measuring, and put
-// back after, whatever happens.
-template <class TEvent>
-class TDetachedHandler {
-public:
-    explicit TDetachedHandler(TEvent& slot) : FSlot(slot), FSaved(slot) { slot = TEvent(); }
-    ~TDetachedHandler() { FSlot = FSaved; }
-    TDetachedHandler(const TDetachedHandler&) = delete;
-    TDetachedHandler& operator=(const TDetachedHandler&) = delete;
-
-private:
-    TEvent& FSlot;
-    TEvent FSaved;
-};
-
 // An item the skin fails to draw is drawn as the toolkit draws it without a skin.
 void DrawUnskinned(TMenuItem* item, TCanvas* canvas, const TRect& rect, bool selected) noexcept
 {
-    TDetachedHandler<TMenuDrawItemEvent> off(item->OnDrawItem);
+    // The item's handler is taken off for the toolkit's own drawing, and put back after.
+    TScopedValue<TMenuDrawItemEvent> off(item->OnDrawItem, TMenuDrawItemEvent());
     try {
         item->DrawItem(canvas, rect, selected);
     } catch (...) {
     }
+}
+
+// The painter of a skinned window's items: its skin, and its menu bar's toolkit menu.
+TMenuItemPainter PainterOf(const TSkinForm& form)
+{
+    return TMenuItemPainter(form.SkinData(), form.MenuBar() ? form.MenuBar()->VCLMenu() : nullptr);
 }
 
 String NativeMenuText(HMENU menu, UINT command)
@@ -114,7 +104,7 @@ void TMenuItemPainter::MeasureMainItem(TMenuItem* item, TCanvas* canvas, int& wi
 {
     // The toolkit's size, without the item's own measure handler (which may be this one).
     {
-        TDetachedHandler<TMenuMeasureItemEvent> off(item->OnMeasureItem);
+        TScopedValue<TMenuMeasureItemEvent> off(item->OnMeasureItem, TMenuMeasureItemEvent());
         item->MeasureItem(canvas, width, height);
     }
     TMenu* menu = MenuOf(item);
@@ -143,7 +133,7 @@ void TMenuItemPainter::FillBehind(TBitmap& target, HMENU menu, const TRect& rect
     if (!behind || behind->Empty())
         return;
     const TPoint client = popup->ClientOffset();
-    const TPixRect area = PopupItemArea(PixOf(rect), client.x, client.y);
+    const TPixRect area = PopupItemArea(ToPixRect(rect), client.x, client.y);
     BitBlt(c->Handle(), 0, 0, area.Width(), area.Height(), behind->Canvas()->Handle(), area.Left, area.Top, SRCCOPY);
 }
 
@@ -239,10 +229,10 @@ void TMenuItemPainter::DrawImageGlyph(TMenuItem* item, TCanvas* canvas, TCustomI
     if (item->Checked()) {
         TGdiObject<HBRUSH> pattern = PatternBrush(clBtnFace, clBtnHighlight);
         FillRect(canvas->Handle(), &box, pattern.Get());
-        box.top = CheckedImageTop(PixOf(r));
+        box.top = CheckedImageTop(ToPixRect(r));
         DrawEdge(canvas->Handle(), &box, BDR_SUNKENOUTER, BF_RECT);
     } else {
-        box.top = ImageTop(PixOf(r), images->Height());
+        box.top = ImageTop(ToPixRect(r), images->Height());
     }
     images->Draw(*canvas, box.left, box.top, item->ImageIndex(), item->Enabled());
 }
@@ -262,13 +252,14 @@ void TMenuItemPainter::DrawCheckMark(TCanvas* canvas, const TRect& r, const TRec
     TBitmap coloured(info.bmWidth, info.bmHeight);
     HDC target = coloured.Canvas()->Handle();
     HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, mark);
-    SetTextColor(target, ColorToRGB(clBtnText));
-    SetBkColor(target, ColorToRGB(SkinKeyColor));
-    BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
+    {
+        TSelectedObject selected(source, mark);
+        SetTextColor(target, ColorToRGB(clBtnText));
+        SetBkColor(target, ColorToRGB(SkinKeyColor));
+        BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    }
     DeleteDC(source);
-    const TPixPoint at = MenuCheckMarkAt(PixOf(r), PixOf(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
+    const TPixPoint at = MenuCheckMarkAt(ToPixRect(r), ToPixRect(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
     TransparentDraw(canvas->Handle(), Bounds(at.X, at.Y, info.bmWidth, info.bmHeight), &coloured, SkinKeyColor);
 }
 
@@ -295,7 +286,7 @@ void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool sele
     TCustomImageList* images = menu ? menu->Images() : nullptr;
     const int glyph = MenuGlyphSize(images ? images->Width() : 0, item->Checked());
     const bool line = item->IsLine();
-    const TRect box = ToRect(MenuGlyphBox(PixOf(r), glyph, PictureLeft(), rtl));
+    const TRect box = ToRect(MenuGlyphBox(ToPixRect(r), glyph, PictureLeft(), rtl));
     if (!line) {
         if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
             DrawImageGlyph(item, canvas, images, box, r, rtl);
@@ -303,12 +294,12 @@ void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool sele
             DrawCheckMark(canvas, r, box, glyph, rtl);
     }
     const UINT reading = rtl ? DT_RIGHT | DT_RTLREADING : 0;
-    RECT text = ToRect(MenuTextRect(PixOf(r), PixOf(box), line, rtl));
+    RECT text = ToRect(MenuTextRect(ToPixRect(r), ToPixRect(box), line, rtl));
     DrawMenuText(item, canvas, MeasureFlags | reading, selected, text, caption);
-    text = ToRect(CentreMenuText(ToPixRect(text), PixOf(r)));
+    text = ToRect(CentreMenuText(ToPixRect(text), ToPixRect(r)));
     DrawMenuText(item, canvas, TextFlags | reading, selected, text, caption);
     if (item->ShortCut()) {
-        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), PixOf(r), rtl));
+        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), ToPixRect(r), rtl));
         DrawMenuText(item, canvas, rtl ? 0 : DT_RIGHT, selected, shortcut, StrToWide(ShortCutToText(item->ShortCut())));
     }
 }
@@ -357,7 +348,7 @@ void TSkinForm::MainMenuItemMeasure(TObject* sender, TCanvas* canvas, int& width
     if (!item)
         return;
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).MeasureMainItem(item, canvas, width, height);
+        PainterOf(*this).MeasureMainItem(item, canvas, width, height);
     } catch (...) {
     }
 }
@@ -368,7 +359,7 @@ void TSkinForm::MenuItemMeasure(TObject* sender, TCanvas*, int& width, int&)
     if (!item)
         return;
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).MeasurePopupItem(item, width);
+        PainterOf(*this).MeasurePopupItem(item, width);
     } catch (...) {
     }
 }
@@ -379,7 +370,7 @@ void TSkinForm::MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool 
     if (!item)
         return;
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr).Draw(item, canvas, rect, selected);
+        PainterOf(*this).Draw(item, canvas, rect, selected);
     } catch (...) {
         DrawUnskinned(item, canvas, rect, selected);
     }
@@ -388,16 +379,15 @@ void TSkinForm::MenuItemDraw(TObject* sender, TCanvas* canvas, TRect rect, bool 
 void TSkinForm::DrawSystemMenuItem(HMENU menu, TMenuItem* item, bool selected, const TRect& rect, TCanvas* canvas)
 {
     try {
-        TMenuItemPainter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr)
-            .DrawSystem(menu, item, selected, rect, canvas);
+        PainterOf(*this).DrawSystem(menu, item, selected, rect, canvas);
     } catch (...) {
         DrawUnskinned(item, canvas, rect, selected);
     }
 }
 
-std::unique_ptr<TMenuItem, TSkinFreeObject> TSkinForm::MenuItemFromHandle(HMENU menu, UINT command) const
+TOwnedObject<TMenuItem> TSkinForm::MenuItemFromHandle(HMENU menu, UINT command) const
 {
-    std::unique_ptr<TMenuItem, TSkinFreeObject> item(new TMenuItem(nullptr));
+    TOwnedObject<TMenuItem> item(new TMenuItem(nullptr));
     const String text = NativeMenuText(menu, command);
     item->SetCaption(text.empty() ? String("-") : text);
     const UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
@@ -487,7 +477,7 @@ bool TSkinForm::DrawMenuItem(TMessage& m)
         manager->MarkPopupsOwnerDraw();
     }
     const bool selected = (draw->itemState & ODS_SELECTED) != 0;
-    TMenuItemPainter painter(FSkinData, FMenuBar ? FMenuBar->VCLMenu() : nullptr);
+    const TMenuItemPainter painter = PainterOf(*this);
     TMenuItem* item = nullptr;
     if (FControl) {
         TMenu* barMenu = FMenuBar ? FMenuBar->VCLMenu() : nullptr;
@@ -500,7 +490,7 @@ bool TSkinForm::DrawMenuItem(TMessage& m)
         painter.Draw(item, canvas.Get(), draw->rcItem, selected);
     } else {
         auto native = MenuItemFromHandle(menu, draw->itemID);
-        painter.DrawSystem(menu, native.get(), selected, draw->rcItem, canvas.Get());
+        painter.DrawSystem(menu, native.Get(), selected, draw->rcItem, canvas.Get());
     }
     m.Result = TRUE;
     return true;

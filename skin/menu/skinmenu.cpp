@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "controldraw.h"
 #include "menulayout.h"
 #include "skindata.h"
 #include "skindraw.h"
@@ -25,24 +26,6 @@ constexpr int MDIButtonVisibility = 100;
 TColor SkinColor(const TSkinData* data, int index, TColor fallback)
 {
     return data ? data->FColors[index] : fallback;
-}
-
-// Centred text as the menu bar draws its captions: no reading order of its own, the font's
-// style plain; a disabled caption in the system's shadow colour.
-void DrawSkinText(TCanvas* canvas, const TRect& r, const std::wstring& text, int alignment, bool enabled)
-{
-    static constexpr UINT Alignments[] = {0, DT_RIGHT, DT_CENTER};
-    const UINT align = Alignments[std::clamp(alignment, 0, 2)];
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Font()->SetStyle(TFontStyles{});
-    if (!enabled)
-        canvas->Font()->SetColor(clBtnShadow);
-    HDC dc = canvas->Handle();
-    SetBkMode(dc, TRANSPARENT);
-    RECT m = r;
-    DrawTextWide(dc, text, m, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS | align);
-    OffsetRect(&m, (r.Width() - (m.right - m.left)) / 2, (r.Height() - (m.bottom - m.top)) / 2);
-    DrawTextWide(dc, text, m, align | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
 int CaptionWidth(HDC dc, const std::wstring& caption)
@@ -75,50 +58,35 @@ TSkinMenu::~TSkinMenu() { FreeButtons(); }
 void TSkinMenu::BeforeDestruction()
 {
     FreeButtons();
-    SetVCLMenu(nullptr);
+    SetReference(FVCLMenu, nullptr);
     TComponent::BeforeDestruction();
 }
 
 void TSkinMenu::Notification(TComponent* c, TOperation op)
 {
-    if (op == opRemove && c == FVCLMenu) {
-        FVCLMenu = nullptr;
-        for (TMenuBtn* b : FButtons)
+    if (ReferenceGone(FVCLMenu, c, op)) {
+        for (const TOwnedObject<TMenuBtn>& b : FButtons)
             b->Item = nullptr;
     }
     TComponent::Notification(c, op);
 }
 
-void TSkinMenu::SetVCLMenu(TMenu* menu)
-{
-    if (menu == FVCLMenu)
-        return;
-    if (FVCLMenu)
-        FVCLMenu->RemoveFreeNotification(this);
-    FVCLMenu = menu;
-    if (menu)
-        menu->FreeNotification(this);
-}
-
 void TSkinMenu::FreeButtons()
 {
-    for (TMenuBtn* b : FButtons) {
-        // A freed button must not stay the window's hot object.
-        if (Form)
-            Form->ForgetHotObject(b);
-        b->Free();
-    }
+    // A freed button must not stay the window's hot object.
+    if (Form)
+        for (const TOwnedObject<TMenuBtn>& b : FButtons)
+            Form->ForgetHotObject(b.Get());
     FButtons.clear();
 }
 
 TMenuBtn* TSkinMenu::NewButton(int index)
 {
-    auto* b = new TMenuBtn();
+    TMenuBtn* b = FButtons.emplace_back(new TMenuBtn()).Get();
     b->Form = Form;
     b->Index = index;
     b->SkinData = SkinData;
     b->Visible = true;
-    FButtons.push_back(b);
     return b;
 }
 
@@ -134,7 +102,7 @@ bool TSkinMenu::PrepareBuild()
         auto* form = As<TCustomForm>(control);
         if (!form || !form->Menu())
             return false;
-        SetVCLMenu(form->Menu());
+        SetReference(FVCLMenu, form->Menu());
     }
     return true;
 }
@@ -225,9 +193,9 @@ void TSkinMenu::TakeMenu(HMENU menu)
 
 TMenuBtn* TSkinMenu::ButtonAt(const TPoint& p) const
 {
-    for (TMenuBtn* b : FButtons)
+    for (const TOwnedObject<TMenuBtn>& b : FButtons)
         if (!b->Caption.empty() && PtInRect(&b->Rect, p))
-            return b;
+            return b.Get();
     return nullptr;
 }
 
@@ -265,7 +233,7 @@ void TSkinMenu::PlaceButtons(HDC dc, const TRect& bar)
                                      picture ? picture->RightWidth : 0, rtl, bar.Width());
     std::vector<TBarCell> cells;
     cells.reserve(FButtons.size());
-    for (const TMenuBtn* b : FButtons)
+    for (const TOwnedObject<TMenuBtn>& b : FButtons)
         cells.push_back({b->Visible, b->Visible ? CaptionWidth(dc, b->Caption) : 0});
     const int limit = rtl && MDIChildMaximized() ? MDIButtonsLimit(bar) : -1;
     const std::vector<TPixRect> rects = LayoutMenuBar(cells, bar.Width(), bar.Height(), margin, rtl, limit);
@@ -333,7 +301,7 @@ void TSkinMenu::Paint(HDC dc, const TRect& bar)
 
     UseMenuFont(c);
     PlaceButtons(c->Handle(), bar);
-    for (const TMenuBtn* b : FButtons) {
+    for (const TOwnedObject<TMenuBtn>& b : FButtons) {
         if (!b->Visible || b->Rect.Width() <= 0)
             continue;
         TRect cell = b->Rect;

@@ -44,7 +44,7 @@ public:
     void PaintButton(TMenuBtn& button);
 
     int Count() const { return static_cast<int>(FButtons.size()); }
-    TMenuBtn* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+    TMenuBtn* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)).Get(); }
     TMenu* VCLMenu() const { return FVCLMenu; }
     HMENU MenuHandle() const { return FMenuHandle; }
     const TRect& BarRect() const { return FBarRect; }
@@ -61,7 +61,6 @@ protected:
 private:
     // Step 1 and 2 of every build: the menu handle and the toolkit's menu; false: nothing to do.
     bool PrepareBuild();
-    void SetVCLMenu(TMenu* menu);
     void FreeButtons();
     TMenuBtn* NewButton(int index);
     void ReadNativeButton(int position, bool itemOnlyWithoutCaption);
@@ -72,7 +71,7 @@ private:
     void PaintMDIButtons(HDC dc, const TRect& bar) const;
     bool MDIChildMaximized() const;
 
-    std::vector<TMenuBtn*> FButtons;  // owned
+    std::vector<TOwnedObject<TMenuBtn>> FButtons;
     TMenu* FVCLMenu = nullptr;
     TRect FBarRect;
     TBitmap FBackground;

@@ -19,7 +19,7 @@ constexpr int MaxMenuDepth = 32;
 
 // What one open drop-down of a menu bar is doing (one per module).
 struct TBarTracking {
-    HHOOK Hook = nullptr;
+    THookHandle Hook;
     TSkinForm* Form = nullptr;     // the window whose drop-down is open
     int Index = -1;                // its button
     TMenuItem* Item = nullptr;     // the toolkit's item last highlighted in it
@@ -121,7 +121,7 @@ LRESULT FilterMessage(int code, WPARAM wParam, MSG& msg)
         if (menu && menu->IsRightToLeft())
             msg.wParam = SwapArrowKey(static_cast<unsigned>(msg.wParam));
     }
-    const LRESULT result = CallNextHookEx(gTrack.Hook, code, wParam, reinterpret_cast<LPARAM>(&msg));
+    const LRESULT result = CallNextHookEx(gTrack.Hook.Get(), code, wParam, reinterpret_cast<LPARAM>(&msg));
     if (result != 0 || code != MSGF_MENU || !gTrack.Form)
         return result;
     if (!gTrack.FirstMessageSeen) {
@@ -167,7 +167,7 @@ LRESULT CALLBACK SkinMenuBarFilterProc(int code, WPARAM wParam, LPARAM lParam)
 {
     auto* msg = reinterpret_cast<MSG*>(lParam);
     if (!msg)
-        return CallNextHookEx(gTrack.Hook, code, wParam, lParam);
+        return CallNextHookEx(gTrack.Hook.Get(), code, wParam, lParam);
     try {
         return FilterMessage(code, wParam, *msg);
     } catch (...) {
@@ -184,19 +184,18 @@ void InstallMenuBarFilter()
     gTrack.FirstMessageSeen = false;
     GetCursorPos(&gTrack.LastPos);
     if (!gTrack.Hook)
-        gTrack.Hook = SetWindowsHookExA(WH_MSGFILTER, &SkinMenuBarFilterProc, nullptr, GetCurrentThreadId());
+        gTrack.Hook.Reset(SetWindowsHookExA(WH_MSGFILTER, &SkinMenuBarFilterProc, nullptr, GetCurrentThreadId()));
 }
 
 void RemoveMenuBarFilter()
 {
-    if (gTrack.Hook)
-        UnhookWindowsHookEx(std::exchange(gTrack.Hook, nullptr));
+    gTrack.Hook.Reset();
     gTrack.Item = nullptr;
     gTrack.Index = -1;
     gTrack.FirstMessageSeen = false;
 }
 
-HHOOK MenuBarFilterHook() { return gTrack.Hook; }
+HHOOK MenuBarFilterHook() { return gTrack.Hook.Get(); }
 
 void SetMenuOwnerDrawRecursive(HMENU menu)
 {

@@ -38,7 +38,7 @@ TPopupMenu* TSkinForm::NewSystemPopupMenu()
     menu->SetTag(SystemMenuTag);
     menu->SetOwnerDraw(true);
     if (FSkinData)
-        menu->SetImages(FSkinData->FMenuImages.get());
+        menu->SetImages(FSkinData->FMenuImages.Get());
     FSystemPopup = menu;
     return menu;
 }

@@ -65,6 +65,11 @@ TEST(ButtonText, OnlyTheFirstBarPairBreaks)
 
 TEST(BitButtonLayout, TheFourLayouts)
 {
+    EXPECT_EQ(GlyphLayoutOf("blglyphright"), TGlyphLayout::Right);
+    EXPECT_EQ(GlyphLayoutOf("blglyphbottom"), TGlyphLayout::Bottom);
+    EXPECT_EQ(GlyphLayoutOf("blglyphleft"), TGlyphLayout::Left);
+    EXPECT_EQ(GlyphLayoutOf(""), TGlyphLayout::Left);
+
     const TPixSize client{100, 30}, glyph{16, 16}, text{40, 13};
     // Margin and spacing worked out: a third of the free room each.
     TBitButtonLayout l = LayoutBitButton(client, glyph, text, -1, -1, TGlyphLayout::Left, false);

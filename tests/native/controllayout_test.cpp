@@ -96,4 +96,5 @@ TEST(ControlLayout, ArrowGlyphLines)
     EXPECT_EQ(left.back(), (TLayoutLine{9, 10, 11, 12}));
     EXPECT_TRUE(ArrowGlyphLines(10, 10, 4).empty());
     EXPECT_TRUE(ArrowGlyphLines(10, 10, -1).empty());
+    EXPECT_EQ(PlainArrowPoint(PixRect(0, 10, 16, 20), 1), (TArrowPoint{8, 13}));  // down
 }

@@ -26,6 +26,7 @@ public:
 
 class BoxSkinTest : public ControlSkinTest {
 protected:
+    BoxSkinTest() : ControlSkinTest(360, 260, "default.skn") {}
     // Panels lowered "Left", raised "Mid", no bevel and no text.
     TStatusBar* NewBar()
     {
@@ -165,7 +166,7 @@ TEST_F(BoxSkinTest, BoxGivesTheFaceColourAndTakesItBack)
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     EXPECT_TRUE(panel->WindowProc == before);  // it stays out of the control's messages
     EXPECT_EQ(SkinForm->FindSkinControl(panel), skin);
-    LoadTheme(Data, "macos.skn");
+    UseTheme("macos.skn");
     skin->SkinChanged();
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     skin->Unskin();

@@ -4,10 +4,10 @@
 // WM_COMMAND of buttons known by handle; glyph, image-list, picture and drop-down buttons.
 #include <memory>
 
+#include "controlskintest.h"
 #include "extctrls.h"
 #include "imglist.h"
 #include "skinbutton.h"
-#include "skincontroltest.h"
 #include "stdctrls.h"
 
 namespace {
@@ -123,11 +123,11 @@ int TextLines(TBitmap& b, TColor background)
     return lines;
 }
 
-class SkinButtonTest : public SkinControlsTest {
+class SkinButtonTest : public ControlSkinTest {
 protected:
     void SetUp() override
     {
-        SkinControlsTest::SetUp();
+        ControlSkinTest::SetUp();
         Other = Add<TEdit>(Form, Form, "Edit1", 300, 300, 80, 21);
     }
     TButton* NewButton(const char* name, int left = 8, int top = 8)
@@ -195,22 +195,22 @@ TEST_F(SkinButtonTest, EachStateShowsItsFrameAndCaptionColour)
     TSkinControl* skin = SkinOf(button);
 
     EXPECT_EQ(Frame(button), StripButton[0]);
-    EXPECT_TRUE(HasPixel(*Painted(skin), 0x00000011)) << "the normal caption colour";
+    EXPECT_TRUE(HasPixel(*PaintedBy(skin), 0x00000011)) << "the normal caption colour";
     button->SetDefault(true);
     EXPECT_EQ(Frame(button), StripButton[4]) << "default";
     SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MakeMsgPoint(5, 5));
     EXPECT_EQ(Frame(button), StripButton[3]) << "a hot default button";
-    EXPECT_TRUE(HasPixel(*Painted(skin), 0x00000022));
+    EXPECT_TRUE(HasPixel(*PaintedBy(skin), 0x00000022));
     SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(5, 5));
     EXPECT_EQ(Frame(button), StripButton[1]) << "pressed";
-    EXPECT_TRUE(HasPixel(*Painted(skin), 0x00000033));
+    EXPECT_TRUE(HasPixel(*PaintedBy(skin), 0x00000033));
     SendMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
     button->SetDefault(false);
     EXPECT_EQ(Frame(button), StripButton[4]) << "focused by the press";
     button->SetEnabled(false);
     EXPECT_EQ(Frame(button), StripButton[2]) << "disabled";
-    EXPECT_TRUE(HasPixel(*Painted(skin), ColorToRGB(clBtnShadow)));
-    EXPECT_FALSE(HasPixel(*Painted(skin), 0x00000011));
+    EXPECT_TRUE(HasPixel(*PaintedBy(skin), ColorToRGB(clBtnShadow)));
+    EXPECT_FALSE(HasPixel(*PaintedBy(skin), 0x00000011));
 }
 
 TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
@@ -222,16 +222,16 @@ TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
     SkinAll();
     focused->SetFocus();
     // Both show frame 5; only the focused one has the dotted rectangle.
-    EXPECT_FALSE(SamePixels(*Painted(SkinOf(focused)), *Painted(SkinOf(byDefault))));
+    EXPECT_FALSE(SamePixels(*PaintedBy(SkinOf(focused)), *PaintedBy(SkinOf(byDefault))));
     Data->SetOptions(Data->Options() + TSkinOptions{xoNoFocusRect});
-    EXPECT_TRUE(SamePixels(*Painted(SkinOf(focused)), *Painted(SkinOf(byDefault))));
+    EXPECT_TRUE(SamePixels(*PaintedBy(SkinOf(focused)), *PaintedBy(SkinOf(byDefault))));
 
     // Only the first "||" breaks the line.
     Other->SetFocus();
     focused->SetHeight(60);
     for (auto [caption, lines] : {std::pair{"AbCd", 1}, {"Ab||Cd", 2}, {"Ab||Cd||Ef", 2}, {"Ab\r\nCd\r\nEf", 3}}) {
         focused->SetCaption(caption);
-        EXPECT_EQ(TextLines(*Painted(SkinOf(focused)), StripButton[0]), lines) << caption;
+        EXPECT_EQ(TextLines(*PaintedBy(SkinOf(focused)), StripButton[0]), lines) << caption;
     }
 }
 
@@ -411,7 +411,7 @@ TEST_F(SkinButtonTest, DropDownButtonsDrawTheirArrowInside)
     SkinAll();
     ASSERT_TRUE(As<TSkinMenuButton>(SkinOf(button)));
     // The arrow's centre sits 8 pixels, and what the division leaves, from the right edge.
-    std::unique_ptr<TBitmap> b = Painted(SkinOf(button));
+    std::unique_ptr<TBitmap> b = PaintedBy(SkinOf(button));
     int arrowRight = -1;
     for (int x = 0; x < b->Width(); ++x)
         if (b->Canvas()->Pixels(x, 10) == clBlack)

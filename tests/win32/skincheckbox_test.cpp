@@ -2,10 +2,10 @@
 // strip skin and both theme skins), toggling and grouping by mouse and key as unskinned, full
 // mode on toolkit controls and glyph mode on dialog buttons, Tag 5555; and the background
 // fills: pages, button-style tabs, size grips.
+#include "controlskintest.h"
 #include "extctrls.h"
 #include "pagecontrol.h"
 #include "skincheckbox.h"
-#include "skincontroltest.h"
 #include "skinfill.h"
 #include "stdctrls.h"
 
@@ -47,7 +47,7 @@ public:
     int Clicks = 0;
 };
 
-class SkinCheckBoxTest : public SkinControlsTest {
+class SkinCheckBoxTest : public ControlSkinTest {
 protected:
     // The glyph's middle: the strip skin's glyphs are 13 x 13 at the left, centred across.
     TColor Glyph(TControl* c) { return PixelAt(SkinOf(c), 6, c->Height() / 2); }
@@ -212,7 +212,7 @@ TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
 
     // The page: the face colour, its windowless children over it.
     EXPECT_EQ(PixelAt(SkinOf(first), 200, 80), StripFace);
-    std::unique_ptr<TBitmap> page = Painted(SkinOf(first));
+    std::unique_ptr<TBitmap> page = PaintedBy(SkinOf(first));
     bool labelDrawn = false;
     for (int x = 10; x < 70; ++x)
         labelDrawn |= page->Canvas()->Pixels(x, 17) != StripFace;
@@ -224,7 +224,7 @@ TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
     RECT r[2]{};
     for (int i = 0; i < 2; ++i)
         SendMessageA(pages->Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r[i]));
-    std::unique_ptr<TBitmap> tabs = Painted(SkinOf(pages));
+    std::unique_ptr<TBitmap> tabs = PaintedBy(SkinOf(pages));
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].top + 3), StripButton[i == focused ? 1 : 0]) << i;
     bool normalColourInFocused = false;

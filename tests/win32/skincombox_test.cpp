@@ -12,11 +12,11 @@
 #include "arrowbutton.h"
 #include "combobox.h"
 #include "comboxscrollbar.h"
+#include "controlskintest.h"
 #include "datetimepicker.h"
 #include "pixelslice.h"
 #include "scrollbarlayout.h"
 #include "skincombox.h"
-#include "barskintest.h"
 #include "skindatetime.h"
 #include "skindraw.h"
 #include "skinhelpers.h"
@@ -74,8 +74,9 @@ public:
     std::vector<String> Names;
 };
 
-class SkinComboTest : public BarSkinTest {
+class SkinComboTest : public ControlSkinTest {
 protected:
+    SkinComboTest() : ControlSkinTest(520, 360, "default.skn") {}
     TComboBox* NewCombo(const char* name, int left, TComboBoxStyle style, int top = 10)
     {
         auto* c = Add<TComboBox>(Form, Form, name, left, top, 150, 24);
@@ -306,7 +307,7 @@ TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
     EXPECT_TRUE(plainEdge(*SkinPainted(skin, clFuchsia)));
 
     // The plain style: a ring in the DC's brush and a shadow frame.
-    TSkinData* mac = LoadTheme("macos.skn");
+    TSkinData* mac = ThemeData("macos.skn");
     auto* macCombo = NewCombo("Combo2", 260, csDropDownList);
     auto* macSkin = new TSkinComBox(macCombo);
     macSkin->InitControl(SkinForm, mac, SkinForm->WorkCanvas(), false);

@@ -8,18 +8,18 @@
 #include "alarm.h"
 #include "clock.h"
 #include "combobox.h"
+#include "controlskintest.h"
 #include "datetimepicker.h"
 #include "extctrls.h"
 #include "gradientbutton.h"
-#include "main.h"
 #include "groupbox.h"
+#include "main.h"
 #include "memo.h"
 #include "mplayer.h"
 #include "pagecontrol.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
 #include "skincombox.h"
-#include "skincontroltest.h"
 #include "skindatetime.h"
 #include "skinedit.h"
 #include "skinfill.h"
@@ -63,7 +63,7 @@ public:
     std::vector<TControl*> Forms;
 };
 
-class SkinDispatchTest : public SkinControlsTest {
+class SkinDispatchTest : public ControlSkinTest {
 protected:
     std::optional<TSkinKind> Decided(TControl* c) const
     {
@@ -318,9 +318,7 @@ TEST_F(SkinDispatchTest, DialogChildrenAreSkinnedInHandleMode)
         procs[id] = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(GetDlgItem(dlg, id), GWLP_WNDPROC));
     auto skin = [&](int id) { return SkinOf(GetDlgItem(dlg, id)); };
 
-    SkinForm = new TSkinForm(nullptr);
-    SkinForm->Window = dlg;
-    SkinForm->AttachWindow(Data);
+    AttachSkinWindow(dlg);
     SkinForm->SkinChildWindows(dlg);
 
     for (int id : {1, 10, 22, 23})
@@ -383,9 +381,7 @@ TEST_F(SkinDispatchTest, ADialogInsideADialogGetsTheFaceColour)
     inner.Item(ButtonClass, BS_PUSHBUTTON, 4, 20, 50, 14, 32, L"Press");
     HWND page = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), inner.Get(), dlg, DialogProc, 0);
     ASSERT_TRUE(dlg && page);
-    SkinForm = new TSkinForm(nullptr);
-    SkinForm->Window = dlg;
-    SkinForm->AttachWindow(Data);
+    AttachSkinWindow(dlg);
     SkinForm->SkinChildWindows(dlg);
     // The inner dialog's own children first, then the dialog itself.
     EXPECT_TRUE(As<TSkinButton>(SkinOf(GetDlgItem(page, 32))));

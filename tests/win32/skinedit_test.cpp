@@ -30,6 +30,7 @@ std::unique_ptr<TBitmap> Printed(HWND wnd)
 
 class EditSkinTest : public ControlSkinTest {
 protected:
+    EditSkinTest() : ControlSkinTest(360, 260, "default.skn") {}
     TEdit* NewEdit(const char* name, int top)
     {
         auto* e = Add<TEdit>(Form, Form, name, 20, top, 150, 24);

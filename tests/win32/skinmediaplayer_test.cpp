@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "controlskintest.h"
 #include "mediaplayerpanel.h"
 #include "mplayer.h"
 #include "pixeltest.h"
-#include "skincontroltest.h"
 #include "skindraw.h"
 #include "skinmediaplayer.h"
 
@@ -36,11 +36,11 @@ protected:
     }
 };
 
-class SkinMediaPlayerTest : public SkinControlsTest {
+class SkinMediaPlayerTest : public ControlSkinTest {
 protected:
     void SetUp() override
     {
-        SkinControlsTest::SetUp();
+        ControlSkinTest::SetUp();
         UseStripSkin();
         Player = Add<TLoggingPlayer>(Form, Form, "MediaPlayer1", 20, 30, 100, 30);
         Player->SetVisibleButtons({btPlay, btStop});

@@ -335,7 +335,7 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
     ASSERT_TRUE(menu);
     EXPECT_EQ(menu->Tag(), TSkinForm::SystemMenuTag);
     EXPECT_TRUE(menu->OwnerDraw());
-    EXPECT_EQ(menu->Images(), d->FMenuImages.get());
+    EXPECT_EQ(menu->Images(), d->FMenuImages.Get());
     EXPECT_EQ(d->FMenuImages->Count(), 4);
     const int count = GetMenuItemCount(native);
     ASSERT_EQ(menu->Items()->Count(), count);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "controlfactory.h"
+#include "controlskintest.h"
 #include "pixeltest.h"
 #include "skinadvpage.h"
-#include "skincontroltest.h"
 #include "skindraw.h"
 #include "skinobjimage.h"
 #include "stdctrls.h"
@@ -87,11 +87,11 @@ const TClassInfo& TRzCheckBox::StaticClass()
     return info;
 }
 
-class SkinObjImageTest : public SkinControlsTest {
+class SkinObjImageTest : public ControlSkinTest {
 protected:
     void SetUp() override
     {
-        SkinControlsTest::SetUp();
+        ControlSkinTest::SetUp();
         UseStripSkin();
         AttachSkinForm();
         Probe = Add<TPictureProbe>(Form, Form, "Probe", 10, 10, 200, 120);

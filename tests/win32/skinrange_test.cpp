@@ -24,6 +24,7 @@ RECT RectOf(HWND w)
 
 class RangeSkinTest : public ControlSkinTest {
 protected:
+    RangeSkinTest() : ControlSkinTest(360, 260, "default.skn") {}
     TTrackBar* NewTrackBar()
     {
         auto* t = Add<TTrackBar>(Form, Form, "TrackBar1", 20, 20, 200, 45);
@@ -88,7 +89,7 @@ TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)
     PumpFor(20);
     log.Enters = 0;
     for (const char* theme : {"macos.skn", "default.skn", "macos.skn"}) {
-        LoadTheme(Data, theme);
+        UseTheme(theme);
         skin->SkinChanged();
         PumpFor(30);
     }

@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "controlskintest.h"
 #include "memo.h"
-#include "barskintest.h"
 #include "skindraw.h"
 #include "skinheader.h"
 #include "skinlistview.h"
@@ -149,13 +149,14 @@ void Wheel(HWND target, int notches)
     PumpFor(40);
 }
 
-class SkinScrollbarTest : public BarSkinTest {
+class SkinScrollbarTest : public ControlSkinTest {
 protected:
+    SkinScrollbarTest() : ControlSkinTest(520, 360, "default.skn") {}
     void TearDown() override
     {
         for (HWND w : Windows)
             DestroyWindow(w);
-        BarSkinTest::TearDown();
+        ControlSkinTest::TearDown();
     }
 
     TMemo* NewMemo(const char* name, int left, TScrollStyle bars = ssVertical)

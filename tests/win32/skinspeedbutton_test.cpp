@@ -6,14 +6,14 @@
 
 #include "buttons.h"
 #include "controlfactory.h"
-#include "skincontroltest.h"
+#include "controlskintest.h"
 #include "skinspeedbutton.h"
 #include "stdctrls.h"
 
 namespace {
 
 constexpr TColor Cells[4] = {0x000000C0, 0x0000C000, 0x00C00000, 0x00C0C000};
-const TColor Shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+const TColor SystemShadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
 
 // A glyph strip of `count` 8 x 8 cells of one colour each; white bottom-left pixels are the
 // transparent colour.
@@ -60,11 +60,11 @@ public:
     int Clicks = 0;
 };
 
-class SkinSpeedButtonTest : public SkinControlsTest {
+class SkinSpeedButtonTest : public ControlSkinTest {
 protected:
     void SetUp() override
     {
-        SkinControlsTest::SetUp();
+        ControlSkinTest::SetUp();
         UseStripSkin();
         AttachSkinForm();
     }
@@ -158,12 +158,12 @@ TEST_F(SkinSpeedButtonTest, StatesShowTheirFrames)
     EXPECT_EQ(GlyphMiddle(plain), clBlack);
     plain->SetEnabled(false);
     EXPECT_EQ(Corner(plain), StripButton[2]);
-    EXPECT_EQ(GlyphMiddle(plain), Shadow);
+    EXPECT_EQ(GlyphMiddle(plain), SystemShadow);
     plain->SetCaption("Off");
     plain->Font()->SetColor(clBlack);
     std::unique_ptr<TBitmap> p = Painted(plain);
     EXPECT_FALSE(HasPixel(*p, clBlack));
-    EXPECT_TRUE(HasPixel(*p, Shadow, 50)) << "the caption, right of the glyph";
+    EXPECT_TRUE(HasPixel(*p, SystemShadow, 50)) << "the caption, right of the glyph";
 }
 
 TEST_F(SkinSpeedButtonTest, GroupedButtonsGoDownOnceForEachClick)

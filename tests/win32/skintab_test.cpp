@@ -53,6 +53,7 @@ TRect Where(TBitmap& shot, const RECT& r, TColor c)
 
 class TabSkinTest : public ControlSkinTest {
 protected:
+    TabSkinTest() : ControlSkinTest(360, 260, "default.skn") {}
     TPageControl* NewPages(TTabPosition position = tpTop, int tag = 0, int width = 300, int pages = 3)
     {
         auto* pc = Add<TPageControl>(Form, Form, "PageControl1", 10, 10, width, 200);
@@ -128,9 +129,9 @@ TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
             EXPECT_EQ(At(*shot, d.left - 3, 100), PicturePixel(pane, 1, pane.Height() / 2));
         }
         // Back to the same skin after another: the same picture (fresh copies, no second flip).
-        LoadTheme(Data, "macos.skn");
+        UseTheme("macos.skn");
         skin->SkinChanged();
-        LoadTheme(Data, "default.skn");
+        UseTheme("default.skn");
         skin->SkinChanged();
         std::unique_ptr<TBitmap> again = PaintedBy(skin);
         EXPECT_TRUE(std::equal(shot->PixelBuffer().Pixels,

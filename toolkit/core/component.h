@@ -1,5 +1,6 @@
 #pragma once
 // Persistent objects and components: ownership, names, free notification and loading.
+#include <type_traits>
 #include <vector>
 
 #include "object.h"
@@ -69,9 +70,9 @@ protected:
     virtual void Notification(TComponent* c, TOperation op);
     // A reference to a component elsewhere, cleared when that one goes. Points `field` at
     // `target`, asking to be told when it is freed and letting the previous one off; false
-    // when it pointed there already.
+    // when it pointed there already. The field's type decides: a null or a derived target fits.
     template <class T>
-    bool SetReference(T*& field, T* target)
+    bool SetReference(T*& field, std::type_identity_t<T>* target)
     {
         if (field == target)
             return false;

@@ -50,14 +50,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string LowerCase(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 bool EndsWith(const std::string& s, const std::string& tail)
 {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -125,7 +117,7 @@ int Pack(const std::vector<std::string>& Args)
     for (const auto& item : fs::directory_iterator(dir)) {
         if (!item.is_regular_file())
             throw EFailed(item.path().string() + " is not a file; a skin folder holds only files");
-        const std::string name = LowerCase(item.path().filename().string());
+        const std::string name = AsciiLowerCase(item.path().filename().string());
         if (EndsWith(name, ".ini"))
             descriptions.push_back(item.path());
         else
@@ -139,7 +131,7 @@ int Pack(const std::vector<std::string>& Args)
 
     TSkinWriter writer(version);
     try {
-        writer.AddEntry(LowerCase(descriptions[0].filename().string()), ReadFile(descriptions[0]));
+        writer.AddEntry(AsciiLowerCase(descriptions[0].filename().string()), ReadFile(descriptions[0]));
         for (const auto& [name, path] : bitmaps)
             writer.AddEntry(name, ReadFile(path));
     } catch (const std::invalid_argument& e) {

@@ -13,15 +13,6 @@ void PutInt32(TBytes& Out, std::int32_t Value)
         Out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-std::string LowerCase(std::string_view Text)
-{
-    std::string s(Text);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 }  // namespace
 
 TSkinWriter::TSkinWriter(std::int32_t Version) : FVersion(Version)
@@ -35,8 +26,8 @@ void TSkinWriter::AddEntry(std::string_view Name, TBytes Data)
     if (Name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
         throw std::invalid_argument("entry name \"" + std::string(Name) + "\" holds a line break or NUL");
     // The reader finds entries by lower-case name and the first of equal names wins.
-    const std::string lower = LowerCase(Name);
-    if (std::any_of(FEntries.begin(), FEntries.end(), [&](const TEntry& e) { return LowerCase(e.Name) == lower; }))
+    const std::string lower = AsciiLowerCase(Name);
+    if (std::any_of(FEntries.begin(), FEntries.end(), [&](const TEntry& e) { return AsciiLowerCase(e.Name) == lower; }))
         throw std::invalid_argument("entry name \"" + std::string(Name) + "\" is already taken");
     if (FEntries.size() >= TSkinReader::MaxEntries)
         throw std::invalid_argument("a skin file holds at most " + std::to_string(TSkinReader::MaxEntries) +
