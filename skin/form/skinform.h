@@ -373,7 +373,7 @@ private:
     // other window's through its child windows (skinformdispatch.cpp).
     void SkinAllChildren();
     // SKM_RESKIN: a control that re-created its window gets a new skin.
-    void Reskin(HWND) {}
+    void Reskin(HWND window);
 
     // Identity
     TWinControl* FControl = nullptr;

@@ -15,6 +15,7 @@
 #include "skinform.h"
 #include "skinformdispatch.h"
 #include "skinhelpers.h"
+#include "skinlistview.h"
 #include "skinmessages.h"
 #include "skinobjimage.h"
 #include "skinscrollbar.h"
@@ -303,6 +304,31 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
 }
 
 // ---------------------------------------------------------------- native windows
+
+// A scroll-bar skin's control made a new window: the skin of the old one goes, and one of the
+// same family, in the same mode, attaches to the control's new window.
+void TSkinForm::Reskin(HWND window)
+{
+    TSkinControl* old = FindSkinControl(window);
+    if (!old)
+        return;
+    auto* control = As<TWinControl>(old->Control());
+    const TSkinKind kind = As<TSkinListView>(old) ? TSkinKind::ListView : TSkinKind::Scrollbar;
+    const int mode = old->Mode();
+    RemoveSkinControl(old);
+    old->Free();
+    if (!control || !FSkinData)
+        return;
+    auto* bars = As<TSkinScrollbar>(NewControlSkin(kind, control));
+    if (!bars)
+        return;
+    try {
+        bars->SetMode(mode);
+        bars->InitScrollbars(control, FSkinData, this, WorkCanvas());
+    } catch (...) {
+        bars->Free();  // the control keeps working unskinned
+    }
+}
 
 void TSkinForm::SkinChildWindows(HWND window)
 {

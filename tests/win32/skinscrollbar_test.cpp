@@ -604,3 +604,30 @@ TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
         untouched += At(*own, x, fh / 2) == clFuchsia ? 1 : 0;
     EXPECT_LT(untouched, 10);
 }
+
+TEST_F(SkinScrollbarTest, AControlThatRecreatesItsWindowIsSkinnedAgain)
+{
+    TMemo* memo = NewMemo("Memo1", 10, ssBoth);
+    SkinAll();  // the skinned window takes the re-skin request
+    PumpFor(30);
+    HWND before = memo->Handle();
+    ASSERT_NE(As<TSkinScrollbar>(SkinForm->FindSkinControl(before)), nullptr);
+    const int skins = SkinForm->SkinControlCount();
+
+    memo->RecreateWnd();
+    PumpFor(60);
+    HWND after = memo->Handle();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(SkinForm->FindSkinControl(before), nullptr);
+    auto* again = As<TSkinScrollbar>(SkinForm->FindSkinControl(after));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Control(), memo);
+    EXPECT_EQ(SendMessageA(after, SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SkinForm->SkinControlCount(), skins);
+    ASSERT_NE(again->VertBar(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(again->VertBar()->Handle()));
+    // The new window scrolls through its new panels.
+    SendMessageA(after, WM_VSCROLL, SB_PAGEDOWN, 0);
+    PumpFor(30);
+    EXPECT_GT(FirstLine(after), 0);
+}
