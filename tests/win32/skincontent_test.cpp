@@ -398,7 +398,7 @@ TEST_F(SkinContentTest, DamagedPicturesAndValuesLoadOrFailClearlyAndNeverHurtThe
     const std::vector<size_t> weights = {1, 1, 6};
 
     const auto& kinds = DamageKinds();
-    const int rounds = 1000;
+    const int rounds = 2000;
     TRandom random(20250611);
     std::map<String, std::pair<int, int>> outcome;  // by kind: loaded, refused
     for (int round = 0; round < rounds; ++round) {
