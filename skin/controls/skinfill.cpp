@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "bitmapview.h"
 #include "buttonlayout.h"
 #include "controldraw.h"
 #include "filllayout.h"
@@ -11,16 +12,6 @@
 #include "skindraw.h"
 #include "skinhelpers.h"
 #include "winstyle.h"
-
-namespace {
-
-TPixelView ViewOf(TBitmap& b)
-{
-    const TPixelBuffer p = b.PixelBuffer();
-    return {p.Pixels, p.Width, p.Height, p.Stride};
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------- TSkinSizer
 
