@@ -17,8 +17,6 @@ namespace {
 
 constexpr UINT GlyphTextFlags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
 
-bool Inverted(const TRect& r) { return r.right < r.left || r.bottom < r.top; }
-
 // Transparent text in the canvas's font without style, in the disabled colour when asked.
 HDC PrepareText(TCanvas* canvas, bool disabled)
 {
@@ -42,7 +40,7 @@ TPixRect Measure(HDC dc, const std::wstring& text, const TRect& r, UINT flags)
 // Frame `state` of `count` of a strip, stretched to R's size; null when there is nothing to draw.
 std::unique_ptr<TBitmap> StripFrame(const TRect& r, int count, int state, TBitmap* bitmap)
 {
-    if (Inverted(r) || r.Empty() || !bitmap || bitmap->Empty())
+    if (r.Empty() || !bitmap || bitmap->Empty())
         return nullptr;
     const TPixRect src = StateRect(bitmap->Width(), bitmap->Height(), state, count, false);
     if (src.Empty())
@@ -111,16 +109,10 @@ void TSkinControl::DrawGlyphAndText(TCanvas* Canvas, const TRect& R, HIMAGELIST 
 
 void TSkinControl::DrawSkinPart(HDC DC, const TRect& R, int Count, int State, TDataSkinObject* SkinObject)
 {
-    if (!DC || Inverted(R) || !SkinObject || SkinObject->Bitmap.Empty())
+    if (!DC || !SkinObject || SkinObject->Bitmap.Empty())
         return;
-    std::unique_ptr<TBitmap> picture =
-        StretchSkinBitmap(R, &SkinObject->Bitmap, SkinObject->Margins(), State, Count, SkinObject->Tile == 1, false);
-    if (!picture || picture->Empty())
-        return;
-    if (SkinObject->Trans == 1)
-        TransparentDraw(DC, Bounds(R.left, R.top, picture->Width(), picture->Height()), picture.get(), SkinKeyColor);
-    else
-        BitBlt(DC, R.left, R.top, picture->Width(), picture->Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
+    DrawSkinBitmapSliced(DC, R, &SkinObject->Bitmap, SkinObject->Margins(), State, Count, SkinObject->Trans == 1,
+                         SkinObject->Tile == 1, false);
 }
 
 void TSkinControl::DrawStripFrameKeyed(HDC DC, const TRect& R, int Count, int State, TBitmap* Bitmap)

@@ -145,12 +145,8 @@ void TSkinStatusBar::DrawEdge(TCanvas* Canvas, const TRect& Q, int State)
 void TSkinStatusBar::DrawPanelSkin(HDC DC, const TRect& Q, int State)
 {
     TDataSkinObject* edges = FSkinData ? FSkinData->FStatusBarEdges.get() : nullptr;
-    if (!edges || Q.right < Q.left || Q.bottom < Q.top)
-        return;
-    std::unique_ptr<TBitmap> picture =
-        StretchSkinBitmap(Q, &edges->Bitmap, edges->Margins(), State, 3, edges->Tile == 1, false);
-    if (!picture->Empty())
-        BitBlt(DC, Q.left, Q.top, picture->Width(), picture->Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (edges)
+        DrawSkinBitmapSliced(DC, Q, &edges->Bitmap, edges->Margins(), State, 3, false, edges->Tile == 1, false);
 }
 
 void TSkinStatusBar::DrawPanelEdge(TCanvas* Canvas, const TRect& Q, int State)

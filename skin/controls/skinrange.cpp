@@ -41,12 +41,8 @@ std::unique_ptr<TBitmap> NewBar(const TPixRect& bar, TColor face)
 // with magenta left out.
 void DrawBarFrame(TBitmap& bar, const TRect& r, TDataSkinObject& o, int state, int count, bool tile)
 {
-    if (r.Empty())
-        return;
-    std::unique_ptr<TBitmap> picture =
-        StretchSkinBitmap(r, &o.Bitmap, o.Margins(), state, count, tile, false);
-    TransparentDraw(bar.Canvas()->Handle(), Bounds(r.left, r.top, picture->Width(), picture->Height()),
-                    picture.get(), SkinKeyColor);
+    if (!r.Empty())
+        DrawSkinBitmapSliced(bar.Canvas()->Handle(), r, &o.Bitmap, o.Margins(), state, count, true, tile, false);
 }
 
 // The finished bar: turned upright when vertical (it then fills from the bottom), copied to R.
