@@ -17,22 +17,15 @@
 #include "skinhelpers.h"
 #include "winstyle.h"
 
-namespace {
-
-// DT_CALCRECT | DT_WORDBREAK: how a bit button measures its caption.
-constexpr UINT MeasureFlags = DT_CALCRECT | DT_WORDBREAK;
-
-// The caption's size measured in a box; (0, 0) for no caption.
-TPixSize MeasureText(HDC dc, const std::wstring& text, const TPixRect& box, UINT flags)
+TButtonColours ButtonColoursOf(const TDataSkinButton* Buttons)
 {
-    if (text.empty())
-        return {};
-    RECT t = ToRect(box);
-    DrawTextWide(dc, text, t, flags);
-    return {t.right - t.left, t.bottom - t.top};
+    TButtonColours colours;
+    if (Buttons) {
+        colours.Colour = {Buttons->NormalColour2, Buttons->MouseOverColour2, Buttons->PressedColour2};
+        colours.Given = Buttons->ColourGiven;
+    }
+    return colours;
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------- TSkinButton
 
@@ -192,12 +185,17 @@ TColor TSkinButton::SelectCaptionFont(HDC dc)
 
 TColor TSkinButton::CaptionColor(int State, TColor base, bool normalInFrame1Only) const
 {
-    TButtonColours skin;
-    if (auto* b = FSkinData ? FSkinData->FButtons.get() : nullptr) {
-        skin.Colour = {b->NormalColour2, b->MouseOverColour2, b->PressedColour2};
-        skin.Given = b->ColourGiven;
-    }
+    const TButtonColours skin = ButtonColoursOf(FSkinData ? FSkinData->FButtons.get() : nullptr);
     return ButtonTextColor(State, base, skin, SkinDisabledTextColor, normalInFrame1Only);
+}
+
+TPixSize TSkinButton::MeasureCaption(HDC dc, const TPixRect& Box) const
+{
+    if (FText.empty())
+        return {};
+    RECT t = ToRect(Box);
+    DrawTextWide(dc, FText, t, DT_CALCRECT | DT_WORDBREAK);
+    return {t.right - t.left, t.bottom - t.top};
 }
 
 void TSkinButton::DrawControl(HDC DC, const TRect& R)
@@ -296,8 +294,7 @@ void TSkinBitButton::DrawGlyphButton(HDC DC, const TRect& R, bool picturePath)
 
         const TColor base = SelectCaptionFont(dc);
         FText = WideReplaceFirst(FText, L"||", L"\r\n");
-        const TPixSize s = MeasureText(dc, FText, BitButtonTextBox(PixRect(0, 0, client.X, client.Y), g, layout),
-                                       MeasureFlags);
+        const TPixSize s = MeasureCaption(dc, BitButtonTextBox(PixRect(0, 0, client.X, client.Y), g, layout));
         const TBitButtonLayout l = LayoutBitButton(client, g, s, margin, spacing, layout, centred);
 
         if (picture) {
@@ -374,7 +371,7 @@ void TSkinMenuButton::DrawControl(HDC DC, const TRect& R)
 
         const TColor base = SelectCaptionFont(dc);
         FText = WideReplaceFirst(FText, L"||", L"\r\n");
-        const TPixSize s = MeasureText(dc, FText, MenuButtonTextBox(client, g), MeasureFlags);
+        const TPixSize s = MeasureCaption(dc, MenuButtonTextBox(client, g));
         const TMenuButtonLayout l = LayoutMenuButton(client, g, s, margin, spacing);
 
         if (glyph && !glyph->Empty())

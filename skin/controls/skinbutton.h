@@ -8,9 +8,14 @@
 // captures the mouse, and the click is made on release over the button (the control's Click,
 // or WM_COMMAND to the parent for a window known by handle). A release elsewhere is no click.
 // The space key keeps the standard click; the skin only shows it pressed.
+#include "buttonlayout.h"
 #include "skincontrol.h"
 
+class TDataSkinButton;
 class TGraphic;
+
+// The caption colours the skin's Buttons object gives (none without the object).
+TButtonColours ButtonColoursOf(const TDataSkinButton* Buttons);
 
 class TSkinButton : public TSkinControl {
     TK_CLASS(TSkinButton, TSkinControl)
@@ -39,6 +44,8 @@ protected:
     // colour the caption starts from.
     TColor SelectCaptionFont(HDC dc);
     TColor CaptionColor(int State, TColor base, bool normalInFrame1Only) const;
+    // The caption's size as DrawText lays it out word-wrapped in Box; (0, 0) for no caption.
+    TPixSize MeasureCaption(HDC dc, const TPixRect& Box) const;
     // The caption, its first "||" a line break, in R: Alignment 1 centred, else full width.
     void DrawButtonText(HDC dc, const TRect& R, UINT Alignment);
     void DrawFocus(HDC dc, const TRect& textRect) const;

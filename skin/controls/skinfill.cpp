@@ -5,9 +5,9 @@
 #include <array>
 
 #include "bitmapview.h"
-#include "buttonlayout.h"
 #include "controldraw.h"
 #include "filllayout.h"
+#include "skinbutton.h"
 #include "skindata.h"
 #include "skindraw.h"
 #include "skinhelpers.h"
@@ -179,10 +179,7 @@ void TSkinTabBtn::DrawTab(TCanvas& canvas, int index, int focused, HIMAGELIST im
     DrawSkinBitmapSliced(canvas.Handle(), r, &buttons->Bitmap, buttons->Margins(), state, buttons->Frame,
                          buttons->Trans == 1, buttons->Tile == 1, false);
     // Each tab starts from black: a colour of one tab does not carry over to the next.
-    TButtonColours skin;
-    skin.Colour = {buttons->NormalColour2, buttons->MouseOverColour2, buttons->PressedColour2};
-    skin.Given = buttons->ColourGiven;
-    canvas.Font()->SetColor(ButtonTextColor(state, clBlack, skin, SkinDisabledTextColor, true));
+    canvas.Font()->SetColor(ButtonTextColor(state, clBlack, ButtonColoursOf(buttons), SkinDisabledTextColor, true));
     DrawGlyphAndText(&canvas, r, images, image, text, 1);
 }
 

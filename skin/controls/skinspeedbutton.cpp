@@ -209,11 +209,7 @@ void TSkinSpeedButton::DrawButton(TCanvas* Canvas, const TRect& R, bool pictureP
         g = {glyph->Width() / numGlyphs, glyph->Height()};
     const bool withGlyph = g.X * g.Y != 0;
 
-    TButtonColours skin;
-    if (auto* object = FSkinData ? FSkinData->FButtons.get() : nullptr) {
-        skin.Colour = {object->NormalColour2, object->MouseOverColour2, object->PressedColour2};
-        skin.Given = object->ColourGiven;
-    }
+    const TButtonColours skin = ButtonColoursOf(FSkinData ? FSkinData->FButtons.get() : nullptr);
     // The glyph drawing and the picture path set the normal colour in frame 1 only.
     const bool normalInFrame1Only = withGlyph || picturePath;
     canvas->Font()->SetColor(SpeedButtonTextColor(state, enabled, canvas->Font()->Color(), skin,
@@ -224,12 +220,7 @@ void TSkinSpeedButton::DrawButton(TCanvas* Canvas, const TRect& R, bool pictureP
         DrawButtonText(dc, b, DT_CENTER);
     } else {
         const TPixSize client{b.Width(), b.Height()};
-        TPixSize s;
-        if (!FText.empty()) {
-            RECT t = ToRect(BitButtonTextBox(PixRect(0, 0, client.X, client.Y), g, layout));
-            DrawTextWide(dc, FText, t, DT_CALCRECT | DT_WORDBREAK);
-            s = {t.right - t.left, t.bottom - t.top};
-        }
+        const TPixSize s = MeasureCaption(dc, BitButtonTextBox(PixRect(0, 0, client.X, client.Y), g, layout));
         const TBitButtonLayout l = LayoutSpeedButton(client, g, s, margin, spacing, layout);
         if (picture)
             canvas->Draw(l.GlyphX, l.GlyphY, picture);
