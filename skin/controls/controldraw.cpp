@@ -183,6 +183,15 @@ void TSkinControl::EraseBackground(TMessage& Message)
     Message.Result = 1;
 }
 
+void TSkinControl::FillBackground(HDC DC, const TRect& R, bool OverParent) const
+{
+    TControl* control = FControl ? FControl : FGraphicControl;
+    if (OverParent && control)
+        DrawParentBackground(control, DC);
+    else
+        FillFace(DC, R);
+}
+
 // ---------------------------------------------------------------- free routines
 
 void DrawSkinText(TCanvas* Canvas, const TRect& R, const std::wstring& Text, int Alignment, bool Enabled)

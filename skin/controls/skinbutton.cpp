@@ -157,10 +157,7 @@ HDC TSkinButton::BeginPicture(const TRect& R, int State)
     const TRect b(0, 0, R.Width(), R.Height());
     FBitmap.SetSize(b.Width(), b.Height());
     HDC dc = FBitmap.Canvas()->Handle();
-    if (FTransparent && FControl)
-        DrawParentBackground(FControl, dc);
-    else
-        FillFace(dc, b);
+    FillBackground(dc, b, FTransparent);
     TDataSkinObject* buttons = ButtonsObject();
     DrawSkinPart(dc, b, buttons->Frame, State, buttons);
     return dc;

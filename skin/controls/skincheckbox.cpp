@@ -118,10 +118,7 @@ void TSkinChoiceButton::DrawControl(HDC DC, const TRect& R)
     TBitmap picture(R.Width(), R.Height());
     HDC dc = picture.Canvas()->Handle();
     const TRect all(0, 0, R.Width(), R.Height());
-    if (FTransparent && FControl)
-        DrawParentBackground(FControl, dc);
-    else
-        FillFace(dc, all);
+    FillBackground(dc, all, FTransparent);
     DrawStripFrameMasked(dc, ToRect(OffsetPixRect(l.Glyph, -R.left, -R.top)), frames, state, strip);
     DrawCaption(dc, ToRect(OffsetPixRect(l.Text, -R.left, -R.top)), l.Flags);
     BitBlt(DC, R.left, R.top, R.Width(), R.Height(), dc, 0, 0, SRCCOPY);

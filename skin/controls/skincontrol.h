@@ -113,6 +113,9 @@ public:
     void PaintFromMessage(TMessage& Message);
     // WM_ERASEBKGND in transparent mode: the parent's background (result 1).
     void EraseBackground(TMessage& Message);
+    // The background of a composed picture: the parent's picture behind the control when
+    // OverParent, else the skin's face over R.
+    void FillBackground(HDC DC, const TRect& R, bool OverParent) const;
 
     // ---- properties of other classes by name; a nil instance or an absent property gives the
     // default. Enumeration and Boolean values are compared by callers as lower-case text.

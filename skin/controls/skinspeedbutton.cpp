@@ -9,7 +9,6 @@
 #include "controldraw.h"
 #include "controllayout.h"
 #include "skindata.h"
-#include "skindraw.h"
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "speedbuttonlayout.h"
@@ -195,10 +194,7 @@ void TSkinSpeedButton::DrawButton(TCanvas* Canvas, const TRect& R, bool pictureP
     if (font)
         canvas->Font()->Assign(font);
     HDC dc = canvas->Handle();
-    if (FTransparent)
-        DrawParentBackground(button, dc);
-    else
-        FillFace(dc, b);
+    FillBackground(dc, b, FTransparent);
     if (SpeedButtonShowsFrame(state, flat))
         DrawSkinPart(dc, b, buttons->Frame, state, buttons);
 
