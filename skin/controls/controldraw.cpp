@@ -206,9 +206,14 @@ void DrawSkinText(TCanvas* Canvas, const TRect& R, const std::wstring& Text, int
 
 void DrawArrowGlyph(TCanvas* Canvas, int X, int Y, int Direction)
 {
+    DrawLayoutLines(Canvas, ArrowGlyphLines(X, Y, Direction));
+}
+
+void DrawLayoutLines(TCanvas* Canvas, const std::vector<TLayoutLine>& Lines)
+{
     if (!Canvas)
         return;
-    for (const TLayoutLine& line : ArrowGlyphLines(X, Y, Direction)) {
+    for (const TLayoutLine& line : Lines) {
         Canvas->MoveTo(line.FromX, line.FromY);
         Canvas->LineTo(line.ToX, line.ToY);
     }

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "controllayout.h"
 #include "graphics.h"
 
 // The disabled text colour of the control skins.
@@ -16,6 +18,8 @@ constexpr TColor SkinDisabledTextColor = clBtnShadow;
 void DrawSkinText(TCanvas* Canvas, const TRect& R, const std::wstring& Text, int Alignment, bool Enabled);
 // The small arrow at (X, Y) with the canvas's pen: 0 up, 1 down, 2 left, 3 right.
 void DrawArrowGlyph(TCanvas* Canvas, int X, int Y, int Direction);
+// Each line with the canvas's pen, its end point left out.
+void DrawLayoutLines(TCanvas* Canvas, const std::vector<TLayoutLine>& Lines);
 // R filled with a solid brush of Color (made and deleted here).
 void FillSolidRect(HDC DC, const TRect& R, TColor Color);
 // A one-pixel ring on R's edge in Outer, and the ring just inside it in Inner: the flat border

@@ -6,6 +6,7 @@
 #include "controldraw.h"
 #include "editlayout.h"
 #include "skindata.h"
+#include "skindraw.h"
 #include "skinform.h"
 #include "skinmessages.h"
 #include "skinrange.h"
@@ -41,10 +42,10 @@ bool TSkinEdit::BeforeProc(TMessage& Message)
     // The edit leaves its own clipping in the printed DC: the DC is given back as it came
     // before the border goes on.
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    const int saved = dc ? SaveDC(dc) : 0;
-    CallDefault(Message);
-    if (saved)
-        RestoreDC(dc, saved);
+    {
+        TSavedDC saved(dc);
+        CallDefault(Message);
+    }
     PrintBorder(dc);
     return false;
 }

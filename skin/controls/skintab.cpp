@@ -297,11 +297,7 @@ void TSkinTab::DrawTabFrame(HDC DC, const TRect& Rect, int State)
 
 void TSkinTab::DrawCloseButton(const TRect& Rect, int Index)
 {
-    TCanvas* canvas = FStripBitmap.Canvas();
-    for (const TLayoutLine& line : TabCloseBoxLines(ToPixRect(Rect))) {
-        canvas->MoveTo(line.FromX, line.FromY);
-        canvas->LineTo(line.ToX, line.ToY);
-    }
+    DrawLayoutLines(FStripBitmap.Canvas(), TabCloseBoxLines(ToPixRect(Rect)));
     if (Index >= 0 && Index < static_cast<int>(FCloseRects.size()))
         FCloseRects[static_cast<size_t>(Index)] = ToRect(TabCloseBox(ToPixRect(Rect)));
 }
@@ -313,12 +309,11 @@ void TSkinTab::CopyStripClipped(HDC DC, const TRect& Strip)
     if (!upDown || !GetWindowRect(FHandle, &self) || !GetWindowRect(upDown, &scroller))
         return;
     OffsetRect(&scroller, -self.left, -self.top);
-    const int saved = SaveDC(DC);
+    TSavedDC saved(DC);
     IntersectClipRect(DC, 0, 0, self.right - self.left, self.bottom - self.top);
     ExcludeClipRect(DC, scroller.left, scroller.top, scroller.right, scroller.bottom);
     BitBlt(DC, Strip.left, Strip.top, FStripBitmap.Width(), FStripBitmap.Height(), FStripBitmap.Canvas()->Handle(), 0,
            0, SRCCOPY);
-    RestoreDC(DC, saved);
 }
 
 bool TSkinTab::ClickCloseButton(TMessage& Message)
