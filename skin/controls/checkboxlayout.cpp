@@ -7,6 +7,18 @@ namespace {
 
 bool Has(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
+// A state of the short strip (1 to 4) in a long strip, where each state has four frames and
+// its disabled one is the fourth.
+int LongStripState(int s)
+{
+    switch (s) {
+    case 2: return 5;
+    case 3: return 4;
+    case 4: return 8;
+    default: return s;
+    }
+}
+
 }  // namespace
 
 int CheckBoxGlyphState(const TCheckFacts& f)
@@ -31,12 +43,7 @@ int CheckBoxGlyphState(const TCheckFacts& f)
     if (f.Indeterminate)
         s = 4;
     if (f.Frames == 12) {
-        switch (s) {
-        case 2: s = 5; break;
-        case 3: s = 4; break;
-        case 4: s = 8; break;
-        default: break;
-        }
+        s = LongStripState(s);
         if (f.Indeterminate)
             s = f.Disabled ? 12 : 9;
     }
@@ -50,15 +57,7 @@ int RadioGlyphState(int frames, bool checked, std::optional<bool> checkedProp, b
         s = *checkedProp ? 2 : 1;
     if (disabled)
         s += 2;
-    if (frames == 8) {
-        switch (s) {
-        case 2: s = 5; break;
-        case 3: s = 4; break;
-        case 4: s = 8; break;
-        default: break;
-        }
-    }
-    return s;
+    return frames == 8 ? LongStripState(s) : s;
 }
 
 TCheckLayout LayoutCheckBox(const TPixRect& r, int frameWidth, int frameHeight, bool rightButton, bool rightToLeft,
