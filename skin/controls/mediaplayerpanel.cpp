@@ -34,7 +34,7 @@ TWMediaPlayer::TWMediaPlayer(TComponent* AOwner) : TCustomControl(AOwner)
     LoadButtonBitmaps();
 }
 
-TWMediaPlayer::~TWMediaPlayer() { FreeButtonBitmaps(); }
+TWMediaPlayer::~TWMediaPlayer() = default;
 
 void TWMediaPlayer::LoadButtonBitmaps()
 {
@@ -47,13 +47,6 @@ void TWMediaPlayer::LoadButtonBitmaps()
                 bitmap->SetHandle(h);
             FButtons[static_cast<size_t>(b)].Glyphs[static_cast<size_t>(k)] = std::move(bitmap);
         }
-}
-
-void TWMediaPlayer::FreeButtonBitmaps()
-{
-    for (TButtonState& b : FButtons)
-        for (auto& g : b.Glyphs)
-            g.reset();
 }
 
 TBitmap* TWMediaPlayer::Glyph(int Index, int Kind) const
@@ -86,16 +79,14 @@ void TWMediaPlayer::PlaceOverPlayer(TControl* Control)
 
 void TWMediaPlayer::ReadButtons()
 {
-    const TMPButtonSet visible = ReadSet(FMediaPlayer, "VisibleButtons");
+    FVisible = ReadSet(FMediaPlayer, "VisibleButtons");
     const TMPButtonSet enabled = ReadSet(FMediaPlayer, "EnabledButtons");
     const TMPButtonSet colored = ReadSet(FMediaPlayer, "ColoredButtons");
     for (int i = 0; i < MPButtonCount; ++i) {
         TButtonState& b = FButtons[static_cast<size_t>(i)];
-        b.Visible = MPHas(visible, i);
         b.Enabled = MPHas(enabled, i);
         b.Colored = MPHas(colored, i);
     }
-    FVisibleCount = MPButtonCountIn(visible);
 }
 
 void TWMediaPlayer::Paint()
@@ -104,21 +95,17 @@ void TWMediaPlayer::Paint()
     const TRect all(0, 0, Width(), Height());
     const TColor face = FSkinData ? FSkinData->FColors[scButtonFace] : clBtnFace;
     TCanvas* target = Canvas();
-    if (FVisibleCount == 0) {
+    if (FVisible == 0) {
         FillSolidRect(target->Handle(), all, face);
         return;
     }
-    TMPButtonSet visible = 0;
-    for (int i = 0; i < MPButtonCount; ++i)
-        if (FButtons[static_cast<size_t>(i)].Visible)
-            visible = static_cast<TMPButtonSet>(visible | (1u << i));
-    FButtonWidth = MPButtonWidth(Width(), visible);
+    FButtonWidth = MPButtonWidth(Width(), FVisible);
 
     TBitmap picture(all.Width(), all.Height());
     TCanvas* canvas = picture.Canvas();
     canvas->Brush()->SetColor(face);
     canvas->FillRect(all);
-    for (const TMPCell& cell : MPCells(Width(), Height(), visible))
+    for (const TMPCell& cell : MPCells(Width(), Height(), FVisible))
         DrawPlayerButton(canvas, cell.Index, ToRect(cell.Rect));
     BitBlt(target->Handle(), 0, 0, all.Width(), all.Height(), canvas->Handle(), 0, 0, SRCCOPY);
 }
@@ -136,7 +123,7 @@ void TWMediaPlayer::DrawPlayerButton(TCanvas* Canvas, int Index, const TRect& Ce
     TBitmap* glyph = b.Glyphs[static_cast<size_t>(kind)].get();
     if (!glyph || glyph->Empty())
         return;
-    const TMPGlyphPos at = MPGlyphPosition(PixRect(Cell.left, Cell.top, Cell.right, Cell.bottom), glyph->Width(),
+    const TMPGlyphPos at = MPGlyphPosition(ToPixRect(Cell), glyph->Width(),
                                            glyph->Height(), state);
     Canvas->BrushCopy(Bounds(at.X, at.Y, glyph->Width(), glyph->Height()), glyph,
                       Rect(0, 0, glyph->Width(), glyph->Height()), clOlive);
@@ -146,11 +133,7 @@ void TWMediaPlayer::DrawPlayerButton(TCanvas* Canvas, int Index, const TRect& Ce
 
 void TWMediaPlayer::ButtonAt(int X)
 {
-    TMPButtonSet visible = 0;
-    for (int i = 0; i < MPButtonCount; ++i)
-        if (FButtons[static_cast<size_t>(i)].Visible)
-            visible = static_cast<TMPButtonSet>(visible | (1u << i));
-    FHitIndex = MPButtonAt(X, FButtonWidth, visible);
+    FHitIndex = MPButtonAt(X, FButtonWidth, FVisible);
 }
 
 void TWMediaPlayer::Dispatch(TMessage& m)

@@ -36,7 +36,7 @@ public:
     int PressedIndex() const { return FPressedIndex; }
     int HitIndex() const { return FHitIndex; }
     int ButtonWidth() const { return FButtonWidth; }
-    int VisibleCount() const { return FVisibleCount; }
+    int VisibleCount() const { return MPButtonCountIn(FVisible); }
     // The glyph of a button (kind: 0 "EN", 1 "DI", 2 "CL"); empty when its resource is missing.
     TBitmap* Glyph(int Index, int Kind) const;
 
@@ -46,20 +46,19 @@ protected:
 
 private:
     struct TButtonState {
-        bool Visible = false, Enabled = false, Colored = false;
+        bool Enabled = false, Colored = false;
         std::array<std::unique_ptr<TBitmap>, 3> Glyphs;  // EN, DI, CL
     };
 
     void LoadButtonBitmaps();
-    void FreeButtonBitmaps();
-    // The nine flags read again from the player's sets.
+    // The button flags and the visible set read again from the player's sets.
     void ReadButtons();
     void WMLButtonDown(TMessage& m);
     void WMLButtonUp(TMessage& m);
     void EndPress();
 
     std::array<TButtonState, MPButtonCount> FButtons;
-    int FVisibleCount = 0;
+    TMPButtonSet FVisible = 0;  // as of the last paint
     TSkinData* FSkinData = nullptr;
     bool FMouseDown = false;
     int FPressedIndex = MPNoButton;

@@ -282,14 +282,13 @@ void TSkinComBox::DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TD
 {
     const TComboFramedLayout l = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL);
     TBitmap* picture = RTL && !Button.Bitmap2.Empty() ? &Button.Bitmap2 : &Button.Bitmap;
-    const int saved = SaveDC(DC);
+    TSavedDC saved(DC);
     // The edge picture paints the ring around the text and the button area only.
     ExcludeClipRect(DC, l.Text.Left, l.Text.Top, l.Text.Right, l.Text.Bottom);
     DrawSkinPart(DC, R, Sunk.Frame, State, &Sunk);
     DrawStripFrameMasked(DC, ToRect(l.Button), Button.Frame, State, picture);
     if (TDataSkinObject* glyph = FSkinData->FExtraImages.get(); HasPicture(glyph))
         DrawSkinBitmapCentered(DC, ToRect(l.Glyph), &glyph->Bitmap, State, glyph->Frame, true);
-    RestoreDC(DC, saved);
 }
 
 void TSkinComBox::DrawPlainStyle(HDC DC, const TRect& R, TDataSkinBorder& Button, bool RTL)

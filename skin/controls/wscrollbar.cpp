@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "bitmapview.h"
 #include "controldraw.h"
 #include "skincontrol.h"
 #include "skindata.h"
@@ -15,8 +16,6 @@
 namespace {
 
 TColor SkinFace(TSkinData* data) { return data ? data->FColors[scButtonFace] : clBtnFace; }
-
-TRect FromPix(const TPixRect& r) { return TRect(r.Left, r.Top, r.Right, r.Bottom); }
 
 }  // namespace
 
@@ -58,7 +57,6 @@ void TWScrollbar::Attach(TSkinControl* skin, HWND wnd, BYTE kind)
     FOwnerSkin = skin;
     FTarget = wnd;
     FKind = kind;
-    FOrientation = kind;
     if (skin)
         SetColor(skin->GetParentColor(SkinFace(skin->SkinData())));
     SetParentWindow(wnd ? GetParent(wnd) : nullptr);
@@ -79,7 +77,7 @@ bool TWScrollbar::BarInfo(SCROLLBARINFO& info) const
 {
     info = SCROLLBARINFO{};
     info.cbSize = sizeof info;
-    return FTarget && SkinGetScrollBarInfo(FTarget, FKind == sbVertical ? OBJID_VSCROLL : OBJID_HSCROLL, info);
+    return FTarget && SkinGetScrollBarInfo(FTarget, Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, info);
 }
 
 void TWScrollbar::HideBar()
@@ -111,7 +109,7 @@ void TWScrollbar::PlaceBar(HWND target)
     FClientBar = TRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
     const int w = bar.right - bar.left;
     const int h = bar.bottom - bar.top;
-    FBarLength = FOrientation == sbVertical ? h : w;
+    FBarLength = Vertical() ? h : w;
     FBarOrigin = POINT{bar.left, bar.top};
     POINT at = FBarOrigin;
     ::ScreenToClient(GetParent(target), &at);
@@ -128,7 +126,7 @@ void TWScrollbar::PlaceBar(HWND target)
 
 int TWScrollbar::HitTest(const TPoint& p) const
 {
-    return ScrollBarHitTest(FOrientation == sbVertical ? p.y : p.x, FButtonSize, FThumbStart, FThumbEnd, FBarLength);
+    return ScrollBarHitTest(Vertical() ? p.y : p.x, FButtonSize, FThumbStart, FThumbEnd, FBarLength);
 }
 
 void TWScrollbar::SetHotPart(int part)
@@ -181,17 +179,15 @@ void TWScrollbar::ButtonDown(const TMessage& m)
 {
     GetCursorPos(&FPressCursor);
     SCROLLBARINFO info;
-    const bool known = BarInfo(info);
-    if (known)
+    if (BarInfo(info)) {
         FPressThumbStart = info.xyThumbTop;
+        FBarOrigin = POINT{info.rcScrollBar.left, info.rcScrollBar.top};
+    }
     const TPoint p(MsgX(m.LParam), MsgY(m.LParam));
     FHotPart = HitTest(p);
-    if (known)
-        FBarOrigin = POINT{info.rcScrollBar.left, info.rcScrollBar.top};
     const LPARAM screen = MakeMsgPoint(p.x + FBarOrigin.x, p.y + FBarOrigin.y);
     FPressed = true;
     Invalidate();
-    FHotPart = HitTest(p);
     ReleaseCapture();  // the toolkit captured the mouse for the panel
     if (!FTarget || !IsWindow(FTarget)) {
         FPressed = false;
@@ -219,7 +215,7 @@ void TWScrollbar::TrackThumb()
 {
     POINT cursor{};
     GetCursorPos(&cursor);
-    const int delta = FOrientation == sbVertical ? cursor.y - FPressCursor.y : cursor.x - FPressCursor.x;
+    const int delta = Vertical() ? cursor.y - FPressCursor.y : cursor.x - FPressCursor.x;
     const TThumbSpan span = FollowThumb(FPressThumbStart, delta, FButtonSize, FBarLength, {FThumbStart, FThumbEnd});
     FThumbStart = span.Start;
     FThumbEnd = span.End;
@@ -240,7 +236,7 @@ void TWScrollbar::Paint()
     const TRect client = ClientRect();
     if (w < 0 || h < 0 || w > client.Width() || h > client.Height())
         return;
-    const bool vertical = FOrientation == sbVertical;
+    const bool vertical = Vertical();
     FBarLength = vertical ? h : w;
     if (FPressed && FHotPart == ScrollPart::Thumb) {
         TrackThumb();
@@ -287,20 +283,20 @@ void DrawSkinScrollBar(HDC dc, int x, int y, TSkinData* data, const TScrollBarSh
     const TScrollBarParts parts = LayOutScrollBar(shape);
     const bool v = shape.Vertical;
     if (TDataSkinObject* track = (v ? data->FVertScroll : data->FHorzScroll).get(); track && !parts.Track.Empty())
-        DrawSkinBitmapSliced(pdc, FromPix(parts.Track), &track->Bitmap, track->Margins(), shape.Enabled ? 1 : 3,
+        DrawSkinBitmapSliced(pdc, ToRect(parts.Track), &track->Bitmap, track->Margins(), shape.Enabled ? 1 : 3,
                              ScrollTrackFrames, track->Trans == 1, track->Tile == 1, false);
     TBitmap* strip = &data->FScrollbar->Bitmap;
-    TSkinControl::DrawStripFrameMasked(pdc, FromPix(parts.FirstArrow), ScrollStripFrames,
+    TSkinControl::DrawStripFrameMasked(pdc, ToRect(parts.FirstArrow), ScrollStripFrames,
                                        ScrollArrowFrame(v, false, hotPart, pressed), strip);
-    TSkinControl::DrawStripFrameMasked(pdc, FromPix(parts.SecondArrow), ScrollStripFrames,
+    TSkinControl::DrawStripFrameMasked(pdc, ToRect(parts.SecondArrow), ScrollStripFrames,
                                        ScrollArrowFrame(v, true, hotPart, pressed), strip);
     if (TDataSkinObject* thumb = (v ? data->FVertScrollThumb : data->FHorzScrollThumb).get();
         thumb && !parts.Thumb.Empty())
-        DrawSkinBitmapSliced(pdc, FromPix(parts.Thumb), &thumb->Bitmap, thumb->Margins(),
+        DrawSkinBitmapSliced(pdc, ToRect(parts.Thumb), &thumb->Bitmap, thumb->Margins(),
                              ScrollThumbFrame(hotPart, pressed), std::max(thumb->Frame, 1), thumb->Trans == 1,
                              thumb->Tile == 1, false);
     if (!parts.Grip.Empty())
-        TSkinControl::DrawStripFrameMasked(pdc, FromPix(parts.Grip), ScrollStripFrames,
+        TSkinControl::DrawStripFrameMasked(pdc, ToRect(parts.Grip), ScrollStripFrames,
                                            ScrollGripFrame(v, hotPart, pressed), strip);
     BitBlt(dc, x, y, shape.Width, shape.Height, pdc, 0, 0, SRCCOPY);
 }

@@ -63,7 +63,8 @@ private:
     void ButtonDown(const TMessage& m);
     void ButtonUp(const TMessage& m);
     void TrackThumb();
-    UINT HitCode() const { return FKind == sbVertical ? HTVSCROLL : HTHSCROLL; }
+    bool Vertical() const { return FKind == sbVertical; }
+    UINT HitCode() const { return Vertical() ? HTVSCROLL : HTHSCROLL; }
 
     int FBarLength = 0;
     int FThumbStart = 0, FThumbEnd = 0;
@@ -71,7 +72,6 @@ private:
     POINT FPressCursor{};
     int FPressThumbStart = 0;
     bool FPressed = false;
-    int FOrientation = sbHorizontal;
     int FHotPart = ScrollPart::None;
     int FButtonSize = 0;
     HWND FTarget = nullptr;
