@@ -251,14 +251,12 @@ void TMenuItemPainter::DrawCheckMark(TCanvas* canvas, const TRect& r, const TRec
     // The mark's set pixels in the button-text colour, the rest left out.
     TBitmap coloured(info.bmWidth, info.bmHeight);
     HDC target = coloured.Canvas()->Handle();
-    HDC source = CreateCompatibleDC(nullptr);
     {
-        TSelectedObject selected(source, mark);
+        TMemoryDC source(mark);
         SetTextColor(target, ColorToRGB(clBtnText));
         SetBkColor(target, ColorToRGB(SkinKeyColor));
-        BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
     }
-    DeleteDC(source);
     const TPixPoint at = MenuCheckMarkAt(ToPixRect(r), ToPixRect(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
     TransparentDraw(canvas->Handle(), Bounds(at.X, at.Y, info.bmWidth, info.bmHeight), &coloured, SkinKeyColor);
 }
