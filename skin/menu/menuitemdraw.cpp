@@ -12,6 +12,7 @@
 #include "skinmanager.h"
 #include "skinmenu.h"
 #include "skinpopmenu.h"
+#include "winutil.h"
 
 namespace {
 
@@ -401,10 +402,9 @@ void TSkinForm::MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const
     const String text = FOpenMenu ? NativeMenuText(FOpenMenu, measure.itemID) : String();
     int width = 0;
     if (!text.empty() && Screen) {
-        HDC dc = GetDC(Window);
-        TBorrowedCanvas canvas(dc);
+        TClientDC dc(Window);
+        TBorrowedCanvas canvas(dc.Get());
         width = canvas.Get()->TextWidth(text);
-        ReleaseDC(Window, dc);
     }
     const int pictureLeft = FSkinData && FSkinData->FMenuItem ? FSkinData->FMenuItem->LeftWidth : 0;
     const TItemSize size = WindowMenuItemSize(width, text.empty(), static_cast<int>(measure.itemHeight), pictureLeft,
@@ -443,15 +443,12 @@ bool TSkinForm::MeasureMenuItem(TMessage& m)
             manager->MarkPopupsOwnerDraw();
         TMenu* barMenu = FMenuBar ? FMenuBar->VCLMenu() : nullptr;
         if (TMenuItem* item = barMenu ? barMenu->FindItem(measure->itemID, fkCommand) : nullptr) {
-            HDC dc = GetDC(Window);
-            {
-                TBorrowedCanvas canvas(dc);
-                int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
-                MainMenuItemMeasure(item, canvas.Get(), width, height);
-                measure->itemWidth = static_cast<UINT>(std::max(width, 0));
-                measure->itemHeight = static_cast<UINT>(std::max(height, 0));
-            }
-            ReleaseDC(Window, dc);
+            TClientDC dc(Window);
+            TBorrowedCanvas canvas(dc.Get());
+            int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
+            MainMenuItemMeasure(item, canvas.Get(), width, height);
+            measure->itemWidth = static_cast<UINT>(std::max(width, 0));
+            measure->itemHeight = static_cast<UINT>(std::max(height, 0));
             m.Result = TRUE;
             return true;
         }
