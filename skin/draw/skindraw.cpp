@@ -41,29 +41,6 @@ void Put(HDC dc, int x, int y, TBitmap& picture, bool transparent)
         BitBlt(dc, x, y, picture.Width(), picture.Height(), picture.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-// A memory context holding one GDI object selected, given back in the destructor.
-class TMemoryDC {
-public:
-    explicit TMemoryDC(HGDIOBJ object) : FDC(CreateCompatibleDC(nullptr))
-    {
-        if (!FDC)
-            throw EOutOfResources("Cannot create a device context");
-        FOld = SelectObject(FDC, object);
-    }
-    ~TMemoryDC()
-    {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-    }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld = nullptr;
-};
-
 // The key-coloured pixels kept by the three-blit trick, for systems without MaskBlt.
 void XorMaskDraw(HDC dc, int x, int y, int w, int h, HDC source, HBITMAP mask)
 {

@@ -52,6 +52,30 @@ private:
     HGDIOBJ FOld;
 };
 
+// A memory context holding one GDI object selected, given back in the destructor; raises
+// EOutOfResources when the system has no context left.
+class TMemoryDC {
+public:
+    explicit TMemoryDC(HGDIOBJ object) : FDC(CreateCompatibleDC(nullptr))
+    {
+        if (!FDC)
+            throw EOutOfResources("Cannot create a device context");
+        FOld = SelectObject(FDC, object);
+    }
+    ~TMemoryDC()
+    {
+        SelectObject(FDC, FOld);
+        DeleteDC(FDC);
+    }
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    HDC Get() const { return FDC; }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld = nullptr;
+};
+
 // A new bitmap of the target's size holding the nine-slice picture of the state (the middle
 // tiled when `tile`); states stacked when `vertical`, else side by side.
 std::unique_ptr<TBitmap> StretchSkinBitmap(const TRect& dest, TBitmap* bitmap, const TRect& margins, int state,

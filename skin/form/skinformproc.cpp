@@ -17,10 +17,7 @@ namespace {
 constexpr UINT WM_DRAWCAPTION = 0xAE;
 constexpr UINT RedrawFrameWhole = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
 
-TPoint PointOf(LPARAM lp)
-{
-    return TPoint(static_cast<short>(LOWORD(static_cast<DWORD>(lp))), static_cast<short>(HIWORD(static_cast<DWORD>(lp))));
-}
+TPoint PointOf(LPARAM lp) { return TPoint(MsgX(lp), MsgY(lp)); }
 
 // The system commands a WM_COMMAND may carry (from a skinned system menu).
 bool IsSystemCommand(UINT id)

@@ -68,12 +68,11 @@ void TSkinForm::PaintFrame(HDC dc)
         TWindowDC target(Window, dc);
         if (target.Get()) {
             ComposeFrame();
-            const int saved = SaveDC(target.Get());
+            TSavedDC saved(target.Get());
             const TRect client = ClientInWindow(Window, FWindowRect);
             if (!client.Empty())
                 ExcludeClipRect(target.Get(), client.left, client.top, client.right, client.bottom);
             BitBlt(target.Get(), 0, 0, FWidth, FHeight, FFrameBitmap.Canvas()->Handle(), 0, 0, SRCCOPY);
-            RestoreDC(target.Get(), saved);
         }
     } catch (...) {
         // A bad skin never breaks the window's messages.

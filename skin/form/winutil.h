@@ -1,5 +1,5 @@
 #pragma once
-// Reading a window: its rectangles, and the DC of its whole area.
+// Reading a window: its rectangles, and the DCs of its whole area and of its client area.
 #include <windows.h>
 
 #include "types.h"
@@ -39,4 +39,22 @@ private:
     HWND FWnd;
     HDC FOwn;
     HDC FGiven;
+};
+
+// The DC of a window's client area (GetDC), given back when it goes.
+class TClientDC {
+public:
+    explicit TClientDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
+    ~TClientDC()
+    {
+        if (FDC)
+            ReleaseDC(FWnd, FDC);
+    }
+    TClientDC(const TClientDC&) = delete;
+    TClientDC& operator=(const TClientDC&) = delete;
+    HDC Get() const { return FDC; }
+
+private:
+    HWND FWnd;
+    HDC FDC;
 };

@@ -12,6 +12,7 @@
 #include "skinmanager.h"
 #include "skinmenu.h"
 #include "skinpopmenu.h"
+#include "winutil.h"
 
 namespace {
 
@@ -251,14 +252,12 @@ void TMenuItemPainter::DrawCheckMark(TCanvas* canvas, const TRect& r, const TRec
     // The mark's set pixels in the button-text colour, the rest left out.
     TBitmap coloured(info.bmWidth, info.bmHeight);
     HDC target = coloured.Canvas()->Handle();
-    HDC source = CreateCompatibleDC(nullptr);
     {
-        TSelectedObject selected(source, mark);
+        TMemoryDC source(mark);
         SetTextColor(target, ColorToRGB(clBtnText));
         SetBkColor(target, ColorToRGB(SkinKeyColor));
-        BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
     }
-    DeleteDC(source);
     const TPixPoint at = MenuCheckMarkAt(ToPixRect(r), ToPixRect(box), glyph, info.bmWidth, info.bmHeight, rightToLeft);
     TransparentDraw(canvas->Handle(), Bounds(at.X, at.Y, info.bmWidth, info.bmHeight), &coloured, SkinKeyColor);
 }
@@ -403,10 +402,9 @@ void TSkinForm::MeasureWindowMenuItem(MEASUREITEMSTRUCT& measure) const
     const String text = FOpenMenu ? NativeMenuText(FOpenMenu, measure.itemID) : String();
     int width = 0;
     if (!text.empty() && Screen) {
-        HDC dc = GetDC(Window);
-        TBorrowedCanvas canvas(dc);
+        TClientDC dc(Window);
+        TBorrowedCanvas canvas(dc.Get());
         width = canvas.Get()->TextWidth(text);
-        ReleaseDC(Window, dc);
     }
     const int pictureLeft = FSkinData && FSkinData->FMenuItem ? FSkinData->FMenuItem->LeftWidth : 0;
     const TItemSize size = WindowMenuItemSize(width, text.empty(), static_cast<int>(measure.itemHeight), pictureLeft,
@@ -445,15 +443,12 @@ bool TSkinForm::MeasureMenuItem(TMessage& m)
             manager->MarkPopupsOwnerDraw();
         TMenu* barMenu = FMenuBar ? FMenuBar->VCLMenu() : nullptr;
         if (TMenuItem* item = barMenu ? barMenu->FindItem(measure->itemID, fkCommand) : nullptr) {
-            HDC dc = GetDC(Window);
-            {
-                TBorrowedCanvas canvas(dc);
-                int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
-                MainMenuItemMeasure(item, canvas.Get(), width, height);
-                measure->itemWidth = static_cast<UINT>(std::max(width, 0));
-                measure->itemHeight = static_cast<UINT>(std::max(height, 0));
-            }
-            ReleaseDC(Window, dc);
+            TClientDC dc(Window);
+            TBorrowedCanvas canvas(dc.Get());
+            int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
+            MainMenuItemMeasure(item, canvas.Get(), width, height);
+            measure->itemWidth = static_cast<UINT>(std::max(width, 0));
+            measure->itemHeight = static_cast<UINT>(std::max(height, 0));
             m.Result = TRUE;
             return true;
         }

@@ -201,16 +201,6 @@ TMenuBtn* TSkinMenu::ButtonAt(const TPoint& p) const
 
 // ---------------------------------------------------------------- layout and painting
 
-bool TSkinMenu::MDIChildMaximized() const
-{
-    if (!Form || Form->MDIRole() != TSkinForm::mdiFrame || !Form->MDIClientWindow())
-        return false;
-    BOOL maximized = FALSE;
-    const auto child = reinterpret_cast<HWND>(
-        SendMessageA(Form->MDIClientWindow(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
-    return child && maximized;
-}
-
 int TSkinMenu::MDIButtonsLimit(const TRect& bar) const
 {
     int limit = -1;
@@ -235,7 +225,7 @@ void TSkinMenu::PlaceButtons(HDC dc, const TRect& bar)
     cells.reserve(FButtons.size());
     for (const TOwnedObject<TMenuBtn>& b : FButtons)
         cells.push_back({b->Visible, b->Visible ? CaptionWidth(dc, b->Caption) : 0});
-    const int limit = rtl && MDIChildMaximized() ? MDIButtonsLimit(bar) : -1;
+    const int limit = rtl && Form->IsMDIChildMaximized() ? MDIButtonsLimit(bar) : -1;
     const std::vector<TPixRect> rects = LayoutMenuBar(cells, bar.Width(), bar.Height(), margin, rtl, limit);
     for (size_t i = 0; i < FButtons.size(); ++i) {
         const TPixRect& r = rects[i];
@@ -309,7 +299,7 @@ void TSkinMenu::Paint(HDC dc, const TRect& bar)
         c->Font()->SetColor(SkinColor(SkinData, b->Enabled ? scMenuBarText : scButtonShadow, clMenuText));
         DrawSkinText(c, cell, b->Caption, 2, true);
     }
-    if (MDIChildMaximized()) {
+    if (Form->IsMDIChildMaximized()) {
         PaintMDIButtons(c->Handle(), bar);
         if (TSkinManage* manager = SkinManager(); manager && !manager->MDIChildMaximized)
             manager->SetMDIMaximized(true);

@@ -69,7 +69,6 @@ private:
     void PlaceButtons(HDC dc, const TRect& bar);
     int MDIButtonsLimit(const TRect& bar) const;
     void PaintMDIButtons(HDC dc, const TRect& bar) const;
-    bool MDIChildMaximized() const;
 
     std::vector<TOwnedObject<TMenuBtn>> FButtons;
     TMenu* FVCLMenu = nullptr;

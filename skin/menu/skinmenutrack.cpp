@@ -30,6 +30,15 @@ struct TBarTracking {
 };
 TBarTracking gTrack;
 
+// The menu bar of the window whose drop-down is open, and its toolkit menu; null when none.
+TSkinMenu* TrackedBar() { return gTrack.Form ? gTrack.Form->MenuBar() : nullptr; }
+
+TMenu* TrackedMenu()
+{
+    TSkinMenu* bar = TrackedBar();
+    return bar ? bar->VCLMenu() : nullptr;
+}
+
 // The deepest highlighted item below the open drop-down: its menu and position.
 struct THighlight {
     HMENU Menu = nullptr;
@@ -74,21 +83,20 @@ TBarHighlight ReadHighlight(HMENU open)
     h.HasItem = true;
     h.InTopDropDown = deepest.Menu == open;
     h.HasSubItems = GetSubMenu(deepest.Menu, deepest.Position) != nullptr;
-    TMenu* menu = gTrack.Form && gTrack.Form->MenuBar() ? gTrack.Form->MenuBar()->VCLMenu() : nullptr;
-    if (menu)
+    if (TMenu* menu = TrackedMenu())
         gTrack.Item = menu->FindItem(GetMenuItemID(deepest.Menu, deepest.Position), fkCommand);
     return h;
 }
 
 TMenuBtn* BarButton(int index)
 {
-    TSkinMenu* bar = gTrack.Form ? gTrack.Form->MenuBar() : nullptr;
+    TSkinMenu* bar = TrackedBar();
     return bar && index >= 0 && index < bar->Count() ? bar->Buttons(index) : nullptr;
 }
 
 TMenuBtn* KeyTarget(unsigned key)
 {
-    TSkinMenu* bar = gTrack.Form ? gTrack.Form->MenuBar() : nullptr;
+    TSkinMenu* bar = TrackedBar();
     if (!bar || (key != VK_LEFT && key != VK_RIGHT))
         return nullptr;
     return BarButton(BarKeyTarget(key, ReadHighlight(gTrack.Form->OpenMenu()), gTrack.Index, bar->Count()));
@@ -104,7 +112,7 @@ void MenuSelected(const MSG& msg)
         return;
     }
     gTrack.Switching = false;
-    TMenu* vcl = gTrack.Form && gTrack.Form->MenuBar() ? gTrack.Form->MenuBar()->VCLMenu() : nullptr;
+    TMenu* vcl = TrackedMenu();
     if (!vcl)
         return;
     if (flags & MF_POPUP)
@@ -348,7 +356,7 @@ bool TSkinForm::OpenMenuButton(TMenuBtn* button)
 bool TSkinForm::MenuBarPopupAt(TMessage& m)
 {
     m.Result = 0;
-    const TPoint p = ScreenToWindow(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+    const TPoint p = ScreenToWindow(MsgX(m.LParam), MsgY(m.LParam));
     // A caption button there takes the point, not the bar.
     if (CaptionButtonAt(p))
         return false;
