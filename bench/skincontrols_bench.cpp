@@ -28,14 +28,6 @@
 
 namespace {
 
-String ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    String folder = path;
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
-
 template <class T>
 T* Add(TForm* form, TWinControl* parent, int l, int t, int w, int h)
 {
@@ -130,7 +122,7 @@ int main()
     }
     auto* data = new TSkinData(b.Form);
     for (const char* theme : {"default.skn", "macos.skn"}) {
-        data->FSkinStream.LoadFromFile(ProgramFolder() + "Skins\\" + theme);
+        data->FSkinStream.LoadFromFile(ExtractFilePath(Application->ExeName()) + "Skins\\" + theme);
         if (!data->LoadSkinStore()) {
             std::printf("%s: cannot load\n", theme);
             continue;

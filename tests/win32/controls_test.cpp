@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "guitest.h"
+#include "pixeltest.h"
 #include "stdctrls.h"
 
 namespace {
@@ -307,6 +308,38 @@ TEST_F(ControlsTest, WindowlessControlsArePaintedByTheirParent)
     label->Hide();
     PumpFor(100);
     EXPECT_EQ(pixel(25, 30), RGB(255, 255, 255));
+    f->Free();
+}
+
+TEST_F(ControlsTest, APanelDrawsItsBevelsAndBorderFromTheOutsideIn)
+{
+    TForm* f = NewTestForm(200, 100);
+    auto* panel = Add<TPanel>(f, f, "Panel1", 10, 10, 60, 40);
+    panel->SetCaption("");
+    panel->SetColor(clRed);
+    panel->SetBevelOuter(bvRaised);
+    panel->SetBorderWidth(2);
+    panel->SetBevelInner(bvLowered);
+    f->Show();
+    panel->Repaint();
+    HWND w = panel->Handle();
+    const TColor light = static_cast<TColor>(ColorToRGB(clBtnHighlight));
+    const TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+    // Outer raised: light top-left, shadow bottom-right.
+    EXPECT_EQ(WindowPixel(w, 0, 20), light);
+    EXPECT_EQ(WindowPixel(w, 30, 0), light);
+    EXPECT_EQ(WindowPixel(w, 59, 20), shadow);
+    EXPECT_EQ(WindowPixel(w, 30, 39), shadow);
+    // Two lines of border in the panel's colour.
+    EXPECT_EQ(WindowPixel(w, 1, 20), clRed);
+    EXPECT_EQ(WindowPixel(w, 2, 20), clRed);
+    EXPECT_EQ(WindowPixel(w, 57, 20), clRed);
+    // Inner lowered: shadow top-left, light bottom-right; the face inside.
+    EXPECT_EQ(WindowPixel(w, 3, 20), shadow);
+    EXPECT_EQ(WindowPixel(w, 30, 3), shadow);
+    EXPECT_EQ(WindowPixel(w, 56, 20), light);
+    EXPECT_EQ(WindowPixel(w, 30, 36), light);
+    EXPECT_EQ(WindowPixel(w, 30, 20), clRed);
     f->Free();
 }
 

@@ -16,17 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "forms.h"
+
 namespace {
-
-using String = std::string;
-
-String ExeFolder()
-{
-    char buf[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, buf, sizeof buf);
-    String s = buf;
-    return s.substr(0, s.find_last_of("\\/") + 1);
-}
 
 bool WaitFor(const std::function<bool()>& done, int ms)
 {
@@ -69,7 +61,7 @@ String MakeProgramFolder(bool withLibrary)
     String folder = String(temp) + "Velmora e2e " + std::to_string(GetCurrentProcessId()) + "\\";
     RemoveFolder(folder);
     CreateDirectoryA(folder.c_str(), nullptr);
-    String bin = ExeFolder();
+    String bin = ExtractFilePath(Application->ExeName());
     CopyFileA((bin + "Quistal.exe").c_str(), (folder + "Quistal.exe").c_str(), FALSE);
     if (withLibrary)
         CopyFileA((bin + "Brenlow.dll").c_str(), (folder + "Brenlow.dll").c_str(), FALSE);

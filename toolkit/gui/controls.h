@@ -419,6 +419,7 @@ private:
     void AttachHandle(HWND wnd);
     void HandleDestroyed();
     void SystemWndProc(TMessage& m);
+    void RunWindowProc(HWND wnd, TMessage& m);
     void ReflectNotification(TMessage& m);
     friend class TCustomForm;
     bool HandleMouseForChild(TMessage& m);

@@ -8,25 +8,6 @@ const TEnumInfo BevelCutInfo{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "b
 
 namespace {
 
-// Draws a 3-D frame of `width` lines around r and shrinks r inside it.
-void Frame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight, int width)
-{
-    TGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, ColorToRGB(topLeft)));
-    TGdiObject<HPEN> dark(CreatePen(PS_SOLID, 1, ColorToRGB(bottomRight)));
-    HGDIOBJ old = SelectObject(dc, light.Get());
-    for (int i = 0; i < width; ++i) {
-        SelectObject(dc, light.Get());
-        MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-        LineTo(dc, r.left, r.top);
-        LineTo(dc, r.right - 1, r.top);
-        SelectObject(dc, dark.Get());
-        LineTo(dc, r.right - 1, r.bottom - 1);
-        LineTo(dc, r.left - 1, r.bottom - 1);
-        InflateRect(&r, -1, -1);
-    }
-    SelectObject(dc, old);
-}
-
 UINT AlignmentFlags(TAlignment a)
 {
     switch (a) {
@@ -534,7 +515,7 @@ void TPanel::Paint()
 {
     TCanvas* c = Canvas();
     HDC dc = c->Handle();
-    RECT r = ClientRect();
+    TRect r = ClientRect();
     auto bevel = [&](TBevelCut cut) {
         if (cut == bvNone)
             return;
@@ -542,11 +523,11 @@ void TPanel::Paint()
         TColor br = cut == bvLowered ? clBtnHighlight : clBtnShadow;
         if (cut == bvSpace)
             tl = br = Color();
-        Frame3D(dc, r, tl, br, FBevelWidth);
+        Frame3D(c, r, tl, br, FBevelWidth);
     };
     bevel(FBevelOuter);
     if (FBorderWidth > 0) {
-        Frame3D(dc, r, Color(), Color(), FBorderWidth);
+        Frame3D(c, r, Color(), Color(), FBorderWidth);
     }
     bevel(FBevelInner);
     c->Brush()->SetColor(Color());

@@ -119,14 +119,7 @@ LRESULT CALLBACK ToolkitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
         c->AttachHandle(wnd);
     }
     TMessage m{msg, wParam, lParam, 0};
-    try {
-        TWndMethod proc = c->WindowProc;  // a copy: the handler may free the control
-        proc(m);
-    } catch (...) {
-        HandleCurrentException(c);
-    }
-    if (msg == WM_NCDESTROY && FindControl(wnd) == c)
-        c->HandleDestroyed();
+    c->RunWindowProc(wnd, m);
     return m.Result;
 }
 
@@ -264,17 +257,20 @@ void TWinControl::CreateWnd()
         FDefProc.Install(h, TWndMethod(this, &TWinControl::SystemWndProc), false);
 }
 
-// A subclassed system-class window's messages: the WindowProc chain, then the end of the window.
-void TWinControl::SystemWndProc(TMessage& m)
+// A subclassed system-class window's messages.
+void TWinControl::SystemWndProc(TMessage& m) { RunWindowProc(FHandle, m); }
+
+// A message of the control's window `wnd`: the WindowProc chain, then the end of the window.
+void TWinControl::RunWindowProc(HWND wnd, TMessage& m)
 {
-    HWND wnd = FHandle;
+    const UINT msg = m.Msg;        // what the window got, whatever a handler does to the record
     TWndMethod proc = WindowProc;  // a copy: the handler may free the control
     try {
         proc(m);
     } catch (...) {
         HandleCurrentException(this);
     }
-    if (m.Msg == WM_NCDESTROY && FindControl(wnd) == this)
+    if (msg == WM_NCDESTROY && FindControl(wnd) == this)
         HandleDestroyed();
 }
 
