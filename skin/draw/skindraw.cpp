@@ -162,8 +162,8 @@ std::unique_ptr<TBitmap> StretchSkinBitmap(const TRect& dest, TBitmap* bitmap, c
 void DrawSkinBitmapSliced(HDC dc, const TRect& dest, TBitmap* bitmap, const TRect& margins, int state, int count,
                           bool transparent, bool tile, bool vertical)
 {
-    if (Inverted(dest))
-        return;
+    if (Inverted(dest) || !HasPixels(bitmap))
+        return;  // an absent picture draws nothing, not a black box
     std::unique_ptr<TBitmap> picture = StretchSkinBitmap(dest, bitmap, margins, state, count, tile, vertical);
     Put(dc, dest.left, dest.top, *picture, transparent);
 }

@@ -179,8 +179,14 @@ TEST(SkinTransfers, DegenerateSkinNumbersDrawSafely)
         }
     EXPECT_EQ(StretchSkinBitmap(Rect(0, 0, 7, 1), strip.get(), Rect(4, 4, 4, 4), 1, 0, false, false)->Width(), 7);
     EXPECT_TRUE(StretchSkinBitmap(Rect(5, 5, 0, 0), strip.get(), TRect(), 1, 1, false, false)->Empty());
-    DrawSkinBitmapSliced(dc, Rect(0, 0, 10, 10), nullptr, TRect(), 1, 1, true, false, false);
     TBitmap empty;
+    // An absent or empty picture leaves the target as it was.
+    auto untouched = Filled(10, 10, clWhite);
+    for (TBitmap* none : {static_cast<TBitmap*>(nullptr), &empty})
+        for (bool transparent : {true, false})
+            DrawSkinBitmapSliced(untouched->Canvas()->Handle(), Rect(0, 0, 10, 10), none, TRect(), 1, 1, transparent,
+                                 false, false);
+    EXPECT_EQ(At(*untouched, 5, 5), clWhite);
     DrawSkinBitmapCentered(dc, Rect(0, 0, 10, 10), &empty, 1, 1, true);
     TransparentDraw(dc, Rect(10, 10, 0, 0), strip.get(), clFuchsia);
 }
