@@ -46,15 +46,6 @@ TRect Ink(TBitmap& b)
     return r;
 }
 
-bool HasPixel(TBitmap& b, TColor c)
-{
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (At(b, x, y) == c)
-                return true;
-    return false;
-}
-
 const TColor Shadow = static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW));
 
 // A control skin that paints green, takes WM_PAINT and WM_ERASEBKGND the standard skin way,

@@ -90,15 +90,6 @@ public:
     int Clicks = 0, Downs = 0;
 };
 
-bool HasPixel(TBitmap& b, TColor c)
-{
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (b.Canvas()->Pixels(x, y) == c)
-                return true;
-    return false;
-}
-
 bool SamePixels(TBitmap& a, TBitmap& b)
 {
     for (int y = 0; y < a.Height(); ++y)

@@ -27,15 +27,6 @@ void MakeGlyph(TBitmap& b, int count, const TColor* colours = Cells)
     }
 }
 
-bool HasPixel(TBitmap& b, TColor c, int fromX = 0)
-{
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = fromX; x < b.Width(); ++x)
-            if (b.Canvas()->Pixels(x, y) == c)
-                return true;
-    return false;
-}
-
 // A speed button with a picture property, as the class map's picture kind expects.
 class TPictureSpeedButton : public TSpeedButton {
     TK_CLASS(TPictureSpeedButton, TSpeedButton)

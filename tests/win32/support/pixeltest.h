@@ -1,6 +1,6 @@
 #pragma once
-// Pixels of toolkit bitmaps in tests: reading one, a bitmap of one colour, painting a rectangle;
-// and a pixel of a window as it was drawn.
+// Pixels of toolkit bitmaps in tests: reading one, looking for a colour, a bitmap of one colour,
+// painting a rectangle; and a pixel of a window as it was drawn.
 #include <windows.h>
 
 #include <memory>
@@ -8,6 +8,16 @@
 #include "graphics.h"
 
 inline TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
+
+// Whether the colour shows anywhere in the bitmap, from column fromX on.
+inline bool HasPixel(TBitmap& b, TColor c, int fromX = 0)
+{
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = fromX; x < b.Width(); ++x)
+            if (b.Canvas()->Pixels(x, y) == c)
+                return true;
+    return false;
+}
 
 inline std::unique_ptr<TBitmap> Filled(int w, int h, TColor c)
 {
