@@ -312,22 +312,15 @@ void TSkinForm::Reskin(HWND window)
     TSkinControl* old = FindSkinControl(window);
     if (!old)
         return;
-    auto* control = As<TWinControl>(old->Control());
-    const TSkinKind kind = As<TSkinListView>(old) ? TSkinKind::ListView : TSkinKind::Scrollbar;
-    const int mode = old->Mode();
+    TControl* control = old->Control();
+    TSkinDecision again;
+    again.Kind = As<TSkinListView>(old) ? TSkinKind::ListView : TSkinKind::Scrollbar;
+    again.Attach = TSkinAttach::Scrollbars;
+    again.Mode = old->Mode();
     RemoveSkinControl(old);
     old->Free();
-    if (!control || !FSkinData)
-        return;
-    auto* bars = As<TSkinScrollbar>(NewControlSkin(kind, control));
-    if (!bars)
-        return;
-    try {
-        bars->SetMode(mode);
-        bars->InitScrollbars(control, FSkinData, this, WorkCanvas());
-    } catch (...) {
-        bars->Free();  // the control keeps working unskinned
-    }
+    if (control && FSkinData)
+        AttachControlSkin(control, again);
 }
 
 void TSkinForm::SkinChildWindows(HWND window)
