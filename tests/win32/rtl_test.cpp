@@ -14,6 +14,7 @@
 #include "datetimepicker.h"
 #include "groupbox.h"
 #include "guitest.h"
+#include "menuloop.h"
 #include "menus.h"
 #include "pagecontrol.h"
 #include "skindata.h"
@@ -24,7 +25,6 @@
 #include "statusbar.h"
 #include "stdctrls.h"
 #include "themeskins.h"
-#include "timer.h"
 #include "winstyle.h"
 #include "winutil.h"
 
@@ -206,45 +206,6 @@ std::unique_ptr<TBitmap> RedSquare()
 
 // ---------------------------------------------------------------- menus
 
-void PostKey(HWND wnd, WORD vk)
-{
-    PostMessageA(wnd, WM_KEYDOWN, vk, 1);
-    PostMessageA(wnd, WM_KEYUP, vk, 0xC0000001u);
-}
-
-BOOL CALLBACK FindMenuWindow(HWND w, LPARAM p)
-{
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (String(cls) == "#32768" && IsWindowVisible(w))
-        *reinterpret_cast<HWND*>(p) = w;
-    return TRUE;
-}
-
-HWND OpenMenuWindow()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindMenuWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// Runs `step` (with its tick number, from 1) every 150 ms, also inside a menu's loop.
-class TScript : public TObject {
-public:
-    explicit TScript(std::function<void(int)> step) : FStep(std::move(step)), FTimer(nullptr)
-    {
-        FTimer.SetInterval(150);
-        FTimer.SetOnTimer(TNotifyEvent(this, &TScript::Tick));
-    }
-    ~TScript() override { FTimer.SetEnabled(false); }
-
-private:
-    void Tick(TObject*) { FStep(++FTicks); }
-    std::function<void(int)> FStep;
-    TTimer FTimer;
-    int FTicks = 0;
-};
-
 // An item of an open menu in its window's coordinates.
 TRect ItemRect(HWND popup, HMENU menu, int i)
 {
@@ -298,7 +259,7 @@ protected:
     void WhileOpen(int button, const std::function<void(HWND)>& step)
     {
         bool ran = false;
-        TScript script([&](int tick) {
+        TScript script(150, [&](int tick) {
             if (tick == 1 && OpenMenuWindow()) {
                 step(OpenMenuWindow());
                 ran = true;
@@ -312,7 +273,7 @@ protected:
     std::vector<HMENU> OpenedWithKeys(int button, std::vector<WORD> keys)
     {
         std::vector<HMENU> open;
-        TScript script([&](int tick) {
+        TScript script(150, [&](int tick) {
             open.push_back(Skin->OpenMenu());
             const size_t k = static_cast<size_t>(tick - 1);
             PostKey(Form->Handle(), k < keys.size() ? keys[k] : VK_ESCAPE);
@@ -515,7 +476,7 @@ TEST_P(RtlSkinTest, PopupMenuOfTheFormIsDrawnMirrored)
 {
     TRect item, window;
     std::unique_ptr<TBitmap> shot;
-    TScript script([&](int tick) {
+    TScript script(150, [&](int tick) {
         if (tick == 1 && OpenMenuWindow()) {
             HWND popup = OpenMenuWindow();
             window = WindowRectOf(popup);
