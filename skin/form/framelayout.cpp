@@ -121,10 +121,12 @@ TCaptionTextPlace PlaceCaptionText(const TPixRect& part, int textWidth, int text
         default: break;
         }
     }
+    // A text that does not fit before the buttons starts at the shift, which counts from the
+    // caption part as it does left to right: the rectangle keeps its width.
+    if (w.RightToLeft && dx <= 0)
+        dx = s.Shift;
     const int dy = (rh - mh) / 2 + s.ShiftVert / 2;
     m = Moved(m, dx, dy);
-    if (w.RightToLeft && dx <= 0)
-        m.Left = s.Shift;
     if (w.RightToLeft)
         m = Moved(m, 10, 0);
     else if (w.Popup) {

@@ -133,6 +133,12 @@ void TSkinForm::Dispatch(TMessage& m)
     case WM_DRAWCAPTION:
         m.Result = 0;
         return;
+    case WM_STYLECHANGED:
+        // A window turned to the other reading order draws its caption from the other side.
+        if (m.WParam == static_cast<WPARAM>(GWL_EXSTYLE) && m.LParam)
+            FRightToLeft = (reinterpret_cast<const STYLESTRUCT*>(m.LParam)->styleNew & WS_EX_LEFTSCROLLBAR) != 0;
+        m.Result = CallOldProc(m);
+        return;
     case WM_INITMENUPOPUP:
         if (TSkinManage* manager = SkinManager())
             manager->MenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? TSkinManage::mkSystem

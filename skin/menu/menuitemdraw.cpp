@@ -223,16 +223,15 @@ void TMenuItemPainter::DrawSeparator(TCanvas* canvas, const TRect& r) const
 void TMenuItemPainter::DrawImageGlyph(TMenuItem* item, TCanvas* canvas, TCustomImageList* images, TRect box,
                                       const TRect& r, bool rightToLeft) const
 {
-    if (rightToLeft) {
-        images->Draw(*canvas, box.left, box.top, item->ImageIndex(), item->Enabled());
-        return;
-    }
+    // Checked, the box is pressed in both directions; right to left it is not centred down the
+    // item.
     if (item->Checked()) {
         TGdiObject<HBRUSH> pattern = PatternBrush(clBtnFace, clBtnHighlight);
         FillRect(canvas->Handle(), &box, pattern.Get());
-        box.top = CheckedImageTop(ToPixRect(r));
+        if (!rightToLeft)
+            box.top = CheckedImageTop(ToPixRect(r));
         DrawEdge(canvas->Handle(), &box, BDR_SUNKENOUTER, BF_RECT);
-    } else {
+    } else if (!rightToLeft) {
         box.top = ImageTop(ToPixRect(r), images->Height());
     }
     images->Draw(*canvas, box.left, box.top, item->ImageIndex(), item->Enabled());
@@ -293,12 +292,13 @@ void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool sele
             DrawCheckMark(canvas, r, box, glyph, rtl);
     }
     const UINT reading = rtl ? DT_RIGHT | DT_RTLREADING : 0;
-    RECT text = ToRect(MenuTextRect(ToPixRect(r), ToPixRect(box), line, rtl));
+    const TPixRect area = MenuTextRect(ToPixRect(r), ToPixRect(box), line, rtl);
+    RECT text = ToRect(area);
     DrawMenuText(item, canvas, MeasureFlags | reading, selected, text, caption);
-    text = ToRect(CentreMenuText(ToPixRect(text), ToPixRect(r)));
+    text = ToRect(PlaceMenuText(ToPixRect(text), area, ToPixRect(r), rtl));
     DrawMenuText(item, canvas, TextFlags | reading, selected, text, caption);
     if (item->ShortCut()) {
-        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), ToPixRect(r), rtl));
+        RECT shortcut = ToRect(MenuShortcutRect(ToPixRect(text), area, ToPixRect(r), rtl));
         DrawMenuText(item, canvas, rtl ? 0 : DT_RIGHT, selected, shortcut, StrToWide(ShortCutToText(item->ShortCut())));
     }
 }

@@ -113,16 +113,17 @@ TPixRect MenuTextRect(const TPixRect& r, const TPixRect& box, bool separator, bo
     return PixRect((separator ? 0 : box.Right) + 3, r.Top, r.Right - 1, r.Bottom);
 }
 
-TPixRect CentreMenuText(const TPixRect& measured, const TPixRect& r)
+TPixRect PlaceMenuText(const TPixRect& measured, const TPixRect& area, const TPixRect& r, bool rightToLeft)
 {
     const int down = (r.Height() - measured.Height()) / 2;
-    return PixRect(measured.Left, measured.Top + down, measured.Right, measured.Bottom + down);
+    const int across = rightToLeft ? area.Right - measured.Right : 0;
+    return PixRect(measured.Left + across, measured.Top + down, measured.Right + across, measured.Bottom + down);
 }
 
-TPixRect MenuShortcutRect(const TPixRect& text, const TPixRect& r, bool rightToLeft)
+TPixRect MenuShortcutRect(const TPixRect& text, const TPixRect& area, const TPixRect& r, bool rightToLeft)
 {
     if (rightToLeft)
-        return PixRect(text.Left + 10, text.Top, text.Right, text.Bottom);
+        return PixRect(area.Left + 10, text.Top, text.Left, text.Bottom);
     return PixRect(text.Right, text.Top, r.Right - 1 - 10, text.Bottom);
 }
 

@@ -88,11 +88,12 @@ TPixPoint MenuCheckMarkAt(const TPixRect& r, const TPixRect& box, int glyph, int
 // The caption's rectangle before it is measured: after the glyph box (before it right-to-left);
 // a separator has no box, its caption starts 3 pixels in.
 TPixRect MenuTextRect(const TPixRect& r, const TPixRect& box, bool separator, bool rightToLeft);
-// The measured caption moved down to the middle of the item.
-TPixRect CentreMenuText(const TPixRect& measured, const TPixRect& r);
+// The measured caption moved down to the middle of the item; right to left also to the end of
+// its area, against the glyph box (measuring keeps the rectangle's left edge, not its right).
+TPixRect PlaceMenuText(const TPixRect& measured, const TPixRect& area, const TPixRect& r, bool rightToLeft);
 // Where the shortcut goes: right-aligned from the caption's end to 11 pixels before the item's
-// right edge; right-to-left left-aligned from 10 pixels into the caption's rectangle.
-TPixRect MenuShortcutRect(const TPixRect& text, const TPixRect& r, bool rightToLeft);
+// right edge; right to left left-aligned from 10 pixels into the caption's area up to the caption.
+TPixRect MenuShortcutRect(const TPixRect& text, const TPixRect& area, const TPixRect& r, bool rightToLeft);
 
 // The separator of a width x height item from the MenuItem picture (5 states side by side): the
 // second state's bottom rows, its edges kept and its middle stretched to the item's width.

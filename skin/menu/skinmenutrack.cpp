@@ -82,9 +82,12 @@ TBarHighlight ReadHighlight(HMENU open)
         return h;
     h.HasItem = true;
     h.InTopDropDown = deepest.Menu == open;
-    h.HasSubItems = GetSubMenu(deepest.Menu, deepest.Position) != nullptr;
+    HMENU sub = GetSubMenu(deepest.Menu, deepest.Position);
+    h.HasSubItems = sub != nullptr;
+    // An item with sub-items has no command: it is known by its submenu.
     if (TMenu* menu = TrackedMenu())
-        gTrack.Item = menu->FindItem(GetMenuItemID(deepest.Menu, deepest.Position), fkCommand);
+        gTrack.Item = sub ? menu->FindItem(reinterpret_cast<UINT_PTR>(sub), fkHandle)
+                          : menu->FindItem(GetMenuItemID(deepest.Menu, deepest.Position), fkCommand);
     return h;
 }
 
@@ -94,12 +97,12 @@ TMenuBtn* BarButton(int index)
     return bar && index >= 0 && index < bar->Count() ? bar->Buttons(index) : nullptr;
 }
 
-TMenuBtn* KeyTarget(unsigned key)
+TMenuBtn* KeyTarget(unsigned key, const TBarHighlight& highlight)
 {
     TSkinMenu* bar = TrackedBar();
     if (!bar || (key != VK_LEFT && key != VK_RIGHT))
         return nullptr;
-    return BarButton(BarKeyTarget(key, ReadHighlight(gTrack.Form->OpenMenu()), gTrack.Index, bar->Count()));
+    return BarButton(BarKeyTarget(key, highlight, gTrack.Index, bar->Count()));
 }
 
 void MenuSelected(const MSG& msg)
@@ -123,8 +126,14 @@ void MenuSelected(const MSG& msg)
 
 LRESULT FilterMessage(int code, WPARAM wParam, MSG& msg)
 {
-    // A right-to-left bar swaps the arrows before the menu sees them.
-    if (code >= 0 && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && gTrack.Item) {
+    // A right-to-left bar swaps the arrows before the menu sees them. The current item is read
+    // first: the menu loop tells its owner, not this filter, what it highlights, so the first
+    // key in a drop-down would otherwise find none and go unswapped.
+    const bool key = code >= 0 && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP);
+    TBarHighlight highlight;
+    if (key && gTrack.Form)
+        highlight = ReadHighlight(gTrack.Form->OpenMenu());
+    if (key && gTrack.Item) {
         TMenu* menu = gTrack.Item->GetParentMenu();
         if (menu && menu->IsRightToLeft())
             msg.wParam = SwapArrowKey(static_cast<unsigned>(msg.wParam));
@@ -143,7 +152,7 @@ LRESULT FilterMessage(int code, WPARAM wParam, MSG& msg)
         if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)
             gTrack.Switching = false;
         else
-            target = KeyTarget(static_cast<unsigned>(msg.wParam));
+            target = KeyTarget(static_cast<unsigned>(msg.wParam), highlight);
         break;
     case WM_SYSKEYDOWN:
         if (msg.wParam == VK_MENU)

@@ -121,9 +121,13 @@ TEST(CaptionText, ClippingPopupsDialogsAndRightToLeft)
     w.ButtonsExtent = 40;
     TCaptionTextPlace p = PlaceCaptionText(part, 40, 12, s, w);
     EXPECT_EQ(p.Text.Left, 200 - 40 - 40 + 10);
-    // A text too wide to move starts at the shift.
+    // A text too wide to move starts at the shift, counted from the part's left, and keeps its
+    // width however far the buttons reach.
     p = PlaceCaptionText(part, 190, 12, s, w);
     EXPECT_EQ(p.Text.Left, 10 + 10);
+    w.ButtonsExtent = 300;
+    p = PlaceCaptionText(PixRect(4, 0, 204, 20), 60, 12, s, w);
+    EXPECT_EQ(p.Text, PixRect(4 + 10 + 10, 4, 4 + 10 + 10 + 60, 16));
 }
 
 // ---- caption buttons

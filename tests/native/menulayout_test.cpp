@@ -80,11 +80,16 @@ TEST(MenuLayout, GlyphCaptionAndShortcutPlaces)
     EXPECT_EQ(MenuTextRect(r, box, true, false).Left, 3);
     EXPECT_EQ(MenuTextRect(r, MenuGlyphBox(r, 16, 4, true), false, true), PixRect(1, 0, 176, 22));
     // A 14-pixel caption measured at the top goes down to the middle.
-    const TPixRect measured = CentreMenuText(PixRect(24, 0, 80, 14), r);
+    const TPixRect measured = PlaceMenuText(PixRect(24, 0, 80, 14), text, r, false);
     EXPECT_EQ(measured, PixRect(24, 4, 80, 18));
     // The shortcut ends 11 pixels before the item's right edge.
-    EXPECT_EQ(MenuShortcutRect(measured, r, false), PixRect(80, 4, 189, 18));
-    EXPECT_EQ(MenuShortcutRect(PixRect(1, 4, 60, 18), r, true), PixRect(11, 4, 60, 18));
+    EXPECT_EQ(MenuShortcutRect(measured, text, r, false), PixRect(80, 4, 189, 18));
+    // Right to left the caption goes against the glyph box, the shortcut from 10 pixels into
+    // the caption's area up to the caption.
+    const TPixRect area = PixRect(1, 0, 176, 22);
+    const TPixRect mirrored = PlaceMenuText(PixRect(1, 0, 60, 14), area, r, true);
+    EXPECT_EQ(mirrored, PixRect(117, 4, 176, 18));
+    EXPECT_EQ(MenuShortcutRect(mirrored, area, r, true), PixRect(11, 4, 117, 18));
 }
 
 TEST(MenuLayout, SeparatorTakesTheSecondStatesBottomRows)

@@ -18,16 +18,12 @@ namespace {
 
 constexpr UINT kProbe = WM_APP + 21;
 
-enum TBiDiMode { bdLeftToRight, bdRightToLeft };
-const TEnumInfo BiDiModeInfo{"TBiDiMode", {"bdLeftToRight", "bdRightToLeft"}};
-
 // A windowed control with the published properties a skin reads by name; logs its presses.
 class TProbeControl : public TCustomControl {
     TK_CLASS(TProbeControl, TCustomControl)
 public:
     using TCustomControl::TCustomControl;
     bool ParentBackground = true;
-    TBiDiMode BiDiMode = bdLeftToRight;
     std::vector<TPoint> Presses;
     void StoreWidth(int w) { StoreBounds(Left(), Top(), w, Height()); }
 
@@ -43,7 +39,6 @@ const TClassInfo& TProbeControl::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TProbeControl>("TProbeControl", &TCustomControl::StaticClass())
                                        .Prop("ParentBackground", &TProbeControl::ParentBackground)
-                                       .EnumProp("BiDiMode", BiDiModeInfo, &TProbeControl::BiDiMode)
                                        .Build();
     return info;
 }
@@ -398,8 +393,11 @@ TEST_F(SkinControlTest, ParentBackgroundColourPressesAndReadingOrder)
     EXPECT_EQ(on->Presses, (std::vector<TPoint>{TPoint(5, 6), on->ScreenToClient(TPoint(30, 70))}));
 
     EXPECT_EQ(a->AddRTLReading(DT_CENTER), UINT(DT_CENTER));
-    on->BiDiMode = bdRightToLeft;
+    on->SetBiDiMode(bdRightToLeft);
     EXPECT_EQ(a->AddRTLReading(DT_CENTER), UINT(DT_CENTER | DT_RTLREADING));
+    // Only bdRightToLeft: the other right-to-left modes add nothing.
+    on->SetBiDiMode(bdRightToLeftNoAlign);
+    EXPECT_EQ(a->AddRTLReading(DT_CENTER), UINT(DT_CENTER));
 }
 
 TEST_F(SkinControlTest, PropertyHelpersOnToolkitClasses)

@@ -10,6 +10,7 @@
 #include "guitest.h"
 #include "menuitemdraw.h"
 #include "menulayout.h"
+#include "menuloop.h"
 #include "pixeltest.h"
 #include "skindata.h"
 #include "skindraw.h"
@@ -37,45 +38,6 @@ int CountPixels(TBitmap& b, const TRect& r, TColor c)
         for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, b.Width()); ++x)
             n += At(b, x, y) == c;
     return n;
-}
-
-// Runs `step` (with its tick number, from 1) every `ms`, also inside a menu's loop.
-class TScript : public TObject {
-public:
-    TScript(int ms, std::function<void(int)> step) : FStep(std::move(step)), FTimer(nullptr)
-    {
-        FTimer.SetInterval(ms);
-        FTimer.SetOnTimer(TNotifyEvent(this, &TScript::Tick));
-    }
-    ~TScript() override { FTimer.SetEnabled(false); }
-
-private:
-    void Tick(TObject*) { FStep(++FTicks); }
-    std::function<void(int)> FStep;
-    TTimer FTimer;
-    int FTicks = 0;
-};
-
-void PostKey(HWND wnd, WORD vk)
-{
-    PostMessageA(wnd, WM_KEYDOWN, vk, 1);
-    PostMessageA(wnd, WM_KEYUP, vk, 0xC0000001u);
-}
-
-BOOL CALLBACK FindMenuWindow(HWND w, LPARAM p)
-{
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (String(cls) == "#32768" && IsWindowVisible(w))
-        *reinterpret_cast<HWND*>(p) = w;
-    return TRUE;
-}
-
-HWND OpenMenuWindow()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindMenuWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 class TLog : public TObject {

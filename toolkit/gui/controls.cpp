@@ -20,6 +20,20 @@ HINSTANCE ModuleInstance()
 
 const TEnumInfo AlignInfo{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
 const TEnumInfo AlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+const TEnumInfo BiDiModeInfo{"TBiDiMode",
+                             {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
+
+DWORD BiDiModeExStyle(TBiDiMode m)
+{
+    DWORD ex = 0;
+    if (UseRightToLeftReading(m))
+        ex |= WS_EX_RTLREADING;
+    if (UseRightToLeftAlignment(m))
+        ex |= WS_EX_RIGHT;
+    if (UseRightToLeftScrollBar(m))
+        ex |= WS_EX_LEFTSCROLLBAR;
+    return ex;
+}
 
 TShiftState KeysToShiftState(WPARAM keys)
 {
@@ -144,6 +158,8 @@ const TClassInfo& TControl::StaticClass()
             .Prop("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
             .Prop("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
             .ComponentProp<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+            .EnumProp<TBiDiMode>("BiDiMode", BiDiModeInfo, &TControl::BiDiMode, &TControl::SetBiDiMode)
+            .Prop("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
             .Event("OnClick", &TControl::OnClick)
             .Event("OnDblClick", &TControl::OnDblClick)
             .Event("OnResize", &TControl::OnResize)
@@ -380,6 +396,22 @@ void TControl::ApplyParentShowHint()
     TakeFromParent(FParentShowHint, [this] { SetShowHint(FParent->ShowHint()); });
 }
 
+void TControl::SetBiDiMode(TBiDiMode v)
+{
+    OwnValueSet(FParentBiDiMode);
+    if (v == FBiDiMode)
+        return;
+    FBiDiMode = v;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool v) { SetFromParent(FParentBiDiMode, v, &TControl::ApplyParentBiDiMode); }
+
+void TControl::ApplyParentBiDiMode()
+{
+    TakeFromParent(FParentBiDiMode, [this] { SetBiDiMode(FParent->BiDiMode()); });
+}
+
 void TControl::SetPopupMenu(TPopupMenu* v) { SetReference(FPopupMenu, v); }
 
 void TControl::Notification(TComponent* c, TOperation op)
@@ -458,6 +490,9 @@ void TControl::Dispatch(TMessage& m)
     case CM_PARENTSHOWHINTCHANGED:
         ApplyParentShowHint();
         return;
+    case CM_PARENTBIDIMODECHANGED:
+        ApplyParentBiDiMode();
+        return;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
         TextChanged();
@@ -467,6 +502,7 @@ void TControl::Dispatch(TMessage& m)
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
     case CM_VISIBLECHANGED:
+    case CM_BIDIMODECHANGED:
         Invalidate();
         return;
     case CM_HITTEST:

@@ -32,6 +32,17 @@ using TShiftState = TSet<TShiftStateItem>;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 extern const TEnumInfo AlignmentInfo;
 
+// Reading order. Right to left reads from the right; bdRightToLeft also aligns to the right,
+// and all but bdRightToLeftReadingOnly put a vertical scroll bar on the left.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+extern const TEnumInfo BiDiModeInfo;
+inline bool UseRightToLeftReading(TBiDiMode m) { return m != bdLeftToRight; }
+inline bool UseRightToLeftAlignment(TBiDiMode m) { return m == bdRightToLeft; }
+inline bool UseRightToLeftScrollBar(TBiDiMode m) { return m == bdRightToLeft || m == bdRightToLeftNoAlign; }
+// The extended styles a window of that mode has, and all such styles.
+DWORD BiDiModeExStyle(TBiDiMode m);
+constexpr DWORD BiDiExStyles = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+
 using TCursor = int;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
@@ -154,6 +165,10 @@ public:
     void SetParentShowHint(bool v);
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle v) { FControlStyle = v; }
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode v);
+    bool ParentBiDiMode() const { return FParentBiDiMode.On; }
+    void SetParentBiDiMode(bool v);
     // The menu a right click (WM_CONTEXTMENU) pops up; without one the parent's shows.
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* v);
@@ -217,6 +232,7 @@ protected:
     void ApplyParentColor();
     void ApplyParentFont();
     void ApplyParentShowHint();
+    void ApplyParentBiDiMode();
     // Stores a new text (a windowed control also in its window).
     virtual void WriteText(const String& v);
     // Sets the bounds without telling the window or the parent (window messages report them).
@@ -265,6 +281,8 @@ private:
     String FHint;
     bool FShowHint = false;
     TFromParent FParentShowHint{true};
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    TFromParent FParentBiDiMode{true};
 };
 
 // The HWND and the rest of a window about to be created.
@@ -376,6 +394,11 @@ protected:
     virtual void UpdateShowing();
     // Called when the window exists: fonts, texts and other state the window keeps.
     virtual void InitializeWnd();
+    // The bits of CreateParams' Style that follow BiDiMode (the extended ones are BiDiExStyles).
+    virtual DWORD BiDiStyles() const { return 0; }
+    // A new BiDiMode on a live window: its styles change in place, so whoever skins or
+    // subclasses the window keeps it.
+    void UpdateBiDiStyles();
     void UpdateBounds();
     void Loaded() override;
 

@@ -532,6 +532,8 @@ const TClassInfo& TMenu::StaticClass()
         TClassBuilder<TMenu>("TMenu", &TComponent::StaticClass())
             .ComponentProp<TCustomImageList>("Images", &TMenu::Images, &TMenu::SetImages)
             .Prop("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+            .EnumProp<TBiDiMode>("BiDiMode", BiDiModeInfo, &TMenu::BiDiMode, &TMenu::SetBiDiMode)
+            .Prop("ParentBiDiMode", &TMenu::ParentBiDiMode, &TMenu::SetParentBiDiMode)
             .Build();
     return info;
 }
@@ -547,6 +549,30 @@ void TMenu::BeforeDestruction()
 }
 
 void TMenu::FreeItems() { FItems.Reset(); }
+
+TBiDiMode TMenu::BiDiMode() const
+{
+    if (auto* owner = As<TControl>(Owner()); owner && FParentBiDiMode)
+        return owner->BiDiMode();
+    return FBiDiMode;
+}
+
+void TMenu::SetBiDiMode(TBiDiMode v)
+{
+    const TBiDiMode was = BiDiMode();
+    FBiDiMode = v;
+    FParentBiDiMode = false;
+    if (v != was)
+        MenuChanged();
+}
+
+void TMenu::SetParentBiDiMode(bool v)
+{
+    const TBiDiMode was = BiDiMode();
+    FParentBiDiMode = v;
+    if (BiDiMode() != was)
+        MenuChanged();
+}
 
 void TMenu::SetImages(TCustomImageList* v)
 {

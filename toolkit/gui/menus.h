@@ -166,7 +166,13 @@ public:
     // Items drawn by their DrawItem (WM_MEASUREITEM / WM_DRAWITEM).
     bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool v);
-    bool IsRightToLeft() const { return false; }
+    // Reading order: the menu's own, or while ParentBiDiMode is on, its owner's when that is a
+    // control.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode v);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool v);
+    bool IsRightToLeft() const { return UseRightToLeftReading(BiDiMode()); }
 
     // Searches every item at every depth (fkHandle also finds the top level); null when none.
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
@@ -189,6 +195,8 @@ private:
     TOwnedObject<TMenuItem> FItems;
     TCustomImageList* FImages = nullptr;
     bool FOwnerDraw = false;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
 };
 
 // A form's menu bar (the form's Menu property shows it). A change of its items sends the form's

@@ -72,6 +72,8 @@ constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 constexpr UINT CM_SYSFONTCHANGED = CM_BASE + 53;
 constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;
 constexpr UINT CM_CHANGED = CM_BASE + 55;
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 56;
+constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 57;
 
 // Notifications a parent window receives about a child, reflected to the child's object as
 // CN_BASE + the original message number.

@@ -101,8 +101,31 @@ const TClassInfo& TStatusPanel::StaticClass()
             .EnumProp<TAlignment>("Alignment", AlignmentInfo, &TStatusPanel::Alignment, &TStatusPanel::SetAlignment)
             .EnumProp<TStatusPanelStyle>("Style", StatusPanelStyleInfo, &TStatusPanel::Style, &TStatusPanel::SetStyle)
             .EnumProp<TStatusPanelBevel>("Bevel", StatusPanelBevelInfo, &TStatusPanel::Bevel, &TStatusPanel::SetBevel)
+            .EnumProp<TBiDiMode>("BiDiMode", BiDiModeInfo, &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode)
+            .Prop("ParentBiDiMode", &TStatusPanel::ParentBiDiMode, &TStatusPanel::SetParentBiDiMode)
             .Build();
     return info;
+}
+
+TBiDiMode TStatusPanel::BiDiMode() const
+{
+    auto* panels = static_cast<TStatusPanels*>(Collection());
+    if (FParentBiDiMode && panels && panels->Bar())
+        return panels->Bar()->BiDiMode();
+    return FBiDiMode;
+}
+
+void TStatusPanel::SetBiDiMode(TBiDiMode v)
+{
+    FBiDiMode = v;
+    FParentBiDiMode = false;
+    Changed();
+}
+
+void TStatusPanel::SetParentBiDiMode(bool v)
+{
+    FParentBiDiMode = v;
+    Changed();
 }
 
 void TStatusPanel::SetWidth(int v)

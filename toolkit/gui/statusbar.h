@@ -27,6 +27,11 @@ public:
     TK_PROPERTY(TAlignment, Alignment, Changed());
     TK_PROPERTY(TStatusPanelStyle, Style, Changed());
     TK_PROPERTY(TStatusPanelBevel, Bevel, Changed());
+    // Reading order: the panel's own, or while ParentBiDiMode is on, its bar's.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode v);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool v);
 
 private:
     String FText;
@@ -34,6 +39,8 @@ private:
     TAlignment FAlignment = taLeftJustify;
     TStatusPanelStyle FStyle = psText;
     TStatusPanelBevel FBevel = pbLowered;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
 };
 
 class TStatusPanels : public TCollection {
@@ -42,6 +49,7 @@ public:
     explicit TStatusPanels(TCustomStatusBar* bar);
     TStatusPanel* Items(int i) const { return static_cast<TStatusPanel*>(TCollection::Items(i)); }
     TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+    TCustomStatusBar* Bar() const { return FBar; }
 
 protected:
     void Update(TCollectionItem* item) override;

@@ -131,6 +131,8 @@ void TCheckBox::CreateParams(TCreateParams& p)
     TWinControl::CreateParams(p);
     p.SysClassName = "BUTTON";
     p.Style |= BS_3STATE;  // the control decides the next state itself (Toggle)
+    if (UseRightToLeftAlignment(BiDiMode()))
+        p.Style |= BS_RIGHTBUTTON;
 }
 
 void TCheckBox::InitializeWnd()

@@ -50,7 +50,9 @@ public:
     void SetAllowGrayed(bool v) { FAllowGrayed = v; }
 
 protected:
+    // Right-aligned right to left: the box on the right, before the text.
     void CreateParams(TCreateParams& p) override;
+    DWORD BiDiStyles() const override { return BS_RIGHTBUTTON; }
     void InitializeWnd() override;
     void Dispatch(TMessage& m) override;
     // The next state of a click: unchecked, (grayed,) checked, unchecked.

@@ -192,11 +192,34 @@ void TWinControl::CreateParams(TCreateParams& p)
         p.Style |= WS_TABSTOP;
     if (FControlStyle.Contains(csAcceptsControls))
         p.Style |= WS_CLIPCHILDREN;
+    p.ExStyle |= BiDiModeExStyle(BiDiMode());
     p.X = Left();
     p.Y = Top();
     p.Width = Width();
     p.Height = Height();
     p.WinClassName = ClassName();
+}
+
+void TWinControl::UpdateBiDiStyles()
+{
+    if (!FHandle)
+        return;
+    TCreateParams p;
+    CreateParams(p);
+    const DWORD mask = BiDiStyles();
+    const DWORD style = StyleOf(FHandle), ex = ExStyleOf(FHandle);
+    const DWORD newStyle = (style & ~mask) | (p.Style & mask);
+    const DWORD newEx = (ex & ~BiDiExStyles) | (p.ExStyle & BiDiExStyles);
+    if (newStyle == style && newEx == ex)
+        return;
+    if (newStyle != style)
+        SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(newStyle));
+    if (newEx != ex)
+        SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(newEx));
+    // The frame (a scroll bar changing sides) and the client area are drawn again.
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TWinControl::CreateHandle()
@@ -474,6 +497,7 @@ void TWinControl::InsertControl(TControl* c)
     c->ApplyParentFont();
     c->ApplyParentColor();
     c->ApplyParentShowHint();
+    c->ApplyParentBiDiMode();
     if (w) {
         if (FHandle && !w->FHandle && !w->Loading() && w->Visible())
             w->CreateHandle();

@@ -281,6 +281,12 @@ void TWinControl::Dispatch(TMessage& m)
         Broadcast(pm);
         return;
     }
+    case CM_BIDIMODECHANGED: {
+        UpdateBiDiStyles();
+        TMessage pm{CM_PARENTBIDIMODECHANGED, 0, 0, 0};
+        Broadcast(pm);
+        return;
+    }
     case CM_RECREATEWND: {
         bool wasFocused = Focused();
         DestroyHandle();
