@@ -43,6 +43,25 @@ TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
 TSkinControl::~TSkinControl() { Detach(); }
 
+TSkinControl::TMessageCall::TMessageCall(TSkinControl* skin)
+    : FForm(skin && skin->FSkinForm ? &skin->FSkinForm->Busy() : nullptr), FSkin(skin ? &skin->FBusy : nullptr)
+{
+}
+
+void TSkinControl::Release(bool unskin)
+{
+    FBusy.Release([this, unskin] {
+        if (unskin && FState != stDestroyed) {
+            try {
+                Unskin();
+            } catch (...) {
+                // The skin goes anyway; its control keeps working unskinned.
+            }
+        }
+        Free();
+    });
+}
+
 void TSkinControl::BeforeDestruction()
 {
     Detach();
@@ -163,6 +182,7 @@ void TSkinControl::SkinChanged()
 
 void TSkinControl::SkinWndProc(TMessage& Message)
 {
+    TMessageCall call(this);
     if (Message.Msg == SKM_ENABLE) {
         FActive = static_cast<int>(Message.WParam) > 0;
         if (FActive)
@@ -182,6 +202,8 @@ void TSkinControl::SkinWndProc(TMessage& Message)
     } catch (...) {
         failed = true;
     }
+    if (call.SkinGone())
+        return;
     const bool passed = std::exchange(FFilteredPassed, outerPassed);
     FFiltering = outer;
     if (failed) {
@@ -194,6 +216,8 @@ void TSkinControl::SkinWndProc(TMessage& Message)
     if (!passOn)
         return;
     CallDefault(Message);
+    if (call.SkinGone())
+        return;
     try {
         AfterProc(Message);
     } catch (...) {

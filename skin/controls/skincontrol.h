@@ -31,6 +31,7 @@
 #include <string>
 #include <string_view>
 
+#include "busycount.h"
 #include "controls.h"
 #include "subclass.h"
 
@@ -67,6 +68,25 @@ public:
     virtual void DrawControl(HDC DC, const TRect& R) {}
     // Re-applies the colour and repaints after the skin changed.
     virtual void SkinChanged();
+
+    // Switches the skin off (when `unskin`) and frees it: at once, or when the outermost of
+    // its messages running now returns. The caller has taken it out of the form's list.
+    void Release(bool unskin);
+    bool Busy() const { return FBusy.Busy(); }
+
+    // One message of the skin's windows running: neither the skin nor its form goes before it
+    // returns. Every entry point holds one: the window procedure, a child window the skin
+    // watches, a panel it owns. A null skin counts nothing.
+    class TMessageCall {
+    public:
+        explicit TMessageCall(TSkinControl* skin);
+        // The skin was freed while the message ran (its control went): touch it no more.
+        bool SkinGone() const { return FSkin.OwnerGone(); }
+
+    private:
+        TBusyCount::TCall FForm;  // left last, after the skin's own
+        TBusyCount::TCall FSkin;
+    };
 
     // ---- the message path
     // SKM_ENABLE switches the skin on (WParam > 0) or off; then BeforeProc, the previous
@@ -189,6 +209,7 @@ protected:
     TRect FWindowRect;  // the window rectangle of the last paint from a message
 
 private:
+    TBusyCount FBusy;
     // The message BeforeProc is filtering, and whether it was passed on from inside.
     TMessage* FFiltering = nullptr;
     bool FFilteredPassed = false;
