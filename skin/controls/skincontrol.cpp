@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "apphooks.h"
 #include "controldraw.h"
 #include "controllayout.h"
 #include "skinform.h"
@@ -385,7 +386,16 @@ void TSkinControl::ForwardMouseDown(TMessage& Message)
         GetCursorPos(&cursor);
         p = FControl->ScreenToClient(cursor);
     }
-    TMouseDownAccess::Call(FControl, mbLeft, KeysToShiftState(Message.WParam), p.x, p.y);
+    RunControlEvent([&] { TMouseDownAccess::Call(FControl, mbLeft, KeysToShiftState(Message.WParam), p.x, p.y); });
+}
+
+void TSkinControl::RunControlEvent(const std::function<void()>& event)
+{
+    try {
+        event();
+    } catch (...) {
+        HandleCurrentException(FControl);
+    }
 }
 
 bool IsPopupWindow(HWND Wnd)

@@ -28,6 +28,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -111,6 +112,10 @@ public:
     void DrawTextFocusRect(HDC DC, UINT Flags, const TRect& R) const;
     // A button-down message handed to the toolkit control's MouseDown.
     void ForwardMouseDown(TMessage& Message);
+    // One of the control's own events that the skin runs (a click it handles itself): a failure
+    // reaches the application's error box, as without the skin, instead of being dropped with
+    // the skin's own failures.
+    void RunControlEvent(const std::function<void()>& event);
 
     // ---- the drawing helpers every family shares (controldraw.cpp)
     UINT AddRTLReading(UINT Flags) const;
