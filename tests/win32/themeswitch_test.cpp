@@ -7,7 +7,6 @@
 // box beyond the one expected, and the window complete afterwards, skinned or plain.
 #include <malloc.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
