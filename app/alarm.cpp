@@ -156,9 +156,14 @@ void TForm2::OpenAndPlay()
 
 void TForm2::PlaySound()
 {
-    // A sound that can't be played is reported, and the reminder still reaches its note.
+    // A sound that can't be played is reported with its file, and the reminder still reaches
+    // its note.
     try {
-        OpenAndPlay();
+        try {
+            OpenAndPlay();
+        } catch (const Exception& e) {
+            throw EMCIDeviceError("The alarm sound \"" + Edit1->Text() + "\" cannot be played: " + e.Message());
+        }
     } catch (...) {
         Application->HandleException(this);
     }

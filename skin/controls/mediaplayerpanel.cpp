@@ -138,12 +138,14 @@ void TWMediaPlayer::ButtonAt(int X)
 
 void TWMediaPlayer::Dispatch(TMessage& m)
 {
+    // A press handed to the player runs its handlers inside: the skin that owns the panel waits.
+    TSkinControl::TMessageCall call(As<TSkinControl>(Owner()));
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
-        WMLButtonDown(m);
+        WMLButtonDown(m, call);
         return;
     case WM_LBUTTONUP:
-        WMLButtonUp(m);
+        WMLButtonUp(m, call);
         return;
     case WM_CAPTURECHANGED:
         // Somebody else took the mouse: the press is over, and the player gets no release.
@@ -156,7 +158,7 @@ void TWMediaPlayer::Dispatch(TMessage& m)
     }
 }
 
-void TWMediaPlayer::WMLButtonDown(TMessage& m)
+void TWMediaPlayer::WMLButtonDown(TMessage& m, const TSkinControl::TMessageCall& call)
 {
     FMouseDown = true;
     TCustomControl::Dispatch(m);
@@ -165,9 +167,13 @@ void TWMediaPlayer::WMLButtonDown(TMessage& m)
         try {
             FMediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
         } catch (...) {
-            FForwarding = false;
+            if (!call.SkinGone())
+                FForwarding = false;
             throw;
         }
+        // The player's handlers may have freed it, and with it its skin and this panel.
+        if (call.SkinGone())
+            return;
         FForwarding = false;
     }
     // The player took the capture for itself; the release is to come back here.
@@ -178,7 +184,7 @@ void TWMediaPlayer::WMLButtonDown(TMessage& m)
     Invalidate();
 }
 
-void TWMediaPlayer::WMLButtonUp(TMessage& m)
+void TWMediaPlayer::WMLButtonUp(TMessage& m, const TSkinControl::TMessageCall& call)
 {
     const bool wasDown = FMouseDown;
     FMouseDown = false;
@@ -188,6 +194,8 @@ void TWMediaPlayer::WMLButtonUp(TMessage& m)
     ButtonAt(LOWORD(m.LParam));
     if (wasDown && FHitIndex == FPressedIndex && FMediaPlayer)
         FMediaPlayer->Perform(m.Msg, m.WParam, m.LParam);
+    if (call.SkinGone())
+        return;
     FPressedIndex = FHitIndex;
     Invalidate();
 }

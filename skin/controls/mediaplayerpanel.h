@@ -13,6 +13,7 @@
 
 #include "controls.h"
 #include "mediaplayerlayout.h"
+#include "skincontrol.h"
 
 class TSkinData;
 class TSkinMP;
@@ -53,8 +54,8 @@ private:
     void LoadButtonBitmaps();
     // The button flags and the visible set read again from the player's sets.
     void ReadButtons();
-    void WMLButtonDown(TMessage& m);
-    void WMLButtonUp(TMessage& m);
+    void WMLButtonDown(TMessage& m, const TSkinControl::TMessageCall& call);
+    void WMLButtonUp(TMessage& m, const TSkinControl::TMessageCall& call);
     void EndPress();
 
     std::array<TButtonState, MPButtonCount> FButtons;

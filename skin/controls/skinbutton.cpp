@@ -123,7 +123,7 @@ void TSkinButton::AfterProc(TMessage& Message)
 void TSkinButton::ClickButton()
 {
     if (FControl) {
-        FControl->Click();
+        RunControlEvent([this] { FControl->Click(); });
         return;
     }
     const WORD id = LowerCase(WindowClassName(FHandle)) == "tbutton" ? 0 : static_cast<WORD>(GetDlgCtrlID(FHandle));

@@ -134,7 +134,10 @@ void TSkinComBox::HookEdit()
 
 void TSkinComBox::EditWndProc(TMessage& Message)
 {
+    TMessageCall call(this);
     Message.Result = FEditProc.CallOld(Message);
+    if (call.SkinGone())
+        return;
     if (Message.Msg == WM_NCDESTROY) {
         FEditProc.Abandon();
         FEditWindow = nullptr;
@@ -176,9 +179,7 @@ void TSkinComBox::FreeListSkins()
         if (!skin)
             return;
         SetReference(slot, nullptr);
-        if (skin->State() != stDestroyed)
-            skin->Unskin();
-        skin->Free();
+        skin->Release(true);
     };
     release(FSimpleListSkin);
     release(FDropDownBarSkin);

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "apphooks.h"
 #include "controldraw.h"
 #include "controllayout.h"
 #include "skinform.h"
@@ -42,6 +43,25 @@ const TClassInfo& TSkinControl::StaticClass()
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
 TSkinControl::~TSkinControl() { Detach(); }
+
+TSkinControl::TMessageCall::TMessageCall(TSkinControl* skin)
+    : FForm(skin && skin->FSkinForm ? &skin->FSkinForm->Busy() : nullptr), FSkin(skin ? &skin->FBusy : nullptr)
+{
+}
+
+void TSkinControl::Release(bool unskin)
+{
+    FBusy.Release([this, unskin] {
+        if (unskin && FState != stDestroyed) {
+            try {
+                Unskin();
+            } catch (...) {
+                // The skin goes anyway; its control keeps working unskinned.
+            }
+        }
+        Free();
+    });
+}
 
 void TSkinControl::BeforeDestruction()
 {
@@ -163,6 +183,7 @@ void TSkinControl::SkinChanged()
 
 void TSkinControl::SkinWndProc(TMessage& Message)
 {
+    TMessageCall call(this);
     if (Message.Msg == SKM_ENABLE) {
         FActive = static_cast<int>(Message.WParam) > 0;
         if (FActive)
@@ -182,6 +203,8 @@ void TSkinControl::SkinWndProc(TMessage& Message)
     } catch (...) {
         failed = true;
     }
+    if (call.SkinGone())
+        return;
     const bool passed = std::exchange(FFilteredPassed, outerPassed);
     FFiltering = outer;
     if (failed) {
@@ -194,6 +217,8 @@ void TSkinControl::SkinWndProc(TMessage& Message)
     if (!passOn)
         return;
     CallDefault(Message);
+    if (call.SkinGone())
+        return;
     try {
         AfterProc(Message);
     } catch (...) {
@@ -361,7 +386,16 @@ void TSkinControl::ForwardMouseDown(TMessage& Message)
         GetCursorPos(&cursor);
         p = FControl->ScreenToClient(cursor);
     }
-    TMouseDownAccess::Call(FControl, mbLeft, KeysToShiftState(Message.WParam), p.x, p.y);
+    RunControlEvent([&] { TMouseDownAccess::Call(FControl, mbLeft, KeysToShiftState(Message.WParam), p.x, p.y); });
+}
+
+void TSkinControl::RunControlEvent(const std::function<void()>& event)
+{
+    try {
+        event();
+    } catch (...) {
+        HandleCurrentException(FControl);
+    }
 }
 
 bool IsPopupWindow(HWND Wnd)

@@ -28,9 +28,11 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "busycount.h"
 #include "controls.h"
 #include "subclass.h"
 
@@ -68,6 +70,25 @@ public:
     // Re-applies the colour and repaints after the skin changed.
     virtual void SkinChanged();
 
+    // Switches the skin off (when `unskin`) and frees it: at once, or when the outermost of
+    // its messages running now returns. The caller has taken it out of the form's list.
+    void Release(bool unskin);
+    bool Busy() const { return FBusy.Busy(); }
+
+    // One message of the skin's windows running: neither the skin nor its form goes before it
+    // returns. Every entry point holds one: the window procedure, a child window the skin
+    // watches, a panel it owns. A null skin counts nothing.
+    class TMessageCall {
+    public:
+        explicit TMessageCall(TSkinControl* skin);
+        // The skin was freed while the message ran (its control went): touch it no more.
+        bool SkinGone() const { return FSkin.OwnerGone(); }
+
+    private:
+        TBusyCount::TCall FForm;  // left last, after the skin's own
+        TBusyCount::TCall FSkin;
+    };
+
     // ---- the message path
     // SKM_ENABLE switches the skin on (WParam > 0) or off; then BeforeProc, the previous
     // handler, AfterProc. An exception in BeforeProc or AfterProc is dropped.
@@ -91,6 +112,10 @@ public:
     void DrawTextFocusRect(HDC DC, UINT Flags, const TRect& R) const;
     // A button-down message handed to the toolkit control's MouseDown.
     void ForwardMouseDown(TMessage& Message);
+    // One of the control's own events that the skin runs (a click it handles itself): a failure
+    // reaches the application's error box, as without the skin, instead of being dropped with
+    // the skin's own failures.
+    void RunControlEvent(const std::function<void()>& event);
 
     // ---- the drawing helpers every family shares (controldraw.cpp)
     UINT AddRTLReading(UINT Flags) const;
@@ -189,6 +214,7 @@ protected:
     TRect FWindowRect;  // the window rectangle of the last paint from a message
 
 private:
+    TBusyCount FBusy;
     // The message BeforeProc is filtering, and whether it was passed on from inside.
     TMessage* FFiltering = nullptr;
     bool FFilteredPassed = false;

@@ -139,6 +139,8 @@ void TWScrollbar::SetHotPart(int part)
 
 void TWScrollbar::Dispatch(TMessage& m)
 {
+    // The system's tracking of a press runs inside: the skin that owns the panel waits.
+    TSkinControl::TMessageCall call(As<TSkinControl>(Owner()));
     switch (m.Msg) {
     case WM_ERASEBKGND:
         m.Result = 1;  // Paint covers everything
@@ -155,7 +157,11 @@ void TWScrollbar::Dispatch(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         TCustomControl::Dispatch(m);
-        ButtonDown(m);
+        // The panel goes with its skin, which its control may free from inside the tracking.
+        if (ButtonDown(m) && !call.SkinGone()) {
+            FPressed = false;
+            ReleaseCapture();
+        }
         return;
     case WM_LBUTTONUP:
         TCustomControl::Dispatch(m);
@@ -175,7 +181,7 @@ void TWScrollbar::MouseMoved(const TMessage& m)
         SkinTrackMouseLeave(WindowHandle());
 }
 
-void TWScrollbar::ButtonDown(const TMessage& m)
+bool TWScrollbar::ButtonDown(const TMessage& m)
 {
     GetCursorPos(&FPressCursor);
     SCROLLBARINFO info;
@@ -191,15 +197,11 @@ void TWScrollbar::ButtonDown(const TMessage& m)
     ReleaseCapture();  // the toolkit captured the mouse for the panel
     if (!FTarget || !IsWindow(FTarget)) {
         FPressed = false;
-        return;
+        return false;
     }
     // The system's own tracking of the real bar runs inside this call.
-    const std::weak_ptr<int> alive = FAlive;
     SendMessageA(FTarget, WM_NCLBUTTONDOWN, HitCode(), screen);
-    if (alive.expired())
-        return;
-    FPressed = false;
-    ReleaseCapture();
+    return true;
 }
 
 void TWScrollbar::ButtonUp(const TMessage& m)

@@ -9,7 +9,6 @@
 // panel's hot part, so during a press the part the system works on is the one drawn pressed.
 #include <windows.h>
 
-#include <memory>
 
 #include "controls.h"
 #include "scrollbarlayout.h"
@@ -60,7 +59,8 @@ private:
     // The panel's window, made on first use; false while there is no parent window to hold it.
     bool EnsureWindow();
     void MouseMoved(const TMessage& m);
-    void ButtonDown(const TMessage& m);
+    // Hands the press to the real bar; true once the system's tracking of it has ended.
+    bool ButtonDown(const TMessage& m);
     void ButtonUp(const TMessage& m);
     void TrackThumb();
     bool Vertical() const { return FKind == sbVertical; }
@@ -80,8 +80,6 @@ private:
     BYTE FKind = sbHorizontal;
     TRect FClientBar;
     bool FShown = false;
-    // Expires with the panel: a forwarded press may outlive it.
-    std::shared_ptr<int> FAlive = std::make_shared<int>(0);
 };
 
 // The two panels of a window's scroll bars, as the scroll-bar skins keep them.

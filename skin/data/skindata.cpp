@@ -7,6 +7,7 @@
 
 #include "dialogs.h"
 #include "formfile.h"
+#include "handles.h"
 #include "skinform.h"
 #include "skinhelpers.h"
 #include "skinmanager.h"
@@ -80,10 +81,48 @@ const std::vector<TClassMapGroup>& ClassMapGroups()
     return groups;
 }
 
-bool FileExists(const String& name)
+// The system's text for an error code, without its line break.
+String SystemErrorText(DWORD code)
 {
-    DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    char text[512] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                             sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' '))
+        --n;
+    return n > 0 ? String(text, n) : "system error " + IntToStr(code);
+}
+
+ESkinFileDamaged SkinFileError(const String& name, const String& what)
+{
+    return ESkinFileDamaged("The skin file \"" + name + "\" " + what);
+}
+
+// The whole file. One that is not there or cannot be read raises the error of a damaged one,
+// saying what is wrong instead.
+std::vector<uint8_t> ReadSkinFile(const String& name)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_NAME)
+            throw SkinFileError(name, "was not found");
+        throw SkinFileError(name, "cannot be read: " + SystemErrorText(code));
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        throw SkinFileError(name, "is not a file: a folder has its name");
+    HANDLE opened = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        throw SkinFileError(name, "cannot be read: " + SystemErrorText(GetLastError()));
+    TKernelHandle file(opened);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        throw SkinFileError(name, "cannot be read: it is too large");
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
+        throw SkinFileError(name, "cannot be read: " + SystemErrorText(GetLastError()));
+    return bytes;
 }
 
 // NONCLIENTMETRICS as older systems know it (without iPaddedBorderWidth): every system fills it.
@@ -256,10 +295,11 @@ void TSkinData::SetSkinFile(const String& v)
             FSkinStream.Clear();
         return;
     }
-    if (!FileExists(v))
-        return;  // a missing file is no error: the skin stays empty
+    if (v.empty())
+        return;  // no file named: the skin stays empty
+    const std::vector<uint8_t> bytes = ReadSkinFile(v);
     FSkinStream.Clear();
-    FSkinStream.LoadFromFile(v);
+    FSkinStream.LoadFromBytes(bytes.data(), bytes.size());
     try {
         LoadSkinStore();
     } catch (const std::exception& e) {

@@ -38,7 +38,8 @@ inline constexpr const char* SkinDataVersion = "5.40.07.15";
 // The module's bitmap resource with the four 16 x 16 glyphs of the skinned system menu.
 inline constexpr const char* SkinMenuResource = "LUMIVEXMENU";
 
-// A skin file that could not be read: the message names the file, then gives the reader's reason.
+// A skin file that could not be read: the message names the file and says what is wrong
+// (missing, not a file, unreadable, or damaged with the reader's reason).
 TK_EXCEPTION(ESkinFileDamaged, Exception)
 
 using TOnFormSkin = TMethod<void(TObject* Sender, const String& aName, bool& DoSkin)>;
@@ -68,8 +69,9 @@ public:
     TStrings* Skin3rd() const { return FSkin3rd.get(); }
     void SetSkin3rd(TStrings* v);
     const String& SkinFile() const { return FSkinFile; }
-    // At run time an existing file is loaded at once; a missing one leaves the skin empty.
-    // A damaged one raises ESkinFileDamaged and leaves the skin empty.
+    // At run time the file is loaded at once. One that is missing, not a file, unreadable or
+    // damaged raises ESkinFileDamaged, which names it and says what is wrong, and leaves the
+    // skin empty; an empty name only empties the skin.
     void SetSkinFile(const String& v);
     // "(none)", or "(Good)" at design time with stored skin bytes; writing does nothing.
     String SkinStore() const;

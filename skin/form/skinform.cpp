@@ -53,16 +53,25 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner), FDoubleClickTime(Ge
     CreateCaptionFont();
 }
 
-TSkinForm::~TSkinForm()
-{
-    ReleaseAll();
-    *FAlive = false;
-}
+TSkinForm::~TSkinForm() { ReleaseAll(); }
 
 void TSkinForm::BeforeDestruction()
 {
     ReleaseAll();
     TComponent::BeforeDestruction();
+}
+
+void TSkinForm::Release(bool unskin)
+{
+    FBusy.Release([this, unskin] {
+        TOwnedObject<TSkinForm> self(this);  // freed also when giving back fails
+        if (unskin && FLifeState < lsDestroying && IsWindow(Window)) {
+            Unskin();
+            InvalidateWindow();
+        } else {
+            Detach();
+        }
+    });
 }
 
 // A skin object that goes never leaves its procedures in a window it leaves behind.

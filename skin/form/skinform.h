@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "busycount.h"
 #include "forms.h"
 #include "framelayout.h"
 #include "menus.h"
@@ -79,6 +80,12 @@ public:
     void Unskin();
     // Gives back the procedures only (the window is going away, or the manager is).
     void Detach();
+    // Gives the window back (all of it, or only its procedures when the window is going away
+    // or `unskin` is false) and frees this object: at once, or when the outermost of the
+    // window's messages running now returns. The caller has taken it out of its list.
+    void Release(bool unskin);
+    // The calls of the window's messages running now, the control skins' included.
+    TBusyCount& Busy() { return FBusy; }
     // The restore of a window whose frame was never skinned.
     void UnskinPlain();
 
@@ -345,9 +352,8 @@ private:
     // An exception inside a window procedure: the window is given back, silently.
     void Failed() noexcept;
     bool FOldCalled = false;  // the message being handled reached the old procedure
-    // False once this object is gone: a nested loop inside a message (a menu, a dialog) may
-    // end with it freed, and the message's handler must not touch it then.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    // A nested loop inside a message (a menu, a dialog) may let this object go: it waits.
+    TBusyCount FBusy;
 
     // ---- menus
     // A temporary toolkit item standing for a native menu item (caption, state).

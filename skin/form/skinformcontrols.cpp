@@ -26,14 +26,7 @@ void TSkinForm::FreeSkinControls()
     while (!FSkinControls.empty()) {
         TSkinControl* skin = FSkinControls.front();
         FSkinControls.erase(FSkinControls.begin());
-        if (FLifeState != lsDestroying && skin->State() != TSkinControl::stDestroyed) {
-            try {
-                skin->Unskin();
-            } catch (...) {
-                // The skin goes anyway; its control keeps working unskinned.
-            }
-        }
-        skin->Free();
+        skin->Release(FLifeState != lsDestroying);
     }
 }
 
@@ -45,7 +38,7 @@ void TSkinForm::PurgeSkinControls()
             dead.push_back(skin);
     for (TSkinControl* skin : dead) {
         RemoveSkinControl(skin);
-        skin->Free();
+        skin->Release(false);
     }
 }
 

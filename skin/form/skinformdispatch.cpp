@@ -318,8 +318,10 @@ void TSkinForm::Reskin(HWND window)
     again.Attach = TSkinAttach::Scrollbars;
     again.Mode = old->Mode();
     RemoveSkinControl(old);
-    old->Free();
-    if (control && FSkinData)
+    // One still inside a message of its control goes first; the control stays unskinned then.
+    const bool waits = old->Busy();
+    old->Release(false);
+    if (control && FSkinData && !waits)
         AttachControlSkin(control, again);
 }
 

@@ -2,7 +2,6 @@
 // painting triggers, hit testing, the caption buttons under the mouse, size states, commands),
 // the procedure of an MDI frame's client window, the handler chained into a form's WindowProc,
 // and the hover timer.
-#include <memory>
 #include <utility>
 
 #include "skinform.h"
@@ -74,21 +73,21 @@ void TSkinForm::Failed() noexcept
 
 void TSkinForm::WndProc(TMessage& m)
 {
+    TBusyCount::TCall call(FBusy);
     const WNDPROC old = FProc.OldProc();
     const HWND wnd = Window;
-    const std::shared_ptr<bool> alive = FAlive;
     const bool outer = std::exchange(FOldCalled, false);
     try {
         Dispatch(m);
     } catch (...) {
-        if (!*alive)
+        if (call.OwnerGone())
             return;
         const bool reached = FOldCalled;
         Failed();
         if (!reached && old)
             m.Result = CallWindowProcAW(old, wnd, m, FUnicode);
     }
-    if (*alive)
+    if (!call.OwnerGone())
         FOldCalled = outer;
 }
 
@@ -573,6 +572,7 @@ void TSkinForm::MenuChanged(TMessage& m)
 
 void TSkinForm::HoverTimer(TObject*)
 {
+    TBusyCount::TCall call(FBusy);
     try {
         if (FMenuTracking || !FHotObject || !FSkinData)
             return;
@@ -624,8 +624,8 @@ void TSkinForm::ResetCaptionHint()
 
 void TSkinForm::FormWindowProc(TMessage& m)
 {
+    TBusyCount::TCall call(FBusy);
     const TWndMethod saved = FOldWindowProc;
-    const std::shared_ptr<bool> alive = FAlive;
     bool passed = false, inForm = false;
     auto pass = [&] {
         passed = inForm = true;
@@ -637,7 +637,7 @@ void TSkinForm::FormWindowProc(TMessage& m)
         switch (m.Msg) {
         case WM_SETTEXT:
             pass();
-            if (!*alive || !IsWindowVisible(Window))
+            if (call.OwnerGone() || !IsWindowVisible(Window))
                 return;
             if (FSizeState == ssMaximized)
                 if (TSkinManage* manager = SkinManager(); manager && manager->MDIClient)
@@ -653,7 +653,7 @@ void TSkinForm::FormWindowProc(TMessage& m)
         case CM_DIALOGCHAR:
             // The form's own accelerators first, then the menu bar's.
             pass();
-            if (*alive && m.Result == 0)
+            if (!call.OwnerGone() && m.Result == 0)
                 DialogChar(m);
             return;
         case SKM_DRAWBORDER:
@@ -673,7 +673,7 @@ void TSkinForm::FormWindowProc(TMessage& m)
     } catch (...) {
         if (inForm)
             throw;  // the form's own failure takes the toolkit's way
-        if (!*alive)
+        if (call.OwnerGone())
             return;
         Failed();
         if (!passed && saved)
@@ -685,9 +685,9 @@ void TSkinForm::FormWindowProc(TMessage& m)
 
 void TSkinForm::ClientWndProc(TMessage& m)
 {
+    TBusyCount::TCall call(FBusy);
     const WNDPROC old = FClientProc.OldProc();
     const HWND client = FClientProc.Window();
-    const std::shared_ptr<bool> alive = FAlive;
     bool passed = false;
     auto pass = [&] {
         passed = true;
@@ -715,7 +715,7 @@ void TSkinForm::ClientWndProc(TMessage& m)
             return;
         case WM_MDIDESTROY:
             pass();
-            if (!*alive || !FFrameSkinned)
+            if (call.OwnerGone() || !FFrameSkinned)
                 return;
             if (manager)
                 manager->SetMDIMaximized(IsMDIChildMaximized());
@@ -733,7 +733,7 @@ void TSkinForm::ClientWndProc(TMessage& m)
             return;
         case WM_MDISETMENU:
             pass();
-            if (!*alive || !FFrameSkinned)
+            if (call.OwnerGone() || !FFrameSkinned)
                 return;
             if (m.WParam && HasMenuBar())
                 MenuBarTakeMenu(reinterpret_cast<HMENU>(m.WParam));
@@ -747,7 +747,7 @@ void TSkinForm::ClientWndProc(TMessage& m)
             return;
         }
     } catch (...) {
-        if (!*alive)
+        if (call.OwnerGone())
             return;
         UnhookMDIClient();
         Failed();

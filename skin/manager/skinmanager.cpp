@@ -209,17 +209,9 @@ void TSkinManage::RemoveSkinData(TSkinData* data)
     for (size_t i = FPopups.size(); i-- > 0;)
         if (FPopups[i]->SkinData() == data)
             FreePopup(i);
-    for (size_t i = FForms.size(); i-- > 0;) {
-        if (i >= FForms.size() || FForms[i]->SkinData() != data)
-            continue;
-        TOwnedObject<TSkinForm> form = TakeForm(i);
-        if (form->LifeState() < TSkinForm::lsDestroying && IsWindow(form->Window)) {
-            form->Unskin();
-            form->InvalidateWindow();
-        } else {
-            form->Detach();
-        }
-    }
+    for (size_t i = FForms.size(); i-- > 0;)
+        if (i < FForms.size() && FForms[i]->SkinData() == data)
+            ReleaseForm(TakeForm(i), true);
 }
 
 bool TSkinManage::IsPlainChild(HWND h) const
@@ -376,7 +368,7 @@ void TSkinManage::PurgeForms()
         const bool gone = !IsWindow(form->Window);
         if (form->LifeState() != TSkinForm::lsDead && !gone)
             continue;
-        TakeForm(i)->Detach();
+        ReleaseForm(TakeForm(i), false);
     }
 }
 
@@ -384,7 +376,7 @@ void TSkinManage::DetachAll()
 {
     FActive = false;
     while (!FForms.empty())
-        TakeForm(FForms.size() - 1)->Detach();
+        ReleaseForm(TakeForm(FForms.size() - 1), false);
 }
 
 void TSkinManage::RequestAction(int action, int interval)
@@ -446,11 +438,10 @@ void TSkinManage::Activate(TSkinData* data)
         ActivateForm(forms[i]);
 }
 
-void TSkinManage::ReleaseForm(TSkinForm* form)
+void TSkinManage::ReleaseForm(TOwnedObject<TSkinForm> form, bool unskin)
 {
-    TOwnedObject<TSkinForm> owned = TakeForm(form);
-    form->Unskin();
-    form->InvalidateWindow();
+    if (form)
+        form.Release()->Release(unskin);
 }
 
 void TSkinManage::Deactivate(TSkinData* data)
@@ -460,13 +451,13 @@ void TSkinManage::Deactivate(TSkinData* data)
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (size_t i = FForms.size(); i-- > 0;)
             if (FForms[i]->SkinData() == data) {
-                ReleaseForm(FForms[i].Get());
+                ReleaseForm(TakeForm(i), true);
                 break;
             }
         return;
     }
     while (!FForms.empty())
-        ReleaseForm(FForms.front().Get());
+        ReleaseForm(TakeForm(size_t{0}), true);
 }
 
 void TSkinManage::Refresh(TSkinData* data)
@@ -556,7 +547,7 @@ void TSkinManage::FreePopup(size_t index)
 {
     TOwnedObject<TSkinPopMenu> popup = std::move(FPopups.at(index));
     FPopups.erase(FPopups.begin() + static_cast<std::ptrdiff_t>(index));
-    popup->Unhook();
+    popup.Release()->Release();
 }
 
 bool TSkinManage::ReleasePopupWindow(HWND h)

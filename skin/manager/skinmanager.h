@@ -93,8 +93,9 @@ private:
     void Activate(TSkinData* data);
     void Deactivate(TSkinData* data);
     void Refresh(TSkinData* data);
-    // Unskins, repaints and frees one entry.
-    void ReleaseForm(TSkinForm* form);
+    // Lets go of an entry taken out of the list: the window is given back (all of it, or its
+    // procedures only) and the object freed, once none of the window's messages is running.
+    void ReleaseForm(TOwnedObject<TSkinForm> form, bool unskin);
     // Takes an entry out of the list; the caller frees it by letting the owner go.
     TOwnedObject<TSkinForm> TakeForm(size_t index);
     TOwnedObject<TSkinForm> TakeForm(TSkinForm* form);

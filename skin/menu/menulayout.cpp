@@ -229,12 +229,15 @@ bool IsMenuAccel(unsigned key, std::wstring_view caption)
 
 bool MenuStateDisabled(unsigned state) { return (state & GreyedOrDisabled) != 0; }
 
-TSysMenuRow SystemMenuRow(unsigned command, unsigned nativeState, int sizeState, bool minimizeBox, bool maximizeBox)
+TSysMenuRow SystemMenuRow(unsigned command, unsigned nativeState, int sizeState, bool minimizeBox, bool maximizeBox,
+                          bool sizingBorder)
 {
     TSysMenuRow row;
     row.Enabled = true;
     switch (command & 0xFFF0) {
     case ScSize:
+        row.Enabled = sizeState == Normal && sizingBorder;
+        break;
     case ScMove:
         row.Enabled = sizeState != Maximized;
         break;

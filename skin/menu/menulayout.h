@@ -146,9 +146,10 @@ struct TSysMenuRow {
 };
 // The skinned copy of one native system-menu item (its command compared after & 0xFFF0): its
 // glyph, and whether it can be chosen in the window's size state (0 normal, 1 maximized,
-// 2 minimized); a greyed or disabled native item stays so.
+// 2 minimized) with its frame; a greyed or disabled native item stays so. Size needs a sizing
+// border, as the system greys it in the native menu of a fixed frame when that opens.
 TSysMenuRow SystemMenuRow(unsigned command, unsigned nativeState, int sizeState, bool minimizeBox,
-                          bool maximizeBox);
+                          bool maximizeBox, bool sizingBorder);
 // The item is greyed or disabled in a native menu state.
 bool MenuStateDisabled(unsigned state);
 

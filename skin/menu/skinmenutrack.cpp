@@ -318,6 +318,7 @@ void TSkinForm::ClickMenuButton(TMenuBtn* button)
 
 bool TSkinForm::OpenMenuButton(TMenuBtn* button)
 {
+    TBusyCount::TCall call(FBusy);  // the drop-down's loop runs inside
     gTrack.SwitchRequested = false;
     if (!button)
         return false;
@@ -348,15 +349,14 @@ bool TSkinForm::OpenMenuButton(TMenuBtn* button)
     }
     FOpenMenu = button->SubMenu;
     InstallMenuBarFilter();
-    const std::shared_ptr<bool> alive = FAlive;
     if (button->Enabled)
         TrackPopupMenu(button->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON | (rtl ? TPM_RIGHTALIGN : 0), x, y, 0, Window,
                        nullptr);
     RemoveMenuBarFilter();
     if (gTrack.Form == this)
         gTrack.Form = nullptr;
-    if (!*alive)
-        return true;  // the window's skin went while the drop-down was open
+    if (call.OwnerGone())
+        return true;  // the window's form freed this object while the drop-down was open
     FMenuTracking = false;
     FOpenMenu = nullptr;
     return true;

@@ -47,11 +47,22 @@ void TSkinPopMenu::Unhook()
     FBackground.Assign(nullptr);
 }
 
+void TSkinPopMenu::Release()
+{
+    FBusy.Release([this] {
+        Unhook();
+        Free();
+    });
+}
+
 void TSkinPopMenu::WndProc(TMessage& m)
 {
+    TBusyCount::TCall call(FBusy);
     try {
         Dispatch(m);
     } catch (...) {
+        if (call.OwnerGone())
+            return;
         // A skin that fails leaves the menu to its own procedure from here on.
         const WNDPROC old = FProc.OldProc();
         Unhook();

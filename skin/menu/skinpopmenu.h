@@ -10,6 +10,7 @@
 // menu painted there.
 #include <windows.h>
 
+#include "busycount.h"
 #include "graphics.h"
 #include "subclass.h"
 
@@ -25,6 +26,9 @@ public:
     void Hook(HWND window, TSkinData* data, HMENU menu);
     // Gives the procedure back and forgets the picture.
     void Unhook();
+    // Unhooks and frees this object: at once, or when the outermost of the window's messages
+    // running now returns. The caller has taken it out of its list.
+    void Release();
     bool Hooked() const { return FProc.Installed(); }
     void WndProc(TMessage& m);
     LRESULT CallDefault(const TMessage& m) const { return FProc.CallOld(m); }
@@ -55,4 +59,5 @@ private:
     TSkinData* FSkinData = nullptr;
     TBitmap FBackground;
     TWindowSubclass FProc;
+    TBusyCount FBusy;
 };

@@ -87,7 +87,7 @@ void TSkinForm::AddSystemMenuItem(HMENU native, int position)
     item->SetCaption(caption.empty() ? String("-") : caption);
     item->SetTag(static_cast<int>(info.wID));
     const TSysMenuRow row = SystemMenuRow(info.wID, info.fState, FSizeState, (FIconFlags & ifMinimize) != 0,
-                                          (FIconFlags & ifMaximize) != 0);
+                                          (FIconFlags & ifMaximize) != 0, FSizeable);
     item->SetImageIndex(row.Image);
     item->SetEnabled(row.Enabled);
     item->SetChecked((info.fState & MFS_CHECKED) != 0);
@@ -114,6 +114,7 @@ void TSkinForm::BuildSystemMenu()
 
 bool TSkinForm::ShowSystemMenu(int x, int y)
 {
+    TBusyCount::TCall call(FBusy);  // the menu's loop runs inside
     if (FShowingSystemMenu)
         return true;  // one is open: its loop sees the click
     const DWORD now = GetTickCount();
@@ -134,13 +135,16 @@ bool TSkinForm::ShowSystemMenu(int x, int y)
     TPopupMenu* menu = FSystemPopup;
     if (!menu)
         return false;
-    const std::shared_ptr<bool> alive = FAlive;
     FShowingSystemMenu = menu;
     menu->Popup(x, y);
-    if (*alive)
-        FShowingSystemMenu = nullptr;
-    // Let go of meanwhile (the skin went, or the menu was built anew): its last user is us.
-    if (!*alive || menu != FSystemPopup)
+    // Let go of meanwhile (the window's form freed this object, or a failing skin gave the
+    // window back): its last user is us.
+    if (call.OwnerGone()) {
+        menu->Free();
+        return true;
+    }
+    FShowingSystemMenu = nullptr;
+    if (menu != FSystemPopup)
         menu->Free();
     return true;
 }

@@ -167,22 +167,28 @@ TEST(MenuLayout, ArrowKeysMoveBetweenBarButtons)
 TEST(MenuLayout, SystemMenuRowsFollowTheSizeState)
 {
     const unsigned enabled = 0, greyed = 3;
-    EXPECT_FALSE(SystemMenuRow(0xF120, enabled, 0, true, true).Enabled);  // restore a normal window
-    EXPECT_TRUE(SystemMenuRow(0xF120, enabled, 1, true, true).Enabled);
-    EXPECT_FALSE(SystemMenuRow(0xF000, enabled, 1, true, true).Enabled);  // size a maximized one
-    EXPECT_TRUE(SystemMenuRow(0xF010, enabled, 2, true, true).Enabled);
-    EXPECT_FALSE(SystemMenuRow(0xF020, enabled, 0, false, true).Enabled);  // no minimize box
-    EXPECT_FALSE(SystemMenuRow(0xF020, enabled, 2, true, true).Enabled);
-    EXPECT_EQ(SystemMenuRow(0xF030, enabled, 0, true, true).Image, 1);
-    EXPECT_FALSE(SystemMenuRow(0xF030, enabled, 1, true, true).Enabled);
-    EXPECT_FALSE(SystemMenuRow(0xF030, enabled, 0, true, false).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF120, enabled, 0, true, true, true).Enabled);  // restore a normal window
+    EXPECT_TRUE(SystemMenuRow(0xF120, enabled, 1, true, true, true).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF000, enabled, 1, true, true, true).Enabled);  // size a maximized one
+    EXPECT_TRUE(SystemMenuRow(0xF010, enabled, 2, true, true, true).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF020, enabled, 0, false, true, true).Enabled);  // no minimize box
+    EXPECT_FALSE(SystemMenuRow(0xF020, enabled, 2, true, true, true).Enabled);
+    EXPECT_EQ(SystemMenuRow(0xF030, enabled, 0, true, true, true).Image, 1);
+    EXPECT_FALSE(SystemMenuRow(0xF030, enabled, 1, true, true, true).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF030, enabled, 0, true, false, true).Enabled);
     // Codes with low bits set are the same commands.
-    EXPECT_EQ(SystemMenuRow(0xF062, enabled, 0, true, true).Image, 3);
-    EXPECT_TRUE(SystemMenuRow(0xF060, enabled, 0, false, false).Enabled);
-    EXPECT_FALSE(SystemMenuRow(0xF060, greyed, 0, true, true).Enabled);
-    EXPECT_FALSE(SystemMenuRow(0xF060, 1, 0, true, true).Enabled);  // MF_GRAYED alone
-    EXPECT_FALSE(SystemMenuRow(0x1234, 2, 0, true, true).Enabled);  // MF_DISABLED alone
-    EXPECT_TRUE(SystemMenuRow(0x1234, 8, 0, true, true).Enabled);   // checked
+    EXPECT_EQ(SystemMenuRow(0xF062, enabled, 0, true, true, true).Image, 3);
+    EXPECT_TRUE(SystemMenuRow(0xF060, enabled, 0, false, false, true).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF060, greyed, 0, true, true, true).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF060, 1, 0, true, true, true).Enabled);  // MF_GRAYED alone
+    EXPECT_FALSE(SystemMenuRow(0x1234, 2, 0, true, true, true).Enabled);  // MF_DISABLED alone
+    EXPECT_TRUE(SystemMenuRow(0x1234, 8, 0, true, true, true).Enabled);   // checked
+    // Size needs a sizing border and a normal window; Move only a window that is not maximized.
+    EXPECT_FALSE(SystemMenuRow(0xF000, enabled, 0, true, true, false).Enabled);
+    EXPECT_TRUE(SystemMenuRow(0xF000, enabled, 0, true, true, true).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF000, enabled, 2, true, true, true).Enabled);
+    EXPECT_TRUE(SystemMenuRow(0xF010, enabled, 0, true, true, false).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF010, greyed, 0, true, true, true).Enabled);
 
     EXPECT_TRUE(WithinDoubleClick(1500, 1000, true, 500));
     EXPECT_FALSE(WithinDoubleClick(1501, 1000, true, 500));

@@ -251,6 +251,20 @@ TEST_F(FormsTest, OnShowFiresOnEveryHiddenToShownChange)
     f->Free();
 }
 
+// A caption longer than a window takes at its making is cut, and the window still comes.
+TEST_F(FormsTest, AFormWithATooLongCaptionStillGetsItsWindow)
+{
+    auto* f = new TForm(nullptr);
+    const String caption(40000, 'x');
+    f->SetCaption(caption);
+    f->Show();
+    ASSERT_TRUE(f->HandleAllocated());
+    const int length = GetWindowTextLengthA(f->Handle());
+    EXPECT_GT(length, 20000);
+    EXPECT_LT(length, 32767);
+    f->Free();
+}
+
 TEST_F(FormsTest, AlphaBlendMakesALayeredWindow)
 {
     auto* f = new TForm(nullptr);

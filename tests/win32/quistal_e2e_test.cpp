@@ -2,8 +2,10 @@
 // folder whose name has a blank, started there, its main window found by its caption, and ended
 // through the exit question of the close box (first refused, then answered yes). The settings
 // come from the registry of the test's own Wine prefix. A program folder with a damaged theme
-// skin or without the countdown's picture: the error box names the file, and the program goes
-// on as if the file were not there.
+// skin or without the alarm's sound or the countdown's picture: the error box names the file,
+// and the program goes on as if the file were not there. The theme switched through the open
+// list of the settings page to bad skins, with Wine's log of the program's exceptions read
+// afterwards.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -12,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -81,12 +85,31 @@ struct TProcess {
             CloseHandle(Info.hThread);
         }
     }
-    bool Start(const String& folder)
+    // With a log, Wine writes every exception the program raises there (its +seh channel),
+    // also those it swallows inside a window-procedure callback.
+    bool Start(const String& folder, const String& log = {})
     {
         STARTUPINFOA si{};
         si.cb = sizeof si;
         String cmd = "\"" + folder + "Quistal.exe\"";
-        return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &Info);
+        if (log.empty())
+            return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &Info);
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE file = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = file;
+        si.hStdError = file;
+        char old[256] = {};
+        const bool had = GetEnvironmentVariableA("WINEDEBUG", old, sizeof old) > 0;
+        SetEnvironmentVariableA("WINEDEBUG", "+seh");
+        const bool started =
+            CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &Info);
+        SetEnvironmentVariableA("WINEDEBUG", had ? old : nullptr);
+        CloseHandle(file);
+        return started;
     }
     bool Running() const { return WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD ExitCode() const
@@ -365,6 +388,53 @@ void StoreSetting(const char* name, DWORD type, const void* data, DWORD size)
     RegCloseKey(h);
 }
 
+// The program's skin engine answers its private query with 1 on a window it skins.
+bool Skinned(HWND w)
+{
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(w, 0x3523, 0, 0, SMTO_ABORTIFHUNG, 3000, &answer) && answer == 1;
+}
+
+// The lines of a Wine log that tell of a fault: an access violation or a bad instruction, one
+// swallowed inside a callback, or one nobody handled.
+std::vector<String> FaultsLogged(const String& log)
+{
+    std::vector<String> faults;
+    FILE* f = std::fopen(log.c_str(), "r");
+    if (!f)
+        return {"no log at " + log};
+    char line[1024];
+    while (std::fgets(line, sizeof line, f)) {
+        const String l = line;
+        for (const char* fault : {"EXCEPTION_ACCESS_VIOLATION", "EXCEPTION_ILLEGAL_INSTRUCTION",
+                                  "EXCEPTION_PRIV_INSTRUCTION", "ignoring exception", "Unhandled"})
+            if (l.find(fault) != String::npos)
+                faults.push_back(l);
+    }
+    std::fclose(f);
+    return faults;
+}
+
+void WriteFile(const String& path, const std::string& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::string ReadFile(const String& path)
+{
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[65536];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+            bytes.append(buf, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
 }  // namespace
 
 TEST(QuistalEndToEnd, StartsShowsItsWindowAndEndsThroughTheExitQuestion)
@@ -459,26 +529,51 @@ TEST(QuistalEndToEnd, DamagedThemeSkinIsReportedAndTheProgramGoesOnWithoutIt)
     RemoveFolder(folder);
 }
 
-// The alarm's power action with the countdown's picture missing: the error box names the file,
-// and the countdown, shown after it, starts from 10 however long the box stayed open.
-TEST(QuistalEndToEnd, CountdownWithoutItsPictureStartsAfterTheErrorBox)
+// The alarm with its default sound and the countdown's picture missing, and a description longer
+// than a window takes as its caption pasted into the memo: each error box names its file, the
+// countdown, shown after them, starts from 10 however long the boxes stayed open, and the note
+// still comes with the whole description, its caption cut.
+TEST(QuistalEndToEnd, AlarmWithMissingFilesNamesEachAndShowsTheWholeLongNote)
 {
     String folder = MakeProgramFolder(true);
     const String picture = folder + "Skins\\power.JPG";
+    const String sound = folder + "Wav\\alarm.wav";
     DeleteFileA(picture.c_str());
+    DeleteFileA(sound.c_str());
     ForgetSettings();
     StoreSetting("theme", REG_SZ, "Default Windows", 16);
     // The alarm goes a few seconds after the showing, within the same minute.
-    while (SecondOfNow() > 50)
+    while (SecondOfNow() > 48)
         Sleep(200);
 
     TProcess p;
     ASSERT_TRUE(p.Start(folder));
     HWND main = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000));
-    // The power action: tick its check box, pick "ShutDown".
+    // The description: the text on the clipboard pasted at the end of the memo (Ctrl+V).
+    std::string pasted;
+    while (pasted.size() < 33000)
+        pasted += "Take the blue folder to the office, and call back about the invoice. ";
+    pasted.resize(33000);
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, pasted.size() + 1);
+    std::memcpy(GlobalLock(data), pasted.c_str(), pasted.size() + 1);
+    GlobalUnlock(data);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, data);
+    CloseClipboard();
+    HWND memo = FindChildOf(main, "Edit", "Its Time to...");
+    ASSERT_NE(memo, nullptr);
+    Click(memo);
+    PressKey(memo, VK_END);
+    PostMessageA(memo, WM_CHAR, 0x16, 1);  // what Ctrl+V types
+    // (another process's control tells its text only when asked)
+    ASSERT_TRUE(WaitFor([&] { return SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0) > 33000; }, 5000)) << "nothing pasted";
+    const int description = static_cast<int>(SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0));
+    // The sound and the power action: tick their check boxes, pick "ShutDown".
     std::vector<HWND> boxes = CheckBoxes(main);
     ASSERT_EQ(boxes.size(), 3u);
+    Click(boxes[0]);
     Click(boxes[2]);
     HWND power = nullptr;
     ASSERT_TRUE(WaitFor([&] {
@@ -504,12 +599,16 @@ TEST(QuistalEndToEnd, CountdownWithoutItsPictureStartsAfterTheErrorBox)
     for (int i = 0; i < steps; ++i)
         PressKey(picker, VK_UP);
 
-    TErrorBox box = WaitForErrorBox(p, 15000);
-    ASSERT_NE(box.Window, nullptr) << "the alarm did not go, or no error box; the picker shows " << TextOf(picker);
-    EXPECT_NE(box.Text.find(picture), String::npos) << box.Text;
-    Sleep(2500);  // the user reads the box a while
-    EXPECT_EQ(FindTopLevelOfClass(p, "TForm3"), nullptr) << "the countdown shows behind the error box";
-    PressKey(box.Window, VK_ESCAPE);
+    // First the sound, then the picture; each box read a while, then answered with Escape.
+    for (const String& file : {sound, picture}) {
+        TErrorBox box = WaitForErrorBox(p, 15000);
+        ASSERT_NE(box.Window, nullptr) << "no error box for " << file << "; the picker shows " << TextOf(picker);
+        EXPECT_NE(box.Text.find("\"" + file + "\""), String::npos) << box.Text;
+        Sleep(file == sound ? 300 : 1500);
+        EXPECT_EQ(FindTopLevelOfClass(p, "TForm3"), nullptr) << "the countdown shows behind the error box";
+        PressKey(box.Window, VK_ESCAPE);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.Window); }, 5000));
+    }
 
     HWND countdown = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (countdown = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 5000));
@@ -528,11 +627,136 @@ TEST(QuistalEndToEnd, CountdownWithoutItsPictureStartsAfterTheErrorBox)
     ASSERT_TRUE(WaitFor([&] { return (cancel = FindWindowOf(p, "Cancel", countdown)) != nullptr; }, 5000));
     Click(cancel);
     HWND note = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (note = FindWindowOf(p, "Its Time to...")) != nullptr; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return (note = FindTopLevelOfClass(p, "TForm3")) != nullptr && note != countdown; },
+                        10000))
+        << "no note";
+    HWND text = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (text = FindChildOf(note, "Edit")) != nullptr; }, 5000));
+    EXPECT_EQ(SendMessageA(text, WM_GETTEXTLENGTH, 0, 0), description) << "the note shows the whole description";
+    char caption[64] = {};
+    GetWindowTextA(note, caption, sizeof caption);
+    EXPECT_EQ(String(caption), String("Its Time to...") + pasted.substr(0, sizeof caption - 15));
+    const int captionLength = GetWindowTextLengthA(note);
+    EXPECT_GT(captionLength, 20000);
+    EXPECT_LT(captionLength, description);
     PostMessageA(note, WM_CLOSE, 0, 0);
     Sleep(500);
     EXPECT_TRUE(p.Running());
     ExitThroughTheQuestion(p, main);
+    ForgetSettings();
+    RemoveFolder(folder);
+}
+
+// The theme picked in the open list of the settings page, from a good skin to one cut short, an
+// empty one, a missing one, the other good one, and to "Default Windows" with Alt+Space at once.
+// The change runs inside the combo box's own message, with its list open and the error box's
+// loop running there: the program reports each bad file and goes on unskinned, and Wine logs no
+// fault of it.
+TEST(QuistalEndToEnd, ThemeSwitchedThroughTheOpenListSurvivesBadSkinsAndAltSpace)
+{
+    const String folder = MakeProgramFolder(true);
+    const String macos = folder + "Skins\\macos.skn";
+    const String log = folder + "wine.log";
+    const std::string good = ReadFile(macos);
+    ASSERT_GT(good.size(), 3000u);
+    WriteFile(macos, good.substr(0, 3000));
+    ForgetSettings();
+    StoreSetting("theme", REG_SZ, "Standar", 8);
+
+    TProcess p;
+    ASSERT_TRUE(p.Start(folder, log));
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr && Skinned(main); }, 30000))
+        << "the main window did not show skinned";
+    RECT client{};
+    GetClientRect(main, &client);
+    PressKey(FindWindowExA(main, nullptr, "SysTabControl32", nullptr), VK_RIGHT);
+    HWND themes = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (themes = FindChildOf(main, "ComboBox", "Standar")) != nullptr; }, 5000));
+    const HWND edit = FindChildOf(themes, "Edit");
+    ASSERT_NE(edit, nullptr);
+
+    // The list opened with a click on its arrow, then a key inside it.
+    auto throughTheList = [&](WORD key) {
+        RECT r;
+        GetClientRect(themes, &r);
+        const LPARAM arrow = MAKELPARAM(r.right - 6, r.bottom / 2);
+        PostMessageA(themes, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+        PostMessageA(themes, WM_LBUTTONUP, 0, arrow);
+        ASSERT_TRUE(WaitFor([&] { return SendMessageA(themes, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 3000))
+            << "the list did not open";
+        PressKey(edit, key);
+    };
+    // The one error box, read a while (the skins go meanwhile) and answered with Return; then
+    // the list is closed, and the window goes on unskinned with the choice stored.
+    auto badSkin = [&](const String& says) {
+        TErrorBox box = WaitForErrorBox(p, 10000);
+        ASSERT_NE(box.Window, nullptr) << "no error box for " << says;
+        EXPECT_EQ(box.Text.rfind("The skin file \"" + macos + "\" " + says, 0), 0u) << box.Text;
+        Sleep(500);
+        HWND ok = FindWindowOf(p, "OK", box.Window);
+        ASSERT_NE(ok, nullptr);
+        PressKey(ok, VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.Window); }, 5000));
+        PressKey(edit, VK_ESCAPE);
+        EXPECT_EQ(WaitForErrorBox(p, 500).Window, nullptr) << "a second error box";
+        EXPECT_TRUE(p.Running());
+        EXPECT_EQ(StoredText("theme"), "MacOS");
+        EXPECT_TRUE(WaitFor([&] { return !Skinned(main); }, 3000)) << "still skinned after " << says;
+    };
+    // Back to "Standar" with a key in the closed list, skinned again.
+    auto standar = [&] {
+        PressKey(edit, VK_UP);
+        ASSERT_TRUE(WaitFor([&] { return Skinned(main) && TextOf(themes) == "Standar"; }, 5000));
+    };
+    auto complete = [&] {
+        RECT now{};
+        GetClientRect(main, &now);
+        EXPECT_EQ(now.right, client.right);
+        EXPECT_EQ(now.bottom, client.bottom);
+        EXPECT_TRUE(IsWindowVisible(main) && IsWindowVisible(themes));
+    };
+
+    throughTheList(VK_DOWN);
+    badSkin("is damaged: ");
+    complete();
+
+    WriteFile(macos, "");
+    standar();
+    throughTheList(VK_DOWN);
+    badSkin("is damaged: ");
+    complete();
+
+    DeleteFileA(macos.c_str());
+    standar();
+    throughTheList(VK_DOWN);
+    badSkin("was not found");
+    complete();
+
+    WriteFile(macos, good);
+    standar();
+    throughTheList(VK_DOWN);
+    EXPECT_TRUE(WaitFor([&] { return StoredText("theme") == "MacOS"; }, 3000));
+    EXPECT_EQ(WaitForErrorBox(p, 1000).Window, nullptr);
+    EXPECT_TRUE(Skinned(main));
+    PressKey(edit, VK_RETURN);
+    complete();
+
+    // "Default Windows", and the system menu opened before the skin goes.
+    standar();
+    PressKey(edit, VK_UP);
+    PostMessageA(edit, WM_SYSCHAR, ' ', 1 | (1 << 29));
+    EXPECT_TRUE(WaitFor([&] { return FindTopLevelOfClass(p, "#32768") != nullptr; }, 3000)) << "no system menu";
+    Sleep(600);
+    PressKey(edit, VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !Skinned(main); }, 3000));
+    EXPECT_EQ(StoredText("theme"), "Default Windows");
+    EXPECT_EQ(WaitForErrorBox(p, 500).Window, nullptr);
+    complete();
+
+    ExitThroughTheQuestion(p, main);
+    for (const String& fault : FaultsLogged(log))
+        ADD_FAILURE() << "Wine logged: " << fault;
     ForgetSettings();
     RemoveFolder(folder);
 }

@@ -189,6 +189,43 @@ TEST(ObjectInstance, AllocateHWndGivesAHiddenTopLevelWindow)
     EXPECT_FALSE(IsWindow(wnd));
 }
 
+namespace {
+
+// Lets its own window go from inside that window's message, then makes a new thunk there.
+class TLetGoInside : public TObject {
+public:
+    HWND Wnd = nullptr;
+    WNDPROC MadeDuring = nullptr;
+    void WndProc(TMessage& m)
+    {
+        if (m.Msg != kAsk) {
+            m.Result = DefWindowProcA(Wnd, m.Msg, m.WParam, m.LParam);
+            return;
+        }
+        DeallocateHWnd(Wnd);
+        MadeDuring = MakeObjectInstance(TWndMethod(this, &TLetGoInside::WndProc));
+        m.Result = 9;
+    }
+};
+
+}  // namespace
+
+// The thunk a running call came through is not handed to anybody else (nor its page freed)
+// before that call has returned.
+TEST(ObjectInstance, AWindowLetGoInsideItsOwnMessageKeepsItsThunkUntilTheCallReturns)
+{
+    TLetGoInside owner;
+    owner.Wnd = AllocateHWnd(TWndMethod(&owner, &TLetGoInside::WndProc));
+    const auto thunk = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(owner.Wnd, GWLP_WNDPROC));
+    EXPECT_EQ(SendMessageA(owner.Wnd, kAsk, 0, 0), 9);
+    EXPECT_FALSE(IsWindow(owner.Wnd));
+    EXPECT_NE(owner.MadeDuring, thunk);
+    WNDPROC after = MakeObjectInstance(TWndMethod(&owner, &TLetGoInside::WndProc));
+    EXPECT_EQ(after, thunk);
+    FreeObjectInstance(after);
+    FreeObjectInstance(owner.MadeDuring);
+}
+
 // ---- TTimer ----
 
 namespace {

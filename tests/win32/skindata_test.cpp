@@ -134,6 +134,17 @@ TEST_F(SkinDataTest, NewComponentHasThePublishedDefaults)
     EXPECT_EQ(map->Text(), "TMyGrid=scrollbar\r\n");
 }
 
+// The message of the error a skin file raises ("" when none).
+String SkinFileError(TSkinData* d, const String& file)
+{
+    try {
+        d->SetSkinFile(file);
+    } catch (const ESkinFileDamaged& e) {
+        return e.Message();
+    }
+    return {};
+}
+
 TEST_F(SkinDataTest, LoadsTheThemeSkinsFromFilesAndKeepsTheLastOnAMissingFile)
 {
     TSkinData* d = Loaded();
@@ -149,11 +160,35 @@ TEST_F(SkinDataTest, LoadsTheThemeSkinsFromFilesAndKeepsTheLastOnAMissingFile)
     EXPECT_NE(d->FSkinName, standar);
     const String macos = d->FSkinName;
 
-    // Missing: silently nothing more than an empty mark; the objects stay.
-    d->SetSkinFile(ThemeSkinPath("nothere.skn"));
+    // Missing, a folder in its place, locked by another: the error of a damaged file, saying
+    // what is wrong; the skin is marked empty and the objects stay.
+    const String missing = ThemeSkinPath("nothere.skn");
+    EXPECT_EQ(SkinFileError(d, missing), "The skin file \"" + missing + "\" was not found");
     EXPECT_TRUE(d->FSkinEmpty);
-    EXPECT_EQ(d->SkinFile(), ThemeSkinPath("nothere.skn"));
+    EXPECT_EQ(d->SkinFile(), missing);
     EXPECT_EQ(d->FSkinName, macos);
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const String folder = String(temp) + "velmora-folder.skn";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_EQ(SkinFileError(d, folder), "The skin file \"" + folder + "\" is not a file: a folder has its name");
+    RemoveDirectoryA(folder.c_str());
+
+    const String locked = TempFile("velmora-locked.skn", FileBytes(ThemeSkinPath("macos.skn")));
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const String text = SkinFileError(d, locked);
+    CloseHandle(lock);
+    EXPECT_EQ(text.rfind("The skin file \"" + locked + "\" cannot be read: ", 0), 0u) << text;
+    EXPECT_GT(text.size(), locked.size() + 34) << "the system's reason follows";
+    EXPECT_TRUE(d->FSkinEmpty);
+    EXPECT_EQ(d->FSkinName, macos);
+    DeleteFileA(locked.c_str());
+
+    // No name only empties the skin.
+    d->SetSkinFile("");
+    EXPECT_TRUE(d->FSkinEmpty);
 }
 
 TEST_F(SkinDataTest, DamagedSkinFileRaisesAndLeavesTheComponentEmpty)

@@ -302,7 +302,7 @@ TEST_F(SkinManagerTest, OwnFormSkinArrivingWhileActiveSkinsTheForm)
     auto* d = new TSkinData(Host);
     d->SetSkinFormtype(sfOnlyThisForm);
     d->Loaded();
-    d->SetSkinFile(ThemeSkinPath("missing.skn"));
+    EXPECT_THROW(d->SetSkinFile(ThemeSkinPath("missing.skn")), ESkinFileDamaged);
     d->SetActive(true);
     d->SetSkinFile(ThemeSkinPath("macos.skn"));
     ASSERT_TRUE(PumpUntil([this] { return M().FindSkinForm(Host->Handle()) != nullptr; }));

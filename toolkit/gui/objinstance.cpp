@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "apphooks.h"
+#include "busycount.h"
 #include "object.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // this module's base, for its own window class
@@ -21,6 +22,7 @@ struct TInstanceData {
     TWndMethod Method;
     TInstanceData* NextFree = nullptr;
     bool InUse = false;
+    TBusyCount Busy;  // calls running through the thunk; the slot is reused only after them
 };
 
 // A thunk turns the stdcall WNDPROC call into a call of StdWndProc with its data record as an
@@ -59,6 +61,7 @@ LRESULT __stdcall StdWndProc(TInstanceData* data, HWND wnd, UINT msg, WPARAM wp,
     TWndMethod method = data->Method;
     if (!method)  // a freed slot still reachable from a stale procedure pointer
         return DefWindowProcA(wnd, msg, wp, lp);
+    TBusyCount::TCall call(data->Busy);
     try {
         method(m);
     } catch (...) {
@@ -154,7 +157,17 @@ void ReleaseBlockIfEmpty(TInstanceBlock* block) noexcept
     delete block;
 }
 
-// Gives a live instance back; false (and nothing done) for anything else.
+void ReturnSlot(TInstanceBlock* block, TInstanceData* data) noexcept
+{
+    data->NextFree = block->FreeList;
+    block->FreeList = data;
+    --block->Used;
+    ReleaseBlockIfEmpty(block);
+}
+
+// Gives a live instance back; false (and nothing done) for anything else. A call still running
+// through it (its window freed from inside its own message) keeps the slot, and so its code
+// page, until it has returned; meanwhile the thunk answers as a bare window.
 bool ReleaseInstance(WNDPROC instance) noexcept
 {
     TInstanceBlock* block = nullptr;
@@ -163,10 +176,7 @@ bool ReleaseInstance(WNDPROC instance) noexcept
         return false;
     data->Method = TWndMethod();
     data->InUse = false;
-    data->NextFree = block->FreeList;
-    block->FreeList = data;
-    --block->Used;
-    ReleaseBlockIfEmpty(block);
+    data->Busy.Release([block, data] { ReturnSlot(block, data); });
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "apphooks.h"
+#include "busycount.h"
 #include "objinstance.h"
 #include "object.h"
 
@@ -34,19 +35,20 @@ public:
     {
         if (m.Msg == WM_NCDESTROY)
             FDying = true;
-        ++FDepth;
-        if (FState == lsOwned) {
-            TWndMethod method = FMethod;
-            try {
-                method(m);
-            } catch (...) {
-                HandleCurrentException(method.Data());
+        {
+            TBusyCount::TCall call(FBusy);
+            if (FState == lsOwned) {
+                TWndMethod method = FMethod;
+                try {
+                    method(m);
+                } catch (...) {
+                    HandleCurrentException(method.Data());
+                }
+            } else {
+                TakeBackWhenInFront();
+                m.Result = CallWindowProcAW(Old, FWnd, m, FUnicode);
             }
-        } else {
-            TakeBackWhenInFront();
-            m.Result = CallWindowProcAW(Old, FWnd, m, FUnicode);
         }
-        --FDepth;
         FreeWhenDone();
     }
 
@@ -75,7 +77,7 @@ private:
 
     void FreeWhenDone()
     {
-        if (FDepth > 0)
+        if (FBusy.Busy())
             return;
         if (FState == lsUnreachable || (FState == lsForwarding && FDying))
             delete this;
@@ -85,7 +87,7 @@ private:
     bool FUnicode;
     TWndMethod FMethod;
     TLinkState FState = lsOwned;
-    int FDepth = 0;
+    TBusyCount FBusy;
     bool FDying = false;
 };
 

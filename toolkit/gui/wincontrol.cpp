@@ -10,6 +10,10 @@
 
 namespace {
 
+// The longest window name the system takes when it makes a window (a counted string with a
+// 16-bit length under Wine: 32767 characters and more fail the creation).
+constexpr size_t MaxCreationCaption = 32000;
+
 // ---------------------------------------------------------------- module-wide window state
 
 // The property atom "ControlOfs<instance><thread>": this module's controls only.
@@ -265,6 +269,9 @@ void TWinControl::CreateWnd()
         FCtlId = NextControlId();
         id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(FCtlId));
     }
+    // A longer caption is cut: the window always comes.
+    if (p.Caption.size() > MaxCreationCaption)
+        p.Caption.resize(MaxCreationCaption);
     HWND h;
     {
         TScopedValue<TWinControl*> creating(gCreatingControl, system ? nullptr : this);
