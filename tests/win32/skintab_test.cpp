@@ -209,3 +209,67 @@ TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
     EXPECT_EQ(At(*shot, (r.left + r.right) / 2, (r.top + r.bottom) / 2), clWhite);
     EXPECT_NE(At(*shot, r.left - 3, (r.top + r.bottom) / 2), clWhite);
 }
+
+TEST_F(TabSkinTest, ATextBesideItsIconShowsAllItsWords)
+{
+    // Plain tab pictures, so that every other pixel of a tab is ink of the icon or the text.
+    constexpr TColor face[5] = {0x00E0F0F0, 0x00F0E0F0, 0x00E0F0F0, 0x00E0F0F0, 0x00F0E0F0};
+    TDataSkinBorder& tabs = *Data->FTabs;
+    FillStrip(tabs.Bitmap, 5, 40, 24, face);
+    tabs.Frame = 5;
+    tabs.Trans = 0;
+    tabs.SetMargins(0, 0, 0, 0);
+    tabs.NormalColour2 = clBlack;
+    tabs.MouseOverColour2 = clBlack;
+
+    // A tab control of another program: fixed-width tabs, each with a 16 x 16 icon.
+    HWND w = RawChild(WC_TABCONTROLA, TCS_FIXEDWIDTH, 10, 10, 300, 120);
+    const auto font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    auto red = Filled(16, 16, clRed);
+    ImageList_Add(images, red->Handle(), nullptr);
+    SendMessageA(w, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    // Each tab exactly as wide as its icon and its text on one line: too narrow to keep both
+    // inside the tab on one line.
+    char text[] = "Wide Text";
+    TBitmap measure(1, 1);
+    TFont windowFont;
+    windowFont.BorrowHandle(font);
+    measure.Canvas()->Font()->Assign(&windowFont);
+    SIZE size{};
+    GetTextExtentPoint32A(measure.Canvas()->Handle(), text, static_cast<int>(strlen(text)), &size);
+    SendMessageA(w, TCM_SETITEMSIZE, 0, MAKELPARAM(16 + size.cx, 2 * size.cy + 8));
+    for (int i = 0; i < 2; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.iImage = 0;
+        SendMessageA(w, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    auto* skin = SkinWindow<TSkinTab>(TSkinKind::Tab, w);
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        RECT tab = TabRect(w, i);
+        ASSERT_EQ(tab.right - tab.left, 16 + size.cx);
+        OffsetRect(&tab, 0, 1);
+        // The text is wrapped where it is measured, beside the icon, and both lines show (the
+        // pane's edge left out at the bottom).
+        const TColor back = face[i == 0 ? 1 : 0];
+        int lines = 0;
+        bool inLine = false;
+        for (LONG y = tab.top; y < tab.bottom - 3; ++y) {
+            bool ink = false;
+            for (LONG x = tab.left; x < tab.right && !ink; ++x)
+                ink = At(*shot, x, y) != back && At(*shot, x, y) != clRed;
+            lines += ink && !inLine;
+            inLine = ink;
+        }
+        EXPECT_EQ(lines, 2);
+        EXPECT_EQ(CountOf(*shot, tab, clRed), 16 * 16);  // the icon
+    }
+    DestroyWindow(w);
+    ImageList_Destroy(images);
+}
