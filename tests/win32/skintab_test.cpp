@@ -13,8 +13,16 @@
 #include "skinmessages.h"
 #include "skinrange.h"
 #include "skintab.h"
+#include "stdctrls.h"
 
 namespace {
+
+// A tab control without pages, its children in its display area.
+class TTestTabs : public TCustomTabControl {
+public:
+    using TCustomTabControl::TCustomTabControl;
+    using TCustomTabControl::SetTabs;
+};
 
 class TChangeLog : public TObject {
 public:
@@ -26,9 +34,12 @@ public:
             return Old(m);
         ++Asked;
         m.Result = Refuse ? 1 : 0;
+        if (SwitchOff)
+            SwitchOff->Unskin();
     }
     int Changes = 0, Asked = 0;
     bool Refuse = false;
+    TSkinControl* SwitchOff = nullptr;  // switched off while the form answers
     TWndMethod Old;
 };
 
@@ -68,6 +79,36 @@ protected:
         pc->OnChange = TNotifyEvent(&Log, &TChangeLog::Change);
         return pc;
     }
+    // Plain tab pictures: every pixel of a tab that is not its face is ink of a text or an icon.
+    // Texts in black; a pane picture of plain face.
+    void UsePlainTabs()
+    {
+        TDataSkinBorder& tabs = *Data->FTabs;
+        FillStrip(tabs.Bitmap, 5, 40, 24, PlainTab);
+        tabs.Frame = 5;
+        tabs.Trans = 0;
+        tabs.SetMargins(0, 0, 0, 0);
+        tabs.NormalColour2 = clBlack;
+        tabs.MouseOverColour2 = clBlack;
+    }
+    static constexpr TColor PlainTab[5] = {0x00E0F0F0, 0x00F0E0F0, 0x00E0F0F0, 0x00E0F0F0, 0x00F0E0F0};
+    // The face of tab i as drawn when `current` is the current tab.
+    static TColor PlainFace(int i, int current) { return PlainTab[i == current ? 1 : 0]; }
+    // The box of a tab's ink (text and icon), in the window's picture.
+    static TRect TabInk(TBitmap& shot, HWND tabs, int i, int current)
+    {
+        RECT tab = TabRect(tabs, i);
+        OffsetRect(&tab, 0, 1);
+        tab.bottom -= 3;  // the pane's edge
+        TRect box(tab.right, tab.bottom, tab.left, tab.top);
+        for (LONG y = tab.top; y < tab.bottom; ++y)
+            for (LONG x = tab.left; x < tab.right; ++x)
+                if (At(shot, x, y) != PlainFace(i, current))
+                    box = TRect(std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                                std::max(box.bottom, y + 1));
+        return box;
+    }
+
     // The current tab's accent: row 1 in the middle of the Tabs picture's second frame.
     TColor Accent() const
     {
@@ -193,6 +234,89 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     Form->WindowProc = Log.Old;
 }
 
+TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwhile)
+{
+    TPageControl* pc = NewPages(tpTop, TabCloseBoxTag, 300, 4);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    Log.Old = Form->WindowProc;
+    Form->WindowProc = TWndMethod(&Log, &TChangeLog::FormProc);
+    TTabSheet* first = pc->Pages(0);
+    // A real click on the first close box; the form switches the skin off while it answers.
+    PaintedBy(skin);
+    const TRect box = skin->CloseRects()[0];
+    Log.SwitchOff = skin;
+    MoveMouseTo(pc->Handle(), box.left + 2, box.top + 2);
+    LeftButton(true);
+    LeftButton(false);
+    Log.SwitchOff = nullptr;
+    EXPECT_EQ(Log.Asked, 1);
+    EXPECT_FALSE(skin->Active());
+    PumpFor(30);
+    ASSERT_EQ(pc->PageCount(), 3);
+    EXPECT_EQ(Form->FindComponent("Page1"), nullptr);
+    EXPECT_NE(pc->Pages(0), first);
+
+    // The skin on again; freed once a close is on its way: the page still goes.
+    SendMessageA(pc->Handle(), SKM_ENABLE, 1, 0);
+    PaintedBy(skin);
+    const TRect next = skin->CloseRects()[1];
+    SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(next.left + 2, next.top + 2));
+    skin->Free();
+    PumpFor(30);
+    EXPECT_EQ(pc->PageCount(), 2);
+    EXPECT_EQ(Form->FindComponent("Page3"), nullptr);
+    Form->WindowProc = Log.Old;
+}
+
+TEST_F(TabSkinTest, TabTextsTakeTheWindowsFontEachAndGreyWhenDisabled)
+{
+    UsePlainTabs();
+    TPageControl* pc = NewPages(tpTop, 0, 300, 2);
+    for (int i = 0; i < 2; ++i)
+        pc->Pages(i)->SetCaption("Same");
+    pc->Font()->SetStyle({fsBold});
+    pc->SetEnabled(false);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    const TColor shadow = Rgb(clBtnShadow);
+    // Disabled when attached: both texts grey.
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), i), shadow), 3) << i;
+        EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), i), clBlack), 0) << i;
+    }
+    // Enabled: black, each text at the same place in its tab (each measured in the window's
+    // font, not in what the tab before left of it).
+    pc->SetEnabled(true);
+    shot = PaintedBy(skin);
+    const TRect a = TabInk(*shot, pc->Handle(), 0, 0), b = TabInk(*shot, pc->Handle(), 1, 0);
+    ASSERT_FALSE(a.Empty());
+    EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), 0), clBlack), 3);
+    EXPECT_EQ(a.left - TabRect(pc->Handle(), 0).left, b.left - TabRect(pc->Handle(), 1).left);
+    EXPECT_EQ(a.Width(), b.Width());
+    // Disabled after attaching: grey again.
+    pc->SetEnabled(false);
+    EXPECT_EQ(CountOf(*PaintedBy(skin), TabRect(pc->Handle(), 1), clBlack), 0);
+}
+
+TEST_F(TabSkinTest, ATabControlsWindowlessChildrenShowOverItsPane)
+{
+    auto* tabs = Add<TTestTabs>(Form, Form, "TabControl1", 10, 10, 300, 200);
+    tabs->SetTabs({"One", "Two"}, 0);
+    auto* label = new TLabel(Form);
+    label->SetParent(tabs);
+    label->SetBounds(40, 80, 60, 20);
+    label->SetTransparent(false);
+    label->SetColor(clRed);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, tabs);
+    skin->SetMode(2);  // as the dispatch attaches a tab control
+    EXPECT_EQ(PixelAt(skin, 60, 90), clRed);
+    // A skin without a pane picture leaves the display area to the control, and its windowless
+    // children are still drawn.
+    Data->FTabPane.reset();
+    skin->SkinChanged();
+    EXPECT_EQ(PixelAt(skin, 60, 90), clRed);
+}
+
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
 {
     TPageControl* pc = NewPages(tpTop, 0, 140, 8);
@@ -212,16 +336,7 @@ TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
 
 TEST_F(TabSkinTest, ATextBesideItsIconShowsAllItsWords)
 {
-    // Plain tab pictures, so that every other pixel of a tab is ink of the icon or the text.
-    constexpr TColor face[5] = {0x00E0F0F0, 0x00F0E0F0, 0x00E0F0F0, 0x00E0F0F0, 0x00F0E0F0};
-    TDataSkinBorder& tabs = *Data->FTabs;
-    FillStrip(tabs.Bitmap, 5, 40, 24, face);
-    tabs.Frame = 5;
-    tabs.Trans = 0;
-    tabs.SetMargins(0, 0, 0, 0);
-    tabs.NormalColour2 = clBlack;
-    tabs.MouseOverColour2 = clBlack;
-
+    UsePlainTabs();
     // A tab control of another program: fixed-width tabs, each with a 16 x 16 icon.
     HWND w = RawChild(WC_TABCONTROLA, TCS_FIXEDWIDTH, 10, 10, 300, 120);
     const auto font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -257,7 +372,7 @@ TEST_F(TabSkinTest, ATextBesideItsIconShowsAllItsWords)
         OffsetRect(&tab, 0, 1);
         // The text is wrapped where it is measured, beside the icon, and both lines show (the
         // pane's edge left out at the bottom).
-        const TColor back = face[i == 0 ? 1 : 0];
+        const TColor back = PlainFace(i, 0);
         int lines = 0;
         bool inLine = false;
         for (LONG y = tab.top; y < tab.bottom - 3; ++y) {
