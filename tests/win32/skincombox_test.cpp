@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "arrowbutton.h"
@@ -66,6 +67,28 @@ private:
     }
     HHOOK FHook = nullptr;
 };
+
+// Runs a step from inside the loop that holds the mouse for a window, once it holds it (a timer
+// message, which such a loop hands on like any other).
+struct TWhenCaptured {
+    static inline HWND Target = nullptr;
+    static inline std::function<void()> Pending;
+    static inline UINT_PTR Timer = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (GetCapture() != Target || !Pending)
+            return;
+        KillTimer(nullptr, Timer);
+        std::exchange(Pending, nullptr)();
+    }
+};
+
+void WhenCaptured(HWND wnd, std::function<void()> step)
+{
+    TWhenCaptured::Target = wnd;
+    TWhenCaptured::Pending = std::move(step);
+    TWhenCaptured::Timer = SetTimer(nullptr, 0, 10, TWhenCaptured::Tick);
+}
 
 // Which combo boxes changed, in order.
 class TChangeLog : public TObject {
@@ -326,9 +349,8 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
     TSkinComBox* skin = SkinOf(combo);
     HWND list = skin->ListWindow();
-    TPostedStep interrupt;
-    // A press on the thumb and a move by `by` pixels; then the button goes up, or `stop` ends
-    // the drag from inside it.
+    // The real pointer pressed on the thumb and moved by `by` pixels from inside the drag; then
+    // the button goes up, or `stop` ends the drag from inside it.
     auto drag = [&](int by, std::function<void()> stop = nullptr) {
         SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
         PumpFor(20);
@@ -337,15 +359,18 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
         GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
         const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
         const int y = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
-        POINT to{x, y + by};
-        ScreenToClient(list, &to);
-        PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(x, y));
-        PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(to.x, to.y));
+        MoveMouseTo(x, y);
+        WhenCaptured(list, [=] {
+            MoveMouseTo(x, y + by, false);
+            if (stop)
+                WhenCaptured(list, stop);  // after the move has been handled
+            else
+                LeftButton(false, false);
+        });
+        LeftButton(true);
+        PumpFor(60);
         if (stop)
-            interrupt.Post(stop);
-        else
-            PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(to.x, to.y));
-        PumpFor(40);
+            LeftButton(false);
     };
     auto top = [&] { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
@@ -359,11 +384,32 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     EXPECT_GT(middle, 0);
     EXPECT_LT(middle, static_cast<int>(si.nMax - si.nPage));
 
-    // A press on the arrows stays the system's.
+    // The pointer, not the message, says where the thumb goes: a move whose message still
+    // names the press point drags as far as the pointer has gone.
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
     PumpFor(20);
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;
+    GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
+    POINT thumb{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
+    MoveMouseTo(thumb.x, thumb.y);
+    WhenCaptured(list, [=] {
+        MoveMouseTo(thumb.x, thumb.y - 2000, false);
+        POINT at = thumb;
+        ScreenToClient(list, &at);
+        PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(at.x, at.y));
+        PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(at.x, at.y));
+    });
+    LeftButton(true);
+    PumpFor(60);
+    LeftButton(false);
+    EXPECT_EQ(top(), 0);
+
+    // A press on the arrows stays the system's.
+    drag(30);
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(20);
     GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
     POINT down{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 4};
     PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(down.x, down.y));

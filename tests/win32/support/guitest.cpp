@@ -50,7 +50,7 @@ void ClickAt(HWND wnd, int x, int y)
     PumpFor(30);
 }
 
-void MoveMouseTo(int x, int y)
+void MoveMouseTo(int x, int y, bool handle)
 {
     // Absolute moves are in 0..65535 over the primary screen; the pointer lands on the pixel
     // asked for when the value is rounded up.
@@ -61,7 +61,8 @@ void MoveMouseTo(int x, int y)
     in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
-    PumpFor(30);
+    if (handle)
+        PumpFor(30);
 }
 
 void MoveMouseTo(HWND wnd, int x, int y)
@@ -71,13 +72,14 @@ void MoveMouseTo(HWND wnd, int x, int y)
     MoveMouseTo(p.x, p.y);
 }
 
-void LeftButton(bool down)
+void LeftButton(bool down, bool handle)
 {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     SendInput(1, &in, sizeof in);
-    PumpFor(30);
+    if (handle)
+        PumpFor(30);
 }
 
 void ClickControl(TControl* c)
