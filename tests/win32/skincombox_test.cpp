@@ -308,6 +308,53 @@ TEST_F(SkinComboTest, ARightToLeftComboHasItsButtonOnTheLeft)
     EXPECT_NE(At(*painted, w - f / 2, h / 2), clFuchsia);
 }
 
+TEST_F(SkinComboTest, TheFramedButtonCarriesItsGlyphAndAComboBoxExItsArrow)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDown);
+    TSkinComBox* skin = SkinOf(combo);
+    const TColor face = Data->FColors[scButtonFace];
+    // The framed drawing: the extra glyph's first frame centred in the button's glyph box.
+    Data->FComboButton->Style = 0;
+    auto painted = SkinPainted(skin, clFuchsia);
+    const int w = painted->Width(), h = painted->Height(), f = GetSystemMetrics(SM_CXHSCROLL);
+    TDataSkinObject* extra = Data->FExtraImages.get();
+    ASSERT_TRUE(extra && !extra->Bitmap.Empty());
+    const int gw = extra->Bitmap.Width() / extra->Frame, gh = extra->Bitmap.Height();
+    const int gx = w - f - 2 + (f - gw) / 2, gy = (h - gh) / 2;
+    int inked = 0;
+    for (int y = 0; y < gh; ++y)
+        for (int x = 0; x < gw; ++x) {
+            const TColor g = PicturePixel(extra->Bitmap, x, y);
+            if (g == clFuchsia)
+                continue;
+            ++inked;
+            ASSERT_EQ(At(*painted, gx + x, gy + y), g) << x << "," << y;
+        }
+    EXPECT_GT(inked, 5);
+
+    // The ComboBoxEx drawing: over the edit part the face with the skin's combo arrow stretched
+    // into it, magenta left out; no border on a control without one, the flat two-ring border
+    // on one with.
+    skin->SetComboBoxExMode(true);
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, 0, 0), clFuchsia);
+    HWND c = combo->Handle();
+    SetWindowLongA(c, GWL_EXSTYLE, GetWindowLongA(c, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, 0, 0), Shadow());
+    EXPECT_EQ(At(*painted, 1, 1), clWhite);
+    RECT edit, window;
+    GetWindowRect(skin->EditWindow(), &edit);
+    GetWindowRect(combo->Handle(), &window);
+    OffsetRect(&edit, -window.left, -window.top);
+    TDataSkinObject* arrow = Data->FComboArrow.get();
+    ASSERT_TRUE(arrow && !arrow->Bitmap.Empty());
+    EXPECT_TRUE(SameArea(*painted, edit.left, edit.top,
+                         *StripPiece(&arrow->Bitmap, arrow->Frame, 1, edit.right - edit.left, edit.bottom - edit.top,
+                                     face)));
+}
+
 TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
 {
     TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
