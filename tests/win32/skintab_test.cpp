@@ -298,7 +298,7 @@ TEST_F(TabSkinTest, TabTextsTakeTheWindowsFontEachAndGreyWhenDisabled)
     EXPECT_EQ(CountOf(*PaintedBy(skin), TabRect(pc->Handle(), 1), clBlack), 0);
 }
 
-TEST_F(TabSkinTest, ATabControlsWindowlessChildrenShowOverItsPane)
+TEST_F(TabSkinTest, TheDisplayAreaShowsTheCurrentSkinsPaneAndTheWindowlessChildren)
 {
     auto* tabs = Add<TTestTabs>(Form, Form, "TabControl1", 10, 10, 300, 200);
     tabs->SetTabs({"One", "Two"}, 0);
@@ -309,12 +309,26 @@ TEST_F(TabSkinTest, ATabControlsWindowlessChildrenShowOverItsPane)
     label->SetColor(clRed);
     auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, tabs);
     skin->SetMode(2);  // as the dispatch attaches a tab control
-    EXPECT_EQ(PixelAt(skin, 60, 90), clRed);
-    // A skin without a pane picture leaves the display area to the control, and its windowless
-    // children are still drawn.
-    Data->FTabPane.reset();
+    RECT d = Rect(0, 0, tabs->Width(), tabs->Height());
+    SendMessageA(tabs->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+    const TBitmap& pane = Data->FTabPane->Bitmap;
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, d.left - 4, 100), PicturePixel(pane, 0, pane.Height() / 2));
+    EXPECT_EQ(At(*shot, 50, 90), clRed);
+    // A skin whose pane is the Tabs object's second picture, then one without it: the display
+    // area is left to the control (no picture of the skin before), and the windowless children
+    // are still drawn.
+    TDataSkinBorder& tabsObject = *Data->FTabs;
+    tabsObject.Style = 0;
+    tabsObject.Bitmap2.SetSize(16, 16);
+    Paint(tabsObject.Bitmap2, Rect(0, 0, 16, 16), clBlue);
     skin->SkinChanged();
-    EXPECT_EQ(PixelAt(skin, 60, 90), clRed);
+    EXPECT_EQ(PixelAt(skin, d.left - 4, 100), clBlue);
+    tabsObject.Bitmap2.SetSize(0, 0);
+    skin->SkinChanged();
+    shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, d.left - 4, 100), clWhite);
+    EXPECT_EQ(At(*shot, 50, 90), clRed);
 }
 
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
