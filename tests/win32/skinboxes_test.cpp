@@ -99,6 +99,18 @@ TEST_F(BoxSkinTest, StatusBarPanelsTextsAndGrip)
     EXPECT_EQ(At(*shot, Panel(2).left, mid), Face());
 }
 
+TEST_F(BoxSkinTest, AStatusBarsWindowlessChildrenShowOverItsPanels)
+{
+    NewBar();
+    auto* label = new TLabel(Form);
+    label->SetParent(Bar);
+    label->SetBounds(150, 4, 30, 12);
+    label->SetTransparent(false);
+    label->SetColor(clRed);
+    auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
+    EXPECT_EQ(PixelAt(skin, 160, 8), clRed);
+}
+
 TEST_F(BoxSkinTest, OwnerDrawnPanelsGetTheirEdgeAndTheEventForEveryPanel)
 {
     NewBar()->Panels()->Items(1)->SetStyle(psOwnerDraw);
@@ -160,6 +172,14 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     EXPECT_EQ(At(*shot, 0, 60), Face());
     EXPECT_EQ(At(*shot, 1, 60), Shadow());
     EXPECT_EQ(At(*shot, 199, 60), Face());
+
+    // Aligned right (WS_EX_RIGHT), the caption ends 8 pixels from the right edge.
+    SetWindowLongA(box->Handle(), GWL_EXSTYLE, GetWindowLongA(box->Handle(), GWL_EXSTYLE) | WS_EX_RIGHT);
+    shot = ScreenOf(box->Handle());
+    const TColor ink = Rgb(box->Font()->Color());
+    EXPECT_EQ(CountOf(*shot, Rect(0, 0, 120, 2 * top + 4), ink), 0);
+    EXPECT_GT(CountOf(*shot, Rect(120, 0, 192, 2 * top + 4), ink), 5);
+    EXPECT_EQ(CountOf(*shot, Rect(192, 0, 200, 2 * top + 4), ink), 0);
 }
 
 TEST_F(BoxSkinTest, BoxGivesTheFaceColourAndTakesItBack)

@@ -341,6 +341,7 @@ TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
         for (int x = r[focused].left; x < r[focused].right; ++x)
             normalColourInFocused |= tabs->Canvas()->Pixels(x, y) == 0x00000077;
     EXPECT_FALSE(normalColourInFocused);
+    EXPECT_GT(CountOf(*tabs, r[0], 0x00000077), 3) << "the other tab's text in the normal colour";
 
     // Without the button picture the strip is the face colour.
     b.Bitmap.SetSize(0, 0);

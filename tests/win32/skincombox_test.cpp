@@ -566,10 +566,17 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
     const TPixRect src = StateRect(glyph->Bitmap.Width(), glyph->Bitmap.Height(), 1, glyph->Frame, false);
     first->Canvas()->CopyRect(TRect(0, 0, b, 20), glyph->Bitmap.Canvas(), TRect(src.Left, src.Top, src.Right, src.Bottom));
     EXPECT_TRUE(SameArea(*painted, 0, 0, *first));
-    arrow->Perform(CM_MOUSEENTER);
-    EXPECT_TRUE(arrow->Hot());
-    arrow->Perform(CM_MOUSELEAVE);
-    EXPECT_FALSE(arrow->Hot());
+    // Under the pointer: the arrow's fourth frame; away again, the first.
+    MoveMouseTo(arrow->Handle(), b / 2, 10);
+    ASSERT_TRUE(PumpUntil([&] { return arrow->Hot(); }, 500));
+    auto hot = std::make_unique<TBitmap>(b, 20);
+    const TPixRect hotSrc = StateRect(glyph->Bitmap.Width(), glyph->Bitmap.Height(), 4, glyph->Frame, false);
+    hot->Canvas()->CopyRect(TRect(0, 0, b, 20), glyph->Bitmap.Canvas(),
+                            TRect(hotSrc.Left, hotSrc.Top, hotSrc.Right, hotSrc.Bottom));
+    EXPECT_TRUE(SameArea(*Painted(arrow->Handle()), 0, 0, *hot));
+    MoveMouseTo(edit->Handle(), 5, 5);
+    ASSERT_TRUE(PumpUntil([&] { return !arrow->Hot(); }, 500));
+    EXPECT_TRUE(SameArea(*Painted(arrow->Handle()), 0, 0, *first));
 
     edit->SetFocus();
     ClickAt(arrow->Handle(), b / 2, 10);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "controlskintest.h"
 #include "pagecontrol.h"
@@ -23,6 +24,38 @@ public:
     using TCustomTabControl::TCustomTabControl;
     using TCustomTabControl::SetTabs;
 };
+
+// A tab set of the older kind, read by the tab-set skin through its properties; it paints
+// itself red.
+class TTabSet : public TCustomControl {
+    TK_CLASS(TTabSet, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    TStrings* Tabs() const { return FTabs.get(); }
+    int TabIndex = 0, FirstIndex = 0, StartMargin = 5, EndMargin = 5;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+    }
+
+private:
+    std::unique_ptr<TStringList> FTabs = std::make_unique<TStringList>();
+};
+
+const TClassInfo& TTabSet::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TTabSet>("TTabSet", &TCustomControl::StaticClass())
+                                       .ObjectProp<TStrings>("Tabs", &TTabSet::Tabs)
+                                       .Prop("TabIndex", &TTabSet::TabIndex)
+                                       .Prop("FirstIndex", &TTabSet::FirstIndex)
+                                       .Prop("StartMargin", &TTabSet::StartMargin)
+                                       .Prop("EndMargin", &TTabSet::EndMargin)
+                                       .Build();
+    return info;
+}
 
 class TChangeLog : public TObject {
 public:
@@ -284,18 +317,24 @@ TEST_F(TabSkinTest, TabTextsTakeTheWindowsFontEachAndGreyWhenDisabled)
         EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), i), shadow), 3) << i;
         EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), i), clBlack), 0) << i;
     }
-    // Enabled: black, each text at the same place in its tab (each measured in the window's
-    // font, not in what the tab before left of it).
+    // Enabled: the current tab's text in the Tabs object's hot colour, the other in its normal
+    // colour; each text at the same place in its tab (each measured in the window's font, not
+    // in what the tab before left of it).
+    Data->FTabs->NormalColour2 = clNavy;
+    Data->FTabs->MouseOverColour2 = clMaroon;
     pc->SetEnabled(true);
     shot = PaintedBy(skin);
     const TRect a = TabInk(*shot, pc->Handle(), 0, 0), b = TabInk(*shot, pc->Handle(), 1, 0);
     ASSERT_FALSE(a.Empty());
-    EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), 0), clBlack), 3);
+    EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), 0), clMaroon), 3);
+    EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), 0), clNavy), 0);
+    EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), 1), clNavy), 3);
+    EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), 1), clMaroon), 0);
     EXPECT_EQ(a.left - TabRect(pc->Handle(), 0).left, b.left - TabRect(pc->Handle(), 1).left);
     EXPECT_EQ(a.Width(), b.Width());
     // Disabled after attaching: grey again.
     pc->SetEnabled(false);
-    EXPECT_EQ(CountOf(*PaintedBy(skin), TabRect(pc->Handle(), 1), clBlack), 0);
+    EXPECT_EQ(CountOf(*PaintedBy(skin), TabRect(pc->Handle(), 1), clNavy), 0);
 }
 
 TEST_F(TabSkinTest, TheDisplayAreaShowsTheCurrentSkinsPaneAndTheWindowlessChildren)
@@ -318,17 +357,57 @@ TEST_F(TabSkinTest, TheDisplayAreaShowsTheCurrentSkinsPaneAndTheWindowlessChildr
     // A skin whose pane is the Tabs object's second picture, then one without it: the display
     // area is left to the control (no picture of the skin before), and the windowless children
     // are still drawn.
+    // That picture keeps 4 pixels left, right and bottom and 5 at the top unstretched.
     TDataSkinBorder& tabsObject = *Data->FTabs;
     tabsObject.Style = 0;
     tabsObject.Bitmap2.SetSize(16, 16);
     Paint(tabsObject.Bitmap2, Rect(0, 0, 16, 16), clBlue);
+    Paint(tabsObject.Bitmap2, Rect(4, 5, 12, 12), clAqua);
     skin->SkinChanged();
-    EXPECT_EQ(PixelAt(skin, d.left - 4, 100), clBlue);
+    shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, d.left - 4, 100), clBlue);
+    EXPECT_EQ(At(*shot, d.left - 4 + 3, 100), clBlue);
+    EXPECT_EQ(At(*shot, d.left - 4 + 4, 100), clAqua);
+    EXPECT_EQ(At(*shot, 150, d.top - 4 + 1 + 4), clBlue);
+    EXPECT_EQ(At(*shot, 150, d.top - 4 + 1 + 5), clAqua);
+    EXPECT_EQ(At(*shot, 150, d.bottom + 4 - 4), clBlue);
+    EXPECT_EQ(At(*shot, 150, d.bottom + 4 - 5), clAqua);
     tabsObject.Bitmap2.SetSize(0, 0);
     skin->SkinChanged();
     shot = PaintedBy(skin);
     EXPECT_EQ(At(*shot, d.left - 4, 100), clWhite);
     EXPECT_EQ(At(*shot, 50, 90), clRed);
+}
+
+TEST_F(TabSkinTest, ATabSetShowsTheTabsThatFitFromItsStartMargin)
+{
+    UsePlainTabs();
+    Data->FTabs->NormalColour2 = clNavy;
+    Data->FTabs->MouseOverColour2 = clMaroon;
+    auto* set = Add<TTabSet>(Form, Form, "TabSet1", 10, 10, 130, 24);
+    set->Tabs()->Add("One");
+    set->Tabs()->Add("A much longer tab than fits");
+    set->Tabs()->Add("Two");
+    set->TabIndex = 2;
+    AttachSkinForm();
+    SkinForm->SkinChildControls(Form);
+    auto* skin = As<TSkinTab31>(SkinOf(set));
+    ASSERT_TRUE(skin);
+    // Each tab its text's width and 9 more, from the start margin on; the long one is left out
+    // and the next that fits takes its place. The selected tab is frame 2 with the hot colour.
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(set->Font());
+    const int one = measure.Canvas()->TextWidth("One") + 9, two = measure.Canvas()->TextWidth("Two") + 9;
+    std::unique_ptr<TBitmap> shot = ScreenOf(set->Handle());
+    EXPECT_EQ(At(*shot, 2, 1), Face());
+    EXPECT_EQ(At(*shot, 5, 1), PlainTab[0]);
+    EXPECT_EQ(At(*shot, 5 + one - 1, 1), PlainTab[0]);
+    EXPECT_EQ(At(*shot, 5 + one, 1), PlainTab[1]);
+    EXPECT_EQ(At(*shot, 5 + one + two - 1, 1), PlainTab[1]);
+    EXPECT_EQ(At(*shot, 5 + one + two, 1), Face());
+    EXPECT_GT(CountOf(*shot, Rect(5, 0, 5 + one, 24), clNavy), 3);
+    EXPECT_GT(CountOf(*shot, Rect(5 + one, 0, 5 + one + two, 24), clMaroon), 3);
+    EXPECT_EQ(CountOf(*shot, Rect(0, 0, 130, 24), clRed), 0);
 }
 
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
