@@ -114,9 +114,12 @@ TEST_F(BoxSkinTest, AStatusBarsWindowlessChildrenShowOverItsPanels)
 TEST_F(BoxSkinTest, OwnerDrawnPanelsGetTheirEdgeAndTheEventForEveryPanel)
 {
     NewBar()->Panels()->Items(1)->SetStyle(psOwnerDraw);
+    auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
+    // Without a handler the owner-drawn panel shows its edge and none of its text.
+    EXPECT_EQ(CountOf(*PaintedBy(skin), Panel(1), Ink()), 0);
+    EXPECT_GT(CountOf(*PaintedBy(skin), Panel(0), Ink()), 5);
     TPanelLog log;
     Bar->OnDrawPanel = TDrawPanelEvent(&log, &TPanelLog::Draw);
-    auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
     log.Drawn.clear();
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     ASSERT_EQ(log.Drawn.size(), 3u);

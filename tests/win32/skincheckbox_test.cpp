@@ -334,8 +334,12 @@ TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
     for (int i = 0; i < 2; ++i)
         SendMessageA(pages->Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r[i]));
     std::unique_ptr<TBitmap> tabs = PaintedBy(SkinOf(pages));
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].top + 3), StripButton[i == focused ? 1 : 0]) << i;
+        // Each button one pixel below the rectangle the control gives.
+        EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].top), StripFace) << i;
+        EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].bottom), StripButton[i == focused ? 1 : 0]) << i;
+    }
     bool normalColourInFocused = false;
     for (int y = r[focused].top; y < r[focused].bottom; ++y)
         for (int x = r[focused].left; x < r[focused].right; ++x)
