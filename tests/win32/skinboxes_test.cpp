@@ -101,12 +101,7 @@ TEST_F(BoxSkinTest, StatusBarPanelsTextsAndGrip)
 
 TEST_F(BoxSkinTest, AStatusBarsWindowlessChildrenShowOverItsPanels)
 {
-    NewBar();
-    auto* label = new TLabel(Form);
-    label->SetParent(Bar);
-    label->SetBounds(150, 4, 30, 12);
-    label->SetTransparent(false);
-    label->SetColor(clRed);
+    RedLabel(NewBar(), 150, 4, 30, 12);
     auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
     EXPECT_EQ(PixelAt(skin, 160, 8), clRed);
 }

@@ -14,7 +14,6 @@
 #include "skinmessages.h"
 #include "skinrange.h"
 #include "skintab.h"
-#include "stdctrls.h"
 
 namespace {
 
@@ -341,11 +340,7 @@ TEST_F(TabSkinTest, TheDisplayAreaShowsTheCurrentSkinsPaneAndTheWindowlessChildr
 {
     auto* tabs = Add<TTestTabs>(Form, Form, "TabControl1", 10, 10, 300, 200);
     tabs->SetTabs({"One", "Two"}, 0);
-    auto* label = new TLabel(Form);
-    label->SetParent(tabs);
-    label->SetBounds(40, 80, 60, 20);
-    label->SetTransparent(false);
-    label->SetColor(clRed);
+    RedLabel(tabs, 40, 80, 60, 20);
     auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, tabs);
     skin->SetMode(2);  // as the dispatch attaches a tab control
     RECT d = Rect(0, 0, tabs->Width(), tabs->Height());
