@@ -90,16 +90,6 @@ def text_back():
     return vstack(states)
 
 
-def menu_bar():
-    states = []
-    for top, bottom in (((244, 244, 244), (230, 230, 230)), ((248, 248, 248), (240, 240, 240))):
-        img = Image(40, 20)
-        img.vgradient(0, 0, 40, 19, top, bottom)
-        img.hline(0, 40, 19, (204, 204, 204))
-        states.append(img)
-    return vstack(states)
-
-
 # Push buttons: normal, pressed, disabled, hot, focused (a blue ring).
 def push_buttons():
     w, h, r = 28, 24, 6
@@ -164,25 +154,6 @@ def tab_pane():
     return img
 
 
-def sunk_edge():
-    states = []
-    for border in ((188, 188, 188), (150, 150, 150), (214, 214, 214), (110, 164, 250)):
-        inside = (250, 250, 250) if border == (214, 214, 214) else WHITE
-        img = Image(12, 21, inside)
-        img.fill(0, 0, 12, 1, border)
-        img.fill(0, 20, 12, 21, border)
-        img.fill(0, 0, 1, 21, border)
-        img.fill(11, 0, 12, 21, border)
-        states.append(img)
-    return sp.strip(states)
-
-
-def combo_button():
-    faces = ((BLUE_DARK, (104, 162, 252), (48, 118, 240)), ((30, 84, 196), (40, 104, 222), (60, 130, 246)),
-             ((200, 200, 200), (236, 236, 236), (226, 226, 226)), ((30, 90, 210), (124, 176, 252), (66, 136, 248)))
-    return sp.strip([sp.face(17, 21, 4, b, t, bo, WHITE, box=(1, 1, 16, 20)) for b, t, bo in faces])
-
-
 def extra_images():
     frames = []
     for colour in (WHITE, (230, 238, 255), (170, 170, 170), WHITE):
@@ -232,70 +203,7 @@ def scroll_parts():
             frames.append(img.transposed() if vertical else img)
         return sp.strip(frames)
 
-    return {
-        "scrollbar": bar, "horzscroll": track(False), "vertscroll": track(True),
-        "horzthumb": thumb(False), "vertthumb": thumb(True),
-    }
-
-
-def trackbar_parts():
-    channel = sp.track(16, 5, (178, 178, 178), (196, 196, 196), (214, 214, 214), FACE)
-    thumb = sp.thumb(11, 21, (150, 150, 150), WHITE, (234, 234, 234), FACE)
-    thumb_vert = sp.thumb(21, 11, (150, 150, 150), WHITE, (234, 234, 234), FACE, vertical=True)
-    return {
-        "track": channel, "trackvert": channel.transposed(),
-        "thumbhorz": sp.strip([thumb] * 5), "thumbvert": sp.strip([thumb_vert] * 5),
-    }
-
-
-def progress():
-    empty = sp.face(20, 14, 6, (196, 196, 196), (222, 222, 222), (236, 236, 236), FACE)
-    full = sp.face(20, 14, 6, (40, 104, 222), (120, 176, 252), (52, 122, 244), FACE, shine=(170, 206, 252))
-    return sp.strip([empty, full])
-
-
-def up_down():
-    faces = (((176, 176, 176), WHITE, (242, 242, 242)), ((140, 140, 140), (214, 214, 214), (226, 226, 226)),
-             ((214, 214, 214), (250, 250, 250), (246, 246, 246)), ((140, 140, 140), WHITE, (250, 250, 250)))
-    inks = ((70, 70, 70), (30, 30, 30), (190, 190, 190), (40, 40, 40))
-
-    def strips(w, h, first, second):
-        buttons, glyphs = [], []
-        for direction in (first, second):
-            for (border, top, bottom), ink in zip(faces, inks):
-                buttons.append(sp.face(w, h, 3, border, top, bottom, FACE))
-                g = Image(7, 4) if direction in ("up", "down") else Image(4, 7)
-                sp.arrow(g, g.w / 2, g.h / 2, 3.5, direction, ink)
-                glyphs.append(g)
-        return sp.strip(buttons), sp.strip(glyphs)
-
-    vert, vert_glyph = strips(16, 11, "up", "down")
-    horz, horz_glyph = strips(11, 16, "left", "right")
-    return {"updownvert": vert, "updownvertglyph": vert_glyph, "updownhorz": horz, "updownhorzglyph": horz_glyph}
-
-
-def menus():
-    back = Image(24, 24, MENU)
-    back.fill(0, 0, 24, 1, (190, 190, 190))
-    back.fill(0, 23, 24, 24, (170, 170, 170))
-    back.fill(0, 0, 1, 24, (190, 190, 190))
-    back.fill(23, 0, 24, 24, (170, 170, 170))
-    normal = Image(24, 20)
-    separator = Image(24, 20)
-    separator.hline(3, 21, 14, (218, 218, 218))
-    selected = sp.face(24, 20, 5, BLUE_DARK, (88, 150, 250), BLUE, MENU, box=(1, 1, 23, 19))
-    return {"menuback": back, "menuitem": sp.strip([normal, separator, normal, selected, selected])}
-
-
-def header_bar():
-    frames = []
-    for top, bottom in ((WHITE, (240, 240, 240)), ((250, 250, 250), (228, 228, 228))):
-        img = Image(40, 20)
-        img.vgradient(0, 0, 40, 20, top, bottom)
-        img.hline(0, 40, 19, LINE)
-        img.vline(39, 4, 16, (214, 214, 214))
-        frames.append(img)
-    return sp.strip(frames + [frames[0]] * 3)
+    return sp.scroll_pictures(bar, track, thumb)
 
 
 def group_box():
@@ -310,10 +218,18 @@ def group_box():
 
 
 def pictures():
-    out = FRAME.borders(ACTIVE, INACTIVE)
-    out.update({
+    up_down_faces = (((176, 176, 176), WHITE, (242, 242, 242)), ((140, 140, 140), (214, 214, 214), (226, 226, 226)),
+                     ((214, 214, 214), (250, 250, 250), (246, 246, 246)), ((140, 140, 140), WHITE, (250, 250, 250)))
+    up_down_inks = ((70, 70, 70), (30, 30, 30), (190, 190, 190), (40, 40, 40))
+    combo_faces = (
+        (BLUE_DARK, (104, 162, 252), (48, 118, 240)), ((30, 84, 196), (40, 104, 222), (60, 130, 246)),
+        ((200, 200, 200), (236, 236, 236), (226, 226, 226)), ((30, 90, 210), (124, 176, 252), (66, 136, 248)),
+    )
+    selected_item = sp.face(24, 20, 5, BLUE_DARK, (88, 150, 250), BLUE, MENU, box=(1, 1, 23, 19))
+    return sp.theme_pictures(FRAME, ACTIVE, INACTIVE, {
         "textback": text_back(),
-        "menubar": menu_bar(),
+        "menubar": sp.menu_bar((((244, 244, 244), (230, 230, 230)), ((248, 248, 248), (240, 240, 240))),
+                               (204, 204, 204)),
         "close": caption_button(close_glyph, LIGHTS["close"]),
         "minimize": caption_button(minimize_glyph, LIGHTS["minimize"]),
         "maximize": caption_button(maximize_glyph, LIGHTS["maximize"]),
@@ -324,16 +240,20 @@ def pictures():
         "radio": radio_buttons(),
         "tabs": tabs(),
         "tabpane": tab_pane(),
-        "sunkedge": sunk_edge(),
-        "combobutton": combo_button(),
+        "sunkedge": sp.sunk_edge(((188, 188, 188), (150, 150, 150), (214, 214, 214), (110, 164, 250)),
+                                 (214, 214, 214), (250, 250, 250)),
+        "combobutton": sp.combo_button(combo_faces, 4),
         "extraimages": extra_images(),
         "statusbar": sp.edge_states(12, 12, FACE, (200, 200, 200), (250, 250, 250)),
-        "progress": progress(),
-        "headerbar": header_bar(),
-    })
-    out.update(scroll_parts())
-    out.update(trackbar_parts())
-    out.update(up_down())
-    out.update(menus())
-    out.update(group_box())
-    return out
+        "progress": sp.strip([
+            sp.face(20, 14, 6, (196, 196, 196), (222, 222, 222), (236, 236, 236), FACE),
+            sp.face(20, 14, 6, (40, 104, 222), (120, 176, 252), (52, 122, 244), FACE, shine=(170, 206, 252)),
+        ]),
+        "headerbar": sp.header_bar(((WHITE, (240, 240, 240)), ((250, 250, 250), (228, 228, 228))), LINE,
+                                   (214, 214, 214), (4, 16)),
+    }, scroll_parts(),
+        sp.trackbar_parts(sp.track(16, 5, (178, 178, 178), (196, 196, 196), (214, 214, 214), FACE),
+                          (150, 150, 150), WHITE, (234, 234, 234), FACE),
+        sp.up_down(up_down_faces, up_down_inks, 3, FACE),
+        sp.menus(MENU, (190, 190, 190), (170, 170, 170), [(3, 21, 14, (218, 218, 218))], selected_item),
+        group_box())

@@ -231,3 +231,116 @@ def track(w, h, border, inside_top, inside_bottom, backdrop, vertical=False):
     fill = hgradient(inside_top, inside_bottom, 1, w - 1) if vertical else gradient(inside_top, inside_bottom, 1, h - 1)
     paint(img, round_rect(1, 1, w - 1, h - 1, 1), fill)
     return img
+
+
+# ---------------------------------------------------------------------------------------------
+# The controls' strips, the same in both themes but for their palettes
+
+def sunk_edge(borders, dimmed_border, dimmed_inside, top_line=None):
+    """The combo box's sunken edge, a 12 x 21 box a state. borders: the four states' lines;
+    the state whose line is dimmed_border is filled with dimmed_inside, the others white.
+    top_line: a function of the inside colour giving a line under the top edge, or None."""
+    states = []
+    for border in borders:
+        inside = dimmed_inside if border == dimmed_border else (255, 255, 255)
+        img = Image(12, 21, inside)
+        img.fill(0, 0, 12, 1, border)
+        img.fill(0, 20, 12, 21, border)
+        img.fill(0, 0, 1, 21, border)
+        img.fill(11, 0, 12, 21, border)
+        if top_line:
+            img.hline(1, 11, 1, top_line(inside))
+        states.append(img)
+    return strip(states)
+
+
+def combo_button(faces, r):
+    """The combo box's button, four states of (border, top, bottom) on white."""
+    return strip([face(17, 21, r, b, t, bo, (255, 255, 255), box=(1, 1, 16, 20)) for b, t, bo in faces])
+
+
+def scroll_pictures(bar, track, thumb):
+    """The scroll-bar pictures from the arrow strip and the makers of a track and a thumb
+    strip (given whether vertical)."""
+    return {
+        "scrollbar": bar, "horzscroll": track(False), "vertscroll": track(True),
+        "horzthumb": thumb(False), "vertthumb": thumb(True),
+    }
+
+
+def trackbar_parts(channel, border, top, bottom, backdrop):
+    """The track bar: its channel both ways, and pointer thumbs of five equal states."""
+    thumb_horz = thumb(11, 21, border, top, bottom, backdrop)
+    thumb_vert = thumb(21, 11, border, top, bottom, backdrop, vertical=True)
+    return {
+        "track": channel, "trackvert": channel.transposed(),
+        "thumbhorz": strip([thumb_horz] * 5), "thumbvert": strip([thumb_vert] * 5),
+    }
+
+
+def up_down(faces, inks, r, backdrop):
+    """The up-down buttons: for each direction four states of face (border, top, bottom) and
+    a glyph strip of small arrows in the states' inks."""
+    def strips(w, h, first, second):
+        buttons, glyphs = [], []
+        for direction in (first, second):
+            for (border, top, bottom), ink in zip(faces, inks):
+                buttons.append(face(w, h, r, border, top, bottom, backdrop))
+                g = Image(7, 4) if direction in ("up", "down") else Image(4, 7)
+                arrow(g, g.w / 2, g.h / 2, 3.5, direction, ink)
+                glyphs.append(g)
+        return strip(buttons), strip(glyphs)
+
+    vert, vert_glyph = strips(16, 11, "up", "down")
+    horz, horz_glyph = strips(11, 16, "left", "right")
+    return {"updownvert": vert, "updownvertglyph": vert_glyph, "updownhorz": horz, "updownhorzglyph": horz_glyph}
+
+
+def menus(menu, top_left, bottom_right, separator_lines, selected):
+    """The popup menu's back (a 24 x 24 box, its top and left lines in top_left, bottom and
+    right in bottom_right) and item strip: normal, separator (lines of (x0, x1, y, colour)),
+    normal, selected twice."""
+    back = Image(24, 24, menu)
+    back.fill(0, 0, 24, 1, top_left)
+    back.fill(0, 23, 24, 24, bottom_right)
+    back.fill(0, 0, 1, 24, top_left)
+    back.fill(23, 0, 24, 24, bottom_right)
+    normal = Image(24, 20)
+    separator = Image(24, 20)
+    for x0, x1, y, colour in separator_lines:
+        separator.hline(x0, x1, y, colour)
+    return {"menuback": back, "menuitem": strip([normal, separator, normal, selected, selected])}
+
+
+def header_bar(gradients, line, divider, divider_rows):
+    """The header: normal and hot sections (top, bottom) with a bottom line and a divider at
+    the right over divider_rows (y0, y1); the normal one again for the last three frames."""
+    frames = []
+    for top, bottom in gradients:
+        img = Image(40, 20)
+        img.vgradient(0, 0, 40, 20, top, bottom)
+        img.hline(0, 40, 19, line)
+        img.vline(39, divider_rows[0], divider_rows[1], divider)
+        frames.append(img)
+    return strip(frames + [frames[0]] * 3)
+
+
+def theme_pictures(frame, active, inactive, named, *groups):
+    """Every picture of a theme: the frame's borders, the named pictures and the groups of
+    pictures (dictionaries) that parts make together."""
+    out = frame.borders(active, inactive)
+    out.update(named)
+    for group in groups:
+        out.update(group)
+    return out
+
+
+def menu_bar(gradients, line):
+    """The menu bar, active and inactive stacked: each a gradient (top, bottom) over a line."""
+    states = []
+    for top, bottom in gradients:
+        img = Image(40, 20)
+        img.vgradient(0, 0, 40, 19, top, bottom)
+        img.hline(0, 40, 19, line)
+        states.append(img)
+    return vstack(states)

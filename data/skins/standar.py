@@ -91,16 +91,6 @@ def text_back():
     return vstack(states)
 
 
-def menu_bar():
-    states = []
-    for top, bottom in (((246, 248, 252), (226, 232, 241)), ((246, 247, 249), (236, 238, 242))):
-        img = Image(40, 20)
-        img.vgradient(0, 0, 40, 19, top, bottom)
-        img.hline(0, 40, 19, (196, 205, 220))
-        states.append(img)
-    return vstack(states)
-
-
 # Push buttons: normal, pressed, disabled, hot, focused.
 def push_buttons():
     w, h, r = 28, 24, 3
@@ -174,30 +164,6 @@ def tab_pane():
     return img
 
 
-def sunk_edge():
-    states = []
-    for border in ((120, 136, 162), (72, 124, 196), (176, 184, 198), (72, 124, 196)):
-        inside = (242, 244, 247) if border == (176, 184, 198) else WHITE
-        img = Image(12, 21, inside)
-        img.fill(0, 0, 12, 1, border)
-        img.fill(0, 20, 12, 21, border)
-        img.fill(0, 0, 1, 21, border)
-        img.fill(11, 0, 12, 21, border)
-        img.hline(1, 11, 1, (214, 221, 232) if inside == WHITE else inside)
-        states.append(img)
-    return sp.strip(states)
-
-
-def combo_button():
-    faces = (
-        ((112, 132, 164), WHITE, (210, 221, 238)),
-        ((72, 104, 150), (196, 210, 230), (222, 230, 242)),
-        ((180, 188, 200), (244, 246, 249), (234, 237, 242)),
-        ((72, 124, 196), WHITE, (196, 216, 246)),
-    )
-    return sp.strip([sp.face(17, 21, 2, b, t, bo, WHITE, box=(1, 1, 16, 20)) for b, t, bo in faces])
-
-
 def extra_images():
     frames = []
     for colour, dy in (((40, 56, 84), 0), ((20, 36, 64), 1), ((170, 176, 188), 0), ((30, 80, 160), 0)):
@@ -250,71 +216,7 @@ def scroll_parts():
                 frames.append(sp.face(24, size, 4, border, top, bottom, (226, 231, 239), box=(0, 1, 24, size - 1)))
         return sp.strip(frames)
 
-    return {
-        "scrollbar": bar, "horzscroll": track(False), "vertscroll": track(True),
-        "horzthumb": thumb(False), "vertthumb": thumb(True),
-    }
-
-
-def trackbar_parts():
-    channel = sp.track(16, 6, (120, 136, 162), (196, 206, 222), (232, 237, 244), FACE)
-    thumb = sp.thumb(11, 21, (72, 104, 150), WHITE, (196, 214, 238), FACE)
-    thumb_vert = sp.thumb(21, 11, (72, 104, 150), WHITE, (196, 214, 238), FACE, vertical=True)
-    return {
-        "track": channel, "trackvert": channel.transposed(),
-        "thumbhorz": sp.strip([thumb] * 5), "thumbvert": sp.strip([thumb_vert] * 5),
-    }
-
-
-def progress():
-    empty = sp.face(20, 16, 2, (130, 146, 170), (222, 228, 237), (246, 248, 251), FACE)
-    full = sp.face(20, 16, 2, (40, 86, 150), (122, 178, 240), (50, 106, 182), FACE, shine=(168, 206, 248))
-    return sp.strip([empty, full])
-
-
-def up_down():
-    faces = (((120, 138, 166), WHITE, (214, 224, 238)), ((84, 108, 148), (194, 208, 228), (220, 228, 240)),
-             ((190, 196, 206), (244, 246, 249), (236, 238, 242)), ((72, 124, 196), WHITE, (200, 220, 246)))
-    inks = ((40, 56, 84), (20, 36, 64), (176, 182, 194), (30, 80, 160))
-
-    def strips(w, h, first, second):
-        buttons, glyphs = [], []
-        for direction in (first, second):
-            for (border, top, bottom), ink in zip(faces, inks):
-                buttons.append(sp.face(w, h, 2, border, top, bottom, FACE))
-                g = Image(7, 4) if direction in ("up", "down") else Image(4, 7)
-                sp.arrow(g, g.w / 2, g.h / 2, 3.5 if direction in ("up", "down") else 3.5, direction, ink)
-                glyphs.append(g)
-        return sp.strip(buttons), sp.strip(glyphs)
-
-    vert, vert_glyph = strips(16, 11, "up", "down")
-    horz, horz_glyph = strips(11, 16, "left", "right")
-    return {"updownvert": vert, "updownvertglyph": vert_glyph, "updownhorz": horz, "updownhorzglyph": horz_glyph}
-
-
-def menus():
-    back = Image(24, 24, MENU)
-    back.fill(0, 0, 24, 1, (120, 136, 162))
-    back.fill(0, 23, 24, 24, (120, 136, 162))
-    back.fill(0, 0, 1, 24, (120, 136, 162))
-    back.fill(23, 0, 24, 24, (120, 136, 162))
-    normal = Image(24, 20)
-    separator = Image(24, 20)
-    separator.hline(2, 22, 14, (200, 208, 222))
-    separator.hline(2, 22, 15, WHITE)
-    selected = sp.face(24, 20, 3, (58, 104, 170), (118, 166, 228), (72, 122, 194), MENU)
-    return {"menuback": back, "menuitem": sp.strip([normal, separator, normal, selected, selected])}
-
-
-def header_bar():
-    frames = []
-    for top, bottom in ((WHITE, (226, 232, 240)), ((246, 250, 255), (208, 224, 246))):
-        img = Image(40, 20)
-        img.vgradient(0, 0, 40, 20, top, bottom)
-        img.hline(0, 40, 19, LINE)
-        img.vline(39, 3, 17, LINE)
-        frames.append(img)
-    return sp.strip(frames + [frames[0]] * 3)
+    return sp.scroll_pictures(bar, track, thumb)
 
 
 def group_box():
@@ -329,10 +231,19 @@ def group_box():
 
 
 def pictures():
-    out = FRAME.borders(ACTIVE, INACTIVE)
-    out.update({
+    up_down_faces = (((120, 138, 166), WHITE, (214, 224, 238)), ((84, 108, 148), (194, 208, 228), (220, 228, 240)),
+                     ((190, 196, 206), (244, 246, 249), (236, 238, 242)), ((72, 124, 196), WHITE, (200, 220, 246)))
+    up_down_inks = ((40, 56, 84), (20, 36, 64), (176, 182, 194), (30, 80, 160))
+    combo_faces = (
+        ((112, 132, 164), WHITE, (210, 221, 238)), ((72, 104, 150), (196, 210, 230), (222, 230, 242)),
+        ((180, 188, 200), (244, 246, 249), (234, 237, 242)), ((72, 124, 196), WHITE, (196, 216, 246)),
+    )
+    menu_edge = (120, 136, 162)
+    selected_item = sp.face(24, 20, 3, (58, 104, 170), (118, 166, 228), (72, 122, 194), MENU)
+    return sp.theme_pictures(FRAME, ACTIVE, INACTIVE, {
         "textback": text_back(),
-        "menubar": menu_bar(),
+        "menubar": sp.menu_bar((((246, 248, 252), (226, 232, 241)), ((246, 247, 249), (236, 238, 242))),
+                               (196, 205, 220)),
         "close": caption_button(close_glyph, CLOSE_FACES),
         "maximize": caption_button(maximize_glyph, CB_FACES),
         "restore": caption_button(restore_glyph, CB_FACES),
@@ -343,16 +254,21 @@ def pictures():
         "radio": radio_buttons(),
         "tabs": tabs(),
         "tabpane": tab_pane(),
-        "sunkedge": sunk_edge(),
-        "combobutton": combo_button(),
+        "sunkedge": sp.sunk_edge(((120, 136, 162), (72, 124, 196), (176, 184, 198), (72, 124, 196)),
+                                 (176, 184, 198), (242, 244, 247),
+                                 top_line=lambda inside: (214, 221, 232) if inside == WHITE else inside),
+        "combobutton": sp.combo_button(combo_faces, 2),
         "extraimages": extra_images(),
         "statusbar": sp.edge_states(12, 12, FACE, (160, 172, 190), WHITE),
-        "progress": progress(),
-        "headerbar": header_bar(),
-    })
-    out.update(scroll_parts())
-    out.update(trackbar_parts())
-    out.update(up_down())
-    out.update(menus())
-    out.update(group_box())
-    return out
+        "progress": sp.strip([
+            sp.face(20, 16, 2, (130, 146, 170), (222, 228, 237), (246, 248, 251), FACE),
+            sp.face(20, 16, 2, (40, 86, 150), (122, 178, 240), (50, 106, 182), FACE, shine=(168, 206, 248)),
+        ]),
+        "headerbar": sp.header_bar(((WHITE, (226, 232, 240)), ((246, 250, 255), (208, 224, 246))), LINE, LINE,
+                                   (3, 17)),
+    }, scroll_parts(),
+        sp.trackbar_parts(sp.track(16, 6, (120, 136, 162), (196, 206, 222), (232, 237, 244), FACE),
+                          (72, 104, 150), WHITE, (196, 214, 238), FACE),
+        sp.up_down(up_down_faces, up_down_inks, 2, FACE),
+        sp.menus(MENU, menu_edge, menu_edge, [(2, 22, 14, (200, 208, 222)), (2, 22, 15, WHITE)], selected_item),
+        group_box())

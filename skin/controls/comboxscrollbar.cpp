@@ -20,15 +20,6 @@ bool VerticalBarInfo(HWND wnd, SCROLLBARINFO& info)
     return SkinGetScrollBarInfo(wnd, OBJID_VSCROLL, info);
 }
 
-// A mouse message's position on the screen.
-POINT ScreenPoint(const MSG& msg)
-{
-    POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-    if (msg.message == WM_MOUSEMOVE)
-        ClientToScreen(msg.hwnd, &p);
-    return p;
-}
-
 }  // namespace
 
 const TClassInfo& TComboxScrollBar::StaticClass()
@@ -106,6 +97,10 @@ bool TComboxScrollBar::DragThumb(const TMessage& Message)
 
     const HWND list = FHandle;
     SetCapture(list);
+    // The pointer itself, not the messages' points: a move read late still drags to where the
+    // pointer is now.
+    POINT start{};
+    GetCursorPos(&start);
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
@@ -134,7 +129,9 @@ bool TComboxScrollBar::DragThumb(const TMessage& Message)
         DispatchMessageA(&msg);
         if (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE)
             continue;
-        position = DragScrollPosition(thumbOrigin, ScreenPoint(msg).y - press.y, track, thumbLength, range);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        position = DragScrollPosition(thumbOrigin, cursor.y - start.y, track, thumbLength, range);
         if (position != last && IsWindow(list)) {
             SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), 0);
             last = position;

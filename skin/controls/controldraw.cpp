@@ -93,7 +93,7 @@ void TSkinControl::DrawGlyphAndText(TCanvas* Canvas, const TRect& R, HIMAGELIST 
     if (ImageList)
         ImageList_GetIconSize(ImageList, &cx, &cy);
     const bool hasImage = ImageList && ImageIndex != -1;
-    const TRect box = ToRect(GlyphTextMeasureBox(ToPixRect(R), cx, hasImage));
+    const TRect box = ToRect(GlyphTextMeasureBox(ToPixRect(R), cx, hasImage, Alignment));
     TPixRect measured = PixRect(box.left, box.top, box.left, box.bottom);
     if (!Text.empty())
         measured = Measure(Canvas->Handle(), Text, box, GlyphTextFlags);

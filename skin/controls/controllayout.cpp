@@ -67,11 +67,11 @@ TPixRect TextFocusRect(const TPixRect& r, const TPixRect& measured, unsigned fla
     return t;
 }
 
-TPixRect GlyphTextMeasureBox(const TPixRect& r, int iconWidth, bool hasImage)
+TPixRect GlyphTextMeasureBox(const TPixRect& r, int iconWidth, bool hasImage, int alignment)
 {
     TPixRect box = r;
-    // The text goes beside the icon, so it has the icon's width less to wrap in.
-    box.Right -= GlyphRoom(r, iconWidth, hasImage);
+    const int gaps = alignment == 1 ? 2 : 3;
+    box.Right = std::max(box.Left, box.Right - GlyphRoom(r, iconWidth, hasImage) - gaps);
     return box;
 }
 

@@ -40,9 +40,10 @@ struct TGlyphTextLayout {
     TPixRect Glyph;    // where the image is drawn (its top-left; empty without room)
     TPixRect Text;     // where the text is drawn, cut to R's left and right
 };
-// The box to measure the text in: R, narrowed by the icon's width when there is an image
-// that fits.
-TPixRect GlyphTextMeasureBox(const TPixRect& r, int iconWidth, bool hasImage);
+// The box to measure the text in: R less the icon's room and the gaps the placing keeps for
+// the alignment (3 at the left for left alignment, 1 each side centred, 1 left and 2 right for
+// right alignment), so a text measured there is placed whole inside R and never wraps again.
+TPixRect GlyphTextMeasureBox(const TPixRect& r, int iconWidth, bool hasImage, int alignment);
 // Places glyph and measured text (an empty text: width 0) for alignment 0 left, 1 centre,
 // 2 right; the horizontal offset is never below 1.
 TGlyphTextLayout PlaceGlyphAndText(const TPixRect& r, int iconWidth, int iconHeight, bool hasImage,

@@ -70,9 +70,7 @@ void TSkinStatusBar::DrawControl(HDC DC, const TRect& R)
     DrawGrip(canvas->Handle(), R);
     CopyScratch(DC, R);
     bar->PaintControls(DC, nullptr);
-    // The panels do not show in simple mode: their handlers would paint over its text.
-    if (!simple)
-        DrawOwnerPanels(bar, DC);
+    DrawOwnerPanels(bar, DC);
 }
 
 void TSkinStatusBar::DrawSimple(TCustomStatusBar* Bar, TCanvas* Canvas, const TRect& R)

@@ -3,10 +3,9 @@
 #include "skinfill.h"
 
 #include <array>
+#include <utility>
 
-#include "bitmapview.h"
 #include "controldraw.h"
-#include "filllayout.h"
 #include "skinbutton.h"
 #include "skindata.h"
 #include "skindraw.h"
@@ -185,15 +184,58 @@ void TSkinTabBtn::DrawTab(TCanvas& canvas, int index, int focused, HIMAGELIST im
 
 // ---------------------------------------------------------------- the disabled glyph
 
+namespace {
+
+// The raster operation that paints the brush where the source is white and keeps the target
+// where it is black.
+constexpr DWORD ROP_DSPDxax = 0xE20746;
+
+// A monochrome mask of the glyph, its ink white: made by the system from a device-dependent
+// copy, the glyph's background (white paper for a monochrome glyph, else the colour it is drawn
+// transparent with) black and every other pixel white.
+TGdiObject<HBITMAP> DisabledGlyphMask(TBitmap& glyph)
+{
+    const int w = glyph.Width(), h = glyph.Height();
+    HDC screen = GetDC(nullptr);
+    TGdiObject<HBITMAP> copy(CreateCompatibleBitmap(screen, w, h));
+    ReleaseDC(nullptr, screen);
+    TGdiObject<HBITMAP> mask(CreateBitmap(w, h, 1, 1, nullptr));
+    if (!copy || !mask)
+        return TGdiObject<HBITMAP>();
+    TMemoryDC copyDC(copy.Get());
+    BitBlt(copyDC.Get(), 0, 0, w, h, glyph.Canvas()->Handle(), 0, 0, SRCCOPY);
+    SetBkColor(copyDC.Get(), glyph.Monochrome() ? RGB(255, 255, 255) : ColorToRGB(glyph.TransparentColor()));
+    TMemoryDC maskDC(mask.Get());
+    BitBlt(maskDC.Get(), 0, 0, w, h, copyDC.Get(), 0, 0, NOTSRCCOPY);
+    return mask;
+}
+
+}  // namespace
+
 std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap* Glyph)
 {
     if (!Glyph)
         return std::make_unique<TBitmap>();
-    auto result = std::make_unique<TBitmap>(Glyph->Width(), Glyph->Height());
+    const int w = Glyph->Width(), h = Glyph->Height();
+    auto result = std::make_unique<TBitmap>(w, h);
+    // Our bitmaps keep no palette: the pixel format is what the glyph hands on.
     result->SetPixelFormat(Glyph->PixelFormat());
+    TCanvas* canvas = result->Canvas();
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(Rect(0, 0, w, h));
     if (Glyph->Empty())
         return result;
-    DisabledGlyphPixels(ViewOf(*Glyph), ViewOf(*result), ColorToPixel(clBtnFace), ColorToPixel(clBtnHighlight),
-                        ColorToPixel(clBtnShadow));
+    TGdiObject<HBITMAP> mask = DisabledGlyphMask(*Glyph);
+    if (!mask)
+        return result;
+    TMemoryDC maskDC(mask.Get());
+    // The ink as a highlight one pixel down and right, under a shadow in its own place.
+    for (const auto& [colour, at] : {std::pair{clBtnHighlight, 1}, std::pair{clBtnShadow, 0}}) {
+        canvas->Brush()->SetColor(colour);
+        HDC dc = canvas->Handle();
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        BitBlt(dc, at, at, w, h, maskDC.Get(), 0, 0, ROP_DSPDxax);
+    }
     return result;
 }

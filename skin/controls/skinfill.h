@@ -45,6 +45,6 @@ private:
     void DrawTab(TCanvas& canvas, int index, int focused, HIMAGELIST images);
 };
 
-// A new bitmap of the glyph's size, face-coloured, with the glyph's dark pixels embossed in
-// highlight and shadow; the caller owns it.
+// A new bitmap of the glyph's size, face-coloured, with the glyph's ink (every pixel but its
+// background) embossed in highlight and shadow; the caller owns it.
 std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap* Glyph);

@@ -145,10 +145,10 @@ void TSkinHeader::DrawSection(HDC DC, HFONT Font, HIMAGELIST Images, int Index, 
         int cx = 0, cy = 0;
         if (Images)
             ImageList_GetIconSize(Images, &cx, &cy);
-        RECT measured = ToRect(GlyphTextMeasureBox(ToPixRect(box), cx, hasImage));
+        const int alignment = HeaderTextAlignment(format);
+        RECT measured = ToRect(GlyphTextMeasureBox(ToPixRect(box), cx, hasImage, alignment));
         DrawTextWide(tdc, caption, measured, SectionTextFlags | DT_CALCRECT | DT_NOCLIP);
-        const TGlyphTextLayout l =
-            PlaceGlyphAndText(ToPixRect(box), cx, cy, hasImage, ToPixRect(measured), HeaderTextAlignment(format));
+        const TGlyphTextLayout l = PlaceGlyphAndText(ToPixRect(box), cx, cy, hasImage, ToPixRect(measured), alignment);
         if (hasImage)
             ImageList_Draw(Images, image, tdc, l.Glyph.Left, l.Glyph.Top, ILD_TRANSPARENT);
         SetBkMode(tdc, TRANSPARENT);

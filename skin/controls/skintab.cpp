@@ -7,6 +7,7 @@
 #include "bitmapview.h"
 #include "controldraw.h"
 #include "imgutil.h"
+#include "objinstance.h"
 #include "pagecontrol.h"
 #include "skindata.h"
 #include "skindraw.h"
@@ -53,6 +54,74 @@ void TakeWindowFont(TCanvas* canvas, HFONT font)
     canvas->Font()->Assign(&windowFont);
 }
 
+// Frees the pages whose close boxes were clicked, once the click has been handled. It belongs
+// to the page control, not to the skin: the skin may be switched off or freed before the
+// message comes, and the page still goes.
+class TTabPageCloser : public TComponent {
+    TK_CLASS(TTabPageCloser, TComponent)
+public:
+    explicit TTabPageCloser(TPageControl* AOwner) : TComponent(AOwner) {}
+    ~TTabPageCloser() override
+    {
+        for (TTabSheet* page : FPages)
+            page->RemoveFreeNotification(this);
+    }
+
+    // The page goes after the message being handled; the page control's closer is made once.
+    static void Close(TPageControl* Pages, TTabSheet* Page)
+    {
+        TTabPageCloser* closer = nullptr;
+        for (int i = 0; i < Pages->ComponentCount() && !closer; ++i)
+            closer = As<TTabPageCloser>(Pages->Components(i));
+        if (!closer)
+            closer = new TTabPageCloser(Pages);
+        closer->Add(Page);
+    }
+
+protected:
+    void Notification(TComponent* c, TOperation op) override
+    {
+        TComponent::Notification(c, op);
+        if (op == opRemove)
+            std::erase(FPages, c);
+    }
+
+private:
+    void Add(TTabSheet* Page)
+    {
+        if (std::find(FPages.begin(), FPages.end(), Page) != FPages.end())
+            return;
+        if (!FWindow)
+            FWindow = TUtilWindow(TWndMethod(this, &TTabPageCloser::WndProc));
+        FPages.push_back(Page);
+        Page->FreeNotification(this);
+        PostMessageA(FWindow.Handle(), WM_APP, 0, 0);
+    }
+    void WndProc(TMessage& m)
+    {
+        if (m.Msg != WM_APP) {
+            m.Result = DefWindowProcA(FWindow.Handle(), m.Msg, m.WParam, m.LParam);
+            return;
+        }
+        while (!FPages.empty()) {
+            TTabSheet* page = FPages.back();
+            FPages.pop_back();
+            page->RemoveFreeNotification(this);
+            page->Free();
+        }
+    }
+
+    TUtilWindow FWindow;
+    std::vector<TTabSheet*> FPages;
+};
+
+const TClassInfo& TTabPageCloser::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TTabPageCloser>("TTabPageCloser", &TComponent::StaticClass()).Build();
+    return info;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- TSkinTab
@@ -65,19 +134,12 @@ const TClassInfo& TSkinTab::StaticClass()
 
 TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner) { FStripBitmap.SetPixelFormat(pf24bit); }
 
-TSkinTab::~TSkinTab()
-{
-    SetReference(FScrollSkin, nullptr);
-    for (TTabSheet* page : FClosingPages)
-        page->RemoveFreeNotification(this);
-}
+TSkinTab::~TSkinTab() { SetReference(FScrollSkin, nullptr); }
 
 void TSkinTab::Notification(TComponent* c, TOperation op)
 {
     TSkinControl::Notification(c, op);
     ReferenceGone(FScrollSkin, c, op);
-    if (op == opRemove)
-        std::erase(FClosingPages, c);
 }
 
 void TSkinTab::InitControl(TSkinForm* Form, TSkinData* Data, TCanvas* Canvas, bool SetColor)
@@ -168,13 +230,6 @@ bool TSkinTab::BeforeProc(TMessage& Message)
             return false;
         }
         return true;
-    case SKM_TABCLOSE:
-        // Posted to ourselves after a close box was clicked.
-        if (reinterpret_cast<HWND>(Message.WParam) == FHandle) {
-            FreeClosingPages();
-            return false;
-        }
-        return TSkinControl::BeforeProc(Message);
     default:
         return TSkinControl::BeforeProc(Message);
     }
@@ -238,7 +293,8 @@ void TSkinTab::DrawStrip(HDC DC, const TRect& R, const TRect& Pane)
     FStripBitmap.SetPixelFormat(pf24bit);
     TCanvas* canvas = FStripBitmap.Canvas();
     FillParentColor(canvas->Handle(), Rect(0, 0, size.Length, size.Depth));
-    TakeWindowFont(canvas, reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0));
+    TakeWindowFont(canvas, font);
 
     const int current = static_cast<int>(SendMessageA(FHandle, TCM_GETCURFOCUS, 0, 0));
     auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, TCM_GETIMAGELIST, 0, 0));
@@ -254,6 +310,10 @@ void TSkinTab::DrawStrip(HDC DC, const TRect& R, const TRect& Pane)
         DrawTabFrame(canvas->Handle(), tab, state);
         if (FCloseButtons)
             DrawCloseButton(tab, i);
+        // The text drawing leaves the font without its style: each tab of a top or bottom
+        // strip is measured in the window's font again.
+        if (FTabPosition == tbTop || FTabPosition == tbBottom)
+            TakeWindowFont(canvas, font);
         canvas->Font()->SetColor(ColorToRGB(state == 2 ? tabs->MouseOverColour2 : tabs->NormalColour2));
         DrawGlyphAndText(canvas, tab, images, image, text, 1);
     }
@@ -341,24 +401,10 @@ void TSkinTab::ScheduleClose(int TabIndex)
     // The page whose tab it is: with hidden pages that is not the page at the tab's index.
     for (int i = 0; i < pages->PageCount(); ++i) {
         TTabSheet* page = pages->Pages(i);
-        if (page->TabIndex() != TabIndex)
-            continue;
-        if (std::find(FClosingPages.begin(), FClosingPages.end(), page) == FClosingPages.end()) {
-            FClosingPages.push_back(page);
-            page->FreeNotification(this);
+        if (page->TabIndex() == TabIndex) {
+            TTabPageCloser::Close(pages, page);
+            return;
         }
-        PostMessageA(FHandle, SKM_TABCLOSE, reinterpret_cast<WPARAM>(FHandle), TabIndex);
-        return;
-    }
-}
-
-void TSkinTab::FreeClosingPages()
-{
-    while (!FClosingPages.empty()) {
-        TTabSheet* page = FClosingPages.back();
-        FClosingPages.pop_back();
-        page->RemoveFreeNotification(this);
-        page->Free();
     }
 }
 

@@ -16,7 +16,6 @@
 #include "skincontrol.h"
 
 class TSkinUpDown;
-class TTabSheet;
 
 // The Tag that gives a top-tab page control close boxes on its tabs.
 constexpr int TabCloseBoxTag = 7777;
@@ -56,7 +55,6 @@ private:
     bool ClickCloseButton(TMessage& Message);
     // The page of a tab is freed once the click that closed it has been handled.
     void ScheduleClose(int TabIndex);
-    void FreeClosingPages();
     // Text and image index of a tab, through the control's own (wide or 8-bit) message.
     void ReadTab(int Index, std::wstring& Text, int& Image) const;
 
@@ -67,7 +65,6 @@ private:
     TBitmap FStripBitmap;
     TSkinUpDown* FScrollSkin = nullptr;  // owned by our owner
     bool FCloseButtons = false;
-    std::vector<TTabSheet*> FClosingPages;
 };
 
 class TSkinTab31 : public TSkinControl {

@@ -8,7 +8,6 @@
 #include "buttonlayout.h"
 #include "checkboxlayout.h"
 #include "controllayout.h"
-#include "filllayout.h"
 
 TEST(ButtonState, PrecedenceOfTheFrames)
 {
@@ -241,25 +240,4 @@ TEST(CheckLayout, GlyphBesideTheCaption)
     EXPECT_EQ(l.Flags, 0u);
 
     EXPECT_EQ(CentreCheckText(PixRect(15, 0, 100, 21), 13), PixRect(15, 4, 100, 25));
-}
-
-TEST(DisabledGlyph, DarkPixelsEmbossed)
-{
-    constexpr uint32_t white = 0xFFFFFF, black = 0, face = 1, light = 2, dark = 3;
-    // A 4 x 3 glyph: one black pixel at (1, 1) and one at the corner (3, 2).
-    std::vector<uint32_t> glyph(12, white);
-    glyph[1 * 4 + 1] = black;
-    glyph[2 * 4 + 3] = 0xFF000000;  // black with alpha: still black
-    std::vector<uint32_t> result(12, 0xABCDEF);
-    DisabledGlyphPixels({glyph.data(), 4, 3, 4}, {result.data(), 4, 3, 4}, face, light, dark);
-    const std::vector<uint32_t> expected = {
-        face, face, face, face,
-        face, dark, face, face,
-        face, face, light, dark,  // the corner's highlight falls outside
-    };
-    EXPECT_EQ(result, expected);
-
-    std::vector<uint32_t> none(4, 0);
-    DisabledGlyphPixels({}, {none.data(), 2, 2, 2}, face, light, dark);
-    EXPECT_EQ(none, std::vector<uint32_t>(4, face));
 }

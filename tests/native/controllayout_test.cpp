@@ -44,9 +44,19 @@ TEST(ControlLayout, FocusRectangleFollowsTheTextAndStaysInsideR)
 
 TEST(ControlLayout, GlyphAndTextPlacement)
 {
-    // A 16 x 16 icon that fits: the text is measured beside it, the icon takes its room.
-    EXPECT_EQ(GlyphTextMeasureBox(R, 16, true), PixRect(10, 20, 94, 50));
-    EXPECT_EQ(GlyphTextMeasureBox(R, 16, false), R);
+    // A 16 x 16 icon that fits: the text is measured beside it, in what the placing leaves.
+    EXPECT_EQ(GlyphTextMeasureBox(R, 16, true, 0), PixRect(10, 20, 91, 50));
+    EXPECT_EQ(GlyphTextMeasureBox(R, 16, true, 1), PixRect(10, 20, 92, 50));
+    EXPECT_EQ(GlyphTextMeasureBox(R, 16, false, 2), PixRect(10, 20, 107, 50));
+    EXPECT_EQ(GlyphTextMeasureBox(PixRect(0, 0, 18, 20), 16, true, 0), PixRect(0, 0, 0, 20));
+    // A text that fills its box is placed whole inside R, whatever the alignment.
+    for (int alignment : {0, 1, 2}) {
+        const TPixRect box = GlyphTextMeasureBox(R, 16, true, alignment);
+        const TGlyphTextLayout whole = PlaceGlyphAndText(R, 16, 16, true, Measured(box.Width(), 13), alignment);
+        EXPECT_EQ(whole.Text.Width(), box.Width()) << alignment;
+        EXPECT_LE(whole.Text.Right, R.Right) << alignment;
+        EXPECT_GE(whole.Text.Left, R.Left + 16) << alignment;
+    }
     TGlyphTextLayout l = PlaceGlyphAndText(R, 16, 16, true, Measured(30, 13), 0);
     EXPECT_EQ(l.Room, 16);
     EXPECT_EQ(l.Glyph, PixRect(13, 27, 29, 43));  // x 3; the icon width sets the vertical offset
@@ -66,7 +76,7 @@ TEST(ControlLayout, GlyphAndTextPlacement)
     const TPixRect narrow = PixRect(0, 0, 16, 30);
     l = PlaceGlyphAndText(narrow, 16, 16, true, PixRect(0, 0, 0, 30), 0);
     EXPECT_EQ(l.Room, 0);
-    EXPECT_EQ(GlyphTextMeasureBox(narrow, 16, true), narrow);
+    EXPECT_EQ(GlyphTextMeasureBox(narrow, 16, true, 0), PixRect(0, 0, 13, 30));
     EXPECT_EQ(l.Glyph.Left, 3);
     EXPECT_EQ(l.Glyph.Top, 15);
     EXPECT_TRUE(l.Glyph.Empty());

@@ -99,12 +99,22 @@ TEST_F(BoxSkinTest, StatusBarPanelsTextsAndGrip)
     EXPECT_EQ(At(*shot, Panel(2).left, mid), Face());
 }
 
+TEST_F(BoxSkinTest, AStatusBarsWindowlessChildrenShowOverItsPanels)
+{
+    RedLabel(NewBar(), 150, 4, 30, 12);
+    auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
+    EXPECT_EQ(PixelAt(skin, 160, 8), clRed);
+}
+
 TEST_F(BoxSkinTest, OwnerDrawnPanelsGetTheirEdgeAndTheEventForEveryPanel)
 {
     NewBar()->Panels()->Items(1)->SetStyle(psOwnerDraw);
+    auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
+    // Without a handler the owner-drawn panel shows its edge and none of its text.
+    EXPECT_EQ(CountOf(*PaintedBy(skin), Panel(1), Ink()), 0);
+    EXPECT_GT(CountOf(*PaintedBy(skin), Panel(0), Ink()), 5);
     TPanelLog log;
     Bar->OnDrawPanel = TDrawPanelEvent(&log, &TPanelLog::Draw);
-    auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
     log.Drawn.clear();
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
     ASSERT_EQ(log.Drawn.size(), 3u);
@@ -117,11 +127,16 @@ TEST_F(BoxSkinTest, OwnerDrawnPanelsGetTheirEdgeAndTheEventForEveryPanel)
     EXPECT_EQ(At(*shot, Panel(1).left + 5, shot->Height() / 2), clLime);
     EXPECT_EQ(At(*shot, Panel(1).left, shot->Height() / 2), Edge(2, 0));
     EXPECT_EQ(CountOf(*shot, Panel(1), Ink()), 0);
-    // In simple mode the panels do not show, nor does their event run.
+    // In simple mode too the event runs for each panel whose rectangle the bar gives.
     Bar->SetSimplePanel(true);
     log.Drawn.clear();
     PaintedBy(skin);
-    EXPECT_TRUE(log.Drawn.empty());
+    ASSERT_EQ(log.Drawn.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        RECT r = Panel(i);
+        InflateRect(&r, -2, -2);
+        EXPECT_EQ(log.Drawn[static_cast<size_t>(i)], std::make_pair(i, TRect(r)));
+    }
 }
 
 TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
@@ -155,6 +170,14 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     EXPECT_EQ(At(*shot, 0, 60), Face());
     EXPECT_EQ(At(*shot, 1, 60), Shadow());
     EXPECT_EQ(At(*shot, 199, 60), Face());
+
+    // Aligned right (WS_EX_RIGHT), the caption ends 8 pixels from the right edge.
+    SetWindowLongA(box->Handle(), GWL_EXSTYLE, GetWindowLongA(box->Handle(), GWL_EXSTYLE) | WS_EX_RIGHT);
+    shot = ScreenOf(box->Handle());
+    const TColor ink = Rgb(box->Font()->Color());
+    EXPECT_EQ(CountOf(*shot, Rect(0, 0, 120, 2 * top + 4), ink), 0);
+    EXPECT_GT(CountOf(*shot, Rect(120, 0, 192, 2 * top + 4), ink), 5);
+    EXPECT_EQ(CountOf(*shot, Rect(192, 0, 200, 2 * top + 4), ink), 0);
 }
 
 TEST_F(BoxSkinTest, BoxGivesTheFaceColourAndTakesItBack)

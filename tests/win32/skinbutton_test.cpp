@@ -358,6 +358,40 @@ TEST_F(SkinButtonTest, GlyphCellsFollowTheState)
     EXPECT_EQ(PixelAt(skin, 100 - 4 - 16 + 8, 15), Cells[0]);
 }
 
+TEST_F(SkinButtonTest, ADisabledGlyphKeepsTheShapeOfItsInkInAnyColour)
+{
+    UseStripSkin();
+    Data->Skin3rd()->Add("TTestBitBtn=bitbtn");
+    auto* button = Add<TTestBitBtn>(Form, Form, "BitBtn1", 8, 8, 100, 30);
+    button->Margin = 4;
+    SkinAll();
+    TSkinControl* skin = SkinOf(button);
+    button->SetEnabled(false);
+    // Glyph (16 x 16 at 4, 7): a square from 3 to 12 of the ink colour on the background colour.
+    struct TCase {
+        TColor Back, Ink;
+        bool Monochrome;
+    };
+    for (const TCase& c : {TCase{clWhite, clGray, false}, TCase{clWhite, 0x000080FF, false},
+                           TCase{GlyphBack, clBlue, false}, TCase{clWhite, clBlack, true}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.Back << " " << c.Ink);
+        TBitmap& glyph = *button->Glyph();
+        glyph.SetSize(16, 16);
+        Paint(glyph, Rect(0, 0, 16, 16), c.Back);
+        Paint(glyph, Rect(3, 3, 13, 13), c.Ink);
+        if (c.Monochrome)
+            glyph.SetMonochrome(true);
+        std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+        // The ink in shadow, its highlight one pixel right and down, the background not drawn.
+        EXPECT_EQ(At(*shot, 4 + 8, 7 + 8), Rgb(clBtnShadow));
+        EXPECT_EQ(At(*shot, 4 + 3, 7 + 3), Rgb(clBtnShadow));
+        EXPECT_EQ(At(*shot, 4 + 13, 7 + 8), Rgb(clBtnHighlight));
+        EXPECT_EQ(At(*shot, 4 + 8, 7 + 13), Rgb(clBtnHighlight));
+        EXPECT_EQ(At(*shot, 4 + 15, 7 + 8), StripButton[2]);
+        EXPECT_EQ(At(*shot, 4 + 1, 7 + 1), StripButton[2]);
+    }
+}
+
 TEST_F(SkinButtonTest, ImageListAndPictureButtons)
 {
     UseStripSkin();

@@ -2,11 +2,14 @@
 // strip skin and both theme skins), toggling and grouping by mouse and key as unskinned, full
 // mode on toolkit controls and glyph mode on dialog buttons, Tag 5555; and the background
 // fills: pages, button-style tabs, size grips.
+#include <tuple>
+
 #include "controlskintest.h"
 #include "extctrls.h"
 #include "pagecontrol.h"
 #include "skincheckbox.h"
 #include "skinfill.h"
+#include "skinmanager.h"
 #include "stdctrls.h"
 
 namespace {
@@ -46,6 +49,41 @@ public:
     void Click(TObject*) { ++Clicks; }
     int Clicks = 0;
 };
+
+// Runs one test of this program again in a copy of it that Wine reports as Windows XP (its
+// per-program version setting); the copy's exit code, -1 when it could not run.
+int RunAsWindowsXP(const char* test)
+{
+    char self[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    GetTempPathA(sizeof temp, temp);
+    const String name = "velmora_xp_" + IntToStr(static_cast<int>(GetCurrentProcessId())) + ".exe";
+    const String copy = String(temp) + name;
+    const String key = "Software\\Wine\\AppDefaults\\" + name;
+    HKEY k = nullptr;
+    if (!CopyFileA(self, copy.c_str(), FALSE) ||
+        RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+            ERROR_SUCCESS)
+        return -1;
+    RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6);
+    RegCloseKey(k);
+    String cmd = "\"" + copy + "\" --gtest_filter=" + test;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    DWORD code = static_cast<DWORD>(-1);
+    if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(pi.hProcess, &code);
+        else
+            TerminateProcess(pi.hProcess, 99);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    DeleteFileA(copy.c_str());
+    return static_cast<int>(code);
+}
 
 class SkinCheckBoxTest : public ControlSkinTest {
 protected:
@@ -92,6 +130,75 @@ TEST_F(SkinCheckBoxTest, CheckBoxFramesAndToggling)
     Data->FButtons->CheckBitmap.SetSize(0, 0);
     PixelAt(skin, 6, 10);
     EXPECT_EQ(skin->Mode(), 0);
+}
+
+TEST_F(SkinCheckBoxTest, TheCaptionIsDrawnInTheControlsFontAndGreysWhenDisabled)
+{
+    UseStripSkin();
+    auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 300, 40);
+    check->SetCaption("Wide caption");
+    check->Font()->SetHeight(-28);
+    check->Font()->SetColor(clRed);
+    SkinAll();
+    TSkinControl* skin = SkinOf(check);
+    // The caption right of the glyph, as wide as the control's font makes it, in its colour.
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(check->Font());
+    const int width = measure.Canvas()->TextWidth("Wide caption");
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    const TRect caption(15, 0, 300, 40);
+    int left = 300, right = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = caption.left; x < caption.right; ++x)
+            if (At(*shot, x, y) != StripFace) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+            }
+    EXPECT_NEAR(right - left, width, 4);
+    EXPECT_GT(CountOf(*shot, caption, clRed), 20);
+    // Disabled: the same caption in the shadow colour.
+    check->SetEnabled(false);
+    shot = PaintedBy(skin);
+    EXPECT_EQ(CountOf(*shot, caption, clRed), 0);
+    EXPECT_GT(CountOf(*shot, caption, Rgb(clBtnShadow)), 20);
+}
+
+TEST_F(SkinCheckBoxTest, AFocusedCaptionHasItsFocusRectangleBeforeVersion6)
+{
+    UseStripSkin();
+    auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 200, 24);
+    check->SetCaption("Check me");
+    auto* other = Add<TEdit>(Form, Form, "Edit1", 8, 60, 80, 21);
+    SkinAll();
+    TSkinControl* skin = SkinOf(check);
+    // Clicked, the check box has the focus; the focus rectangle goes around its caption on
+    // systems whose major version is not 6, and nowhere on version 6.
+    std::unique_ptr<TBitmap> unfocused = PaintedBy(skin);
+    ClickControl(check);
+    ASSERT_EQ(GetFocus(), check->Handle());
+    // What changed right of the glyph: how many pixels, from where to where.
+    auto changes = [&](TBitmap& now) {
+        int changed = 0, left = 200, right = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 15; x < 200; ++x)
+                if (At(now, x, y) != At(*unfocused, x, y)) {
+                    ++changed;
+                    left = std::min(left, x);
+                    right = std::max(right, x + 1);
+                }
+        return std::tuple{changed, left, right};
+    };
+    const auto [changed, left, right] = changes(*PaintedBy(skin));
+    if (!SkinNotVersion6()) {
+        EXPECT_EQ(changed, 0);
+        EXPECT_EQ(RunAsWindowsXP("SkinCheckBoxTest.AFocusedCaptionHasItsFocusRectangleBeforeVersion6"), 0);
+        return;
+    }
+    EXPECT_GT(changed, 40);
+    EXPECT_GE(left, 15);
+    EXPECT_LT(right, 120);  // around the caption, not the whole control
+    other->SetFocus();
+    EXPECT_EQ(std::get<0>(changes(*PaintedBy(skin))), 0);
 }
 
 TEST_F(SkinCheckBoxTest, RadioButtonsGroupAndShowTheirFrames)
@@ -218,20 +325,27 @@ TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
         labelDrawn |= page->Canvas()->Pixels(x, 17) != StripFace;
     EXPECT_TRUE(labelDrawn);
 
-    // The focused tab shows frame 2, the other frame 1; the normal text colour is not carried
-    // over to the focused tab.
+    // The focused tab shows frame 2, the other frame 1; the normal text colour of the tab
+    // before it is not carried over to the focused tab.
+    pages->SetActivePageIndex(1);
     const int focused = static_cast<int>(SendMessageA(pages->Handle(), TCM_GETCURFOCUS, 0, 0));
+    ASSERT_EQ(focused, 1) << "the focused tab is drawn after the other";
     RECT r[2]{};
     for (int i = 0; i < 2; ++i)
         SendMessageA(pages->Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r[i]));
     std::unique_ptr<TBitmap> tabs = PaintedBy(SkinOf(pages));
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].top + 3), StripButton[i == focused ? 1 : 0]) << i;
+        // Each button one pixel below the rectangle the control gives.
+        EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].top), StripFace) << i;
+        EXPECT_EQ(tabs->Canvas()->Pixels(r[i].left + 2, r[i].bottom), StripButton[i == focused ? 1 : 0]) << i;
+    }
     bool normalColourInFocused = false;
     for (int y = r[focused].top; y < r[focused].bottom; ++y)
         for (int x = r[focused].left; x < r[focused].right; ++x)
             normalColourInFocused |= tabs->Canvas()->Pixels(x, y) == 0x00000077;
     EXPECT_FALSE(normalColourInFocused);
+    EXPECT_GT(CountOf(*tabs, r[0], 0x00000077), 3) << "the other tab's text in the normal colour";
 
     // Without the button picture the strip is the face colour.
     b.Bitmap.SetSize(0, 0);

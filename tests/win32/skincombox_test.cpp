@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "arrowbutton.h"
@@ -66,6 +67,28 @@ private:
     }
     HHOOK FHook = nullptr;
 };
+
+// Runs a step from inside the loop that holds the mouse for a window, once it holds it (a timer
+// message, which such a loop hands on like any other).
+struct TWhenCaptured {
+    static inline HWND Target = nullptr;
+    static inline std::function<void()> Pending;
+    static inline UINT_PTR Timer = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (GetCapture() != Target || !Pending)
+            return;
+        KillTimer(nullptr, Timer);
+        std::exchange(Pending, nullptr)();
+    }
+};
+
+void WhenCaptured(HWND wnd, std::function<void()> step)
+{
+    TWhenCaptured::Target = wnd;
+    TWhenCaptured::Pending = std::move(step);
+    TWhenCaptured::Timer = SetTimer(nullptr, 0, 10, TWhenCaptured::Tick);
+}
 
 // Which combo boxes changed, in order.
 class TChangeLog : public TObject {
@@ -285,6 +308,53 @@ TEST_F(SkinComboTest, ARightToLeftComboHasItsButtonOnTheLeft)
     EXPECT_NE(At(*painted, w - f / 2, h / 2), clFuchsia);
 }
 
+TEST_F(SkinComboTest, TheFramedButtonCarriesItsGlyphAndAComboBoxExItsArrow)
+{
+    TComboBox* combo = NewCombo("Combo1", 10, csDropDown);
+    TSkinComBox* skin = SkinOf(combo);
+    const TColor face = Data->FColors[scButtonFace];
+    // The framed drawing: the extra glyph's first frame centred in the button's glyph box.
+    Data->FComboButton->Style = 0;
+    auto painted = SkinPainted(skin, clFuchsia);
+    const int w = painted->Width(), h = painted->Height(), f = GetSystemMetrics(SM_CXHSCROLL);
+    TDataSkinObject* extra = Data->FExtraImages.get();
+    ASSERT_TRUE(extra && !extra->Bitmap.Empty());
+    const int gw = extra->Bitmap.Width() / extra->Frame, gh = extra->Bitmap.Height();
+    const int gx = w - f - 2 + (f - gw) / 2, gy = (h - gh) / 2;
+    int inked = 0;
+    for (int y = 0; y < gh; ++y)
+        for (int x = 0; x < gw; ++x) {
+            const TColor g = PicturePixel(extra->Bitmap, x, y);
+            if (g == clFuchsia)
+                continue;
+            ++inked;
+            ASSERT_EQ(At(*painted, gx + x, gy + y), g) << x << "," << y;
+        }
+    EXPECT_GT(inked, 5);
+
+    // The ComboBoxEx drawing: over the edit part the face with the skin's combo arrow stretched
+    // into it, magenta left out; no border on a control without one, the flat two-ring border
+    // on one with.
+    skin->SetComboBoxExMode(true);
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, 0, 0), clFuchsia);
+    HWND c = combo->Handle();
+    SetWindowLongA(c, GWL_EXSTYLE, GetWindowLongA(c, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, 0, 0), Shadow());
+    EXPECT_EQ(At(*painted, 1, 1), clWhite);
+    RECT edit, window;
+    GetWindowRect(skin->EditWindow(), &edit);
+    GetWindowRect(combo->Handle(), &window);
+    OffsetRect(&edit, -window.left, -window.top);
+    TDataSkinObject* arrow = Data->FComboArrow.get();
+    ASSERT_TRUE(arrow && !arrow->Bitmap.Empty());
+    EXPECT_TRUE(SameArea(*painted, edit.left, edit.top,
+                         *StripPiece(&arrow->Bitmap, arrow->Frame, 1, edit.right - edit.left, edit.bottom - edit.top,
+                                     face)));
+}
+
 TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
 {
     TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
@@ -326,9 +396,8 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
     TSkinComBox* skin = SkinOf(combo);
     HWND list = skin->ListWindow();
-    TPostedStep interrupt;
-    // A press on the thumb and a move by `by` pixels; then the button goes up, or `stop` ends
-    // the drag from inside it.
+    // The real pointer pressed on the thumb and moved by `by` pixels from inside the drag; then
+    // the button goes up, or `stop` ends the drag from inside it.
     auto drag = [&](int by, std::function<void()> stop = nullptr) {
         SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
         PumpFor(20);
@@ -337,15 +406,18 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
         GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
         const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
         const int y = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
-        POINT to{x, y + by};
-        ScreenToClient(list, &to);
-        PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(x, y));
-        PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(to.x, to.y));
+        MoveMouseTo(x, y);
+        WhenCaptured(list, [=] {
+            MoveMouseTo(x, y + by, false);
+            if (stop)
+                WhenCaptured(list, stop);  // after the move has been handled
+            else
+                LeftButton(false, false);
+        });
+        LeftButton(true);
+        PumpFor(60);
         if (stop)
-            interrupt.Post(stop);
-        else
-            PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(to.x, to.y));
-        PumpFor(40);
+            LeftButton(false);
     };
     auto top = [&] { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
@@ -359,11 +431,32 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     EXPECT_GT(middle, 0);
     EXPECT_LT(middle, static_cast<int>(si.nMax - si.nPage));
 
-    // A press on the arrows stays the system's.
+    // The pointer, not the message, says where the thumb goes: a move whose message still
+    // names the press point drags as far as the pointer has gone.
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
     PumpFor(20);
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;
+    GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
+    POINT thumb{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
+    MoveMouseTo(thumb.x, thumb.y);
+    WhenCaptured(list, [=] {
+        MoveMouseTo(thumb.x, thumb.y - 2000, false);
+        POINT at = thumb;
+        ScreenToClient(list, &at);
+        PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(at.x, at.y));
+        PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(at.x, at.y));
+    });
+    LeftButton(true);
+    PumpFor(60);
+    LeftButton(false);
+    EXPECT_EQ(top(), 0);
+
+    // A press on the arrows stays the system's.
+    drag(30);
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    PumpFor(20);
     GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
     POINT down{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 4};
     PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(down.x, down.y));
@@ -473,10 +566,17 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
     const TPixRect src = StateRect(glyph->Bitmap.Width(), glyph->Bitmap.Height(), 1, glyph->Frame, false);
     first->Canvas()->CopyRect(TRect(0, 0, b, 20), glyph->Bitmap.Canvas(), TRect(src.Left, src.Top, src.Right, src.Bottom));
     EXPECT_TRUE(SameArea(*painted, 0, 0, *first));
-    arrow->Perform(CM_MOUSEENTER);
-    EXPECT_TRUE(arrow->Hot());
-    arrow->Perform(CM_MOUSELEAVE);
-    EXPECT_FALSE(arrow->Hot());
+    // Under the pointer: the arrow's fourth frame; away again, the first.
+    MoveMouseTo(arrow->Handle(), b / 2, 10);
+    ASSERT_TRUE(PumpUntil([&] { return arrow->Hot(); }, 500));
+    auto hot = std::make_unique<TBitmap>(b, 20);
+    const TPixRect hotSrc = StateRect(glyph->Bitmap.Width(), glyph->Bitmap.Height(), 4, glyph->Frame, false);
+    hot->Canvas()->CopyRect(TRect(0, 0, b, 20), glyph->Bitmap.Canvas(),
+                            TRect(hotSrc.Left, hotSrc.Top, hotSrc.Right, hotSrc.Bottom));
+    EXPECT_TRUE(SameArea(*Painted(arrow->Handle()), 0, 0, *hot));
+    MoveMouseTo(edit->Handle(), 5, 5);
+    ASSERT_TRUE(PumpUntil([&] { return !arrow->Hot(); }, 500));
+    EXPECT_TRUE(SameArea(*Painted(arrow->Handle()), 0, 0, *first));
 
     edit->SetFocus();
     ClickAt(arrow->Handle(), b / 2, 10);

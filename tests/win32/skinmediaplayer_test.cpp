@@ -225,6 +225,35 @@ TEST_F(SkinMediaPlayerTest, PressesShowAndReachThePlayerOnceAndOnlyMatchingRelea
     EXPECT_EQ(Player->Clicked.size(), 1u);
 }
 
+TEST_F(SkinMediaPlayerTest, AReleaseWithoutAPressOnThePanelIsNotThePlayers)
+{
+    // Nine cells of 10 pixels leave a spare strip from 91 to 97 that belongs to no button.
+    Player->SetVisibleButtons({btPlay, btPause, btStop, btNext, btPrev, btStep, btBack, btRecord, btEject});
+    Player->SetWidth(98);
+    TWMediaPlayer* panel = Skin()->Player();
+    Painted(panel);
+    ASSERT_EQ(panel->ButtonWidth(), 10);
+    // Below the player a window that keeps no hold of the mouse, as other programs' windows do.
+    HWND below = MakeTestWindow("MPNeighbour", DefWindowProcA, GetModuleHandleA(nullptr), WS_CHILD | WS_VISIBLE, 40,
+                                Form->Handle());
+    SetWindowPos(below, HWND_TOP, Player->Left() + 70, Player->Top() + Player->Height() + 10, 40, 40, 0);
+    // The button goes down there and comes up over the spare strip.
+    MoveMouseTo(below, 24, 10);
+    LeftButton(true);
+    MoveMouseTo(panel->Handle(), 94, 10);
+    LeftButton(false);
+    EXPECT_TRUE(Player->Downs.empty());
+    EXPECT_TRUE(Player->Ups.empty());
+    EXPECT_TRUE(Player->Clicked.empty());
+    // A real click there is the player's, press and release.
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_EQ(Player->Downs.size(), 1u);
+    ASSERT_EQ(Player->Ups.size(), 1u);
+    EXPECT_EQ(Player->Ups[0], TPoint(94, 10));
+    DestroyWindow(below);
+}
+
 TEST_F(SkinMediaPlayerTest, AReleaseOutsideThePanelEndsThePress)
 {
     TWMediaPlayer* panel = Skin()->Player();

@@ -74,6 +74,13 @@ TEST_F(RangeSkinTest, TrackBarChannelAndThumbFromTheSkinTicksAsBefore)
         for (int x = 0; x < shot->Width(); ++x)
             differing += At(*shot, x, y) != At(*plain, x, y);
     EXPECT_EQ(differing, 0);
+
+    // A skin without thumb pictures outlines the thumb in its shadow colour.
+    Data->FThumbHorz.reset();
+    Data->FThumbVert.reset();
+    shot = Printed(bar->Handle());
+    EXPECT_EQ(At(*shot, t.left, (t.top + t.bottom) / 2), Shadow());
+    EXPECT_EQ(At(*shot, (t.left + t.right) / 2, t.top), Shadow());
 }
 
 TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)

@@ -12,6 +12,7 @@
 
 #include "controlskintest.h"
 #include "memo.h"
+#include "scrollbarlayout.h"
 #include "skindraw.h"
 #include "skinheader.h"
 #include "skinlistview.h"
@@ -421,6 +422,36 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     const TColor thumbPixel = At(*enabledTrack, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2);
     auto disabled = Painted(panel);
     EXPECT_NE(At(*disabled, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2), thumbPixel);
+}
+
+TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
+{
+    TMemo* memo = NewMemo("Memo1", 10);
+    memo->SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13\r\n14\r\n15\r\n16\r\n17\r\n18");
+    TWScrollbar* v = SkinOf(memo)->VertBar();
+    HWND panel = v->Handle();
+    const int w = v->ClientBar().Width(), length = v->ClientBar().Height();
+    TBitmap* strip = &Data->FScrollbar->Bitmap;
+    const int t = ScrollBarThickness(strip->Height(), w), b = GetSystemMetrics(SM_CYVSCROLL);
+    TDataSkinObject& track = *Data->FVertScroll;
+    TDataSkinObject& thumb = *Data->FVertScrollThumb;
+    SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    auto painted = Painted(panel);
+    const int start = v->ThumbStart(), end = v->ThumbEnd(), grip = strip->Height();
+    ASSERT_GT(start, b + 4);
+    ASSERT_LT(grip + 2, end - start);
+    // Between the arrows the track's first frame over the face; over it the thumb's first
+    // frame, with the vertical grip (frame 20 of the strip) in its middle.
+    auto expected = Filled(t, length - 2 * b, Data->FColors[scButtonFace]);
+    HDC dc = expected->Canvas()->Handle();
+    DrawSkinBitmapSliced(dc, TRect(0, 0, t, length - 2 * b), &track.Bitmap, track.Margins(), 1, ScrollTrackFrames,
+                         track.Trans == 1, track.Tile == 1, false);
+    DrawSkinBitmapSliced(dc, TRect(0, start - b, t, end - b), &thumb.Bitmap, thumb.Margins(), 1,
+                         std::max(thumb.Frame, 1), thumb.Trans == 1, thumb.Tile == 1, false);
+    const int from = start - b + (end - start - grip) / 2;
+    TSkinControl::DrawStripFrameMasked(dc, TRect(0, from, t, from + grip), ScrollStripFrames, 20, strip);
+    EXPECT_TRUE(SameArea(*painted, 0, b, *expected));
 }
 
 TEST_F(SkinScrollbarTest, ThePaintedThumbFollowsTheCursorDuringADrag)

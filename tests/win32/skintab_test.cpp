@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "controlskintest.h"
 #include "pagecontrol.h"
@@ -15,6 +16,45 @@
 #include "skintab.h"
 
 namespace {
+
+// A tab control without pages, its children in its display area.
+class TTestTabs : public TCustomTabControl {
+public:
+    using TCustomTabControl::TCustomTabControl;
+    using TCustomTabControl::SetTabs;
+};
+
+// A tab set of the older kind, read by the tab-set skin through its properties; it paints
+// itself red.
+class TTabSet : public TCustomControl {
+    TK_CLASS(TTabSet, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    TStrings* Tabs() const { return FTabs.get(); }
+    int TabIndex = 0, FirstIndex = 0, StartMargin = 5, EndMargin = 5;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+    }
+
+private:
+    std::unique_ptr<TStringList> FTabs = std::make_unique<TStringList>();
+};
+
+const TClassInfo& TTabSet::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TTabSet>("TTabSet", &TCustomControl::StaticClass())
+                                       .ObjectProp<TStrings>("Tabs", &TTabSet::Tabs)
+                                       .Prop("TabIndex", &TTabSet::TabIndex)
+                                       .Prop("FirstIndex", &TTabSet::FirstIndex)
+                                       .Prop("StartMargin", &TTabSet::StartMargin)
+                                       .Prop("EndMargin", &TTabSet::EndMargin)
+                                       .Build();
+    return info;
+}
 
 class TChangeLog : public TObject {
 public:
@@ -26,9 +66,12 @@ public:
             return Old(m);
         ++Asked;
         m.Result = Refuse ? 1 : 0;
+        if (SwitchOff)
+            SwitchOff->Unskin();
     }
     int Changes = 0, Asked = 0;
     bool Refuse = false;
+    TSkinControl* SwitchOff = nullptr;  // switched off while the form answers
     TWndMethod Old;
 };
 
@@ -68,6 +111,36 @@ protected:
         pc->OnChange = TNotifyEvent(&Log, &TChangeLog::Change);
         return pc;
     }
+    // Plain tab pictures: every pixel of a tab that is not its face is ink of a text or an icon.
+    // Texts in black; a pane picture of plain face.
+    void UsePlainTabs()
+    {
+        TDataSkinBorder& tabs = *Data->FTabs;
+        FillStrip(tabs.Bitmap, 5, 40, 24, PlainTab);
+        tabs.Frame = 5;
+        tabs.Trans = 0;
+        tabs.SetMargins(0, 0, 0, 0);
+        tabs.NormalColour2 = clBlack;
+        tabs.MouseOverColour2 = clBlack;
+    }
+    static constexpr TColor PlainTab[5] = {0x00E0F0F0, 0x00F0E0F0, 0x00E0F0F0, 0x00E0F0F0, 0x00F0E0F0};
+    // The face of tab i as drawn when `current` is the current tab.
+    static TColor PlainFace(int i, int current) { return PlainTab[i == current ? 1 : 0]; }
+    // The box of a tab's ink (text and icon), in the window's picture.
+    static TRect TabInk(TBitmap& shot, HWND tabs, int i, int current)
+    {
+        RECT tab = TabRect(tabs, i);
+        OffsetRect(&tab, 0, 1);
+        tab.bottom -= 3;  // the pane's edge
+        TRect box(tab.right, tab.bottom, tab.left, tab.top);
+        for (LONG y = tab.top; y < tab.bottom; ++y)
+            for (LONG x = tab.left; x < tab.right; ++x)
+                if (At(shot, x, y) != PlainFace(i, current))
+                    box = TRect(std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                                std::max(box.bottom, y + 1));
+        return box;
+    }
+
     // The current tab's accent: row 1 in the middle of the Tabs picture's second frame.
     TColor Accent() const
     {
@@ -193,6 +266,145 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     Form->WindowProc = Log.Old;
 }
 
+TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwhile)
+{
+    TPageControl* pc = NewPages(tpTop, TabCloseBoxTag, 300, 4);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    Log.Old = Form->WindowProc;
+    Form->WindowProc = TWndMethod(&Log, &TChangeLog::FormProc);
+    TTabSheet* first = pc->Pages(0);
+    // A real click on the first close box; the form switches the skin off while it answers.
+    PaintedBy(skin);
+    const TRect box = skin->CloseRects()[0];
+    Log.SwitchOff = skin;
+    MoveMouseTo(pc->Handle(), box.left + 2, box.top + 2);
+    LeftButton(true);
+    LeftButton(false);
+    Log.SwitchOff = nullptr;
+    EXPECT_EQ(Log.Asked, 1);
+    EXPECT_FALSE(skin->Active());
+    PumpFor(30);
+    ASSERT_EQ(pc->PageCount(), 3);
+    EXPECT_EQ(Form->FindComponent("Page1"), nullptr);
+    EXPECT_NE(pc->Pages(0), first);
+
+    // The skin on again; freed once a close is on its way: the page still goes.
+    SendMessageA(pc->Handle(), SKM_ENABLE, 1, 0);
+    PaintedBy(skin);
+    const TRect next = skin->CloseRects()[1];
+    SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(next.left + 2, next.top + 2));
+    skin->Free();
+    PumpFor(30);
+    EXPECT_EQ(pc->PageCount(), 2);
+    EXPECT_EQ(Form->FindComponent("Page3"), nullptr);
+    Form->WindowProc = Log.Old;
+}
+
+TEST_F(TabSkinTest, TabTextsTakeTheWindowsFontEachAndGreyWhenDisabled)
+{
+    UsePlainTabs();
+    TPageControl* pc = NewPages(tpTop, 0, 300, 2);
+    for (int i = 0; i < 2; ++i)
+        pc->Pages(i)->SetCaption("Same");
+    pc->Font()->SetStyle({fsBold});
+    pc->SetEnabled(false);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, pc);
+    const TColor shadow = Rgb(clBtnShadow);
+    // Disabled when attached: both texts grey.
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), i), shadow), 3) << i;
+        EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), i), clBlack), 0) << i;
+    }
+    // Enabled: the current tab's text in the Tabs object's hot colour, the other in its normal
+    // colour; each text at the same place in its tab (each measured in the window's font, not
+    // in what the tab before left of it).
+    Data->FTabs->NormalColour2 = clNavy;
+    Data->FTabs->MouseOverColour2 = clMaroon;
+    pc->SetEnabled(true);
+    shot = PaintedBy(skin);
+    const TRect a = TabInk(*shot, pc->Handle(), 0, 0), b = TabInk(*shot, pc->Handle(), 1, 0);
+    ASSERT_FALSE(a.Empty());
+    EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), 0), clMaroon), 3);
+    EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), 0), clNavy), 0);
+    EXPECT_GT(CountOf(*shot, TabRect(pc->Handle(), 1), clNavy), 3);
+    EXPECT_EQ(CountOf(*shot, TabRect(pc->Handle(), 1), clMaroon), 0);
+    EXPECT_EQ(a.left - TabRect(pc->Handle(), 0).left, b.left - TabRect(pc->Handle(), 1).left);
+    EXPECT_EQ(a.Width(), b.Width());
+    // Disabled after attaching: grey again.
+    pc->SetEnabled(false);
+    EXPECT_EQ(CountOf(*PaintedBy(skin), TabRect(pc->Handle(), 1), clNavy), 0);
+}
+
+TEST_F(TabSkinTest, TheDisplayAreaShowsTheCurrentSkinsPaneAndTheWindowlessChildren)
+{
+    auto* tabs = Add<TTestTabs>(Form, Form, "TabControl1", 10, 10, 300, 200);
+    tabs->SetTabs({"One", "Two"}, 0);
+    RedLabel(tabs, 40, 80, 60, 20);
+    auto* skin = SkinControl<TSkinTab>(TSkinKind::Tab, tabs);
+    skin->SetMode(2);  // as the dispatch attaches a tab control
+    RECT d = Rect(0, 0, tabs->Width(), tabs->Height());
+    SendMessageA(tabs->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+    const TBitmap& pane = Data->FTabPane->Bitmap;
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, d.left - 4, 100), PicturePixel(pane, 0, pane.Height() / 2));
+    EXPECT_EQ(At(*shot, 50, 90), clRed);
+    // A skin whose pane is the Tabs object's second picture, then one without it: the display
+    // area is left to the control (no picture of the skin before), and the windowless children
+    // are still drawn.
+    // That picture keeps 4 pixels left, right and bottom and 5 at the top unstretched.
+    TDataSkinBorder& tabsObject = *Data->FTabs;
+    tabsObject.Style = 0;
+    tabsObject.Bitmap2.SetSize(16, 16);
+    Paint(tabsObject.Bitmap2, Rect(0, 0, 16, 16), clBlue);
+    Paint(tabsObject.Bitmap2, Rect(4, 5, 12, 12), clAqua);
+    skin->SkinChanged();
+    shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, d.left - 4, 100), clBlue);
+    EXPECT_EQ(At(*shot, d.left - 4 + 3, 100), clBlue);
+    EXPECT_EQ(At(*shot, d.left - 4 + 4, 100), clAqua);
+    EXPECT_EQ(At(*shot, 150, d.top - 4 + 1 + 4), clBlue);
+    EXPECT_EQ(At(*shot, 150, d.top - 4 + 1 + 5), clAqua);
+    EXPECT_EQ(At(*shot, 150, d.bottom + 4 - 4), clBlue);
+    EXPECT_EQ(At(*shot, 150, d.bottom + 4 - 5), clAqua);
+    tabsObject.Bitmap2.SetSize(0, 0);
+    skin->SkinChanged();
+    shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, d.left - 4, 100), clWhite);
+    EXPECT_EQ(At(*shot, 50, 90), clRed);
+}
+
+TEST_F(TabSkinTest, ATabSetShowsTheTabsThatFitFromItsStartMargin)
+{
+    UsePlainTabs();
+    Data->FTabs->NormalColour2 = clNavy;
+    Data->FTabs->MouseOverColour2 = clMaroon;
+    auto* set = Add<TTabSet>(Form, Form, "TabSet1", 10, 10, 130, 24);
+    set->Tabs()->Add("One");
+    set->Tabs()->Add("A much longer tab than fits");
+    set->Tabs()->Add("Two");
+    set->TabIndex = 2;
+    AttachSkinForm();
+    SkinForm->SkinChildControls(Form);
+    auto* skin = As<TSkinTab31>(SkinOf(set));
+    ASSERT_TRUE(skin);
+    // Each tab its text's width and 9 more, from the start margin on; the long one is left out
+    // and the next that fits takes its place. The selected tab is frame 2 with the hot colour.
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(set->Font());
+    const int one = measure.Canvas()->TextWidth("One") + 9, two = measure.Canvas()->TextWidth("Two") + 9;
+    std::unique_ptr<TBitmap> shot = ScreenOf(set->Handle());
+    EXPECT_EQ(At(*shot, 2, 1), Face());
+    EXPECT_EQ(At(*shot, 5, 1), PlainTab[0]);
+    EXPECT_EQ(At(*shot, 5 + one - 1, 1), PlainTab[0]);
+    EXPECT_EQ(At(*shot, 5 + one, 1), PlainTab[1]);
+    EXPECT_EQ(At(*shot, 5 + one + two - 1, 1), PlainTab[1]);
+    EXPECT_EQ(At(*shot, 5 + one + two, 1), Face());
+    EXPECT_GT(CountOf(*shot, Rect(5, 0, 5 + one, 24), clNavy), 3);
+    EXPECT_GT(CountOf(*shot, Rect(5 + one, 0, 5 + one + two, 24), clMaroon), 3);
+    EXPECT_EQ(CountOf(*shot, Rect(0, 0, 130, 24), clRed), 0);
+}
+
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
 {
     TPageControl* pc = NewPages(tpTop, 0, 140, 8);
@@ -208,4 +420,59 @@ TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
     OffsetRect(&r, -self.left, -self.top);
     EXPECT_EQ(At(*shot, (r.left + r.right) / 2, (r.top + r.bottom) / 2), clWhite);
     EXPECT_NE(At(*shot, r.left - 3, (r.top + r.bottom) / 2), clWhite);
+}
+
+TEST_F(TabSkinTest, ATextBesideItsIconShowsAllItsWords)
+{
+    UsePlainTabs();
+    // A tab control of another program: fixed-width tabs, each with a 16 x 16 icon.
+    HWND w = RawChild(WC_TABCONTROLA, TCS_FIXEDWIDTH, 10, 10, 300, 120);
+    const auto font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    auto red = Filled(16, 16, clRed);
+    ImageList_Add(images, red->Handle(), nullptr);
+    SendMessageA(w, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    // Each tab exactly as wide as its icon and its text on one line: too narrow to keep both
+    // inside the tab on one line.
+    char text[] = "Wide Text";
+    TBitmap measure(1, 1);
+    TFont windowFont;
+    windowFont.BorrowHandle(font);
+    measure.Canvas()->Font()->Assign(&windowFont);
+    SIZE size{};
+    GetTextExtentPoint32A(measure.Canvas()->Handle(), text, static_cast<int>(strlen(text)), &size);
+    SendMessageA(w, TCM_SETITEMSIZE, 0, MAKELPARAM(16 + size.cx, 2 * size.cy + 8));
+    for (int i = 0; i < 2; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.iImage = 0;
+        SendMessageA(w, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    auto* skin = SkinWindow<TSkinTab>(TSkinKind::Tab, w);
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        RECT tab = TabRect(w, i);
+        ASSERT_EQ(tab.right - tab.left, 16 + size.cx);
+        OffsetRect(&tab, 0, 1);
+        // The text is wrapped where it is measured, beside the icon, and both lines show (the
+        // pane's edge left out at the bottom).
+        const TColor back = PlainFace(i, 0);
+        int lines = 0;
+        bool inLine = false;
+        for (LONG y = tab.top; y < tab.bottom - 3; ++y) {
+            bool ink = false;
+            for (LONG x = tab.left; x < tab.right && !ink; ++x)
+                ink = At(*shot, x, y) != back && At(*shot, x, y) != clRed;
+            lines += ink && !inLine;
+            inLine = ink;
+        }
+        EXPECT_EQ(lines, 2);
+        EXPECT_EQ(CountOf(*shot, tab, clRed), 16 * 16);  // the icon
+    }
+    DestroyWindow(w);
+    ImageList_Destroy(images);
 }

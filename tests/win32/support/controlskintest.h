@@ -19,6 +19,7 @@
 #include "skindata.h"
 #include "skinform.h"
 #include "skinmessages.h"
+#include "stdctrls.h"
 #include "themeskins.h"
 
 // ---------------------------------------------------------------- the strip skin
@@ -273,6 +274,18 @@ protected:
     T* SkinAs(const TControl* c) const
     {
         return As<T>(SkinOf(c));
+    }
+
+    // An opaque red windowless label on a control: it shows whether the control's windowless
+    // children are drawn.
+    TLabel* RedLabel(TWinControl* parent, int l, int t, int w, int h)
+    {
+        auto* label = new TLabel(Form);
+        label->SetParent(parent);
+        label->SetBounds(l, t, w, h);
+        label->SetTransparent(false);
+        label->SetColor(clRed);
+        return label;
     }
 
     TColor Face() const { return Rgb(Data->FColors[scButtonFace]); }

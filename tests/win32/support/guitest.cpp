@@ -50,6 +50,38 @@ void ClickAt(HWND wnd, int x, int y)
     PumpFor(30);
 }
 
+void MoveMouseTo(int x, int y, bool handle)
+{
+    // Absolute moves are in 0..65535 over the primary screen; the pointer lands on the pixel
+    // asked for when the value is rounded up.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    if (handle)
+        PumpFor(30);
+}
+
+void MoveMouseTo(HWND wnd, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(wnd, &p);
+    MoveMouseTo(p.x, p.y);
+}
+
+void LeftButton(bool down, bool handle)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+    if (handle)
+        PumpFor(30);
+}
+
 void ClickControl(TControl* c)
 {
     if (auto* w = As<TWinControl>(c)) {

@@ -16,6 +16,12 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 void ClickAt(HWND wnd, int x, int y);
 // The same at the centre of a control (a windowless one through its parent's window).
 void ClickControl(TControl* c);
+// Real input through the system's input queue (SendInput): the pointer moved to a screen point,
+// the left button pressed or released where it is. Each step is handled before the call
+// returns, unless `handle` is false (a step taken inside a loop that reads the queue itself).
+void MoveMouseTo(int x, int y, bool handle = true);
+void MoveMouseTo(HWND wnd, int x, int y);  // a client point of a window
+void LeftButton(bool down, bool handle = true);
 // Posts a key press (down, then up) to a window (the focused one when null) and handles it.
 void PressKey(WORD vk, HWND wnd = nullptr);
 // Posts a character (WM_CHAR, or WM_SYSCHAR with Alt) to the focused window and handles it.
