@@ -2,7 +2,6 @@
 // seam), the blinking colon and the timers running while hidden, a missing or damaged picture,
 // the main window's popup menu on a right click, dragging with the other buttons, closing, and
 // the main window's transparency.
-#include <algorithm>
 #include <cstdio>
 
 #include "clock.h"
@@ -248,31 +247,16 @@ TEST_F(ClockTest, ItsHintDoesNotStayOverItsOpenMenu)
     FrmClock->Show();
     SetForegroundWindow(FrmClock->Handle());
     PumpFor(20);
-    auto hintShown = [] {
-        THintWindow* hint = Application->HintWindow();
-        return hint && hint->HandleAllocated() && IsWindowVisible(hint->WindowHandle());
-    };
-
     // The mouse comes onto the clock and right-clicks before the hint is due: the menu opens,
     // and the hint must not come up over it while it is open.
-    std::vector<bool> shownWhileOpen;
-    TControl* under = nullptr;
-    TScript script(100, [&](int) {
-        if (!OpenMenuWindow() || shownWhileOpen.size() >= 5)
-            return;
-        if (shownWhileOpen.empty())
-            under = Application->MouseControl();
-        shownWhileOpen.push_back(hintShown());
-        if (shownWhileOpen.size() == 5)
-            PostKey(FrmClock->Handle(), VK_ESCAPE);
-    });
+    THintOverMenuWatch watch(FrmClock->Handle());
     POINT at{10, 20};  // on the hour's tens
     ClientToScreen(FrmClock->Handle(), &at);
     ClickScreen(at, mbRight);
-    EXPECT_TRUE(PumpUntil([&] { return shownWhileOpen.size() >= 5; }, 3000)) << "the menu did not open";
+    EXPECT_TRUE(PumpUntil([&] { return watch.Done(); }, 3000)) << "the menu did not open";
     PumpFor(100);
-    EXPECT_EQ(under, FrmClock->Image2) << "the hint was never due";
-    EXPECT_EQ(std::count(shownWhileOpen.begin(), shownWhileOpen.end(), true), 0);
+    EXPECT_EQ(watch.MouseControl(), FrmClock->Image2) << "the hint was never due";
+    EXPECT_EQ(watch.Shown(), 0);
     Application->CancelHint();
     Application->SetHintPause(pause);
 }

@@ -400,32 +400,18 @@ TEST_F(MenusTest, AHintDueWhenAFormsMenuBarOpensDoesNotShowOverIt)
     form->Show();
     SetForegroundWindow(form->Handle());
     PumpFor(20);
-    auto hintShown = [] {
-        THintWindow* hint = Application->HintWindow();
-        return hint && hint->HandleAllocated() && IsWindowVisible(hint->WindowHandle());
-    };
-
     // The mouse rests on the form, then clicks the menu bar before the hint is due.
     POINT inside{100, 100};
     ClientToScreen(form->Handle(), &inside);
     SetCursorPos(inside.x, inside.y);
     ASSERT_TRUE(PumpUntil([&] { return Application->MouseControl() == form.Get(); }, 1000));
-    std::vector<bool> shownWhileOpen;
-    TScript script(100, [&](int) {
-        if (!OpenMenuWindow() || shownWhileOpen.size() >= 5)
-            return;
-        shownWhileOpen.push_back(hintShown());
-        if (shownWhileOpen.size() == 5) {
-            PostKey(form->Handle(), VK_ESCAPE);
-            PostKey(form->Handle(), VK_ESCAPE);
-        }
-    });
+    THintOverMenuWatch watch(form->Handle());
     RECT file{};
     ASSERT_TRUE(GetMenuItemRect(form->Handle(), menu->Handle(), 0, &file));
     ClickScreen(POINT{(file.left + file.right) / 2, (file.top + file.bottom) / 2});
-    EXPECT_TRUE(PumpUntil([&] { return shownWhileOpen.size() >= 5; }, 3000)) << "the menu did not open";
+    EXPECT_TRUE(PumpUntil([&] { return watch.Done(); }, 3000)) << "the menu did not open";
     PumpFor(100);
-    EXPECT_EQ(std::count(shownWhileOpen.begin(), shownWhileOpen.end(), true), 0);
+    EXPECT_EQ(watch.Shown(), 0);
     Application->CancelHint();
     Application->SetHintPause(pause);
 }
