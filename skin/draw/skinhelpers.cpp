@@ -3,9 +3,6 @@
 
 namespace {
 
-// The top bit of the version value marks the Windows 9x family.
-bool IsNT() { return (GetVersion() & 0x80000000u) == 0; }
-
 // user32, loaded once more so the entries stay valid for the module's life.
 class TUser32Binding {
 public:
@@ -35,7 +32,8 @@ TSkinPlatform& SkinPlatform()
 {
     static TSkinPlatform platform = [] {
         TSkinPlatform p;
-        p.WideText = p.NTPlatform = IsNT();
+        p.Version = GetVersion();
+        p.WideText = p.NTPlatform = (p.Version & 0x80000000u) == 0;
         return p;
     }();
     return platform;

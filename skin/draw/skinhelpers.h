@@ -11,6 +11,9 @@
 // Module-wide values, set once before any window is skinned; tests may change them to take the
 // other platform's path.
 struct TSkinPlatform {
+    // GetVersion() as read once for the whole engine: the low byte the major version, the next
+    // the minor one, the top bit set on the Windows 9x family.
+    DWORD Version = 0;
     UINT CodePage = CP_ACP;   // of every ANSI <-> wide conversion
     bool WideText = true;     // NT: text is drawn with DrawTextW
     bool NTPlatform = true;   // NT: keyed transfers use MaskBlt

@@ -4,18 +4,6 @@
 #include "skinmanager.h"
 #include "skinmessages.h"
 
-namespace {
-
-// Windows NT before version 5.
-bool IsNT4()
-{
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion < 5;
-}
-
-}  // namespace
-
 void TSkinForm::CaptionButtonAction(int x, int y)
 {
     auto* button = As<TWinSysButton>(FHotObject);
@@ -104,7 +92,7 @@ String TSkinForm::CaptionButtonHint(int action) { return CaptionButtonHintText(a
 // A greyed or disabled Close item keeps the window open, as its native close box would.
 bool TSkinForm::CanCloseFromSystemMenu() const
 {
-    if (SkinIsWin9x() || IsNT4())
+    if (SkinIsWin9x() || SkinVersion().NT4())
         return true;
     if (!FSystemMenu)
         return false;

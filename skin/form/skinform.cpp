@@ -140,12 +140,9 @@ void TSkinForm::Attach(TSkinData* data)
     const DWORD exStyle = ExStyleOf(Window);
     ReadBorderKind(exStyle);
 
-    const DWORD version = GetVersion();
-    const int major = LOBYTE(LOWORD(version));
-    const int minor = HIBYTE(LOWORD(version));
-    if (major >= 5 && minor == 0) {
-        const bool nt = (version & 0x80000000u) == 0;
-        if ((exStyle & WS_EX_APPWINDOW) && nt)
+    const TWinVersion version = SkinVersion();
+    if (version.Major >= 5 && version.Minor == 0) {
+        if ((exStyle & WS_EX_APPWINDOW) && version.NT)
             FIconFlags |= ifKeepSysMenu;
         if (!FOwnerWindow && FMDIRole != mdiChild)
             FIconFlags |= ifKeepSysMenu;
@@ -250,7 +247,12 @@ void TSkinForm::HookMDIClient()
         FClientProc.Install(FMDIClient, TWndMethod(this, &TSkinForm::ClientWndProc), false);
 }
 
-void TSkinForm::UnhookMDIClient() { FClientProc.Restore(); }
+void TSkinForm::UnhookMDIClient()
+{
+    FClientProc.Restore();
+    if (TSkinManage* manager = SkinManager())
+        manager->ForgetMDIClient(FMDIClient);
+}
 
 void TSkinForm::ClearButtons()
 {

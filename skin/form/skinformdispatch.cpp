@@ -309,9 +309,12 @@ TSkinControl* TSkinForm::AttachControlSkin(TControl* control, const TSkinDecisio
 // same family, in the same mode, attaches to the control's new window.
 void TSkinForm::Reskin(HWND window)
 {
-    TSkinControl* old = FindSkinControl(window);
-    if (!old)
+    // From the newest entry back: a later skin listed for the same window is the current one.
+    const auto found = std::find_if(FSkinControls.rbegin(), FSkinControls.rend(),
+                                    [window](TSkinControl* skin) { return window && skin->Handle() == window; });
+    if (found == FSkinControls.rend())
         return;
+    TSkinControl* old = *found;
     TControl* control = old->Control();
     TSkinDecision again;
     again.Kind = As<TSkinListView>(old) ? TSkinKind::ListView : TSkinKind::Scrollbar;

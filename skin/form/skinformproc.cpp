@@ -493,7 +493,10 @@ void TSkinForm::WMNCRButtonDown(TMessage& m)
     if (FSkinData)
         FSkinData->HideCaptionHint();
     const TPoint screen = PointOf(m.LParam);
-    if (m.WParam == HTCAPTION && FMDIRole != mdiChild && ShowSystemMenu(screen.x, screen.y)) {
+    // Consumed even when no menu opens (a second click within the double-click time): the
+    // native system menu must not open in its place.
+    if (m.WParam == HTCAPTION && FMDIRole != mdiChild) {
+        ShowSystemMenu(screen.x, screen.y);
         Consume(m);
         return;
     }
@@ -698,6 +701,7 @@ void TSkinForm::ClientWndProc(TMessage& m)
         switch (m.Msg) {
         case WM_NCDESTROY:
             UnhookMDIClient();
+            FMDIClient = nullptr;
             passed = true;
             m.Result = CallWindowProcA(old, client, m.Msg, m.WParam, m.LParam);
             return;

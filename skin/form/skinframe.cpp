@@ -28,13 +28,14 @@ bool Inside(const TRect& r, const TBitmap& b)
 }
 
 // A picture composed in plain memory and keyed onto the bitmap's pixels at (x, y): what a
-// keyed transfer does, without a device context or a mask for every caption part.
+// keyed transfer does, without a device context or a mask for every caption part. What the
+// composing leaves unpainted stays the key, so it leaves the target as it was.
 template <class Compose>
 void KeyedOnto(TBitmap& target, const TRect& r, Compose&& compose)
 {
     if (r.Width() <= 0 || r.Height() <= 0)
         return;
-    TPixelImage picture(r.Width(), r.Height());
+    TPixelImage picture(r.Width(), r.Height(), KeyColor);
     compose(picture.View());
     KeyedCopy(ViewOf(target), r.left, r.top, picture.View(), KeyColor);
 }

@@ -315,16 +315,13 @@ void TSkinForm::Unskin()
     FRegionWidth = FRegionHeight = -1;
 }
 
+// Only what would call into this object goes back: a window that is going away, or one left
+// when the engine stops, keeps its colour, size and menus as they are.
 void TSkinForm::Detach()
 {
-    if (!FFrameSkinned) {
-        UnskinPlain();
-        return;
-    }
     if (!ReleaseProcedures())
         return;
     FreeMenuBar();
-    // Nothing may call into a freed object: the client's procedure goes back too.
     UnhookMDIClient();
 }
 

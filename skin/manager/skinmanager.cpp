@@ -21,8 +21,6 @@ TSkinManage* gManager = nullptr;
 THookHandle gHook;
 DWORD gHookThread = 0;
 bool gShutDown = false;  // the hook only passes calls on
-DWORD gSavedVersion = 0;
-bool gVersionSaved = false;
 int gHookInstalls = 0;
 int gHookRemovals = 0;
 
@@ -116,22 +114,13 @@ HHOOK SkinHookHandle() { return gHook.Get(); }
 int SkinHookInstalls() { return gHookInstalls; }
 int SkinHookRemovals() { return gHookRemovals; }
 
-DWORD SkinSavedVersion()
-{
-    if (!gVersionSaved) {
-        gSavedVersion = GetVersion();
-        gVersionSaved = true;
-    }
-    return gSavedVersion;
-}
+DWORD SkinSavedVersion() { return SkinPlatform().Version; }
 
-bool SkinIsWin9x() { return (SkinSavedVersion() & 0x80000000u) != 0; }
+TWinVersion SkinVersion() { return TWinVersion::FromGetVersion(SkinSavedVersion()); }
 
-bool SkinNotVersion6()
-{
-    static const bool notSix = LOBYTE(LOWORD(GetVersion())) != 6;
-    return notSix;
-}
+bool SkinIsWin9x() { return !SkinVersion().NT; }
+
+bool SkinNotVersion6() { return SkinVersion().Major != 6; }
 
 const TClassInfo& TSkinManage::StaticClass()
 {
@@ -168,8 +157,6 @@ void TSkinManage::InstallHook()
     const DWORD thread = GetCurrentThreadId();
     if (gHook && gHookThread == thread)
         return;
-    gSavedVersion = GetVersion();
-    gVersionSaved = true;
     RemoveHook();
     gHook.Reset(SetWindowsHookExA(WH_CBT, &SkinCBTProc, nullptr, thread));
     if (!gHook)
@@ -513,6 +500,14 @@ void TSkinManage::SetMDIMaximized(bool maximized)
         if (!f->RegionSet())
             f->FrameChanged();
     }
+}
+
+void TSkinManage::ForgetMDIClient(HWND client)
+{
+    if (!client || MDIClient != client)
+        return;
+    MDIClient = nullptr;
+    MDIFrame = nullptr;
 }
 
 // ---------------------------------------------------------------- popup-menu windows

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms.h"
+#include "menulayout.h"
 #include "timer.h"
 
 class TSkinData;
@@ -53,6 +54,9 @@ public:
     void RequestAction(int action, int interval);
     void ClearFormButtons();
     void SetMDIMaximized(bool maximized);
+    // The skinned MDI frame stops watching its client (the client goes, or the frame's skin):
+    // nothing is posted to that client any more.
+    void ForgetMDIClient(HWND client);
 
     // Popup-menu windows ("#32768"): skinned as they are made when the menu kind about to open
     // is skinned, released as they go. The owner-drawn items find their window's picture by
@@ -129,10 +133,10 @@ HHOOK SkinHookHandle();
 int SkinHookInstalls();
 int SkinHookRemovals();
 
-// GetVersion() as saved when the hook was installed (or first asked for); its top bit marks
+// The engine's one reading of the system version (SkinPlatform().Version); its top bit marks
 // a Windows 9x system.
 DWORD SkinSavedVersion();
+TWinVersion SkinVersion();
 bool SkinIsWin9x();
-// The system's major version is not 6 (taken once): the check boxes draw their focus
-// rectangle only then.
+// The system's major version is not 6: the check boxes draw their focus rectangle only then.
 bool SkinNotVersion6();

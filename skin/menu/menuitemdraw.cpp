@@ -101,6 +101,14 @@ TMenu* TMenuItemPainter::MenuOf(TMenuItem* item) const
     return menu ? menu : FBarMenu;
 }
 
+// The item's own menu's images: an item of no menu (a native system-menu item) has none, even
+// where the menu bar's menu stands in for its reading order.
+TCustomImageList* TMenuItemPainter::ImagesOf(TMenuItem* item)
+{
+    TMenu* menu = item ? item->GetParentMenu() : nullptr;
+    return menu ? menu->Images() : nullptr;
+}
+
 void TMenuItemPainter::MeasureMainItem(TMenuItem* item, TCanvas* canvas, int& width, int& height) const
 {
     // The toolkit's size, without the item's own measure handler (which may be this one).
@@ -108,16 +116,14 @@ void TMenuItemPainter::MeasureMainItem(TMenuItem* item, TCanvas* canvas, int& wi
         TScopedValue<TMenuMeasureItemEvent> off(item->OnMeasureItem, TMenuMeasureItemEvent());
         item->MeasureItem(canvas, width, height);
     }
-    TMenu* menu = MenuOf(item);
-    width = MainMenuItemWidth(width, PictureLeft(), menu && menu->Images());
+    width = MainMenuItemWidth(width, PictureLeft(), ImagesOf(item) != nullptr);
 }
 
 void TMenuItemPainter::MeasurePopupItem(TMenuItem* item, int& width) const
 {
     if (!FData)
         return;
-    TMenu* menu = MenuOf(item);
-    width = PopupMenuItemWidth(width, PictureLeft(), menu && menu->Images());
+    width = PopupMenuItemWidth(width, PictureLeft(), ImagesOf(item) != nullptr);
 }
 
 // ---------------------------------------------------------------- whole items
@@ -279,9 +285,8 @@ void TMenuItemPainter::DrawContentRTL(TMenuItem* item, TCanvas* canvas, bool sel
 // before it, the shortcut left-aligned.
 void TMenuItemPainter::DrawContentAs(TMenuItem* item, TCanvas* canvas, bool selected, const TRect& r, bool rtl) const
 {
-    TMenu* menu = MenuOf(item);
     const std::wstring caption = StrToWide(item->Caption());
-    TCustomImageList* images = menu ? menu->Images() : nullptr;
+    TCustomImageList* images = ImagesOf(item);
     const int glyph = MenuGlyphSize(images ? images->Width() : 0, item->Checked());
     const bool line = item->IsLine();
     const TRect box = ToRect(MenuGlyphBox(ToPixRect(r), glyph, PictureLeft(), rtl));
@@ -463,7 +468,7 @@ bool TSkinForm::MeasureMenuItem(TMessage& m)
 bool TSkinForm::DrawMenuItem(TMessage& m)
 {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-    const bool nt4 = TWinVersion::FromGetVersion(SkinSavedVersion()).NT4();
+    const bool nt4 = SkinVersion().NT4();
     if (!draw || draw->CtlType != ODT_MENU || !FMenuHandle || (FMDIRole == mdiFrame && nt4))
         return false;
     auto menu = reinterpret_cast<HMENU>(draw->hwndItem);

@@ -45,6 +45,7 @@ private:
     // The MenuItem picture's left width, 0 without the picture.
     int PictureLeft() const;
     TMenu* MenuOf(TMenuItem* item) const;
+    static TCustomImageList* ImagesOf(TMenuItem* item);
     void DrawState(TBitmap& target, int state) const;
     void DrawContentAs(TMenuItem* item, TCanvas* canvas, bool selected, const TRect& r, bool rightToLeft) const;
     void DrawImageGlyph(TMenuItem* item, TCanvas* canvas, TCustomImageList* images, TRect box, const TRect& r,

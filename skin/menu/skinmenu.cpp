@@ -115,7 +115,7 @@ void TSkinMenu::TakeItem(TMenuBtn* button, TMenuItem* item)
     button->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
 }
 
-void TSkinMenu::ReadNativeButton(int position, bool itemOnlyWithoutCaption)
+void TSkinMenu::ReadNativeButton(int position)
 {
     char text[BarTextLength + 1] = {};
     MENUITEMINFOA info{};
@@ -131,9 +131,12 @@ void TSkinMenu::ReadNativeButton(int position, bool itemOnlyWithoutCaption)
     b->Command = info.wID;
     const bool isText = !(info.fType & (MFT_BITMAP | MFT_SEPARATOR | MFT_OWNERDRAW));
     b->Caption = isText ? StrToWide(String(text)) : std::wstring();
-    if (!FVCLMenu || (itemOnlyWithoutCaption && !b->Caption.empty()))
+    if (!FVCLMenu)
         return;
     if (TMenuItem* item = FVCLMenu->FindItem(info.wID, fkCommand)) {
+        // The item's action brings the item up to date before the button takes it.
+        if (TBasicAction* action = item->Action())
+            action->Update();
         TakeItem(b, item);
         b->Command = item->Command();
     }
@@ -141,7 +144,12 @@ void TSkinMenu::ReadNativeButton(int position, bool itemOnlyWithoutCaption)
 
 void TSkinMenu::Rebuild()
 {
-    if (BarFromMenuItems(TWinVersion::FromGetVersion(SkinSavedVersion()))) {
+    // An action brought up to date during the build may change the menu, which asks for a
+    // build again: this one reads the change already, and its buttons must stay.
+    if (FBuilding)
+        return;
+    TScopedFlag building(FBuilding);
+    if (BarFromMenuItems(SkinVersion())) {
         BuildFromMenuItems();
         return;
     }
@@ -152,7 +160,7 @@ void TSkinMenu::Rebuild()
     if (count <= 0)
         return;
     for (int i = 0; i < count; ++i)
-        ReadNativeButton(i, false);
+        ReadNativeButton(i);
     SetMenu(Form->Window, nullptr);
 }
 
@@ -170,18 +178,6 @@ void TSkinMenu::BuildFromMenuItems()
         b->Command = item->Command();
     }
     SetMenu(Form->Window, nullptr);
-}
-
-void TSkinMenu::Refresh()
-{
-    if (!PrepareBuild())
-        return;
-    FreeButtons();
-    const int count = GetMenuItemCount(FMenuHandle);
-    for (int i = 0; i < count; ++i)
-        ReadNativeButton(i, true);
-    SetMenu(Form->Window, nullptr);
-    Layout();
 }
 
 void TSkinMenu::TakeMenu(HMENU menu)

@@ -28,9 +28,6 @@ public:
     void Rebuild();
     // The build of NT 4 and of version 4.0 systems: from the TMainMenu's items only.
     void BuildFromMenuItems();
-    // Rebuilds after the menu changed (the toolkit's item only where the native caption is
-    // empty) and lays the buttons out.
-    void Refresh();
     // Takes a new native menu (the window or its MDI client reports one) and rebuilds.
     void TakeMenu(HMENU menu);
     // Paints the bar into the DC at the bar's rectangle (window coordinates) and lays the
@@ -63,7 +60,7 @@ private:
     bool PrepareBuild();
     void FreeButtons();
     TMenuBtn* NewButton(int index);
-    void ReadNativeButton(int position, bool itemOnlyWithoutCaption);
+    void ReadNativeButton(int position);
     void TakeItem(TMenuBtn* button, TMenuItem* item);
     // The buttons placed in a bar of that size at (left, top), measured in the DC.
     void PlaceButtons(HDC dc, const TRect& bar);
@@ -75,6 +72,7 @@ private:
     TRect FBarRect;
     TBitmap FBackground;
     HMENU FMenuHandle = nullptr;
+    bool FBuilding = false;
 };
 
 // The message filter of an open menu-bar drop-down (one per module, one drop-down at a time).

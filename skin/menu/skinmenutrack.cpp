@@ -25,7 +25,6 @@ struct TBarTracking {
     TMenuItem* Item = nullptr;     // the toolkit's item last highlighted in it
     bool FirstMessageSeen = false;
     bool Switching = false;        // a click on another button is on its way
-    bool SwitchRequested = false;
     POINT LastPos{};
 };
 TBarTracking gTrack;
@@ -175,7 +174,6 @@ LRESULT FilterMessage(int code, WPARAM wParam, MSG& msg)
     if (target && target->Index != gTrack.Index) {
         gTrack.Switching = true;
         gTrack.Form->ClickMenuButton(target);
-        gTrack.SwitchRequested = true;
     }
     return result;
 }
@@ -319,7 +317,6 @@ void TSkinForm::ClickMenuButton(TMenuBtn* button)
 bool TSkinForm::OpenMenuButton(TMenuBtn* button)
 {
     TBusyCount::TCall call(FBusy);  // the drop-down's loop runs inside
-    gTrack.SwitchRequested = false;
     if (!button)
         return false;
     if (gTrack.Hook) {
@@ -337,7 +334,7 @@ bool TSkinForm::OpenMenuButton(TMenuBtn* button)
     gTrack.Form = this;
     RECT window{};
     GetWindowRect(Window, &window);
-    if (!TWinVersion::FromGetVersion(SkinSavedVersion()).NT4())
+    if (!SkinVersion().NT4())
         SetMenuOwnerDrawRecursive(button->SubMenu);
     FMenuTracking = true;
     const bool rtl = FMenuBar && FMenuBar->RightToLeft();

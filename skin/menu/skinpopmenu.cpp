@@ -144,7 +144,7 @@ void TSkinPopMenu::NCPaint(TMessage& m)
         m.Result = CallDefault(m);
         return;
     }
-    const TWinVersion version = TWinVersion::FromGetVersion(SkinSavedVersion());
+    const TWinVersion version = SkinVersion();
     HDC dc = PopupFrameThroughWindowDC(version)
                  ? GetWindowDC(FWindow)
                  : GetDCEx(FWindow, reinterpret_cast<HRGN>(m.WParam), FrameDCFlags);

@@ -99,7 +99,7 @@ void TSkinForm::AddSystemMenuItem(HMENU native, int position)
 
 void TSkinForm::BuildSystemMenu()
 {
-    if (TWinVersion::FromGetVersion(SkinSavedVersion()).NT4()) {
+    if (SkinVersion().NT4()) {
         BuildFixedSystemMenu();
         return;
     }

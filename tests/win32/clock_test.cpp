@@ -8,7 +8,9 @@
 #include "extctrls.h"
 #include "guitest.h"
 #include "main.h"
+#include "menuloop.h"
 #include "menus.h"
+#include "realinput.h"
 #include "timer.h"
 #include "trackbar.h"
 
@@ -236,6 +238,27 @@ TEST_F(ClockTest, RightClickOpensTheMainWindowsMenuOtherButtonsDrag)
     }
     EXPECT_EQ(moves.Moves, 4);
     EXPECT_EQ(log.Popups, 3);
+}
+
+TEST_F(ClockTest, ItsHintDoesNotStayOverItsOpenMenu)
+{
+    const int pause = Application->HintPause();
+    Application->SetHintPause(150);
+    FrmClock->Show();
+    SetForegroundWindow(FrmClock->Handle());
+    PumpFor(20);
+    // The mouse comes onto the clock and right-clicks before the hint is due: the menu opens,
+    // and the hint must not come up over it while it is open.
+    THintOverMenuWatch watch(FrmClock->Handle());
+    POINT at{10, 20};  // on the hour's tens
+    ClientToScreen(FrmClock->Handle(), &at);
+    ClickScreen(at, mbRight);
+    EXPECT_TRUE(PumpUntil([&] { return watch.Done(); }, 3000)) << "the menu did not open";
+    PumpFor(100);
+    EXPECT_EQ(watch.MouseControl(), FrmClock->Image2) << "the hint was never due";
+    EXPECT_EQ(watch.Shown(), 0);
+    Application->CancelHint();
+    Application->SetHintPause(pause);
 }
 
 TEST_F(ClockTest, ClosingOnlyHidesAndTransparencyFollowsTheMainWindow)

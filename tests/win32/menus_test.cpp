@@ -7,8 +7,10 @@
 #include "dialogs.h"
 #include "extctrls.h"
 #include "guitest.h"
+#include "menuloop.h"
 #include "menus.h"
 #include "mplayer.h"
+#include "realinput.h"
 #include "stdctrls.h"
 #include "timer.h"
 
@@ -383,6 +385,35 @@ TEST_F(MenusTest, MainMenuIsTheFormsMenuBarAndGetsItsCommands)
     menu->Free();
     EXPECT_EQ(form->Menu(), nullptr);
     EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+}
+
+TEST_F(MenusTest, AHintDueWhenAFormsMenuBarOpensDoesNotShowOverIt)
+{
+    const int pause = Application->HintPause();
+    Application->SetHintPause(150);
+    auto form = NewForm();
+    auto* menu = new TMainMenu(form.Get());
+    NewItem(form.Get(), NewItem(form.Get(), menu->Items(), "&File"), "E&xit");
+    form->SetMenu(menu);
+    form->SetHint("The form");
+    form->SetShowHint(true);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    PumpFor(20);
+    // The mouse rests on the form, then clicks the menu bar before the hint is due.
+    POINT inside{100, 100};
+    ClientToScreen(form->Handle(), &inside);
+    SetCursorPos(inside.x, inside.y);
+    ASSERT_TRUE(PumpUntil([&] { return Application->MouseControl() == form.Get(); }, 1000));
+    THintOverMenuWatch watch(form->Handle());
+    RECT file{};
+    ASSERT_TRUE(GetMenuItemRect(form->Handle(), menu->Handle(), 0, &file));
+    ClickScreen(POINT{(file.left + file.right) / 2, (file.top + file.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return watch.Done(); }, 3000)) << "the menu did not open";
+    PumpFor(100);
+    EXPECT_EQ(watch.Shown(), 0);
+    Application->CancelHint();
+    Application->SetHintPause(pause);
 }
 
 TEST_F(MenusTest, FormFileStreamsMenusAndTheOtherComponents)

@@ -3,12 +3,16 @@
 // into a memory DC with SKM_DRAWBORDER and read from the window), caption buttons under the
 // mouse and what their clicks post, the hints, dialogs that grow for their caption, exact undo,
 // and a failing window procedure that leaves the window working.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
 
 #include "guitest.h"
+#include "menuloop.h"
 #include "pixeltest.h"
+#include "realinput.h"
+#include "skinhelpers.h"
 #include "skinwindowtest.h"
 #include "skindata.h"
 #include "skinform.h"
@@ -145,6 +149,7 @@ void LoadTestSkin(TSkinData& d, const std::string& ini = TestSkinIni)
     entries["restore.bmp"] = Strip(12, 10, Four(RestoreStates), false);
     entries["min.bmp"] = Strip(12, 10, Four(MinStates), false);
     entries["own.bmp"] = Strip(12, 10, Four(CustomStates), false);
+    entries["back1.bmp"] = Strip(30, 1, {RGB(90, 90, 90)}, true);  // too low for its two states
     TQuickIni description;
     description.LoadFromStream({reinterpret_cast<const uint8_t*>(ini.data()), ini.size()});
     d.ReadSkinIni(description, [&](std::string_view name, TBytes& data) {
@@ -155,12 +160,26 @@ void LoadTestSkin(TSkinData& d, const std::string& ini = TestSkinIni)
     d.FSkinEmpty = false;
 }
 
+// The engine reads the system's version once; a test stands in another system for its length.
+class TSystemVersion {
+public:
+    explicit TSystemVersion(DWORD version) : FSaved(SkinPlatform().Version) { SkinPlatform().Version = version; }
+    ~TSystemVersion() { SkinPlatform().Version = FSaved; }
+
+private:
+    DWORD FSaved;
+};
+constexpr DWORD WindowsNT4 = 0x05650004;  // 4.0, build 1381
+
 // ---- a plain window that records the commands it is sent
 
 std::vector<WPARAM> gCommands;  // WM_SYSCOMMAND codes, and SKM_CAPTIONBUTTON as 1000 + its type
+std::vector<UINT> gRightClicks;  // WM_NCRBUTTONDOWN and WM_CONTEXTMENU that reached the window
 
 LRESULT CALLBACK RecordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_NCRBUTTONDOWN || msg == WM_CONTEXTMENU)
+        gRightClicks.push_back(msg);
     if (msg == WM_SYSCOMMAND) {
         gCommands.push_back(wp & 0xFFF0);
         if ((wp & 0xFFF0) == SC_CLOSE || (wp & 0xFFF0) == SC_CONTEXTHELP)
@@ -187,6 +206,7 @@ protected:
     {
         SkinWindowTest::SetUp();
         gCommands.clear();
+        gRightClicks.clear();
         Host = new TForm(nullptr);
         Host->SetBounds(400, 400, 100, 80);
         Forms.push_back(Host);
@@ -654,9 +674,24 @@ TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
     PumpFor(30);
     SendMessageA(gMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
     EXPECT_FALSE(SkinManager()->MDIChildMaximized);
-    // The client's procedure goes back with the frame's skin.
+    // The client's procedure goes back with the frame's skin, and the manager forgets the client.
     f->Unskin();
     EXPECT_EQ(ProcOf(gMDIClient), clientProc);
+    EXPECT_EQ(SkinManager()->MDIClient, nullptr);
+
+    // A client that goes while its frame is skinned is forgotten too: nothing is posted to it.
+    const HWND frame2 = Track(MakeTestWindow("SkinFrameMDI", MDIFrameProc, ModuleInstance(), WS_OVERLAPPEDWINDOW, 300));
+    gMDIClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, frame2, nullptr,
+                                 ModuleInstance(), &ccs);
+    ShowWindow(frame2, SW_SHOW);
+    TSkinForm* f2 = Skin(frame2);
+    ASSERT_NE(f2, nullptr);
+    ASSERT_EQ(SkinManager()->MDIClient, gMDIClient);
+    DestroyWindow(gMDIClient);
+    EXPECT_EQ(SkinManager()->MDIClient, nullptr);
+    EXPECT_EQ(SkinManager()->MDIFrame, nullptr);
+    EXPECT_EQ(f2->MDIClientWindow(), nullptr);
+    gMDIClient = nullptr;
 }
 
 INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -748,6 +783,74 @@ TEST_F(SkinFrameTest, AFailureInsideTheWindowProcedureLeavesTheWindowUnskinnedAn
     EXPECT_EQ(SkinManager()->FormCount(), 0);
     form->SetCaption("still working");
     EXPECT_EQ(form->Caption(), "still working");
+}
+
+TEST_F(SkinFrameTest, ARightClickOnTheCaptionIsTheSkinsAlsoWithoutASystemMenu)
+{
+    Data();
+    const HWND w = NewWindow(WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(f->SystemMenu(), nullptr);  // so no menu loop can open below
+    ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
+    PumpFor(150);
+    EXPECT_TRUE(gRightClicks.empty()) << "the window's own procedure saw the click";
+    // In the client area the window's own handling runs.
+    ClickScreen(WindowToScreen(w, 90, CaptionHigh + 40), mbRight);
+    EXPECT_TRUE(PumpUntil([] { return !gRightClicks.empty(); }, 1000));
+    EXPECT_EQ(std::count(gRightClicks.begin(), gRightClicks.end(), WM_NCRBUTTONDOWN), 0);
+}
+
+TEST_F(SkinFrameTest, OnNT4TheCloseButtonClosesAndTheSystemMenuIsTheFixedOne)
+{
+    const TSystemVersion nt4(WindowsNT4);
+    Data();
+    const HWND w = NewWindow();
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    // A greyed Close item does not keep an NT 4 window open.
+    EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    const TRect close = Button(f, 0)->Rect;
+    ClickScreen(WindowToScreen(w, (close.left + close.right) / 2, (close.top + close.bottom) / 2));
+    EXPECT_TRUE(PumpUntil([] { return !gCommands.empty(); }, 1000));
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
+
+    // A right click on the caption opens the fixed menu.
+    PumpFor(static_cast<int>(f->DoubleClickTime()) + 50);  // not the second click of a double click
+    std::vector<String> captions;
+    bool open = false;
+    TScript script(100, [&](int) {
+        TPopupMenu* menu = f->SystemPopupMenu();
+        if (open || !menu || !OpenMenuWindow())
+            return;
+        open = true;
+        for (int i = 0; i < menu->Items()->Count(); ++i)
+            captions.push_back(menu->Items()->Items(i)->Caption());
+        PostKey(w, VK_ESCAPE);
+    });
+    ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
+    EXPECT_TRUE(PumpUntil([&] { return open; }, 2000));
+    PumpFor(100);
+    EXPECT_EQ(captions, (std::vector<String>{" Restore ", " Maximize ", " Minimize ", "-", " Close "}));
+    EXPECT_TRUE(gRightClicks.empty());
+}
+
+TEST_F(SkinFrameTest, ACaptionTextBackTooLowForItsStatesLeavesTheCaptionAsItIs)
+{
+    std::string ini = TestSkinIni;
+    ini.insert(ini.find("TextAlignment=0"), "TextBack=back1.bmp\nTXTBackleft=10\nTXTBackRight=10\n");
+    LoadTestSkin(*Data(), ini);
+    const HWND w = NewForm()->Handle();
+    TSkinForm* f = Skin(w);
+    ASSERT_NE(f, nullptr);
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    std::unique_ptr<TBitmap> b = DrawnFrame(w);
+    // Inside the back's left margin, below the caption buttons: the caption bar shows through.
+    const TRect back = f->CaptionTextRect();
+    ASSERT_GT(back.Width(), 20);
+    EXPECT_EQ(At(*b, back.left + 3, CaptionHigh - 3), TopActive);
+    EXPECT_EQ(At(*b, back.right - 3, CaptionHigh - 3), TopActive);
 }
 
 }  // namespace

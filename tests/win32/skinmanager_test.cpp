@@ -259,6 +259,41 @@ TEST_F(SkinManagerTest, DestroyedWindowsAreDetachedAndPurged)
     EXPECT_EQ(M().FormCount(), 0);
 }
 
+TEST_F(SkinManagerTest, AWindowThatGoesAndAStoppingEngineKeepTheSkinsColour)
+{
+    TSkinData* d = Data();
+    d->SetSkinControls(d->SkinControls() - TSkinControlTypes{xcMainMenu});  // frames stay native
+    const TColor face = d->FColors[scButtonFace];
+    TForm* going = NewForm(false);
+    going->SetColor(clAqua);
+    TForm* staying = NewForm(false);
+    staying->SetColor(clYellow);
+    const WNDPROC proc = ProcOf(staying->Handle());
+    for (TForm* f : {going, staying}) {
+        f->Show();
+        M().SkinWindow(f->Handle());  // unless the hook took it as it came up
+        ASSERT_NE(M().FindSkinForm(f->Handle()), nullptr);
+    }
+    ASSERT_EQ(going->Color(), face);
+
+    // The window goes (the form lives on); activating another window purges its skin object.
+    going->Hide();
+    going->RecreateWnd();
+    ASSERT_EQ(M().FindSkinForm(going->WindowHandle()), nullptr);
+    TForm* refused = NewForm(false);
+    refused->SetTag(99);
+    refused->Show();
+    SetForegroundWindow(refused->Handle());
+    ASSERT_TRUE(PumpUntil([this] { return M().FormCount() == 1; }));
+    EXPECT_EQ(going->Color(), face);
+
+    // The engine stops: the window keeps working with its own procedure, in the skin's colour.
+    DoneSkinManager();
+    EXPECT_EQ(ProcOf(staying->Handle()), proc);
+    EXPECT_EQ(SendMessageA(staying->Handle(), SKM_ISSKINNED, 0, 0), 0);
+    EXPECT_EQ(staying->Color(), face);
+}
+
 TEST_F(SkinManagerTest, ActivationWalksTheFormsLastToFirstAndActionsRunOnTheTimer)
 {
     TSkinLog log;

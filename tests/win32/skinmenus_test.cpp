@@ -12,6 +12,7 @@
 #include "menulayout.h"
 #include "menuloop.h"
 #include "pixeltest.h"
+#include "realinput.h"
 #include "skindata.h"
 #include "skindraw.h"
 #include "skinform.h"
@@ -550,6 +551,129 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     PumpFor(50);
     EXPECT_EQ(log.Lines, (std::vector<String>{"Help", "Help"}));
     EXPECT_FALSE(MenuBarFilterHook());
+}
+
+namespace {
+
+// An action that renames its item and switches it off whenever it is asked to update.
+class TRenamingAction : public TObject {
+public:
+    explicit TRenamingAction(TMenuItem* item) : FItem(item) {}
+    void Update(TObject*)
+    {
+        ++Updates;
+        FItem->SetCaption("&Changes");
+        FItem->SetEnabled(false);
+    }
+    int Updates = 0;
+
+private:
+    TMenuItem* FItem;
+};
+
+// The screen's pixels in a rectangle (screen coordinates).
+std::unique_ptr<TBitmap> ScreenPixels(const RECT& r)
+{
+    auto b = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return b;
+}
+
+}  // namespace
+
+TEST_F(SkinMenusTest, MenuBarButtonsShowTheirItemsAsTheirActionsMakeThem)
+{
+    TLog log;
+    TBar bar = AddMainMenu(Host, &log);
+    TRenamingAction renaming(bar.Edit);
+    auto* action = new TBasicAction(Host);
+    action->OnUpdate = TNotifyEvent(&renaming, &TRenamingAction::Update);
+    bar.Edit->SetAction(action);
+    Data();
+    TSkinForm* form = Skin(Host);
+    TSkinMenu* skinBar = form->MenuBar();
+    ASSERT_TRUE(skinBar);
+    ASSERT_EQ(skinBar->Count(), 4);
+    EXPECT_GE(renaming.Updates, 1);
+    EXPECT_EQ(skinBar->Buttons(1)->Caption, L"&Changes");
+    EXPECT_FALSE(skinBar->Buttons(1)->Enabled);
+    EXPECT_EQ(skinBar->Buttons(0)->Caption, L"&File");
+
+    // Clicked, the switched-off button opens no drop-down.
+    ASSERT_TRUE(PumpUntil([skinBar] { return skinBar->Buttons(1)->Rect.Width() > 0; }));
+    bool opened = false;
+    TScript script(100, [&](int) {
+        if (OpenMenuWindow()) {
+            opened = true;
+            PostKey(Host->Handle(), VK_ESCAPE);
+        }
+    });
+    const TRect& r = skinBar->Buttons(1)->Rect;
+    ClickScreen(WindowToScreen(Host->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    EXPECT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(1); }, 1000)) << "no click arrived";
+    PumpFor(300);
+    EXPECT_FALSE(opened);
+
+    action->Free();
+    EXPECT_EQ(bar.Edit->Action(), nullptr);
+}
+
+TEST_F(SkinMenusTest, ANativeItemInADropDownHasTheStandardGlyphBox)
+{
+    TLog log;
+    TBar bar = AddMainMenu(Host, &log);
+    auto* images = new TImageList(Host);
+    images->SetWidth(32);
+    images->SetHeight(32);
+    bar.Menu->SetImages(images);  // the toolkit's items have a 32-pixel glyph box
+    TSkinData* d = Data();
+    TSkinForm* form = Skin(Host);
+    ASSERT_TRUE(form->MenuBar());
+    ASSERT_TRUE(PumpUntil([form] { return form->MenuBar()->Buttons(0)->Rect.Width() > 0; }));
+    // An item the toolkit does not know, as a system or MDI list item is: checked.
+    constexpr UINT NativeCommand = 5000;
+    HMENU file = bar.File->Handle();
+    ASSERT_TRUE(AppendMenuA(file, MF_STRING | MF_CHECKED, NativeCommand, "Native"));
+    const int position = GetMenuItemCount(file) - 1;
+
+    // Opened by a click on File; what the drop-down shows of the item against the item as the
+    // skin draws one of no menu.
+    std::unique_ptr<TBitmap> shown, expected;
+    TScript script(100, [&](int) {
+        HWND popup = OpenMenuWindow();
+        if (shown || !popup)
+            return;
+        RECT item{};
+        if (!GetMenuItemRect(nullptr, file, static_cast<UINT>(position), &item))
+            return;
+        shown = ScreenPixels(item);
+        POINT client{0, 0};
+        ClientToScreen(popup, &client);
+        const TRect inClient(item.left - client.x, item.top - client.y, item.right - client.x, item.bottom - client.y);
+        TMenuItem native(nullptr);
+        native.SetCaption("Native");
+        native.SetChecked(true);
+        TBitmap own(inClient.right, inClient.bottom);
+        TMenuItemPainter(d, nullptr).DrawSystem(file, &native, false, inClient, own.Canvas());
+        expected = std::make_unique<TBitmap>(inClient.Width(), inClient.Height());
+        BitBlt(expected->Canvas()->Handle(), 0, 0, inClient.Width(), inClient.Height(), own.Canvas()->Handle(),
+               inClient.left, inClient.top, SRCCOPY);
+        PostKey(Host->Handle(), VK_ESCAPE);
+    });
+    const TRect& r = form->MenuBar()->Buttons(0)->Rect;
+    ClickScreen(WindowToScreen(Host->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    ASSERT_TRUE(PumpUntil([&] { return shown != nullptr; }, 3000));
+    PumpFor(100);
+    ASSERT_EQ(shown->Width(), expected->Width());
+    // The glyph box and the check mark in it: 16 wide after the picture's left edge.
+    const int glyphEnd = 1 + d->FMenuItem->LeftWidth + 16 + 3;
+    int differ = 0;
+    for (int y = 0; y < shown->Height(); ++y)
+        for (int x = 0; x < glyphEnd + 16; ++x)
+            differ += At(*shown, x, y) != At(*expected, x, y);
+    EXPECT_EQ(differ, 0);
 }
 
 TEST_F(SkinMenusTest, SwitchingOffGivesEveryMenuItsOwnDrawingBack)

@@ -662,3 +662,24 @@ TEST_F(SkinScrollbarTest, AControlThatRecreatesItsWindowIsSkinnedAgain)
     PumpFor(30);
     EXPECT_GT(FirstLine(after), 0);
 }
+
+TEST_F(SkinScrollbarTest, ARecreatedControlIsSkinnedAgainFromTheNewestSkinOfItsWindow)
+{
+    TMemo* memo = NewMemo("Memo1", 10, ssBoth);
+    AttachSkinForm();
+    const HWND before = memo->Handle();
+    // An older skin listed for the same window, on its handle alone.
+    TSkinControl* older = SkinWindow<TSkinControl>(TSkinKind::Edit, before);
+    SkinAll();
+    PumpFor(30);
+    ASSERT_NE(As<TSkinScrollbar>(SkinForm->FindSkinControl(memo)), nullptr);
+    ASSERT_EQ(SkinForm->FindSkinControl(before), older);
+
+    memo->RecreateWnd();
+    PumpFor(60);
+    auto* again = As<TSkinScrollbar>(SkinForm->FindSkinControl(memo->Handle()));
+    ASSERT_NE(again, nullptr) << "the new window has no scroll-bar skin";
+    EXPECT_EQ(again->Control(), memo);
+    EXPECT_EQ(SkinForm->FindSkinControl(before), older);  // gone with its window, purged later
+    EXPECT_EQ(older->State(), TSkinControl::stDestroyed);
+}

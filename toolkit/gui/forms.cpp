@@ -720,6 +720,11 @@ void TCustomForm::Dispatch(TMessage& m)
             return;
         }
         break;
+    case WM_ENTERMENULOOP:
+        // The window's menu bar or system menu opens: no hint stays over it.
+        if (Application)
+            Application->CancelHint();
+        break;
     case CM_RELEASE:
         Free();  // nothing of this object may be touched after this
         return;

@@ -198,6 +198,12 @@ void TMenuItem::BeforeDestruction()
     TComponent::BeforeDestruction();
 }
 
+void TMenuItem::Notification(TComponent* c, TOperation op)
+{
+    ReferenceGone(FAction, c, op);
+    TComponent::Notification(c, op);
+}
+
 void TMenuItem::Teardown()
 {
     if (FTornDown)
@@ -723,6 +729,9 @@ void TPopupMenu::Notification(TComponent* c, TOperation op)
 
 void TPopupMenu::Popup(int x, int y)
 {
+    // A hint shown, or about to show, would stay drawn over the open menu.
+    if (Application)
+        Application->CancelHint();
     Fire(OnPopup, this);
     HMENU menu = Handle();
     if (!FWindow)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "actions.h"
 #include "controls.h"
 #include "imglist.h"
 #include "objinstance.h"
@@ -77,6 +78,9 @@ public:
     TK_PROPERTY(int, ImageIndex, Changed());
     TBitmap* Bitmap() const { return FBitmap.get(); }
     void SetBitmap(TBitmap* v) { FBitmap->Assign(v); }
+    // The action the item is linked to (null when none); forgotten when the action is freed.
+    TBasicAction* Action() const { return FAction; }
+    void SetAction(TBasicAction* v) { SetReference(FAction, v); }
 
     // Children
     int Count() const { return static_cast<int>(FItems.size()); }
@@ -116,6 +120,9 @@ public:
     TMenuDrawItemEvent OnDrawItem;
     TMenuMeasureItemEvent OnMeasureItem;
 
+protected:
+    void Notification(TComponent* c, TOperation op) override;
+
 private:
     friend class TMenu;
     friend class TMainMenu;
@@ -142,6 +149,7 @@ private:
     String FHint;
     int FImageIndex = -1;
     std::unique_ptr<TBitmap> FBitmap;
+    TBasicAction* FAction = nullptr;
     std::vector<TMenuItem*> FItems;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr;  // set on a menu's root item only

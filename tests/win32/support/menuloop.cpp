@@ -1,5 +1,6 @@
 #include "menuloop.h"
 
+#include "forms.h"
 #include "sysutils.h"
 
 namespace {
@@ -37,3 +38,22 @@ TScript::TScript(int ms, std::function<void(int)> step) : FStep(std::move(step))
 TScript::~TScript() { FTimer.SetEnabled(false); }
 
 void TScript::Tick(TObject*) { FStep(++FTicks); }
+
+THintOverMenuWatch::THintOverMenuWatch(HWND owner, int count)
+    : FOwner(owner), FCount(count), FScript(100, [this](int) { Look(); })
+{
+}
+
+void THintOverMenuWatch::Look()
+{
+    if (Done() || !OpenMenuWindow())
+        return;
+    if (FLooks == 0)
+        FMouseControl = Application->MouseControl();
+    THintWindow* hint = Application->HintWindow();
+    FShown += hint && hint->HintShowing() ? 1 : 0;
+    if (++FLooks == FCount) {
+        PostKey(FOwner, VK_ESCAPE);
+        PostKey(FOwner, VK_ESCAPE);
+    }
+}
