@@ -1,0 +1,352 @@
+// The theme switch on the program's main window, run by hand under Wine (ratios within one run
+// are what counts):
+//   cd build/win32/bin && xvfb-run -a -s "-screen 0 1280x1024x24" wine themeswitch_bench.exe
+//       [--runs N] [--soak N] [--idle SECONDS] [--dump FOLDER]
+// - every pair of the three themes: from the end of the manager's deferral (its action is run
+//   at once instead of waiting for its timer) to the finished repaint (no message and no
+//   paint left), against one plain full repaint of the same window unskinned and in each theme;
+// - meanwhile a thread grabs the window's piece of the screen over and over; every picture it
+//   sees must be the window's old look or its new one: pictures that are neither, and pictures
+//   with the skin's magenta key colour, are counted (--dump saves them as BMP files);
+// - --soak: GDI objects, windows and heap bytes after N more switches;
+// - --idle: the share of one core the program takes while it waits, in each theme.
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "alarm.h"
+#include "benchtime.h"
+#include "clock.h"
+#include "combobox.h"
+#include "framecapture.h"
+#include "main.h"
+#include "pagecontrol.h"
+#include "skinform.h"
+#include "skinmanager.h"
+
+namespace {
+
+const char* const Themes[] = {"Default Windows", "Standar", "MacOS"};
+
+// Handles messages until none is left, painting included (WM_PAINT comes only when nothing else
+// is queued), or until `ms` have passed.
+void PumpUntilIdle(double ms = 5000)
+{
+    const double end = Now() + ms;
+    MSG msg;
+    while (Now() < end) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            return;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void PumpFor(double ms)
+{
+    const double end = Now() + ms;
+    while (Now() < end) {
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+}
+
+bool Shows(HWND h, const char* theme)
+{
+    TSkinManage* m = SkinManager();
+    if (!m || m->PendingData())
+        return false;
+    TSkinForm* f = m->FindSkinForm(h);
+    return String(theme) != "Default Windows" ? f && f->LifeState() == TSkinForm::lsSkinned : !f;
+}
+
+// The screen piece that holds the window in every theme (frames differ in size).
+RECT gArea{};
+
+void Cover(HWND h)
+{
+    RECT r{};
+    GetWindowRect(h, &r);
+    if (IsRectEmpty(&gArea))
+        gArea = r;
+    else
+        UnionRect(&gArea, &gArea, &r);
+}
+
+void SavePicture(const TScreenPicture& p, const std::string& file)
+{
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = p.Width;
+    ih.biHeight = -p.Height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    const DWORD bytes = static_cast<DWORD>(p.Pixels.size() * 4);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + bytes;
+    if (FILE* f = std::fopen(file.c_str(), "wb")) {
+        std::fwrite(&fh, sizeof fh, 1, f);
+        std::fwrite(&ih, sizeof ih, 1, f);
+        std::fwrite(p.Pixels.data(), 1, bytes, f);
+        std::fclose(f);
+    }
+}
+
+// Runs the manager's pending action now, as its timer would at the end of the deferral.
+void RunPendingAction()
+{
+    TSkinManage* m = SkinManager();
+    if (!m || !m->PendingData())
+        return;
+    const TNotifyEvent action = m->ActionTimer().OnTimer();
+    action(nullptr);
+}
+
+// The request as the settings page makes it: the list's text, then its change handler (the
+// skin file is loaded, the action queued).
+void Request(const char* theme)
+{
+    Form1->ComboBox2->SetText(theme);
+    Form1->ComboBox2Change(nullptr);
+}
+
+// Switches with the manager's own deferral and waits until the window shows the theme.
+void Settle(HWND h, const char* theme)
+{
+    Request(theme);
+    const double end = Now() + 5000;
+    while (!Shows(h, theme) && Now() < end)
+        PumpFor(5);
+    PumpFor(300);  // late posted work, the hover timer's first tick
+    Cover(h);
+}
+
+struct TSwitch {
+    double Ms = 0;
+    TFrameVerdict Frames;
+};
+
+std::string gDump;
+int gDumped = 0;
+
+// One switch from the theme the window shows to `theme`: milliseconds from the end of the
+// deferral to the finished repaint, and what the screen showed meanwhile.
+TSwitch SwitchTo(HWND h, const char* from, const char* theme)
+{
+    Request(theme);
+    PumpFor(40);  // the list shows its new text; the deferral (250 ms) is still running
+    const TScreenPicture before = GrabScreen(gArea);
+    TFrameCapture capture(gArea);
+    capture.Start();
+    Sleep(20);
+    TSwitch s;
+    const double start = Now();
+    RunPendingAction();
+    PumpUntilIdle();
+    s.Ms = Now() - start;
+    PumpFor(150);  // what the display shows a little later belongs to the switch too
+    capture.Stop();
+    const TScreenPicture after = GrabScreen(gArea);
+    if (!Shows(h, theme))
+        std::printf("  (%s -> %s did not finish)\n", from, theme);
+    s.Frames = JudgeFrames(capture.Pictures(), before, after);
+    if (!gDump.empty() && s.Frames.Intermediate && gDumped < 40) {
+        std::string stem = gDump + "\\" + std::to_string(gDumped++) + "-" + from + "-" + theme;
+        for (char& c : stem)
+            if (c == ' ')
+                c = '_';
+        SavePicture(before, stem + "-0before.bmp");
+        SavePicture(after, stem + "-9after.bmp");
+        int i = 0;
+        for (const TScreenPicture& p : capture.Pictures())
+            if (PixelsDiffering(p, before) && PixelsDiffering(p, after))
+                SavePicture(p, stem + "-" + std::to_string(++i) + ".bmp");
+    }
+    return s;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Live GDI objects of the process, from a scan of the handle table (Wine has no
+// GetGuiResources).
+int LiveGdiObjects()
+{
+    int n = 0;
+    for (UINT_PTR i = 1; i < 0x10000; ++i)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)))
+            ++n;
+    return n;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM p)
+{
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTop(HWND w, LPARAM p)
+{
+    ++*reinterpret_cast<int*>(p);
+    EnumChildWindows(w, &CountChild, p);
+    return TRUE;
+}
+
+int ThreadWindows()
+{
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountTop, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+size_t HeapBytesInUse()
+{
+    HANDLE heaps[64];
+    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+    size_t total = 0;
+    for (DWORD i = 0; i < count; ++i) {
+        if (!HeapLock(heaps[i]))
+            continue;
+        PROCESS_HEAP_ENTRY e{};
+        while (HeapWalk(heaps[i], &e))
+            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                total += e.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
+double CpuMs()
+{
+    FILETIME c, e, k, u;
+    GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
+    auto ms = [](const FILETIME& f) {
+        return static_cast<double>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(k) + ms(u);
+}
+
+// The share of one core the program takes while it waits for messages, as its loop does.
+double IdleShare(double seconds)
+{
+    const double cpu = CpuMs(), start = Now();
+    MSG msg;
+    while (Now() - start < seconds * 1000) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
+    return (CpuMs() - cpu) / (Now() - start) * 100;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 5, soak = 0;
+    double idle = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--soak" && i + 1 < argc)
+            soak = std::max(0, std::atoi(argv[++i]));
+        else if (a == "--idle" && i + 1 < argc)
+            idle = std::atof(argv[++i]);
+        else if (a == "--dump" && i + 1 < argc)
+            gDump = argv[++i];
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
+    SetCursorPos(0, 0);  // no control under the mouse changes its look meanwhile
+    Application->Initialize();
+    Application->SetTitle("Velmora");
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->CreateForm(FrmClock);
+    Form1->Show();
+    const HWND h = Form1->Handle();
+    SetForegroundWindow(h);
+    PumpFor(300);
+    // The theme is chosen on the settings page; the focus stays off the list (no caret blinks).
+    Form1->PageControl1->SetActivePage(Form1->TabSheet2);
+    SetFocus(h);
+    for (const char* theme : {"Standar", "MacOS", "Default Windows"})
+        Settle(h, theme);
+    InflateRect(&gArea, 8, 8);
+
+    // One plain full repaint, unskinned and in each theme, measured before the switches.
+    std::vector<double> repaint;
+    for (const char* theme : Themes) {
+        Settle(h, theme);
+        repaint.push_back(Time(10, [h] { RepaintWhole(h); }));
+    }
+    const double plain = repaint[0];
+    std::printf("one plain full repaint: %.2f ms unskinned, %.2f ms Standar, %.2f ms MacOS\n", repaint[0], repaint[1],
+                repaint[2]);
+
+    std::printf("%-34s %9s %9s %7s %7s %9s %9s\n", "switch (end of deferral to repaint)", "median", "best",
+                "ratio", "worst", "pictures", "bad/key");
+    int badTotal = 0;
+    double worstRatio = 0;
+    for (int from = 0; from < 3; ++from)
+        for (int to = 0; to < 3; ++to) {
+            if (from == to)
+                continue;
+            std::vector<double> ms;
+            TFrameVerdict frames;
+            for (int r = 0; r < runs; ++r) {
+                Settle(h, Themes[from]);
+                TSwitch s = SwitchTo(h, Themes[from], Themes[to]);
+                ms.push_back(s.Ms);
+                frames.Pictures += s.Frames.Pictures;
+                frames.Intermediate += s.Frames.Intermediate;
+                frames.KeyColour += s.Frames.KeyColour;
+            }
+            const double med = Median(ms);
+            const double best = *std::min_element(ms.begin(), ms.end());
+            const double worst = *std::max_element(ms.begin(), ms.end());
+            worstRatio = std::max(worstRatio, med / plain);
+            badTotal += frames.Intermediate;
+            const std::string name = std::string(Themes[from]) + " -> " + Themes[to];
+            std::printf("%-34s %6.1f ms %6.1f ms %6.2fx %4.0f ms %9d %5d/%d\n", name.c_str(), med, best, med / plain,
+                        worst, frames.Pictures, frames.Intermediate, frames.KeyColour);
+        }
+    std::printf("largest median ratio %.2fx one plain full repaint; intermediate pictures %d\n", worstRatio,
+                badTotal);
+
+    if (soak > 0) {
+        Settle(h, "Default Windows");
+        const int gdi = LiveGdiObjects(), windows = ThreadWindows();
+        const size_t heap = HeapBytesInUse();
+        for (int i = 0; i < soak; ++i)
+            Settle(h, Themes[(i + 1) % 3]);
+        Settle(h, "Default Windows");
+        std::printf("after %d switches: GDI objects %d -> %d, windows %d -> %d, heap %+ld bytes\n", soak, gdi,
+                    LiveGdiObjects(), windows, ThreadWindows(),
+                    static_cast<long>(HeapBytesInUse()) - static_cast<long>(heap));
+    }
+    if (idle > 0)
+        for (const char* theme : Themes) {
+            Settle(h, theme);
+            std::printf("idle in %-16s %.2f%% of a core\n", theme, IdleShare(idle));
+        }
+
+    Settle(h, "Default Windows");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
+    FreeAndNil(FrmClock);
+    FreeAndNil(Form2);
+    FreeAndNil(Form1);
+    DoneSkinManager();
+    DoneApplication();
+    return 0;
+}
