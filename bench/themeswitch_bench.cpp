@@ -1,13 +1,14 @@
 // The theme switch on the program's main window, run by hand under Wine (ratios within one run
 // are what counts):
 //   cd build/win32/bin && xvfb-run -a -s "-screen 0 1280x1024x24" wine themeswitch_bench.exe
-//       [--runs N] [--soak N] [--idle SECONDS] [--dump FOLDER]
-// - every pair of the three themes: from the end of the manager's deferral (its action is run
-//   at once instead of waiting for its timer) to the finished repaint (no message and no
-//   paint left), against one plain full repaint of the same window unskinned and in each theme;
+//       [--runs N] [--pair FROM TO] [--soak N] [--idle SECONDS] [--dump FOLDER]
+// - every pair of the three themes: from the end of the manager's deferral (its timer is set to
+//   fire at once instead of after 250 ms) to the finished repaint (no message and no paint
+//   left), against one plain full repaint of the same window unskinned and in each theme;
 // - meanwhile a thread grabs the window's piece of the screen over and over; every picture it
 //   sees must be the window's old look or its new one: pictures that are neither, and pictures
 //   with the skin's magenta key colour, are counted (--dump saves them as BMP files);
+// - --pair: that switch only (theme numbers 0 "Default Windows", 1 "Standar", 2 "MacOS");
 // - --soak: GDI objects, windows and heap bytes after N more switches;
 // - --idle: the share of one core the program takes while it waits, in each theme.
 #include <cstdio>
@@ -96,14 +97,37 @@ void SavePicture(const TScreenPicture& p, const std::string& file)
     }
 }
 
-// Runs the manager's pending action now, as its timer would at the end of the deferral.
-void RunPendingAction()
+// The end of the deferral: the manager's timer fires from the message loop, as in the program
+// (the loop was waiting just before), after 1 ms instead of 250; its event notes the moment.
+class TActionStamp : public TObject {
+public:
+    double Fired = 0;
+    TNotifyEvent Action;
+    void Fire(TObject* sender)
+    {
+        Fired = Now();
+        Action(sender);
+    }
+} gStamp;
+
+bool RunPendingAction()
 {
     TSkinManage* m = SkinManager();
     if (!m || !m->PendingData())
-        return;
-    const TNotifyEvent action = m->ActionTimer().OnTimer();
-    action(nullptr);
+        return false;
+    auto& timer = const_cast<TTimer&>(m->ActionTimer());
+    if (!(timer.OnTimer() == TNotifyEvent(&gStamp, &TActionStamp::Fire))) {
+        gStamp.Action = timer.OnTimer();
+        timer.SetOnTimer(TNotifyEvent(&gStamp, &TActionStamp::Fire));
+    }
+    gStamp.Fired = 0;
+    m->RequestAction(m->Action(), 1);
+    MSG msg;
+    while (!gStamp.Fired && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
 }
 
 // The request as the settings page makes it: the list's text, then its change handler (the
@@ -144,10 +168,11 @@ TSwitch SwitchTo(HWND h, const char* from, const char* theme)
     capture.Start();
     Sleep(20);
     TSwitch s;
-    const double start = Now();
+    OutputDebugStringA("switch begins\n");  // marks for a trace (WINEDEBUG=+server,+debugstr)
     RunPendingAction();
     PumpUntilIdle();
-    s.Ms = Now() - start;
+    s.Ms = Now() - gStamp.Fired;
+    OutputDebugStringA("switch ends\n");
     PumpFor(150);  // what the display shows a little later belongs to the switch too
     capture.Stop();
     const TScreenPicture after = GrabScreen(gArea);
@@ -253,7 +278,7 @@ double IdleShare(double seconds)
 
 int main(int argc, char** argv)
 {
-    int runs = 5, soak = 0;
+    int runs = 5, soak = 0, onlyFrom = -1, onlyTo = -1;
     double idle = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -263,7 +288,10 @@ int main(int argc, char** argv)
             soak = std::max(0, std::atoi(argv[++i]));
         else if (a == "--idle" && i + 1 < argc)
             idle = std::atof(argv[++i]);
-        else if (a == "--dump" && i + 1 < argc)
+        else if (a == "--pair" && i + 2 < argc) {
+            onlyFrom = std::atoi(argv[++i]);
+            onlyTo = std::atoi(argv[++i]);
+        } else if (a == "--dump" && i + 1 < argc)
             gDump = argv[++i];
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
@@ -294,13 +322,13 @@ int main(int argc, char** argv)
     std::printf("one plain full repaint: %.2f ms unskinned, %.2f ms Standar, %.2f ms MacOS\n", repaint[0], repaint[1],
                 repaint[2]);
 
-    std::printf("%-34s %9s %9s %7s %7s %9s %9s\n", "switch (end of deferral to repaint)", "median", "best",
-                "ratio", "worst", "pictures", "bad/key");
-    int badTotal = 0;
+    std::printf("%-34s %9s %9s %7s %7s %9s %s\n", "switch (end of deferral to repaint)", "median", "best",
+                "ratio", "worst", "pictures", "neither/foreign/magenta");
+    int badTotal = 0, foreignTotal = 0;
     double worstRatio = 0;
     for (int from = 0; from < 3; ++from)
         for (int to = 0; to < 3; ++to) {
-            if (from == to)
+            if (from == to || (onlyFrom >= 0 && (from != onlyFrom || to != onlyTo)))
                 continue;
             std::vector<double> ms;
             TFrameVerdict frames;
@@ -310,6 +338,7 @@ int main(int argc, char** argv)
                 ms.push_back(s.Ms);
                 frames.Pictures += s.Frames.Pictures;
                 frames.Intermediate += s.Frames.Intermediate;
+                frames.Foreign += s.Frames.Foreign;
                 frames.KeyColour += s.Frames.KeyColour;
             }
             const double med = Median(ms);
@@ -317,12 +346,14 @@ int main(int argc, char** argv)
             const double worst = *std::max_element(ms.begin(), ms.end());
             worstRatio = std::max(worstRatio, med / plain);
             badTotal += frames.Intermediate;
+            foreignTotal += frames.Foreign;
             const std::string name = std::string(Themes[from]) + " -> " + Themes[to];
-            std::printf("%-34s %6.1f ms %6.1f ms %6.2fx %4.0f ms %9d %5d/%d\n", name.c_str(), med, best, med / plain,
-                        worst, frames.Pictures, frames.Intermediate, frames.KeyColour);
+            std::printf("%-34s %6.1f ms %6.1f ms %6.2fx %4.0f ms %9d %5d/%d/%d\n", name.c_str(), med, best,
+                        med / plain, worst, frames.Pictures, frames.Intermediate, frames.Foreign, frames.KeyColour);
         }
-    std::printf("largest median ratio %.2fx one plain full repaint; intermediate pictures %d\n", worstRatio,
-                badTotal);
+    std::printf("largest median ratio %.2fx one plain full repaint; pictures of neither look %d, of them with "
+                "pixels of neither %d\n",
+                worstRatio, badTotal, foreignTotal);
 
     if (soak > 0) {
         Settle(h, "Default Windows");

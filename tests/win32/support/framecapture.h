@@ -117,24 +117,38 @@ inline int KeyColourPixels(const TScreenPicture& p)
     return n;
 }
 
-// What a change showed: every picture kept during it is wholly the old look or wholly the new
-// one, up to `slack` pixels (a caret that blinked meanwhile).
+// A picture that is wholly neither look, but whose every pixel is the old look's or the new
+// one's: a repaint on its way, window by window.
+inline bool PixelsOfEither(const TScreenPicture& p, const TScreenPicture& a, const TScreenPicture& b)
+{
+    if (p.Width != a.Width || p.Height != a.Height || p.Width != b.Width || p.Height != b.Height)
+        return false;
+    for (size_t i = 0; i < p.Pixels.size(); ++i)
+        if (p.Pixels[i] != a.Pixels[i] && p.Pixels[i] != b.Pixels[i])
+            return false;
+    return true;
+}
+
+// What a change showed: every picture kept during it should be wholly the old look or wholly
+// the new one.
 struct TFrameVerdict {
     int Pictures = 0;     // distinct pictures seen
     int Intermediate = 0; // neither the old look nor the new one
+    int Foreign = 0;      // of those, with pixels of neither look (half-drawn, a third look)
     int KeyColour = 0;    // pictures with magenta in them
 };
 
 inline TFrameVerdict JudgeFrames(const std::vector<TScreenPicture>& pictures, const TScreenPicture& before,
-                                 const TScreenPicture& after, int slack = 0)
+                                 const TScreenPicture& after)
 {
     TFrameVerdict v;
     for (const TScreenPicture& p : pictures) {
         ++v.Pictures;
-        const bool old = PixelsDiffering(p, before) <= slack;
-        const bool now = PixelsDiffering(p, after) <= slack;
-        if (!old && !now)
+        if (!(p == before) && !(p == after)) {
             ++v.Intermediate;
+            if (!PixelsOfEither(p, before, after))
+                ++v.Foreign;
+        }
         if (KeyColourPixels(p) > 0)
             ++v.KeyColour;
     }
