@@ -24,6 +24,8 @@
 #include "framecapture.h"
 #include "main.h"
 #include "pagecontrol.h"
+#include "processcounts.h"
+#include "programforms.h"
 #include "skinform.h"
 #include "skinmanager.h"
 
@@ -200,54 +202,6 @@ double Median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Live GDI objects of the process, from a scan of the handle table (Wine has no
-// GetGuiResources).
-int LiveGdiObjects()
-{
-    int n = 0;
-    for (UINT_PTR i = 1; i < 0x10000; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)))
-            ++n;
-    return n;
-}
-
-BOOL CALLBACK CountChild(HWND, LPARAM p)
-{
-    ++*reinterpret_cast<int*>(p);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTop(HWND w, LPARAM p)
-{
-    ++*reinterpret_cast<int*>(p);
-    EnumChildWindows(w, &CountChild, p);
-    return TRUE;
-}
-
-int ThreadWindows()
-{
-    int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), &CountTop, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
-size_t HeapBytesInUse()
-{
-    HANDLE heaps[64];
-    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
-    size_t total = 0;
-    for (DWORD i = 0; i < count; ++i) {
-        if (!HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY e{};
-        while (HeapWalk(heaps[i], &e))
-            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += e.cbData;
-        HeapUnlock(heaps[i]);
-    }
-    return total;
-}
-
 double CpuMs()
 {
     FILETIME c, e, k, u;
@@ -296,14 +250,7 @@ int main(int argc, char** argv)
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
     SetCursorPos(0, 0);  // no control under the mouse changes its look meanwhile
-    Application->Initialize();
-    Application->SetTitle("Velmora");
-    Application->CreateForm(Form1);
-    Application->CreateForm(Form2);
-    Application->CreateForm(FrmClock);
-    Form1->Show();
-    const HWND h = Form1->Handle();
-    SetForegroundWindow(h);
+    const HWND h = StartProgramForms();
     PumpFor(300);
     // The theme is chosen on the settings page; the focus stays off the list (no caret blinks).
     Form1->PageControl1->SetActivePage(Form1->TabSheet2);
@@ -374,10 +321,6 @@ int main(int argc, char** argv)
 
     Settle(h, "Default Windows");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
-    FreeAndNil(FrmClock);
-    FreeAndNil(Form2);
-    FreeAndNil(Form1);
-    DoneSkinManager();
-    DoneApplication();
+    EndProgramForms();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "framecapture.h"
 #include "guitest.h"
 #include "pixeltest.h"
+#include "processcounts.h"
 #include "main.h"
 #include "pagecontrol.h"
 #include "skindata.h"
@@ -18,35 +19,6 @@
 #include "trackbar.h"
 
 namespace {
-
-// Live GDI objects of the process, from a scan of the handle table (Wine has no
-// GetGuiResources): a handle with a zero upper word names any generation of its slot.
-int LiveGdiObjects()
-{
-    int n = 0;
-    for (UINT_PTR i = 1; i < 0x10000; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)))
-            ++n;
-    return n;
-}
-
-// Bytes in use in the process's heaps.
-size_t HeapBytesInUse()
-{
-    HANDLE heaps[64];
-    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
-    size_t total = 0;
-    for (DWORD i = 0; i < count; ++i) {
-        if (!HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY e{};
-        while (HeapWalk(heaps[i], &e))
-            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += e.cbData;
-        HeapUnlock(heaps[i]);
-    }
-    return total;
-}
 
 // Paint messages each window of the thread gets while it lives: sent ones (WM_NCPAINT, and
 // WM_PAINT of an immediate update) and posted ones (WM_PAINT from the message loop).
@@ -142,20 +114,11 @@ protected:
     {
         Form1->ComboBox2->SetText(theme);
         Form1->ComboBox2Change(nullptr);
-        const HWND h = Form1->Handle();
-        const bool on = String(theme) != "Default Windows";
-        ASSERT_TRUE(PumpUntil([&] {
-            TSkinManage* m = SkinManager();
-            if (!m || m->PendingData())
-                return false;
-            TSkinForm* f = m->FindSkinForm(h);
-            return on ? f && f->LifeState() == TSkinForm::lsSkinned : !f;
-        })) << theme;
-        PumpFor(10);
+        WaitShown(theme, 10);
     }
 
-    // The theme shows and its repaint is done.
-    void WaitShown(const char* theme)
+    // The theme shows, and `settleMs` later its repaint is done.
+    void WaitShown(const char* theme, int settleMs = 100)
     {
         const HWND h = Form1->Handle();
         const bool on = String(theme) != "Default Windows";
@@ -166,7 +129,7 @@ protected:
             TSkinForm* f = m->FindSkinForm(h);
             return on ? f && f->LifeState() == TSkinForm::lsSkinned : !f;
         })) << theme;
-        PumpFor(100);
+        PumpFor(settleMs);
     }
     // The user moves the theme list's selection with the arrow keys, on the settings page.
     void ArrowTo(const char* theme)
