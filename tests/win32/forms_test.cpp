@@ -251,55 +251,45 @@ TEST_F(FormsTest, OnShowFiresOnEveryHiddenToShownChange)
     f->Free();
 }
 
-TEST_F(FormsTest, AShownFormPutIntoAPageKeepsItsWindowsAndShowsOnce)
+TEST_F(FormsTest, ShowingAFormBringsItToTheFrontOnlyWhenItIsNotThere)
 {
-    TShowCounter counter;
-    auto* host = new TForm(nullptr);
-    host->SetBounds(60, 60, 300, 240);
-    auto* page = new TPanel(host);
-    page->SetAlign(alClient);
-    page->SetParent(host);
-    host->HandleNeeded();
-    auto* guest = new TForm(nullptr);
-    guest->SetBounds(400, 300, 200, 150);
-    auto* edit = new TEdit(guest);
-    edit->SetParent(guest);
-    guest->OnShow = TNotifyEvent(&counter, &TShowCounter::Shown);
-    guest->Show();
-    const HWND window = guest->Handle(), child = edit->Handle();
-    RECT before{};
-    GetClientRect(window, &before);
-    // A new border is given to the window as it is, and shows in its frame.
-    guest->SetBorderStyle(bsNone);
-    EXPECT_EQ(guest->Handle(), window);
-    EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION);
-    RECT after{};
-    GetClientRect(window, &after);
-    EXPECT_GT(after.bottom, before.bottom) << "the caption's room is client area now";
-    // Into the page, filling it: the same windows, a child now, shown and not shown again.
-    guest->SetAlign(alClient);
-    guest->SetParent(page);
-    EXPECT_EQ(guest->Handle(), window);
-    EXPECT_EQ(edit->Handle(), child);
-    EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
-    EXPECT_EQ(GetParent(window), page->Handle());
-    TRect fill = page->ClientRect();
-    page->AdjustClientRect(fill);
-    EXPECT_EQ(guest->BoundsRect(), fill);
-    RECT r{};
-    GetWindowRect(window, &r);
-    MapWindowPoints(nullptr, page->Handle(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(TRect(r), fill);
-    EXPECT_TRUE(IsWindowVisible(window) == IsWindowVisible(page->Handle()));
-    EXPECT_EQ(counter.Shows, 1);
-    // The user works the page's content: typing reaches the edit.
-    host->Show();
+    auto* back = new TForm(nullptr);
+    back->SetBounds(40, 40, 200, 150);
+    auto* front = new TForm(nullptr);
+    front->SetBounds(80, 80, 200, 150);
+    back->Show();
+    front->Show();
     PumpFor(30);
-    edit->SetFocus();
-    TypeChar('v');
-    EXPECT_EQ(edit->Text(), "v");
-    guest->Free();
-    host->Free();
+    ASSERT_EQ(GetForegroundWindow(), front->Handle());
+    // In front already: nothing moves.
+    UINT moves = 0;
+    auto spy = front->WindowProc;
+    struct TMoves : TObject {
+        UINT* Count;
+        TWndMethod Old;
+        void Proc(TMessage& m)
+        {
+            if (m.Msg == WM_WINDOWPOSCHANGING)
+                ++*Count;
+            Old(m);
+        }
+    } watch;
+    watch.Count = &moves;
+    watch.Old = spy;
+    front->WindowProc = TWndMethod(&watch, &TMoves::Proc);
+    front->Show();
+    EXPECT_EQ(moves, 0u);
+    front->WindowProc = spy;
+    // Behind another window: Show brings it to the front.
+    back->Show();
+    PumpFor(30);
+    EXPECT_EQ(GetForegroundWindow(), back->Handle());
+    bool aboveFront = false;
+    for (HWND w = GetNextWindow(back->Handle(), GW_HWNDNEXT); w; w = GetNextWindow(w, GW_HWNDNEXT))
+        aboveFront = aboveFront || w == front->Handle();
+    EXPECT_TRUE(aboveFront);
+    front->Free();
+    back->Free();
 }
 
 TEST_F(FormsTest, AlphaBlendMakesALayeredWindow)

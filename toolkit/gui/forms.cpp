@@ -369,46 +369,10 @@ void TCustomForm::ApplyPosition()
     SetBounds(std::max<LONG>(r.left, area.left), std::max<LONG>(r.top, area.top), Width(), Height());
 }
 
-// A new border of a top-level window changes its styles and frame; the window and its children
-// are kept.
-void TCustomForm::FrameChanged()
-{
-    if (HandleAllocated() && IsTopLevel())
-        ApplyStyles(nullptr);
-    else
-        RecreateWnd();
-}
-
-void TCustomForm::ApplyStyles(HWND parentWindow)
-{
-    const HWND h = WindowHandle();
-    TCreateParams p;
-    CreateParams(p);
-    const DWORD kept = StyleOf(h) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
-    const DWORD keptEx = parentWindow ? 0 : ExStyleOf(h) & WS_EX_LAYERED;  // a child is never layered
-    SetWindowLongA(h, GWL_STYLE, static_cast<LONG>((p.Style & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE)) | kept));
-    SetWindowLongA(h, GWL_EXSTYLE, static_cast<LONG>(p.ExStyle | keptEx));
-    if (parentWindow)
-        ::SetParent(h, parentWindow);
-    SetWindowPos(h, nullptr, Left(), Top(), Width(), Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (parentWindow ? 0 : SWP_NOMOVE | SWP_NOSIZE));
-}
-
 void TCustomForm::SetParent(TWinControl* parent)
 {
     if (parent == Parent())
         return;
-    if (HandleAllocated() && IsTopLevel() && parent && parent->HandleAllocated()) {
-        // Into a parent that has its window: the window becomes its child as it is, with all
-        // its children, instead of being made again.
-        const bool wasShowing = FShowing;
-        parent->DisableAlign();
-        TWinControl::SetParent(parent);
-        ApplyStyles(parent->WindowHandle());
-        parent->EnableAlign();
-        FShowing = wasShowing && Visible();
-        return;
-    }
     bool recreate = HandleAllocated() && ((Parent() == nullptr) != (parent == nullptr));
     bool wasShowing = FShowing;
     if (recreate)

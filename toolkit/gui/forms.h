@@ -75,7 +75,7 @@ public:
     // For forms built in code: OnCreate and a stored Visible, without a form file.
     void InitNew();
 
-    TK_PROPERTY(TFormBorderStyle, BorderStyle, FrameChanged());
+    TK_PROPERTY(TFormBorderStyle, BorderStyle, RecreateWnd());
     TK_PROPERTY(TBorderIcons, BorderIcons, RecreateWnd());
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition v) { FPosition = v; }
@@ -171,10 +171,6 @@ private:
     void IconChanged(TObject*);
     void ApplyMenu();
     bool IsTopLevel() const { return Parent() == nullptr; }
-    // The window takes the styles CreateParams now asks for, in place: a new border, or the
-    // styles of a child after being put into a parent.
-    void ApplyStyles(HWND parentWindow);
-    void FrameChanged();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
