@@ -445,8 +445,10 @@ void TSkinManage::HoldWindowsOf(TSkinData* data, TRepaintOnce& repaint) const
         }
         return;
     }
+    // Switching off a form-wide skin gives back every window; otherwise the data's own change.
+    const bool all = FAction == saDeactivate && data->SkinFormtype() != sfOnlyThisForm;
     for (const auto& f : FForms)
-        if (f->SkinData() == data || FAction == saDeactivate)
+        if (all || f->SkinData() == data)
             repaint.Hold(f->Window);
 }
 
