@@ -13,6 +13,7 @@
 #include "clock.h"
 #include "combobox.h"
 #include "main.h"
+#include "programforms.h"
 #include "skinform.h"
 #include "skinmanager.h"
 
@@ -55,14 +56,7 @@ double Switch(HWND h, const char* theme)
 
 int main()
 {
-    Application->Initialize();
-    Application->SetTitle("Velmora");
-    Application->CreateForm(Form1);
-    Application->CreateForm(Form2);
-    Application->CreateForm(FrmClock);
-    Form1->Show();
-    const HWND h = Form1->Handle();
-    SetForegroundWindow(h);
+    const HWND h = StartProgramForms();
     PumpUntil([] { return false; }, 300);  // the window settles
     Switch(h, "Default Windows");
 
@@ -92,10 +86,6 @@ int main()
                     whole, whole / plainRepaint);
     }
     Switch(h, "Default Windows");
-    FreeAndNil(FrmClock);
-    FreeAndNil(Form2);
-    FreeAndNil(Form1);
-    DoneSkinManager();
-    DoneApplication();
+    EndProgramForms();
     return 0;
 }

@@ -43,8 +43,12 @@ void TWMediaPlayer::LoadButtonBitmaps()
             auto bitmap = std::make_unique<TBitmap>();
             const String name = String(MPGlyphKindNames[static_cast<size_t>(k)]) + "_" +
                                 MPGlyphResources[static_cast<size_t>(b)];
-            if (HBITMAP h = LoadBitmapA(ModuleInstance(), name.c_str()))
-                bitmap->SetHandle(h);
+            // Read from the module's resource as it is, with no bitmap of the display made for it.
+            try {
+                bitmap->LoadFromResourceName(ModuleInstance(), name);
+            } catch (const EInvalidGraphic&) {
+                // An absent glyph draws nothing.
+            }
             FButtons[static_cast<size_t>(b)].Glyphs[static_cast<size_t>(k)] = std::move(bitmap);
         }
 }

@@ -306,8 +306,8 @@ void TSkinControl::Refresh()
         FGraphicControl->Invalidate();
         return;
     }
-    if (!FHandle)
-        return;
+    if (!FHandle || !IsWindowVisible(FHandle))
+        return;  // nothing shows: the window paints when it does
     InvalidateRect(FHandle, nullptr, TRUE);
     UpdateWindow(FHandle);
 }

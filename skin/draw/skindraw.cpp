@@ -54,6 +54,56 @@ void XorMaskDraw(HDC dc, int x, int y, int w, int h, HDC source, HBITMAP mask)
     SetTextColor(dc, oldText);
 }
 
+// The pixels a memory DC draws into when they are a 32-bit picture and nothing transforms the
+// drawing: the view covers the DC's clip box (empty when nothing shows; none at all when the
+// clip is not one rectangle), `origin` is where logical (0, 0) lands in the view.
+bool DrawnPixels(HDC dc, TPixelView& view, POINT& origin)
+{
+    if (GetObjectType(dc) != OBJ_MEMDC || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE)
+        return false;
+    DIBSECTION dib{};
+    const auto bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits || dib.dsBm.bmBitsPixel != 32 ||
+        dib.dsBmih.biCompression != BI_RGB)
+        return false;
+    const int width = dib.dsBm.bmWidth, height = dib.dsBm.bmHeight, stride = dib.dsBm.bmWidthBytes / 4;
+    auto* bits = static_cast<uint32_t*>(dib.dsBm.bmBits);
+    RECT clip{0, 0, width, height};
+    TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    if (const int has = GetClipRgn(dc, region.Get());
+        has < 0 || (has == 1 && GetRgnBox(region.Get(), &clip) != SIMPLEREGION))
+        return false;
+    const TPixRect shown = Intersect(ToPixRect(clip), PixBounds(0, 0, width, height));
+    POINT viewport{}, window{};
+    GetViewportOrgEx(dc, &viewport);
+    GetWindowOrgEx(dc, &window);
+    const POINT offset{viewport.x - window.x, viewport.y - window.y};  // logical to device
+    view = {};
+    origin = {offset.x - shown.Left, offset.y - shown.Top};
+    if (shown.Empty())
+        return true;
+    GdiFlush();  // what GDI drew is in the pixels before they are read
+    // Which row comes first in memory is not told by the bitmap's description: GDI is asked for
+    // a pixel that lies elsewhere in memory in the other order.
+    const TPixelView down{bits, width, height, stride};
+    const TPixelView up{bits + static_cast<ptrdiff_t>(height - 1) * stride, width, height, -stride};
+    int y = shown.Top;
+    if (&down.At(shown.Left, y) == &up.At(shown.Left, y) && y + 1 < shown.Bottom)
+        ++y;
+    uint32_t& first = down.At(shown.Left, y);
+    const uint32_t& other = up.At(shown.Left, y);
+    bool topDown = true;
+    if (&first != &other) {
+        const uint32_t saved = first;
+        first = (other ^ RgbMask) & RgbMask;
+        topDown = GetPixel(dc, shown.Left - offset.x, y - offset.y) == PixelToRgb(first);
+        first = saved;
+    }
+    const TPixelView& all = topDown ? down : up;
+    view = {all.Row(shown.Top) + shown.Left, shown.Width(), shown.Height(), all.Stride};
+    return true;
+}
+
 // Runs of a picture handed to ExtCreateRegion in batches, the batches or-ed together.
 class TRegionBuilder {
 public:
@@ -247,6 +297,28 @@ void TransparentDraw(HDC dc, const TRect& dest, TBitmap* bitmap, TColor key)
     const int h = std::min<int>(dest.Height(), bitmap->Height());
     if (w <= 0 || h <= 0)
         return;
+    const TPixelView pixels = ViewOf(*bitmap);
+    const TPixelView part{pixels.Pixels, w, h, pixels.Stride};
+    const uint32_t keyPixel = ColorToPixel(key);
+    TPixelView target;
+    POINT origin{};
+    if (SkinPlatform().NTPlatform && DrawnPixels(dc, target, origin)) {
+        // Into a picture in memory: the keyed copy is done in its pixels, with no mask and no
+        // round trip to the display.
+        KeyedCopy(target, dest.left + origin.x, dest.top + origin.y, part, keyPixel);
+        return;
+    }
+    if (SkinPlatform().NTPlatform) {
+        // Onto a window: what is there is read back, the picture keyed onto it in memory and the
+        // result copied in one transfer.
+        TBitmap under(w, h);
+        HDC mem = under.Canvas()->Handle();
+        BitBlt(mem, 0, 0, w, h, dc, dest.left, dest.top, SRCCOPY);
+        GdiFlush();
+        KeyedCopy(ViewOf(under), 0, 0, part, keyPixel);
+        BitBlt(dc, dest.left, dest.top, w, h, mem, 0, 0, SRCCOPY);
+        return;
+    }
     TGdiObject<HBITMAP> mask = bitmap->CreateMask(key);  // key pixels white
     HDC src = bitmap->Canvas()->Handle();
     if (SkinPlatform().NTPlatform)

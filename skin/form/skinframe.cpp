@@ -346,6 +346,12 @@ void TSkinForm::UpdateRegion()
 // is still ours and goes with `region`.
 void TSkinForm::SetRegion(TGdiObject<HRGN> region)
 {
+    if (FRegionSet) {
+        // The same shape again changes nothing on screen: the window is not reshaped.
+        TGdiObject<HRGN> current(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(Window, current.Get()) != ERROR && EqualRgn(current.Get(), region.Get()))
+            return;
+    }
     if (!SetWindowRgn(Window, region.Get(), TRUE))
         return;
     region.Release();

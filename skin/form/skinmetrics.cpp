@@ -212,10 +212,16 @@ void TSkinForm::ApplySkinColors()
     if (FFrameSkinned && FControl) {
         SetPopupMenusOwnerDraw(FControl, true);
         ResizeFrame(true);
-        // The toolkit lays the form out again inside the new frame.
+        // The toolkit lays the form out again inside the new frame; the window itself is not
+        // moved by the pair, which ends where it began.
         const int height = FControl->Height();
-        FControl->SetHeight(height + 1);
-        FControl->SetHeight(height);
+        {
+            TBoundsUpdate once(*FControl);
+            FControl->SetHeight(height + 1);
+            FControl->SetHeight(height);
+        }
+        // The new skin's shape, also when the window kept its size and got no WM_SIZE.
+        UpdateRegion();
     }
     NotifySkinned();
     FLifeState = lsSkinned;

@@ -12,6 +12,7 @@
 #include "skinmessages.h"
 #include "skinpopmenu.h"
 #include "menulayout.h"
+#include "repaintonce.h"
 #include "winstyle.h"
 
 namespace {
@@ -388,21 +389,56 @@ void TSkinManage::DoAction(TObject*)
     TSkinData* data = std::exchange(FPendingData, nullptr);
     if (!data)
         return;
-    switch (FAction) {
-    case saActivate:
-        Activate(data);
-        break;
-    case saDeactivate:
-        Deactivate(data);
-        break;
-    case saRefresh:
-        Refresh(data);
-        break;
-    default:
-        break;
+    {
+        // The windows the action changes keep their old look on screen until each is finished
+        // and repainted once.
+        TRepaintOnce repaint;
+        HoldWindowsOf(data, repaint);
+        switch (FAction) {
+        case saActivate:
+            Activate(data);
+            FinishSkinning(repaint);
+            break;
+        case saDeactivate:
+            Deactivate(data);
+            break;
+        case saRefresh:
+            Refresh(data);
+            break;
+        default:
+            break;
+        }
     }
     if (HasSkinData(data))  // an event handler may have freed it
         data->DoSkinChanged();
+}
+
+void TSkinManage::HoldWindowsOf(TSkinData* data, TRepaintOnce& repaint) const
+{
+    if (FAction == saActivate) {
+        for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
+            TCustomForm* form = Screen->Forms(i);
+            if (data->SkinFormtype() != sfOnlyThisForm || form == data->Owner())
+                if (HWND h = form->WindowHandle(); h && !(StyleOf(h) & WS_CHILD))
+                    repaint.Hold(h);
+        }
+        return;
+    }
+    // Switching off a form-wide skin gives back every window; otherwise the data's own change.
+    const bool all = FAction == saDeactivate && data->SkinFormtype() != sfOnlyThisForm;
+    for (const auto& f : FForms)
+        if (all || f->SkinData() == data)
+            repaint.Hold(f->Window);
+}
+
+// A window attached by the activation finishes its skinning now, while its drawing is held,
+// instead of showing its old picture in the new frame until the posted request comes.
+void TSkinManage::FinishSkinning(const TRepaintOnce& repaint)
+{
+    MSG msg;
+    for (HWND h : repaint.Held())
+        while (IsWindow(h) && PeekMessageA(&msg, h, SKM_SKINNOW, SKM_SKINNOW, PM_REMOVE))
+            DispatchMessageA(&msg);
 }
 
 void TSkinManage::Activate(TSkinData* data)

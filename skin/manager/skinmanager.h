@@ -16,6 +16,7 @@
 class TSkinData;
 class TSkinForm;
 class TSkinPopMenu;
+class TRepaintOnce;
 
 class TSkinManage : public TObject {
     TK_CLASS(TSkinManage, TObject)
@@ -94,6 +95,9 @@ public:
 
 private:
     void DoAction(TObject* sender);
+    // The windows the pending action will change, held until it is done.
+    void HoldWindowsOf(TSkinData* data, TRepaintOnce& repaint) const;
+    void FinishSkinning(const TRepaintOnce& repaint);
     void Activate(TSkinData* data);
     void Deactivate(TSkinData* data);
     void Refresh(TSkinData* data);

@@ -1,5 +1,6 @@
 // Controls on real windows: ownership, the control property on windows, replaceable WindowProc,
 // the click rule, mouse enter and leave with hints, alignment, reflected notifications, painting.
+#include <algorithm>
 #include <cstdio>
 
 #include "guitest.h"
@@ -254,6 +255,43 @@ TEST_F(ControlsTest, AlignedControlsFillTheParentInOrder)
     EXPECT_EQ(inner->BoundsRect(), Bounds(1, 1, 358, 248));
     left->Hide();
     EXPECT_EQ(client->Left(), 0);
+    f->Free();
+}
+
+TEST_F(ControlsTest, ABoundsUpdateMovesTheWindowOnceOrNotAtAll)
+{
+    TForm* f = NewTestForm(300, 200);
+    auto* bottom = Add<TPanel>(f, f, "Bottom", 0, 0, 10, 20);
+    bottom->SetAlign(alBottom);
+    f->Show();
+    TSpy moves(f);
+    auto moved = [&] { return std::count(moves.Seen.begin(), moves.Seen.end(), WM_WINDOWPOSCHANGED); };
+    {
+        // There and back: nothing moves, the children are laid out all the same.
+        TBoundsUpdate update(*f);
+        f->SetHeight(201);
+        f->SetHeight(200);
+        bottom->SetBounds(0, 0, 10, 20);
+        EXPECT_EQ(f->Height(), 200);
+    }
+    EXPECT_EQ(moved(), 0);
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 180, 300, 20));
+    {
+        // Several steps that end elsewhere: one move, to where they end.
+        TBoundsUpdate update(*f);
+        f->SetHeight(230);
+        f->SetWidth(320);
+        f->SetHeight(250);
+    }
+    EXPECT_EQ(moved(), 1);
+    RECT r{};
+    GetWindowRect(f->Handle(), &r);
+    EXPECT_EQ(TRect(r), Bounds(50, 50, 320, 250));
+    EXPECT_EQ(bottom->BoundsRect(), Bounds(0, 230, 320, 20));
+    // Outside an update every change is made at once.
+    f->SetHeight(240);
+    EXPECT_EQ(moved(), 2);
+    moves.Restore();
     f->Free();
 }
 

@@ -265,6 +265,47 @@ TEST_F(FormsTest, AFormWithATooLongCaptionStillGetsItsWindow)
     f->Free();
 }
 
+TEST_F(FormsTest, ShowingAFormBringsItToTheFrontOnlyWhenItIsNotThere)
+{
+    auto* back = new TForm(nullptr);
+    back->SetBounds(40, 40, 200, 150);
+    auto* front = new TForm(nullptr);
+    front->SetBounds(80, 80, 200, 150);
+    back->Show();
+    front->Show();
+    PumpFor(30);
+    ASSERT_EQ(GetForegroundWindow(), front->Handle());
+    // In front already: nothing moves.
+    UINT moves = 0;
+    auto spy = front->WindowProc;
+    struct TMoves : TObject {
+        UINT* Count;
+        TWndMethod Old;
+        void Proc(TMessage& m)
+        {
+            if (m.Msg == WM_WINDOWPOSCHANGING)
+                ++*Count;
+            Old(m);
+        }
+    } watch;
+    watch.Count = &moves;
+    watch.Old = spy;
+    front->WindowProc = TWndMethod(&watch, &TMoves::Proc);
+    front->Show();
+    EXPECT_EQ(moves, 0u);
+    front->WindowProc = spy;
+    // Behind another window: Show brings it to the front.
+    back->Show();
+    PumpFor(30);
+    EXPECT_EQ(GetForegroundWindow(), back->Handle());
+    bool aboveFront = false;
+    for (HWND w = GetNextWindow(back->Handle(), GW_HWNDNEXT); w; w = GetNextWindow(w, GW_HWNDNEXT))
+        aboveFront = aboveFront || w == front->Handle();
+    EXPECT_TRUE(aboveFront);
+    front->Free();
+    back->Free();
+}
+
 TEST_F(FormsTest, AlphaBlendMakesALayeredWindow)
 {
     auto* f = new TForm(nullptr);

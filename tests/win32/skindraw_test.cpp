@@ -164,6 +164,74 @@ TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
     EXPECT_EQ(At(*tiled, 0, 6), clWhite);
 }
 
+// A keyed picture drawn through TransparentDraw into `dc` at (2, 1) lands where GDI puts it:
+// the three-blit path (no pixel access at all) is the reference.
+void ExpectKeyedLikeGdi(HDC dc, HDC reference, int w, int h, const char* what)
+{
+    auto keyed = Filled(6, 4, clBlue);
+    Paint(*keyed, Rect(1, 1, 3, 3), clFuchsia);
+    TransparentDraw(dc, Bounds(2, 1, 6, 4), keyed.get(), clFuchsia);
+    TSkinPlatform saved = SkinPlatform();
+    SkinPlatform().NTPlatform = false;
+    TransparentDraw(reference, Bounds(2, 1, 6, 4), keyed.get(), clFuchsia);
+    SkinPlatform() = saved;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ASSERT_EQ(GetPixel(dc, x, y), GetPixel(reference, x, y)) << what << " at " << x << "," << y;
+}
+
+// A memory DC over a 32-bit DIB of either row order, white.
+struct TDibDC {
+    TDibDC(int w, int h, bool bottomUp)
+    {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = bottomUp ? h : -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        Bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        DC = CreateCompatibleDC(nullptr);
+        Old = SelectObject(DC, Bitmap);
+        PatBlt(DC, 0, 0, w, h, WHITENESS);
+    }
+    ~TDibDC()
+    {
+        SelectObject(DC, Old);
+        DeleteDC(DC);
+        DeleteObject(Bitmap);
+    }
+    HBITMAP Bitmap;
+    HDC DC;
+    HGDIOBJ Old;
+};
+
+TEST(SkinTransfers, KeyedIntoAnyDibOrWindowGoesWhereGdiPutsIt)
+{
+    for (bool bottomUp : {false, true}) {
+        TDibDC dib(12, 8, bottomUp), reference(12, 8, bottomUp);
+        ExpectKeyedLikeGdi(dib.DC, reference.DC, 12, 8, bottomUp ? "bottom-up" : "top-down");
+        // Moved by the viewport and clipped to a rectangle, as a control paints into a part.
+        TDibDC moved(12, 8, bottomUp), movedRef(12, 8, bottomUp);
+        for (HDC dc : {moved.DC, movedRef.DC}) {
+            SetViewportOrgEx(dc, 3, 2, nullptr);
+            IntersectClipRect(dc, 0, 0, 5, 3);
+        }
+        ExpectKeyedLikeGdi(moved.DC, movedRef.DC, 9, 6, bottomUp ? "moved bottom-up" : "moved top-down");
+    }
+    // Onto a window.
+    TForm* f = NewTestForm(40, 30);
+    f->Show();
+    PumpFor(30);
+    HDC window = GetDC(f->Handle());
+    PatBlt(window, 0, 0, 40, 30, WHITENESS);
+    TDibDC reference(40, 30, false);
+    ExpectKeyedLikeGdi(window, reference.DC, 12, 8, "window");
+    ReleaseDC(f->Handle(), window);
+    f->Free();
+}
+
 TEST(SkinTransfers, DegenerateSkinNumbersDrawSafely)
 {
     auto strip = Strip();

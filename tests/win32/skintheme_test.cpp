@@ -1,46 +1,86 @@
 // The themes on the program's main window: each theme skin paints its frame around the same
-// client area, and switching "Default Windows" / "Standar" / "MacOS" over and over leaves no
-// GDI objects, window procedures or memory behind.
+// client area, switching "Default Windows" / "Standar" / "MacOS" over and over leaves no GDI
+// objects, window procedures or memory behind, and a switch repaints the window once.
+#include <map>
+
 #include "alarm.h"
 #include "clock.h"
 #include "combobox.h"
+#include "framecapture.h"
 #include "guitest.h"
+#include "pixeltest.h"
+#include "processcounts.h"
 #include "main.h"
+#include "pagecontrol.h"
 #include "skindata.h"
 #include "skinform.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "trackbar.h"
 
 namespace {
 
-// Live GDI objects of the process, from a scan of the handle table (Wine has no
-// GetGuiResources): a handle with a zero upper word names any generation of its slot.
-int LiveGdiObjects()
-{
-    int n = 0;
-    for (UINT_PTR i = 1; i < 0x10000; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)))
-            ++n;
-    return n;
-}
-
-// Bytes in use in the process's heaps.
-size_t HeapBytesInUse()
-{
-    HANDLE heaps[64];
-    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
-    size_t total = 0;
-    for (DWORD i = 0; i < count; ++i) {
-        if (!HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY e{};
-        while (HeapWalk(heaps[i], &e))
-            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += e.cbData;
-        HeapUnlock(heaps[i]);
+// Paint messages each window of the thread gets while it lives: sent ones (WM_NCPAINT, and
+// WM_PAINT of an immediate update) and posted ones (WM_PAINT from the message loop).
+class TPaintCount {
+public:
+    TPaintCount()
+    {
+        gCount = this;
+        FSent = SetWindowsHookExA(WH_CALLWNDPROC, &Sent, nullptr, GetCurrentThreadId());
+        FPosted = SetWindowsHookExA(WH_GETMESSAGE, &Posted, nullptr, GetCurrentThreadId());
     }
-    return total;
-}
+    ~TPaintCount()
+    {
+        UnhookWindowsHookEx(FSent);
+        UnhookWindowsHookEx(FPosted);
+        gCount = nullptr;
+    }
+    int Paints(HWND w) const { return Get(FPaints, w); }
+    int FramePaints(HWND w) const { return Get(FFramePaints, w); }
+    // Windows painted more often here than in `other`, with both counts.
+    std::vector<String> MoreThan(const TPaintCount& other) const
+    {
+        std::vector<String> more;
+        for (const auto& [w, n] : FPaints)
+            if (n > other.Paints(w))
+                more.push_back(WindowClassName(w) + " " + IntToStr(n) + " > " + IntToStr(other.Paints(w)));
+        return more;
+    }
+
+private:
+    static int Get(const std::map<HWND, int>& m, HWND w)
+    {
+        auto it = m.find(w);
+        return it == m.end() ? 0 : it->second;
+    }
+    void Note(HWND w, UINT msg)
+    {
+        if (msg == WM_PAINT)
+            ++FPaints[w];
+        else if (msg == WM_NCPAINT)
+            ++FFramePaints[w];
+    }
+    static LRESULT CALLBACK Sent(int code, WPARAM wp, LPARAM lp)
+    {
+        if (code == HC_ACTION && gCount) {
+            const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+            gCount->Note(m->hwnd, m->message);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static LRESULT CALLBACK Posted(int code, WPARAM wp, LPARAM lp)
+    {
+        if (code == HC_ACTION && wp == PM_REMOVE && gCount) {
+            const auto* m = reinterpret_cast<const MSG*>(lp);
+            gCount->Note(m->hwnd, m->message);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline TPaintCount* gCount = nullptr;
+    HHOOK FSent = nullptr, FPosted = nullptr;
+    std::map<HWND, int> FPaints, FFramePaints;
+};
 
 class SkinThemeTest : public GuiTest {
 protected:
@@ -74,6 +114,12 @@ protected:
     {
         Form1->ComboBox2->SetText(theme);
         Form1->ComboBox2Change(nullptr);
+        WaitShown(theme, 10);
+    }
+
+    // The theme shows, and `settleMs` later its repaint is done.
+    void WaitShown(const char* theme, int settleMs = 100)
+    {
         const HWND h = Form1->Handle();
         const bool on = String(theme) != "Default Windows";
         ASSERT_TRUE(PumpUntil([&] {
@@ -83,7 +129,18 @@ protected:
             TSkinForm* f = m->FindSkinForm(h);
             return on ? f && f->LifeState() == TSkinForm::lsSkinned : !f;
         })) << theme;
-        PumpFor(10);
+        PumpFor(settleMs);
+    }
+    // The user moves the theme list's selection with the arrow keys, on the settings page.
+    void ArrowTo(const char* theme)
+    {
+        const HWND edit = GetWindow(Form1->ComboBox2->Handle(), GW_CHILD);
+        SetFocus(edit);
+        const int want = Form1->ComboBox2->Items()->IndexOf(theme);
+        ASSERT_GE(want, 0);
+        for (int i = 0; i < 4 && Form1->ComboBox2->ItemIndex() != want; ++i)
+            PressKey(Form1->ComboBox2->ItemIndex() < want ? VK_DOWN : VK_UP, edit);
+        ASSERT_EQ(Form1->ComboBox2->Text(), theme);
     }
 
     TSkinData* Data = nullptr;
@@ -169,4 +226,81 @@ TEST_F(SkinThemeTest, LabelsAndTheSliderTakeTheSkinsFaceColour)
     Choose("Default Windows");
     EXPECT_EQ(time->Color(), clBtnFace);
     EXPECT_EQ(slider->Color(), clBtnFace);
+}
+
+TEST_F(SkinThemeTest, ASwitchByTheListRepaintsEveryWindowOnce)
+{
+    Form1->PageControl1->SetActivePage(Form1->TabSheet2);
+    PumpFor(50);
+    const HWND h = Form1->Handle();
+    for (const char* theme : {"Standar", "MacOS", "Default Windows", "MacOS", "Standar", "Default Windows"}) {
+        SCOPED_TRACE(theme);
+        ArrowTo(theme);
+        TPaintCount switching;  // from the end of the user's input to the shown theme
+        WaitShown(theme);
+        if (HasFatalFailure())
+            return;
+        TPaintCount plain;
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_EQ(switching.FramePaints(h), 1) << "the frame";
+        EXPECT_EQ(switching.Paints(h), 1) << "the client area";
+        EXPECT_EQ(switching.Paints(Form1->TrackBar1->Handle()), 1) << "the slider";
+        EXPECT_EQ(switching.MoreThan(plain), std::vector<String>()) << "painted more often than by one full repaint";
+    }
+}
+
+TEST_F(SkinThemeTest, ASkinToSkinSwitchGivesTheWindowTheNewSkinsShape)
+{
+    const HWND h = Form1->Handle();
+    auto shape = [h] {
+        TGdiObject<HRGN> r(CreateRectRgn(0, 0, 0, 0));
+        EXPECT_NE(GetWindowRgn(h, r.Get()), ERROR);
+        return r;
+    };
+    for (const char* theme : {"MacOS", "Standar"}) {
+        SCOPED_TRACE(theme);
+        Choose("Default Windows");
+        Choose(theme);
+        TGdiObject<HRGN> fresh = shape();
+        Choose("Default Windows");
+        Choose(String(theme) == "MacOS" ? "Standar" : "MacOS");
+        Choose(theme);
+        TGdiObject<HRGN> switched = shape();
+        EXPECT_TRUE(EqualRgn(fresh.Get(), switched.Get()));
+        // Nothing of the frame's key colour lies inside the shape the window shows.
+        RECT r{};
+        GetWindowRect(h, &r);
+        TBitmap picture(r.right - r.left, r.bottom - r.top);
+        HDC window = GetWindowDC(h);
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), window, 0, 0, SRCCOPY);
+        ReleaseDC(h, window);
+        int keyed = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                keyed += PtInRegion(switched.Get(), x, y) && At(picture, x, y) == clFuchsia;
+        EXPECT_EQ(keyed, 0);
+    }
+}
+
+TEST_F(SkinThemeTest, NoPictureOfASwitchShowsTheKeyColour)
+{
+    Form1->PageControl1->SetActivePage(Form1->TabSheet2);
+    SetCursorPos(0, 0);
+    const HWND h = Form1->Handle();
+    RECT area{};
+    GetWindowRect(h, &area);
+    InflateRect(&area, 12, 12);
+    for (const char* theme : {"Standar", "MacOS", "Default Windows", "MacOS"}) {
+        SCOPED_TRACE(theme);
+        ArrowTo(theme);
+        TFrameCapture capture(area);
+        capture.Start();
+        WaitShown(theme);
+        capture.Stop();
+        if (HasFatalFailure())
+            return;
+        EXPECT_GT(capture.Grabs(), 1);
+        for (const TScreenPicture& p : capture.Pictures())
+            EXPECT_EQ(KeyColourPixels(p), 0);
+    }
 }

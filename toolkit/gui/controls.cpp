@@ -671,9 +671,11 @@ HWND TControl::PaintWindowHandle() const
     return FParent && FParent->HandleAllocated() ? FParent->WindowHandle() : nullptr;
 }
 
+// A window that does not show (hidden, or its drawing held) has nothing to repaint.
 void TControl::InvalidateControl(bool wasVisible, bool leaving)
 {
-    if (!wasVisible || !FParent || !FParent->HandleAllocated() || As<TWinControl>(this))
+    if (!wasVisible || !FParent || !FParent->HandleAllocated() || As<TWinControl>(this) ||
+        !IsWindowVisible(FParent->WindowHandle()))
         return;
     RECT r = BoundsRect();
     InvalidateRect(FParent->WindowHandle(), &r, leaving || !FControlStyle.Contains(csOpaque));
@@ -682,7 +684,7 @@ void TControl::InvalidateControl(bool wasVisible, bool leaving)
 void TControl::Invalidate()
 {
     if (auto* w = As<TWinControl>(this)) {
-        if (w->HandleAllocated())
+        if (w->HandleAllocated() && IsWindowVisible(w->WindowHandle()))
             InvalidateRect(w->WindowHandle(), nullptr, !FControlStyle.Contains(csOpaque));
         return;
     }

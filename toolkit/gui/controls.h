@@ -355,6 +355,10 @@ public:
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     void SetBounds(int left, int top, int width, int height) override;
+    // While an update of the bounds runs, SetBounds only records them; at its end the window is
+    // moved once when they differ from the window's, else its children are laid out again.
+    void BeginBoundsUpdate() { ++FBoundsUpdate; }
+    void EndBoundsUpdate();
     // A windowed control with AutoSize fits its client area to its children.
     void SetAutoSize(bool v) override;
     void SetClientSize(int w, int h) override;
@@ -459,6 +463,20 @@ private:
     unsigned FCtlId = 0;  // the child-window id, for WM_MEASUREITEM's reflection
     int FWantClientWidth = -1, FWantClientHeight = -1;
     HWND FParentWindow = nullptr;
+    int FBoundsUpdate = 0;
+    bool FBoundsPending = false;  // SetBounds recorded bounds the window does not have yet
+};
+
+// One update of a windowed control's bounds (BeginBoundsUpdate ... EndBoundsUpdate).
+class TBoundsUpdate {
+public:
+    explicit TBoundsUpdate(TWinControl& control) : FControl(control) { FControl.BeginBoundsUpdate(); }
+    ~TBoundsUpdate() { FControl.EndBoundsUpdate(); }
+    TBoundsUpdate(const TBoundsUpdate&) = delete;
+    TBoundsUpdate& operator=(const TBoundsUpdate&) = delete;
+
+private:
+    TWinControl& FControl;
 };
 
 // A canvas over the DC of a control: the paint DC while painting, else one fetched on demand

@@ -285,8 +285,13 @@ void TCustomForm::InitializeWnd()
 void TCustomForm::Show()
 {
     SetVisible(true);
-    if (HandleAllocated() && IsTopLevel())
-        BringWindowToTop(WindowHandle());
+    if (!HandleAllocated() || !IsTopLevel())
+        return;
+    // A window just shown is the foreground window, in front already: it is not brought there
+    // again.
+    const HWND h = WindowHandle();
+    if (GetForegroundWindow() != h)
+        BringWindowToTop(h);
 }
 
 void TCustomForm::UpdateShowing()

@@ -2,6 +2,7 @@
 // children, focus and tab order, alignment and the painting of windowless children.
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "apphooks.h"
 #include "controls.h"
@@ -443,6 +444,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     height = std::max(height, 0);
     if (left == Left() && top == Top() && width == Width() && height == Height())
         return;
+    if (FBoundsUpdate > 0 && FHandle) {
+        StoreBounds(left, top, width, height);
+        FBoundsPending = true;
+        return;
+    }
     bool resized = width != Width() || height != Height();
     if (FHandle && !IsIconic(FHandle)) {
         // WM_SIZE then re-aligns the children and fires OnResize.
@@ -457,6 +463,20 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
         }
     }
     RequestAlign();
+}
+
+void TWinControl::EndBoundsUpdate()
+{
+    if (FBoundsUpdate == 0 || --FBoundsUpdate > 0 || !std::exchange(FBoundsPending, false))
+        return;
+    const TRect wanted = BoundsRect();
+    UpdateBounds();  // what the window has
+    if (wanted == BoundsRect()) {
+        // A move that ends where it began is not made; the layout is done again all the same.
+        Realign();
+        return;
+    }
+    SetBounds(wanted.left, wanted.top, wanted.Width(), wanted.Height());
 }
 
 void TWinControl::SetClientSize(int w, int h)
