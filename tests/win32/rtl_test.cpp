@@ -610,6 +610,25 @@ TEST_P(RtlSkinTest, CaptionTextStandsAtTheButtonsAndReadsRightToLeft)
     EXPECT_EQ(ReadingOf(seen), TReading::RightToLeft);
     const int textWidth = text.Width();
 
+    // Centred text stands in the middle of what the buttons leave; right-aligned text at the
+    // shift from the left; both 10 pixels further right.
+    const int alignment = style.TextAlignment;
+    const int part = width - Skin->LeftBorder() - Skin->RightBorder();
+    for (int a : {1, 2}) {
+        Data->FTitle->TextAlignment = a;
+        shot = caption();
+        const TRect placed = Skin->CaptionTextRect();
+        const int dx = a == 1 ? (part - textWidth - extent) / 2 : style.LeftWidth;
+        EXPECT_EQ(placed.left, Skin->LeftBorder() + dx + 10) << a;
+        EXPECT_EQ(placed.Width(), textWidth) << a;
+        // At the left end a skin's left-aligned buttons may cover it.
+        if (a == 1) {
+            seen = InkOf(*shot, TRect(placed.left, 0, placed.right, Skin->CaptionHeight()), title);
+            EXPECT_EQ(ReadingOf(seen), TReading::RightToLeft);
+        }
+    }
+    Data->FTitle->TextAlignment = alignment;
+
     // Caption buttons reaching over the whole caption: the text starts at the shift from the
     // caption's left, as wide as ever, and is drawn.
     struct TKept {
@@ -776,6 +795,29 @@ TEST_P(RtlSkinTest, ControlsReadFromTheRightAndAlignThere)
     EXPECT_EQ(arrowLeft(), Form->DateTimePicker1->Width() - arrowSize - 4);
     EXPECT_FALSE(ExStyleOf(combo->Handle()) & WS_EX_LEFTSCROLLBAR);
     EXPECT_TRUE(drawnFrom(Data->FComboButton.get()));
+}
+
+TEST_P(RtlSkinTest, PlainComboHasItsButtonOnTheLeft)
+{
+    // The plain drawing: the skin's button picture at the left end inside the ring, as it stands
+    // at the right end left to right.
+    TDataSkinBorder& button = *Data->FComboButton;
+    button.Style = 1;
+    TComboBox* combo = Form->ComboBox1;
+    const int w = combo->Width(), h = combo->Height();
+    const int bw = button.Bitmap.Width() / std::max(button.Frame, 1);
+    auto block = [&](TBitmap& b, int left) {
+        auto part = std::make_unique<TBitmap>(bw, h - 4);
+        BitBlt(part->Canvas()->Handle(), 0, 0, bw, h - 4, b.Canvas()->Handle(), left, 2, SRCCOPY);
+        return part;
+    };
+    auto rtl = Shot(combo);
+    TurnLeftToRight();
+    auto ltr = Shot(combo);
+    auto shown = block(*ltr, w - 2 - bw);
+    EXPECT_FALSE(SameArea(*block(*ltr, 2), 0, 0, *shown));
+    EXPECT_TRUE(SameArea(*block(*rtl, 2), 0, 0, *shown));
+    EXPECT_FALSE(SameArea(*block(*rtl, w - 2 - bw), 0, 0, *shown));
 }
 
 TEST_P(RtlMdiTest, BarStopsShortOfTheButtonsOfAMaximizedChild)
