@@ -21,8 +21,8 @@
 #include "memo.h"
 #include "pagecontrol.h"
 #include "skindata.h"
+#include "skincontent.h"
 #include "skinmanager.h"
-#include "skinwriter.h"
 #include "statusbar.h"
 #include "stdctrls.h"
 #include "groupbox.h"
@@ -32,46 +32,6 @@
 namespace {
 
 using TRandom = std::mt19937;
-
-// A skin as its description and named pictures.
-struct TSkinContent {
-    String Origin;
-    String IniName;
-    String Ini;
-    std::vector<std::pair<String, TBytes>> Pictures;
-
-    // The skin file our packer makes of it.
-    TBytes Packed(int32_t version) const
-    {
-        TSkinWriter writer(version);
-        writer.AddEntry(IniName, TBytes(Ini.begin(), Ini.end()));
-        for (const auto& [name, bytes] : Pictures)
-            writer.AddEntry(name, bytes);
-        // Literals only: quicker to make, and the reader decodes it like any other.
-        return writer.SkinFile({.UseMatches = false});
-    }
-};
-
-TSkinContent FromSkinFile(const String& path)
-{
-    TMemoryStream file;
-    file.LoadFromFile(path);
-    TSkinReader reader;
-    if (!reader.LoadSkinStream(file.Bytes()))
-        throw Exception("not a skin file: " + path);
-    TSkinContent skin{path, {}, {}, {}};
-    for (const String& name : reader.Names()) {
-        TBytes bytes;
-        reader.GetEntry(name, bytes);
-        if (name.find(".ini") != String::npos && skin.IniName.empty()) {
-            skin.IniName = name;
-            skin.Ini.assign(bytes.begin(), bytes.end());
-        } else {
-            skin.Pictures.emplace_back(name, std::move(bytes));
-        }
-    }
-    return skin;
-}
 
 TSkinContent FromFolder(const String& folder)
 {
@@ -297,13 +257,6 @@ void RunPendingAction()
         manager->ActionTimer().OnTimer()(nullptr);
 }
 
-String TempSkinFile()
-{
-    char dir[MAX_PATH] = {};
-    GetTempPathA(sizeof dir, dir);
-    return String(dir) + "velmora-damaged-" + IntToStr(GetCurrentProcessId()) + ".skn";
-}
-
 class SkinContentTest : public GuiTest {
 protected:
     void SetUp() override
@@ -334,7 +287,7 @@ protected:
         Data->SetSkinFormtype(sfOnlyThisForm);
         Data->Loaded();
         Host->Show();
-        File = TempSkinFile();
+        File = TempSkinFile("damaged");
     }
     void TearDown() override
     {
