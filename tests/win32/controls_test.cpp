@@ -236,6 +236,67 @@ TEST_F(ControlsTest, ClicksReachAControlThroughItsRecreatedWindowOnly)
     f->Free();
 }
 
+// A second instance of this test program holds a form open: its window has our class procedure
+// at the same address, yet belongs to another process and is never taken for a control here.
+constexpr char HeldFormVariable[] = "VELMORA_HOLD_FORM";
+
+struct THandle {
+    HANDLE H;
+    explicit THandle(HANDLE h) : H(h) {}
+    ~THandle()
+    {
+        if (H)
+            CloseHandle(H);
+    }
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
+};
+
+TEST_F(ControlsTest, WindowsOfAnotherInstanceAreNotOurs)
+{
+    char held[64] = {};
+    if (GetEnvironmentVariableA(HeldFormVariable, held, sizeof held)) {
+        // The second instance: show the form, say so, and keep it until told.
+        TForm* f = NewTestForm();
+        f->SetCaption(held);
+        f->Show();
+        THandle shown(OpenEventA(EVENT_MODIFY_STATE, FALSE, (String(held) + "-shown").c_str()));
+        THandle done(OpenEventA(SYNCHRONIZE, FALSE, (String(held) + "-done").c_str()));
+        ASSERT_TRUE(shown.H && done.H);
+        SetEvent(shown.H);
+        while (MsgWaitForMultipleObjects(1, &done.H, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+            Application->ProcessMessages();
+        f->Free();
+        return;
+    }
+    const String name = "velmora-held-form-" + IntToStr(static_cast<int>(GetCurrentProcessId()));
+    THandle shown(CreateEventA(nullptr, TRUE, FALSE, (name + "-shown").c_str()));
+    THandle done(CreateEventA(nullptr, TRUE, FALSE, (name + "-done").c_str()));
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    String cmd = "\"" + String(self) + "\" --gtest_filter=ControlsTest.WindowsOfAnotherInstanceAreNotOurs";
+    SetEnvironmentVariableA(HeldFormVariable, name.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const bool started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA(HeldFormVariable, nullptr);
+    ASSERT_TRUE(started);
+    THandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(shown.H, 60000), WAIT_OBJECT_0);
+    HWND theirs = FindWindowA(nullptr, name.c_str());
+    ASSERT_TRUE(theirs);
+    // Where the system answers with another process's class procedure, it is ours (Wine gives none).
+    const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(theirs, GCLP_WNDPROC));
+    EXPECT_TRUE(proc == nullptr || proc == &ToolkitWndProc);
+    EXPECT_EQ(FindControl(theirs), nullptr);
+    SetEvent(done.H);
+    DWORD code = 1;
+    EXPECT_EQ(WaitForSingleObject(process.H, 30000), WAIT_OBJECT_0);
+    GetExitCodeProcess(process.H, &code);
+    EXPECT_EQ(code, 0u);
+}
+
 TEST_F(ControlsTest, WindowProcCanBeReplacedAndRestored)
 {
     TForm* f = NewTestForm();

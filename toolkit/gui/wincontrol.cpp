@@ -86,9 +86,14 @@ thread_local TWinControl* gCreatingControl = nullptr;
 constexpr int ControlSlot = 0;
 
 // A window of one of this module's classes (another module's toolkit has its own procedure).
+// Another instance of the same program has the procedure at the same address, so the window
+// must also be this process's (a question answered in-process for our own windows).
 bool OwnClassWindow(HWND wnd)
 {
-    return reinterpret_cast<WNDPROC>(GetClassLongPtrA(wnd, GCLP_WNDPROC)) == &ToolkitWndProc;
+    DWORD process = 0;
+    GetWindowThreadProcessId(wnd, &process);
+    return process == GetCurrentProcessId() &&
+           reinterpret_cast<WNDPROC>(GetClassLongPtrA(wnd, GCLP_WNDPROC)) == &ToolkitWndProc;
 }
 
 // Binds the window to its control, or lets go of it (null): in the window's own bytes for our
