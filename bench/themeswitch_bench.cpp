@@ -211,9 +211,11 @@ double MedianRepaint(HWND h, int runs)
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         PumpFor(20);
+        OutputDebugStringA("repaint begins\n");
         const double start = Now();
         RepaintWhole(h);
         ms.push_back(Now() - start);
+        OutputDebugStringA("repaint ends\n");
     }
     return Median(ms);
 }

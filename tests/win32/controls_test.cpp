@@ -71,15 +71,45 @@ private:
 };
 
 HANDLE gSeenAtEnd;
+TWinControl* gFoundAtEnd;
 WNDPROC gInner;
 char gAtomName[40];
 
+// In front of a window: what the property and the lookup say once WM_NCDESTROY has run.
 LRESULT CALLBACK PropertyAtEnd(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
     LRESULT r = CallWindowProcA(gInner, w, m, wp, lp);
-    if (m == WM_NCDESTROY)
+    if (m == WM_NCDESTROY) {
         gSeenAtEnd = GetPropA(w, gAtomName);
+        gFoundAtEnd = FindControl(w);
+    }
     return r;
+}
+
+void WatchEnd(HWND w)
+{
+    gSeenAtEnd = reinterpret_cast<HANDLE>(1);
+    gFoundAtEnd = reinterpret_cast<TWinControl*>(1);
+    gInner = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PropertyAtEnd)));
+}
+
+// A class of somebody else's with extra bytes of the size ours use.
+LRESULT CALLBACK ForeignProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+
+HWND ForeignWindowWithBytes(HWND parent, LONG_PTR bytes)
+{
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(GetModuleHandleA(nullptr), "ForeignWithBytes", &wc)) {
+        wc.lpfnWndProc = &ForeignProc;
+        wc.cbWndExtra = sizeof(LONG_PTR);
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ForeignWithBytes";
+        RegisterClassA(&wc);
+    }
+    HWND w = CreateWindowExA(0, "ForeignWithBytes", "", WS_CHILD, 0, 0, 10, 10, parent, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(w, 0, bytes);
+    return w;
 }
 
 using ControlsTest = GuiTest;
@@ -111,18 +141,23 @@ TEST_F(ControlsTest, OwnersAndParentsFreeWhatTheyHoldAndTheFormWindowGoesFirst)
     EXPECT_TRUE(windowGoneFirst);
 }
 
-TEST_F(ControlsTest, WindowsCarryTheControlPropertyUntilTheyGo)
+TEST_F(ControlsTest, WindowsKnowTheirControlUntilTheyGo)
 {
     TForm* f = NewTestForm();
     auto* edit = Add<TEdit>(f, f, "Edit1", 10, 10, 80, 21);
+    auto* panel = Add<TPanel>(f, f, "Panel1", 10, 40, 80, 40);
     f->Show();
     char name[40];
     std::snprintf(name, sizeof name, "ControlOfs%.8lX%.8lX",
                   static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))),
                   static_cast<unsigned long>(GetCurrentThreadId()));
+    // A subclassed system window carries the property; windows of our own classes keep their
+    // control in their own bytes (no round trip to the window server on every message).
     EXPECT_EQ(GetPropA(edit->Handle(), name), edit);
-    EXPECT_EQ(GetPropA(f->Handle(), name), f);
+    EXPECT_EQ(GetPropA(f->Handle(), name), nullptr);
     EXPECT_EQ(FindControl(edit->Handle()), edit);
+    EXPECT_EQ(FindControl(f->Handle()), f);
+    EXPECT_EQ(FindControl(panel->Handle()), panel);
 
     // Another module's control atom differs: its windows are not ours.
     HWND foreign = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, f->Handle(), nullptr, nullptr, nullptr);
@@ -130,15 +165,136 @@ TEST_F(ControlsTest, WindowsCarryTheControlPropertyUntilTheyGo)
     EXPECT_EQ(FindControl(foreign), nullptr);
     RemovePropA(foreign, "ControlOfs12340000DEADBEEF");
     DestroyWindow(foreign);
+    // Nor are windows of somebody else's class whose bytes happen to hold a control.
+    foreign = ForeignWindowWithBytes(f->Handle(), reinterpret_cast<LONG_PTR>(panel));
+    EXPECT_EQ(FindControl(foreign), nullptr);
+    DestroyWindow(foreign);
 
-    // The property is gone by the end of WM_NCDESTROY (seen from a procedure in front).
+    // Both ways are gone by the end of WM_NCDESTROY (seen from a procedure in front).
     std::snprintf(gAtomName, sizeof gAtomName, "%s", name);
-    gSeenAtEnd = reinterpret_cast<HANDLE>(1);
-    gInner = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PropertyAtEnd)));
+    WatchEnd(edit->Handle());
     edit->Free();
     EXPECT_EQ(gSeenAtEnd, nullptr);
+    EXPECT_EQ(gFoundAtEnd, nullptr);
+    WatchEnd(panel->Handle());
+    HWND gone = panel->Handle();
+    panel->Free();
+    EXPECT_EQ(gFoundAtEnd, nullptr);
+    EXPECT_EQ(FindControl(gone), nullptr);
     f->Free();
+}
+
+// A press and release through the system's input queue at a client point of a window.
+void RealClick(HWND wnd, int x, int y)
+{
+    MoveMouseTo(wnd, x, y);
+    LeftButton(true);
+    LeftButton(false);
+}
+
+// A window made again, and a handle whose window is gone, by real clicks: the new window's
+// messages reach the control, the old handle finds nothing, a new control's window is its own,
+// and a control deleted without Free lets its window go quietly.
+
+TEST_F(ControlsTest, ClicksReachAControlThroughItsRecreatedWindowOnly)
+{
+    TForm* f = NewTestForm();
+    auto* panel = Add<TPanel>(f, f, "Panel1", 20, 20, 120, 80);
+    TWatcher w(nullptr);
+    panel->OnClick = TNotifyEvent(&w, &TWatcher::Clicked);
+    f->Show();
+    f->Update();
+    RealClick(panel->Handle(), 60, 40);
+    EXPECT_EQ(w.Log, std::vector<String>{"click Panel1"});
+
+    HWND old = panel->Handle();
+    panel->RecreateWnd();
+    HWND now = panel->Handle();
+    ASSERT_NE(now, old);
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(FindControl(old), nullptr);
+    EXPECT_EQ(FindControl(now), panel);
+    f->Update();
+    RealClick(now, 30, 20);
+    EXPECT_EQ(w.Log, (std::vector<String>{"click Panel1", "click Panel1"}));
+
+    // A new window that may take the old one's slot belongs to its own control.
+    auto* other = Add<TPanel>(f, f, "Panel2", 150, 20, 100, 80);
+    other->OnClick = TNotifyEvent(&w, &TWatcher::Clicked);
+    EXPECT_EQ(FindControl(other->Handle()), other);
+    EXPECT_EQ(FindControl(old), nullptr);
+    f->Update();
+    RealClick(other->Handle(), 50, 40);
+    EXPECT_EQ(w.Log.back(), "click Panel2");
+
+    // Deleted without Free (as a throwing constructor does): the window goes without calling it.
+    delete panel;
+    EXPECT_FALSE(IsWindow(now));
+    EXPECT_EQ(FindControl(now), nullptr);
+    RealClick(other->Handle(), 20, 60);
+    EXPECT_EQ(w.Log.size(), 4u);
+    f->Free();
+}
+
+// A second instance of this test program holds a form open: its window has our class procedure
+// at the same address, yet belongs to another process and is never taken for a control here.
+constexpr char HeldFormVariable[] = "VELMORA_HOLD_FORM";
+
+struct THandle {
+    HANDLE H;
+    explicit THandle(HANDLE h) : H(h) {}
+    ~THandle()
+    {
+        if (H)
+            CloseHandle(H);
+    }
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
+};
+
+TEST_F(ControlsTest, WindowsOfAnotherInstanceAreNotOurs)
+{
+    char held[64] = {};
+    if (GetEnvironmentVariableA(HeldFormVariable, held, sizeof held)) {
+        // The second instance: show the form, say so, and keep it until told.
+        TForm* f = NewTestForm();
+        f->SetCaption(held);
+        f->Show();
+        THandle shown(OpenEventA(EVENT_MODIFY_STATE, FALSE, (String(held) + "-shown").c_str()));
+        THandle done(OpenEventA(SYNCHRONIZE, FALSE, (String(held) + "-done").c_str()));
+        ASSERT_TRUE(shown.H && done.H);
+        SetEvent(shown.H);
+        while (MsgWaitForMultipleObjects(1, &done.H, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+            Application->ProcessMessages();
+        f->Free();
+        return;
+    }
+    const String name = "velmora-held-form-" + IntToStr(static_cast<int>(GetCurrentProcessId()));
+    THandle shown(CreateEventA(nullptr, TRUE, FALSE, (name + "-shown").c_str()));
+    THandle done(CreateEventA(nullptr, TRUE, FALSE, (name + "-done").c_str()));
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    String cmd = "\"" + String(self) + "\" --gtest_filter=ControlsTest.WindowsOfAnotherInstanceAreNotOurs";
+    SetEnvironmentVariableA(HeldFormVariable, name.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const bool started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA(HeldFormVariable, nullptr);
+    ASSERT_TRUE(started);
+    THandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(shown.H, 60000), WAIT_OBJECT_0);
+    HWND theirs = FindWindowA(nullptr, name.c_str());
+    ASSERT_TRUE(theirs);
+    // Where the system answers with another process's class procedure, it is ours (Wine gives none).
+    const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(theirs, GCLP_WNDPROC));
+    EXPECT_TRUE(proc == nullptr || proc == &ToolkitWndProc);
+    EXPECT_EQ(FindControl(theirs), nullptr);
+    SetEvent(done.H);
+    DWORD code = 1;
+    EXPECT_EQ(WaitForSingleObject(process.H, 30000), WAIT_OBJECT_0);
+    GetExitCodeProcess(process.H, &code);
+    EXPECT_EQ(code, 0u);
 }
 
 TEST_F(ControlsTest, WindowProcCanBeReplacedAndRestored)

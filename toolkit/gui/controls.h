@@ -554,7 +554,8 @@ TWinControl* FindControl(HWND wnd);
 TControl* FindDragTarget(const TPoint& p, bool allowDisabled);
 // The form a control sits on (the outermost form for an embedded form), or null.
 TCustomForm* GetParentForm(const TControl* c);
-// The name of the window property that holds a control's object pointer.
+// The name of the window property that holds a control's object pointer on a subclassed
+// system-class window (windows of the toolkit's own classes keep it in their extra bytes).
 ATOM ControlAtom();
 // The text of a window (GetWindowTextA), of any length.
 String WindowText(HWND wnd);

@@ -55,6 +55,7 @@ public:
         WNDCLASSA wc{};
         wc.style = p.ClassStyle;
         wc.lpfnWndProc = &ToolkitWndProc;
+        wc.cbWndExtra = sizeof(LONG_PTR);  // the window's control (ControlSlot)
         wc.hInstance = ModuleInstance();
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = p.WinClassName.c_str();
@@ -78,6 +79,34 @@ TWindowClasses& WindowClasses()
 // procedure can find the control through the property (WM_GETMINMAXINFO comes even before
 // WM_NCCREATE) bind the window to it.
 thread_local TWinControl* gCreatingControl = nullptr;
+
+// Where a window of a class this module registered keeps its control. Reading a window's own
+// bytes is answered in-process; a window property costs a round trip to the window server
+// under Wine, and the window procedure looks its control up on every message.
+constexpr int ControlSlot = 0;
+
+// A window of one of this module's classes (another module's toolkit has its own procedure).
+// Another instance of the same program has the procedure at the same address, so the window
+// must also be this process's (a question answered in-process for our own windows).
+bool OwnClassWindow(HWND wnd)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(wnd, &process);
+    return process == GetCurrentProcessId() &&
+           reinterpret_cast<WNDPROC>(GetClassLongPtrA(wnd, GCLP_WNDPROC)) == &ToolkitWndProc;
+}
+
+// Binds the window to its control, or lets go of it (null): in the window's own bytes for our
+// classes, in the control property for a subclassed system window.
+void BindControl(HWND wnd, TWinControl* c)
+{
+    if (OwnClassWindow(wnd))
+        SetWindowLongPtrA(wnd, ControlSlot, reinterpret_cast<LONG_PTR>(c));
+    else if (c)
+        SetPropA(wnd, MAKEINTATOM(ControlAtom()), c);
+    else
+        RemovePropA(wnd, MAKEINTATOM(ControlAtom()));
+}
 
 unsigned NextControlId()
 {
@@ -110,6 +139,8 @@ TWinControl* FindControl(HWND wnd)
 {
     if (!wnd)
         return nullptr;
+    if (OwnClassWindow(wnd))
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(wnd, ControlSlot));
     return static_cast<TWinControl*>(GetPropA(wnd, MAKEINTATOM(ControlAtom())));
 }
 
@@ -154,7 +185,7 @@ TWinControl::~TWinControl()
     // Deleted without Free (a constructor that threw): the window must not call this object again.
     if (FHandle) {
         HWND h = FHandle;
-        RemovePropA(h, MAKEINTATOM(ControlAtom()));
+        BindControl(h, nullptr);
         FDefProc.Restore();
         FHandle = nullptr;
         DestroyWindow(h);
@@ -323,13 +354,13 @@ void TWinControl::CreateChildHandles()
 void TWinControl::AttachHandle(HWND wnd)
 {
     FHandle = wnd;
-    SetPropA(wnd, MAKEINTATOM(ControlAtom()), this);
+    BindControl(wnd, this);
 }
 
 void TWinControl::HandleDestroyed()
 {
     if (FHandle)
-        RemovePropA(FHandle, MAKEINTATOM(ControlAtom()));
+        BindControl(FHandle, nullptr);
     FHandle = nullptr;
     FDefProc.Restore();
 }

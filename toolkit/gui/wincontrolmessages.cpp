@@ -345,7 +345,18 @@ void TWinControl::ReflectNotification(TMessage& m)
         child = reinterpret_cast<HWND>(m.LParam);
         break;
     }
-    TWinControl* c = child && child != FHandle ? FindControl(child) : nullptr;
+    TWinControl* c = nullptr;
+    if (child && child != FHandle) {
+        // Our own children first: a subclassed system control's property costs a round trip to
+        // the window server, and colour and scroll messages come with every paint.
+        for (TControl* k : FControls)
+            if (auto* w = As<TWinControl>(k); w && w->FHandle == child) {
+                c = w;
+                break;
+            }
+        if (!c)
+            c = FindControl(child);
+    }
     if (c) {
         m.Result = c->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
         return;
