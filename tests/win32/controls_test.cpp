@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "guitest.h"
+#include "handles.h"
 #include "pixeltest.h"
 #include "stdctrls.h"
 
@@ -240,18 +241,6 @@ TEST_F(ControlsTest, ClicksReachAControlThroughItsRecreatedWindowOnly)
 // at the same address, yet belongs to another process and is never taken for a control here.
 constexpr char HeldFormVariable[] = "VELMORA_HOLD_FORM";
 
-struct THandle {
-    HANDLE H;
-    explicit THandle(HANDLE h) : H(h) {}
-    ~THandle()
-    {
-        if (H)
-            CloseHandle(H);
-    }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-};
-
 TEST_F(ControlsTest, WindowsOfAnotherInstanceAreNotOurs)
 {
     char held[64] = {};
@@ -260,18 +249,19 @@ TEST_F(ControlsTest, WindowsOfAnotherInstanceAreNotOurs)
         TForm* f = NewTestForm();
         f->SetCaption(held);
         f->Show();
-        THandle shown(OpenEventA(EVENT_MODIFY_STATE, FALSE, (String(held) + "-shown").c_str()));
-        THandle done(OpenEventA(SYNCHRONIZE, FALSE, (String(held) + "-done").c_str()));
-        ASSERT_TRUE(shown.H && done.H);
-        SetEvent(shown.H);
-        while (MsgWaitForMultipleObjects(1, &done.H, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        TKernelHandle shown(OpenEventA(EVENT_MODIFY_STATE, FALSE, (String(held) + "-shown").c_str()));
+        TKernelHandle done(OpenEventA(SYNCHRONIZE, FALSE, (String(held) + "-done").c_str()));
+        ASSERT_TRUE(shown && done);
+        SetEvent(shown.Get());
+        HANDLE waitFor = done.Get();
+        while (MsgWaitForMultipleObjects(1, &waitFor, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
             Application->ProcessMessages();
         f->Free();
         return;
     }
     const String name = "velmora-held-form-" + IntToStr(static_cast<int>(GetCurrentProcessId()));
-    THandle shown(CreateEventA(nullptr, TRUE, FALSE, (name + "-shown").c_str()));
-    THandle done(CreateEventA(nullptr, TRUE, FALSE, (name + "-done").c_str()));
+    TKernelHandle shown(CreateEventA(nullptr, TRUE, FALSE, (name + "-shown").c_str()));
+    TKernelHandle done(CreateEventA(nullptr, TRUE, FALSE, (name + "-done").c_str()));
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, sizeof self);
     String cmd = "\"" + String(self) + "\" --gtest_filter=ControlsTest.WindowsOfAnotherInstanceAreNotOurs";
@@ -282,18 +272,18 @@ TEST_F(ControlsTest, WindowsOfAnotherInstanceAreNotOurs)
     const bool started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     SetEnvironmentVariableA(HeldFormVariable, nullptr);
     ASSERT_TRUE(started);
-    THandle process(pi.hProcess), thread(pi.hThread);
-    ASSERT_EQ(WaitForSingleObject(shown.H, 60000), WAIT_OBJECT_0);
+    TKernelHandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(shown.Get(), 60000), WAIT_OBJECT_0);
     HWND theirs = FindWindowA(nullptr, name.c_str());
     ASSERT_TRUE(theirs);
     // Where the system answers with another process's class procedure, it is ours (Wine gives none).
     const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(theirs, GCLP_WNDPROC));
     EXPECT_TRUE(proc == nullptr || proc == &ToolkitWndProc);
     EXPECT_EQ(FindControl(theirs), nullptr);
-    SetEvent(done.H);
+    SetEvent(done.Get());
     DWORD code = 1;
-    EXPECT_EQ(WaitForSingleObject(process.H, 30000), WAIT_OBJECT_0);
-    GetExitCodeProcess(process.H, &code);
+    EXPECT_EQ(WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
+    GetExitCodeProcess(process.Get(), &code);
     EXPECT_EQ(code, 0u);
 }
 
