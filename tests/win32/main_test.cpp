@@ -6,11 +6,10 @@
 #include <functional>
 #include <optional>
 
-#include "alarm.h"
-#include "clock.h"
 #include "comctrls.h"
 #include "guitest.h"
 #include "main.h"
+#include "programforms.h"
 #include "menus.h"
 #include "parvel.h"
 #include "registry.h"
@@ -180,16 +179,11 @@ protected:
     {
         GuiTest::SetUp();
         ForgetSettings();
-        Application->CreateForm(Form1);
-        Application->CreateForm(Form2);
-        Application->CreateForm(FrmClock);
+        CreateProgramForms();
     }
     void TearDown() override
     {
-        FreeAndNil(FrmClock);
-        FreeAndNil(Form2);
-        FreeAndNil(Form1);
-        Application->SetMainForm(nullptr);
+        FreeProgramForms();
         ForgetSettings();
         GuiTest::TearDown();
     }

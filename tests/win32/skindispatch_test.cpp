@@ -5,8 +5,6 @@
 #include <map>
 #include <vector>
 
-#include "alarm.h"
-#include "clock.h"
 #include "combobox.h"
 #include "controlskintest.h"
 #include "datetimepicker.h"
@@ -14,6 +12,7 @@
 #include "gradientbutton.h"
 #include "groupbox.h"
 #include "main.h"
+#include "programforms.h"
 #include "memo.h"
 #include "mplayer.h"
 #include "pagecontrol.h"
@@ -407,9 +406,7 @@ TEST_F(SkinDispatchTest, ADialogInsideADialogGetsTheFaceColour)
 TEST_F(SkinDispatchTest, TheMainWindowsControlsAreSkinnedAndWorkAsBefore)
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
-    Application->CreateForm(Form1);
-    Application->CreateForm(Form2);
-    Application->CreateForm(FrmClock);
+    CreateProgramForms();
     Form1->Show();
     PumpFor(50);
     auto* minimize = As<TButton>(Form1->FindComponent("Button1"));
@@ -450,10 +447,7 @@ TEST_F(SkinDispatchTest, TheMainWindowsControlsAreSkinnedAndWorkAsBefore)
         ClickControl(Form2->CheckBox1);
         EXPECT_EQ(Form2->CheckBox1->Checked(), sound);
     }
-    FreeAndNil(FrmClock);
-    FreeAndNil(Form2);
-    FreeAndNil(Form1);
-    Application->SetMainForm(nullptr);
+    FreeProgramForms();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
     DoneSkinManager();
 }

@@ -4,13 +4,12 @@
 // and giving back window procedures and WindowProc methods exactly.
 #include <cstdlib>
 
-#include "alarm.h"
-#include "clock.h"
 #include "combobox.h"
 #include "guitest.h"
 #include "skinwindowtest.h"
 #include "themeskins.h"
 #include "main.h"
+#include "programforms.h"
 #include "skindata.h"
 #include "skinform.h"
 #include "skinmanager.h"
@@ -416,9 +415,7 @@ TEST_F(SkinManagerTest, FreedSkinDataLeavesNothingThatPointsAtIt)
 TEST_F(SkinManagerTest, MainWindowThemeAttachesAndReleasesTheMainWindowEachTime)
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
-    Application->CreateForm(Form1);
-    Application->CreateForm(Form2);
-    Application->CreateForm(FrmClock);
+    CreateProgramForms();
     auto* sd = As<TSkinData>(Form1->FindComponent("sd"));
     ASSERT_NE(sd, nullptr);
     EXPECT_EQ(sd->SkinFormtype(), sfOnlyThisForm);
@@ -458,10 +455,7 @@ TEST_F(SkinManagerTest, MainWindowThemeAttachesAndReleasesTheMainWindowEachTime)
     Form1->FormClose(Form1, action);  // closing switches the skin off
     EXPECT_TRUE(PumpUntil(released));
 
-    FreeAndNil(FrmClock);
-    FreeAndNil(Form2);
-    FreeAndNil(Form1);
-    Application->SetMainForm(nullptr);
+    FreeProgramForms();
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
 }
 

@@ -3,14 +3,13 @@
 // objects, window procedures or memory behind, and a switch repaints the window once.
 #include <map>
 
-#include "alarm.h"
-#include "clock.h"
 #include "combobox.h"
 #include "framecapture.h"
 #include "guitest.h"
 #include "pixeltest.h"
 #include "processcounts.h"
 #include "main.h"
+#include "programforms.h"
 #include "pagecontrol.h"
 #include "skindata.h"
 #include "skinform.h"
@@ -89,9 +88,7 @@ protected:
         GuiTest::SetUp();
         DoneSkinManager();
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
-        Application->CreateForm(Form1);
-        Application->CreateForm(Form2);
-        Application->CreateForm(FrmClock);
+        CreateProgramForms();
         Form1->Show();
         SetForegroundWindow(Form1->Handle());
         PumpFor(50);
@@ -100,10 +97,7 @@ protected:
     }
     void TearDown() override
     {
-        FreeAndNil(FrmClock);
-        FreeAndNil(Form2);
-        FreeAndNil(Form1);
-        Application->SetMainForm(nullptr);
+        FreeProgramForms();
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
         DoneSkinManager();
         GuiTest::TearDown();

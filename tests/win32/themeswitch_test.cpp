@@ -12,12 +12,11 @@
 #include <functional>
 #include <new>
 
-#include "alarm.h"
-#include "clock.h"
 #include "combobox.h"
 #include "comctrls.h"
 #include "guitest.h"
 #include "main.h"
+#include "programforms.h"
 #include "menus.h"
 #include "pagecontrol.h"
 #include "registry.h"
@@ -187,9 +186,7 @@ protected:
         FFaultHandler = AddVectoredExceptionHandler(1, &CountFault);
         DoneSkinManager();
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
-        Application->CreateForm(Form1);
-        Application->CreateForm(Form2);
-        Application->CreateForm(FrmClock);
+        CreateProgramForms();
         // In the chain before any skin: the skin keeps it and gives it back.
         Switcher.Saved = Form1->WindowProc;
         Form1->WindowProc = TWndMethod(&Switcher, &TSwitcher::FormProc);
@@ -209,10 +206,7 @@ protected:
     void TearDown() override
     {
         RecordExceptions();
-        FreeAndNil(FrmClock);
-        FreeAndNil(Form2);
-        FreeAndNil(Form1);
-        Application->SetMainForm(nullptr);
+        FreeProgramForms();
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
         DoneSkinManager();
         RemoveVectoredExceptionHandler(FFaultHandler);
