@@ -115,9 +115,7 @@ HHOOK SkinHookHandle() { return gHook.Get(); }
 int SkinHookInstalls() { return gHookInstalls; }
 int SkinHookRemovals() { return gHookRemovals; }
 
-DWORD SkinSavedVersion() { return SkinPlatform().Version; }
-
-TWinVersion SkinVersion() { return TWinVersion::FromGetVersion(SkinSavedVersion()); }
+TWinVersion SkinVersion() { return TWinVersion::FromGetVersion(SkinPlatform().Version); }
 
 bool SkinIsWin9x() { return !SkinVersion().NT; }
 

@@ -137,9 +137,7 @@ HHOOK SkinHookHandle();
 int SkinHookInstalls();
 int SkinHookRemovals();
 
-// The engine's one reading of the system version (SkinPlatform().Version); its top bit marks
-// a Windows 9x system.
-DWORD SkinSavedVersion();
+// The engine's one reading of the system version (SkinPlatform().Version).
 TWinVersion SkinVersion();
 bool SkinIsWin9x();
 // The system's major version is not 6: the check boxes draw their focus rectangle only then.
