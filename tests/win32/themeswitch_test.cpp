@@ -16,6 +16,7 @@
 #include "comctrls.h"
 #include "guitest.h"
 #include "main.h"
+#include "menuloop.h"
 #include "programforms.h"
 #include "menus.h"
 #include "pagecontrol.h"
@@ -108,30 +109,33 @@ private:
     HWND FAnswered = nullptr;
 };
 
-// Runs `step` (with its tick number, from 1) every `ms`, also inside a menu's loop.
-class TScript : public TObject {
-public:
-    TScript(int ms, std::function<void(int)> step) : FStep(std::move(step)), FTimer(nullptr)
-    {
-        FTimer.SetInterval(ms);
-        FTimer.SetOnTimer(TNotifyEvent(this, &TScript::Tick));
-    }
-
-private:
-    void Tick(TObject*) { FStep(++FTicks); }
-    std::function<void(int)> FStep;
-    TTimer FTimer;
-    int FTicks = 0;
-};
-
-void PostKey(HWND wnd, WORD vk)
-{
-    PostMessageA(wnd, WM_KEYDOWN, vk, 1);
-    PostMessageA(wnd, WM_KEYUP, vk, 0xC0000001u);
-}
-
 // Alt+Space as the keyboard leaves it for the focused window.
 void PostAltSpace(HWND wnd) { PostMessageA(wnd, WM_SYSCHAR, ' ', 1 | (1 << 29)); }
+
+// The skinned system menu opened by Alt+Space: a second opening within the double-click time of
+// the one before opens nothing, so that time is waited out first, counted from when the last
+// menu was seen open (the skin notes its time just before). `onOpen` runs inside the menu's loop
+// once the menu shows; true once the menu has shown and closed again.
+DWORD gLastSystemMenu = 0;
+
+bool OpenSystemMenu(HWND h, const std::function<void()>& onOpen)
+{
+    const DWORD wait = GetDoubleClickTime();
+    if (!PumpUntil([&] { return GetTickCount() - gLastSystemMenu > wait; }, wait + 1000))
+        return false;
+    bool opened = false, done = false;
+    TScript script(20, [&](int) {
+        if (!opened && OpenMenuWindow()) {
+            opened = true;
+            gLastSystemMenu = GetTickCount();
+            onOpen();
+        } else if (opened && !OpenMenuWindow()) {
+            done = true;  // a timer tick: every command the menu posted is handled
+        }
+    });
+    PostAltSpace(h);
+    return PumpUntil([&] { return done; }, 5000);
+}
 
 // ---- the theme change run inside a control's event: the program's own handler, once
 
@@ -193,7 +197,7 @@ protected:
         Plain.WindowProc = Form1->WindowProc;
         Form1->Show();
         SetForegroundWindow(Form1->Handle());
-        PumpFor(50);
+        ASSERT_TRUE(PumpHandled()) << "the main window did not finish showing";
         Plain.Proc = ProcOf(Form1->Handle());
         GetClientRect(Form1->Handle(), &Plain.Client);
         Form1->PageControl1->SetActivePage(Form1->TabSheet2);  // the settings page has its windows
@@ -224,7 +228,7 @@ protected:
         Form1->ComboBox2Change(nullptr);
         ASSERT_TRUE(PumpUntil([this] { return Settled() && MainSkin() && MainSkin()->LifeState() == TSkinForm::lsSkinned; }))
             << theme;
-        PumpFor(20);
+        ASSERT_TRUE(PumpHandled()) << theme << ": the repaint did not end";
     }
 
     // The user's input that runs the control's event.
@@ -265,25 +269,25 @@ protected:
             auto* item = As<TMenuItem>(Form1->FindComponent("ShowMainForm1"));
             item->OnClick = run;
             const HWND tray = TrayIconHandler()->Handle();
-            TScript keys(100, [tray](int tick) {
-                if (tick == 1)
+            bool posted = false;
+            TScript keys(20, [&](int) {
+                if (!posted && OpenMenuWindow()) {
+                    posted = true;
                     PostKey(tray, VK_DOWN);
-                if (tick == 2)
                     PostKey(tray, VK_RETURN);
+                }
             });
             PostMessageA(tray, TrayCallbackMessage, Form1->TrayIcon1->Id(), WM_RBUTTONDOWN);
+            ASSERT_TRUE(PumpUntil([&] { return posted; }, 5000)) << "the tray menu did not open";
             PumpUntil([this] { return Switcher.Runs > 0; });
             break;
         }
         case TTrigger::SystemMenu: {
             const HWND h = Main();
-            TScript keys(100, [h](int tick) {
-                if (tick == 1)
-                    PostKey(h, VK_UP);  // the last item: ours
-                if (tick == 2)
-                    PostKey(h, VK_RETURN);
-            });
-            PostAltSpace(h);
+            ASSERT_TRUE(OpenSystemMenu(h, [h] {
+                PostKey(h, VK_UP);  // the last item: ours
+                PostKey(h, VK_RETURN);
+            })) << "the skinned system menu did not open";
             PumpUntil([this] { return Switcher.Runs > 0; });
             break;
         }
@@ -307,7 +311,7 @@ protected:
                                                                                     TSkinForm::lsSkinned
                                                               : !MainSkin());
         }, 5000)) << "runs " << Switcher.Runs;
-        PumpFor(30);
+        ASSERT_TRUE(PumpHandled()) << "the repaint did not end";
         EXPECT_EQ(gFaults, 0);
         if (!damaged.empty()) {
             ASSERT_EQ(boxes.Texts.size(), 1u);
@@ -389,32 +393,21 @@ TEST_F(ThemeSwitchTest, TheFixedMainWindowsSystemMenuDoesNotSize)
     RECT before{};
     GetWindowRect(h, &before);
     bool sizeEnabled = true, moveEnabled = false;
-    {
-        TScript keys(100, [&](int tick) {
-            if (tick == 1) {
-                TPopupMenu* menu = MainSkin() ? MainSkin()->SystemPopupMenu() : nullptr;
-                for (int i = 0; menu && i < menu->Items()->Count(); ++i) {
-                    TMenuItem* item = menu->Items()->Items(i);
-                    if (item->Tag() == SC_SIZE)
-                        sizeEnabled = item->Enabled();
-                    if (item->Tag() == SC_MOVE)
-                        moveEnabled = item->Enabled();
-                }
-                for (int i = 0; i < 3; ++i)  // Restore, Move, Size
-                    PostKey(h, VK_DOWN);
-                PostKey(h, VK_RETURN);
-            }
-            if (tick == 3) {
-                for (int i = 0; i < 3; ++i)
-                    PostKey(h, VK_RIGHT);
-                PostKey(h, VK_RETURN);
-            }
-            if (tick == 5)
-                PostKey(h, VK_ESCAPE);
-        });
-        PostAltSpace(h);
-        PumpFor(800);
-    }
+    // Size chosen by keys: a disabled item leaves the menu open, and Escape closes it.
+    ASSERT_TRUE(OpenSystemMenu(h, [&] {
+        TPopupMenu* menu = MainSkin() ? MainSkin()->SystemPopupMenu() : nullptr;
+        for (int i = 0; menu && i < menu->Items()->Count(); ++i) {
+            TMenuItem* item = menu->Items()->Items(i);
+            if (item->Tag() == SC_SIZE)
+                sizeEnabled = item->Enabled();
+            if (item->Tag() == SC_MOVE)
+                moveEnabled = item->Enabled();
+        }
+        for (int i = 0; i < 3; ++i)  // Restore, Move, Size
+            PostKey(h, VK_DOWN);
+        PostKey(h, VK_RETURN);
+        PostKey(h, VK_ESCAPE);
+    })) << "the skinned system menu did not open and close";
     EXPECT_FALSE(sizeEnabled);
     EXPECT_TRUE(moveEnabled);
     RECT after{};

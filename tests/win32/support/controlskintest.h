@@ -84,18 +84,33 @@ inline std::unique_ptr<TBitmap> Painted(HWND wnd, TColor background = clBlack)
     return b;
 }
 
-// The window as it shows on the screen after a full repaint.
+// The window as it shows on the screen after a full repaint: the display takes the window's own
+// picture a moment later, so the screen is read until it shows that picture.
 inline std::unique_ptr<TBitmap> ScreenOf(HWND wnd)
 {
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(20);
+    PumpHandled();
     RECT w{};
     GetWindowRect(wnd, &w);
-    auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), screen, w.left, w.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return b;
+    auto own = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
+    auto shown = std::make_unique<TBitmap>(own->Width(), own->Height());
+    const auto grab = [&](TBitmap& b, HWND from, int x, int y) {
+        HDC dc = from ? GetWindowDC(from) : GetDC(nullptr);
+        BitBlt(b.Canvas()->Handle(), 0, 0, b.Width(), b.Height(), dc, x, y, SRCCOPY);
+        ReleaseDC(from, dc);
+        GdiFlush();
+    };
+    grab(*own, wnd, 0, 0);
+    const auto same = [&] {
+        grab(*shown, nullptr, w.left, w.top);
+        for (int y = 0; y < own->Height(); ++y)
+            for (int x = 0; x < own->Width(); ++x)
+                if (At(*own, x, y) != At(*shown, x, y))
+                    return false;
+        return true;
+    };
+    PumpUntil(same, 2000);
+    return shown;
 }
 
 // Frame `state` of `count` of a strip, stretched to w x h over `background` with magenta left

@@ -43,11 +43,18 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
+bool PumpHandled(int timeoutMs)
+{
+    Application->ProcessMessages();
+    return PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT)) == 0; },
+                     timeoutMs);
+}
+
 void ClickAt(HWND wnd, int x, int y)
 {
     PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(x, y));
     PostMessageA(wnd, WM_LBUTTONUP, 0, MakeMsgPoint(x, y));
-    PumpFor(30);
+    PumpHandled();
 }
 
 void MoveMouseTo(int x, int y, bool handle)
@@ -62,7 +69,7 @@ void MoveMouseTo(int x, int y, bool handle)
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
     if (handle)
-        PumpFor(30);
+        PumpHandled();
 }
 
 void MoveMouseTo(HWND wnd, int x, int y)
@@ -79,7 +86,7 @@ void LeftButton(bool down, bool handle)
     in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     SendInput(1, &in, sizeof in);
     if (handle)
-        PumpFor(30);
+        PumpHandled();
 }
 
 void ClickControl(TControl* c)
@@ -98,14 +105,14 @@ void PressKey(WORD vk, HWND wnd)
     UINT scan = MapVirtualKeyA(vk, 0);
     PostMessageA(wnd, WM_KEYDOWN, vk, 1 | (scan << 16));
     PostMessageA(wnd, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
-    PumpFor(30);
+    PumpHandled();
 }
 
 void TypeChar(char c, bool alt)
 {
     LPARAM data = 1 | (alt ? 0x20000000 : 0);
     PostMessageA(GetFocus(), alt ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(c), data);
-    PumpFor(30);
+    PumpHandled();
 }
 
 std::vector<String> TakeReportedExceptions()
@@ -125,7 +132,7 @@ void GuiTest::SetUp()
 
 void GuiTest::TearDown()
 {
-    PumpFor(10);
+    PumpHandled();
     for (const String& m : TakeReportedExceptions())
         ADD_FAILURE() << "exception reached the error box: " << m;
     RecordExceptions();

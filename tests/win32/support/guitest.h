@@ -12,6 +12,9 @@
 void PumpFor(int ms);
 // Handles messages until `done` is true or `timeoutMs` has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Handles this thread's posted messages, input and repaints until none is left (what a step before
+// left in the queue has been handled and drawn); false when some is still there after the timeout.
+bool PumpHandled(int timeoutMs = 3000);
 // Posts a left button press and release at a client point of a window, then handles them.
 void ClickAt(HWND wnd, int x, int y);
 // The same at the centre of a control (a windowless one through its parent's window).

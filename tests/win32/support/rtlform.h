@@ -100,7 +100,7 @@ inline std::unique_ptr<TBitmap> Shot(TControl* c)
 {
     HWND form = GetParentForm(c)->Handle();
     RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(20);
+    PumpHandled();
     if (auto* w = As<TWinControl>(c))
         return Shot(w->Handle(), TRect(0, 0, c->Width(), c->Height()));
     POINT at{c->Left(), c->Top()};
