@@ -161,6 +161,10 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     EXPECT_NE(At(*shot, 10, top), Shadow());
     EXPECT_EQ(CountOf(*shot, Rect(0, 0, 8, 2 * top), Rgb(box->Font()->Color())), 0);
     EXPECT_GT(CountOf(*shot, Rect(8, 0, 80, 2 * top + 4), Rgb(box->Font()->Color())), 5);
+    // Behind the caption's letters lies the face, not the context's own background colour.
+    const TRect caption = Bounds(8, 0, measure.Canvas()->TextWidth("Settings"), measure.Canvas()->TextHeight("Settings"));
+    EXPECT_EQ(CountOf(*shot, caption, clWhite), 0);
+    EXPECT_GT(CountOf(*shot, caption, Face()), caption.Width() * caption.Height() / 2);
     EXPECT_EQ(At(*shot, 30, 45), clRed);
 
     // A native one paints itself; the skin covers its frame with the face and draws its own.
@@ -189,7 +193,7 @@ TEST_F(BoxSkinTest, BoxGivesTheFaceColourAndTakesItBack)
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     EXPECT_TRUE(panel->WindowProc == before);  // it stays out of the control's messages
     EXPECT_EQ(SkinForm->FindSkinControl(panel), skin);
-    UseTheme("macos.skn");
+    ASSERT_NO_FATAL_FAILURE(UseTheme("macos.skn"));
     skin->SkinChanged();
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     skin->Unskin();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "controlskintest.h"
+#include "postedwait.h"
 #include "extctrls.h"
 #include "imglist.h"
 #include "skinbutton.h"
@@ -65,6 +66,19 @@ public:
 const TClassInfo& TTestMenuBtn::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TTestMenuBtn>("TTestMenuBtn", &TTestBitBtn::StaticClass()).Build();
+    return info;
+}
+
+// A button of a class family whose controls handle their own presses.
+class TElTestButton : public TButton {
+    TK_CLASS(TElTestButton, TButton)
+public:
+    using TButton::TButton;
+};
+
+const TClassInfo& TElTestButton::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TElTestButton>("TElTestButton", &TButton::StaticClass()).Build();
     return info;
 }
 
@@ -159,12 +173,28 @@ TEST_F(SkinButtonTest, OneClickForAPressAndReleaseAndForTheKeys)
     PressKey(VK_RETURN, button->Handle());
     EXPECT_EQ(clicks.Clicks, 3);
 
+    // Space held down shows the pressed frame.
+    SendMessageA(button->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(PixelAt(SkinOf(button), 1, 1), StripButton[1]);
+    SendMessageA(button->Handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks.Clicks, 4);
+
     // A press that leaves the button is no click.
     PostMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(5, 5));
     PostMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
     PostMessageA(button->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(5, 5));
-    PumpFor(30);
-    EXPECT_EQ(clicks.Clicks, 3);
+    HandlePosted();
+    EXPECT_EQ(clicks.Clicks, 4);
+
+    // A class of its own press handling gets the click, but not a press passed on.
+    auto* own = Add<TElTestButton>(Form, Form, "Button2", 8, 50, 90, 30);
+    own->OnClick = TNotifyEvent(&clicks, &TClicks::Click);
+    own->OnMouseDown = TMouseEvent(&clicks, &TClicks::Down);
+    EXPECT_EQ(SkinControl<TSkinButton>(TSkinKind::Button, own)->Mode(), 1);
+    const int downs = clicks.Downs;
+    ClickControl(own);
+    EXPECT_EQ(clicks.Clicks, 5);
+    EXPECT_EQ(clicks.Downs, downs);
 
     // A timer the standard button set is killed, by the identifier the message carries.
     SetTimer(button->Handle(), 7, 60000, nullptr);
@@ -202,6 +232,18 @@ TEST_F(SkinButtonTest, EachStateShowsItsFrameAndCaptionColour)
     EXPECT_EQ(Frame(button), StripButton[2]) << "disabled";
     EXPECT_TRUE(HasPixel(*PaintedBy(skin), ColorToRGB(clBtnShadow)));
     EXPECT_FALSE(HasPixel(*PaintedBy(skin), 0x00000011));
+}
+
+TEST_F(SkinButtonTest, TheRealPointerMakesAButtonHotUntilItLeaves)
+{
+    UseStripSkin();
+    TButton* button = NewButton("Button1");
+    SkinAll();
+    Other->SetFocus();
+    MoveMouseTo(button->Handle(), 20, 10);
+    EXPECT_TRUE(PumpUntil([&] { return Frame(button) == StripButton[3]; })) << "the pointer over it shows no hot frame";
+    MoveMouseTo(Other->Handle(), 5, 5);
+    EXPECT_TRUE(PumpUntil([&] { return Frame(button) == StripButton[0]; })) << "the pointer left, the hot frame stays";
 }
 
 TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
@@ -254,7 +296,7 @@ TEST_F(SkinButtonTest, ThemeFramesMatchTheSkinPicture)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
         SCOPED_TRACE(theme);
-        UseTheme(theme);
+        ASSERT_NO_FATAL_FAILURE(UseTheme(theme));
         TButton* button = NewButton("Button1");
         AttachSkinForm();
         SkinForm->SkinChildControls(Form);
@@ -284,12 +326,12 @@ TEST_F(SkinButtonTest, ThemeFramesMatchTheSkinPicture)
 
 namespace {
 
-std::vector<WPARAM> gCommands;
+std::vector<std::pair<WPARAM, LPARAM>> gCommands;
 
 LRESULT CALLBACK ParentProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_COMMAND)
-        gCommands.push_back(wParam);
+        gCommands.emplace_back(wParam, lParam);
     return DefWindowProcA(w, msg, wParam, lParam);
 }
 
@@ -312,8 +354,8 @@ TEST_F(SkinButtonTest, AWindowKnownByHandleClicksWithWMCommand)
         ClickAt(w, 10, 10);
     }
     ASSERT_EQ(gCommands.size(), 2u);
-    EXPECT_EQ(gCommands[0], MAKEWPARAM(42, BN_CLICKED));
-    EXPECT_EQ(gCommands[1], 0u);
+    EXPECT_EQ(gCommands[0], std::make_pair(WPARAM(MAKEWPARAM(42, BN_CLICKED)), reinterpret_cast<LPARAM>(plain)));
+    EXPECT_EQ(gCommands[1], std::make_pair(WPARAM(0), reinterpret_cast<LPARAM>(other)));
     SkinForm->Unskin();
     DestroyWindow(host);
 }

@@ -248,7 +248,7 @@ TEST_F(SkinCheckBoxTest, ThemeGlyphsMatchTheSkinPicture)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
         SCOPED_TRACE(theme);
-        UseTheme(theme);
+        ASSERT_NO_FATAL_FAILURE(UseTheme(theme));
         auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 120, 21);
         AttachSkinForm();
         SkinForm->SkinChildControls(Form);

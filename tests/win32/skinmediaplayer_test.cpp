@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controlskintest.h"
+#include "postedwait.h"
 #include "mediaplayerpanel.h"
 #include "mplayer.h"
 #include "pixeltest.h"
@@ -117,7 +118,7 @@ TEST_F(SkinMediaPlayerTest, PanelLiesOverThePlayerFollowsItAndGoesWithTheSkin)
     Player->Free();
     EXPECT_EQ(Form->ControlCount(), 0);
     EXPECT_EQ(SkinForm->SkinControlCount(), 0);
-    PumpFor(30);  // nothing pending touches what went
+    HandlePosted();  // nothing pending touches what went
 }
 
 TEST_F(SkinMediaPlayerTest, CellsShowFramesAndGlyphsOfEachButtonsState)
@@ -152,7 +153,7 @@ TEST_F(SkinMediaPlayerTest, CellsShowFramesAndGlyphsOfEachButtonsState)
 TEST_F(SkinMediaPlayerTest, ThemeButtonsDrawTheCells)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
-        UseTheme(theme);
+        ASSERT_NO_FATAL_FAILURE(UseTheme(theme));
         TDataSkinButton& buttons = *Data->FButtons;
         TSkinMP* skin = Skin();
         TWMediaPlayer* panel = skin->Player();

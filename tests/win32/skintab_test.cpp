@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "controlskintest.h"
+#include "postedwait.h"
 #include "pagecontrol.h"
 #include "skinmessages.h"
 #include "skinrange.h"
@@ -161,7 +162,7 @@ TEST_F(TabSkinTest, PagesSwitchByMouseAndKeyboard)
     EXPECT_EQ(pc->ActivePageIndex(), 1);
     EXPECT_TRUE(pc->Pages(1)->Visible() && !pc->Pages(0)->Visible());
     pc->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == pc->Handle(); })) << "the page control did not get the focus";
     PressKey(VK_RIGHT, pc->Handle());
     EXPECT_EQ(pc->ActivePageIndex(), 2);
     PressKey(VK_LEFT, pc->Handle());
@@ -202,9 +203,9 @@ TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
             EXPECT_EQ(At(*shot, d.left - 3, 100), PicturePixel(pane, 1, pane.Height() / 2));
         }
         // Back to the same skin after another: the same picture (fresh copies, no second flip).
-        UseTheme("macos.skn");
+        ASSERT_NO_FATAL_FAILURE(UseTheme("macos.skn"));
         skin->SkinChanged();
-        UseTheme("default.skn");
+        ASSERT_NO_FATAL_FAILURE(UseTheme("default.skn"));
         skin->SkinChanged();
         std::unique_ptr<TBitmap> again = PaintedBy(skin);
         EXPECT_TRUE(std::equal(shot->PixelBuffer().Pixels,
@@ -243,7 +244,7 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     Log.Refuse = true;
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(pc->Handle(), WM_LBUTTONUP, 0, at);
-    PumpFor(30);
+    HandlePosted();
     EXPECT_EQ(Log.Asked, 1);
     EXPECT_EQ(pc->PageCount(), 3);
     EXPECT_EQ(Log.Changes, 0);
@@ -251,8 +252,7 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     Log.Refuse = false;
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(pc->PageCount(), 3);
-    PumpFor(30);
-    ASSERT_EQ(pc->PageCount(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 2; })) << "the closed tab's page did not go";
     EXPECT_EQ(pc->Pages(0), one);
     EXPECT_EQ(pc->Pages(1), three);
     EXPECT_EQ(Form->FindComponent("Page2"), nullptr);
@@ -261,7 +261,7 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     const TRect last = skin->CloseRects()[0];
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(last.left + 2, last.top + 2));
     FreeAndNil(three);
-    PumpFor(30);
+    HandlePosted();
     EXPECT_EQ(pc->PageCount(), 1);
     Form->WindowProc = Log.Old;
 }
@@ -283,8 +283,7 @@ TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwh
     Log.SwitchOff = nullptr;
     EXPECT_EQ(Log.Asked, 1);
     EXPECT_FALSE(skin->Active());
-    PumpFor(30);
-    ASSERT_EQ(pc->PageCount(), 3);
+    ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 3; })) << "the closed tab's page did not go";
     EXPECT_EQ(Form->FindComponent("Page1"), nullptr);
     EXPECT_NE(pc->Pages(0), first);
 
@@ -294,8 +293,7 @@ TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwh
     const TRect next = skin->CloseRects()[1];
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(next.left + 2, next.top + 2));
     skin->Free();
-    PumpFor(30);
-    EXPECT_EQ(pc->PageCount(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 2; })) << "the closed tab's page did not go";
     EXPECT_EQ(Form->FindComponent("Page3"), nullptr);
     Form->WindowProc = Log.Old;
 }
