@@ -146,6 +146,8 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     auto* label = Add<TLabel>(Form, box, "Label1", 20, 40, 30, 15);
     label->SetTransparent(false);
     label->SetColor(clRed);
+    label->SetParentFont(false);
+    box->Font()->SetColor(clMaroon);
     EXPECT_EQ(SkinControl<TSkinGroupBox>(TSkinKind::GroupBox, box)->Mode(), 1);
     std::unique_ptr<TBitmap> shot = ScreenOf(box->Handle());
     TBitmap measure(1, 1);
@@ -174,6 +176,10 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     EXPECT_EQ(At(*shot, 0, 60), Face());
     EXPECT_EQ(At(*shot, 1, 60), Shadow());
     EXPECT_EQ(At(*shot, 199, 60), Face());
+    int frameTop = 0;
+    while (frameTop < 30 && At(*shot, 100, frameTop) != Shadow())
+        ++frameTop;
+    EXPECT_EQ(At(*shot, 100, frameTop + 1), Face()) << "the native frame's second line shows";
 
     // Aligned right (WS_EX_RIGHT), the caption ends 8 pixels from the right edge.
     SetWindowLongA(box->Handle(), GWL_EXSTYLE, GetWindowLongA(box->Handle(), GWL_EXSTYLE) | WS_EX_RIGHT);
@@ -198,6 +204,7 @@ TEST_F(BoxSkinTest, BoxGivesTheFaceColourAndTakesItBack)
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     skin->Unskin();
     EXPECT_EQ(panel->Color(), clYellow);
+    EXPECT_EQ(skin->State(), TSkinControl::stUnskinned);
     FreeAndNil(panel);
     EXPECT_EQ(SkinForm->SkinControlCount(), 0);
 }

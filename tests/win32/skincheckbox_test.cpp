@@ -234,6 +234,7 @@ TEST_F(SkinCheckBoxTest, Tag5555KeepsTheParentsPicture)
     panel->SetTag(Data->DisableTag());  // the panel keeps its own colour
     auto* check = Add<TCheckBox>(Form, panel, "CheckBox1", 8, 8, 120, 21);
     check->SetTag(5555);
+    RedLabel(panel, 68, 8, 20, 21)->SetColor(clLime);  // under the check box
     SkinAll();
     auto* skin = As<TSkinCheckBox>(SkinOf(check));
     ASSERT_TRUE(skin && skin->Transparent());
@@ -241,7 +242,8 @@ TEST_F(SkinCheckBoxTest, Tag5555KeepsTheParentsPicture)
     EXPECT_EQ(Glyph(check), StripCheck[0]);
     TBitmap erased(120, 21);
     EXPECT_EQ(SendMessageA(check->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Canvas()->Handle()), 0), 1);
-    EXPECT_EQ(erased.Canvas()->Pixels(60, 10), ColorToRGB(clRed));
+    EXPECT_EQ(erased.Canvas()->Pixels(50, 10), ColorToRGB(clRed));
+    EXPECT_EQ(erased.Canvas()->Pixels(70, 10), ColorToRGB(clLime)) << "the parent's picture, its windowless children too";
 }
 
 TEST_F(SkinCheckBoxTest, ThemeGlyphsMatchTheSkinPicture)

@@ -459,6 +459,12 @@ TEST_F(SkinControlTest, ToolkitNotificationsEditsAndPopupWindows)
         EXPECT_GT(skin->Draws, draws);
         draws = skin->Draws;
     }
+    // A window known by handle has no toolkit notification: WM_ENABLE alone repaints it.
+    HWND raw = RawWindow(false);
+    TProbeSkin* rawSkin = OnWindow(raw);
+    draws = rawSkin->Draws;
+    EnableWindow(raw, FALSE);
+    EXPECT_GT(rawSkin->Draws, draws);
     edit->SetVisible(false);
     Application->MouseOver(edit);
     Application->MouseOver(nullptr);
