@@ -239,11 +239,21 @@ TEST_F(SkinButtonTest, TheRealPointerMakesAButtonHotUntilItLeaves)
     UseStripSkin();
     TButton* button = NewButton("Button1");
     SkinAll();
+    // A window known by handle whose class does not follow the pointer itself.
+    HWND bare = MakeTestWindow("VelmoraBareButton", DefWindowProcA, ModuleInstance(), WS_CHILD | WS_VISIBLE, 40,
+                               Form->Handle());
+    SetWindowPos(bare, nullptr, 150, 8, 60, 30, SWP_NOZORDER);
+    SetWindowTextA(bare, "Go");
+    Data->FColors[scButtonText] = 0x00123456;
+    TSkinControl* bareSkin = SkinWindow<TSkinButton>(TSkinKind::Button, bare);
+    EXPECT_TRUE(HasPixel(*PaintedBy(bareSkin), 0x00123456)) << "its caption in the skin's button text colour";
     Other->SetFocus();
-    MoveMouseTo(button->Handle(), 20, 10);
-    EXPECT_TRUE(PumpUntil([&] { return Frame(button) == StripButton[3]; })) << "the pointer over it shows no hot frame";
-    MoveMouseTo(Other->Handle(), 5, 5);
-    EXPECT_TRUE(PumpUntil([&] { return Frame(button) == StripButton[0]; })) << "the pointer left, the hot frame stays";
+    for (TSkinControl* skin : {SkinOf(button), bareSkin}) {
+        MoveMouseTo(skin->Handle(), 10, 10);
+        EXPECT_TRUE(PumpUntil([&] { return PixelAt(skin, 1, 1) == StripButton[3]; })) << "no hot frame under the pointer";
+        MoveMouseTo(Other->Handle(), 5, 5);
+        EXPECT_TRUE(PumpUntil([&] { return PixelAt(skin, 1, 1) == StripButton[0]; })) << "the pointer left, still hot";
+    }
 }
 
 TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
@@ -258,11 +268,27 @@ TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
     EXPECT_FALSE(SamePixels(*PaintedBy(SkinOf(focused)), *PaintedBy(SkinOf(byDefault))));
     Data->SetOptions(Data->Options() + TSkinOptions{xoNoFocusRect});
     EXPECT_TRUE(SamePixels(*PaintedBy(SkinOf(focused)), *PaintedBy(SkinOf(byDefault))));
+    // The focus rectangle lies 2 pixels around the caption's line.
+    Data->SetOptions(Data->Options() - TSkinOptions{xoNoFocusRect});
+    std::unique_ptr<TBitmap> withFocus = PaintedBy(SkinOf(focused)), without = PaintedBy(SkinOf(byDefault));
+    int top = -1, bottom = -1;
+    for (int y = 0; y < withFocus->Height(); ++y)
+        for (int x = 0; x < withFocus->Width(); ++x)
+            if (At(*withFocus, x, y) != At(*without, x, y)) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(focused->Font());
+    EXPECT_EQ(bottom - top + 1, measure.Canvas()->TextHeight("Press") + 4);
+    // Without colours of the skin's own, the caption has its font's colour.
+    focused->Font()->SetColor(clMaroon);
+    EXPECT_TRUE(HasPixel(*PaintedBy(SkinOf(focused)), clMaroon));
 
     // Only the first "||" breaks the line.
     Other->SetFocus();
     focused->SetHeight(60);
-    for (auto [caption, lines] : {std::pair{"AbCd", 1}, {"Ab||Cd", 2}, {"Ab||Cd||Ef", 2}, {"Ab\r\nCd\r\nEf", 3}}) {
+    for (auto [caption, lines] : {std::pair{"AbCd", 1}, {"Ab||Cd", 2}, {"Ab||Cd||", 2}, {"Ab\r\nCd\r\nEf", 3}}) {
         focused->SetCaption(caption);
         EXPECT_EQ(TextLines(*PaintedBy(SkinOf(focused)), StripButton[0]), lines) << caption;
     }
@@ -466,6 +492,23 @@ TEST_F(SkinButtonTest, ImageListAndPictureButtons)
     picture->SetEnabled(false);
     EXPECT_EQ(PixelAt(SkinOf(picture), 12, 15), Cells[2]) << "the same picture when disabled";
     EXPECT_EQ(PixelAt(SkinOf(picture), 1, 1), StripButton[2]);
+    // Disabled, a list button shows its disabled image when it names one.
+    listed->SetEnabled(false);
+    std::unique_ptr<TBitmap> ownImage = PaintedBy(SkinOf(listed));
+    auto whole = Filled(16, 16, clRed);  // a shape of its own: disabled images are greyed shapes
+    listed->DisabledIndex = images->AddMasked(whole.get(), GlyphBack);
+    EXPECT_FALSE(SamePixels(*ownImage, *PaintedBy(SkinOf(listed))));
+
+    // Focused (frame 5), a picture button keeps its font's colour where a glyph button takes
+    // the skin's normal colour.
+    Data->FButtons->NormalColour2 = 0x00000011;
+    Data->FButtons->ColourGiven = {true, false, false};
+    picture->SetEnabled(true);
+    picture->SetCaption("Go");
+    picture->Font()->SetColor(0x00010203);
+    picture->SetFocus();
+    EXPECT_TRUE(HasPixel(*PaintedBy(SkinOf(picture)), 0x00010203));
+    EXPECT_FALSE(HasPixel(*PaintedBy(SkinOf(picture)), 0x00000011));
 }
 
 TEST_F(SkinButtonTest, DropDownButtonsDrawTheirArrowInside)
@@ -485,7 +528,15 @@ TEST_F(SkinButtonTest, DropDownButtonsDrawTheirArrowInside)
             arrowRight = x;
     EXPECT_GE(arrowRight, 120 - 8 - 3);
     EXPECT_LT(arrowRight, 120);
+    // The skin's normal caption colour is frame 1's only.
+    Data->FButtons->NormalColour2 = 0x00000011;
+    Data->FButtons->ColourGiven = {true, false, false};
+    EXPECT_TRUE(HasPixel(*PaintedBy(SkinOf(button)), 0x00000011));
     // The focus shows as hot, never as the focused frame.
     button->SetFocus();
     EXPECT_EQ(PixelAt(SkinOf(button), 1, 1), StripButton[3]);
+    EXPECT_FALSE(HasPixel(*PaintedBy(SkinOf(button)), 0x00000011));
+    // Disabled, arrow and caption are in the shadow colour.
+    button->SetEnabled(false);
+    EXPECT_FALSE(HasPixel(*PaintedBy(SkinOf(button)), clBlack));
 }
