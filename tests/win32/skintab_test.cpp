@@ -66,11 +66,14 @@ public:
         if (m.Msg != SKM_TABCLOSE)
             return Old(m);
         ++Asked;
+        Tabs = reinterpret_cast<HWND>(m.WParam);
+        Index = static_cast<int>(m.LParam);
         m.Result = Refuse ? 1 : 0;
         if (SwitchOff)
             SwitchOff->Unskin();
     }
-    int Changes = 0, Asked = 0;
+    int Changes = 0, Asked = 0, Index = -1;
+    HWND Tabs = nullptr;
     bool Refuse = false;
     TSkinControl* SwitchOff = nullptr;  // switched off while the form answers
     TWndMethod Old;
@@ -174,6 +177,7 @@ TEST_F(TabSkinTest, PagesSwitchByMouseAndKeyboard)
 
 TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
 {
+    Form->SetColor(0x00405060);
     for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
         SCOPED_TRACE(static_cast<int>(side));
         TPageControl* pc = NewPages(side);
@@ -194,11 +198,14 @@ TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
         case tpLeft: EXPECT_LT(accent.right, tab.left + w); break;
         case tpRight: EXPECT_GT(accent.left, tab.right - w); break;
         }
+        RECT d = Rect(0, 0, pc->Width(), pc->Height());
+        SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+        const TBitmap& pane = Data->FTabPane->Bitmap;
+        if (side == tpLeft)  // the pane picture turned counter-clockwise: its top row on the left
+            EXPECT_EQ(At(*shot, d.left - 3, (d.top + d.bottom) / 2), PicturePixel(pane, pane.Width() / 2, 0));
         if (side == tpTop) {
+            EXPECT_EQ(At(*shot, pc->Width() - 3, 3), Rgb(Form->Color())) << "the strip beyond the tabs";
             // The pane from Tab.Pane: its edge line, then its inner light line.
-            RECT d = Rect(0, 0, pc->Width(), pc->Height());
-            SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
-            const TBitmap& pane = Data->FTabPane->Bitmap;
             EXPECT_EQ(At(*shot, d.left - 4, 100), PicturePixel(pane, 0, pane.Height() / 2));
             EXPECT_EQ(At(*shot, d.left - 3, 100), PicturePixel(pane, 1, pane.Height() / 2));
         }
@@ -292,6 +299,8 @@ TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwh
     PaintedBy(skin);
     const TRect next = skin->CloseRects()[1];
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(next.left + 2, next.top + 2));
+    EXPECT_EQ(Log.Index, 1);
+    EXPECT_EQ(Log.Tabs, pc->Handle());
     skin->Free();
     ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 2; })) << "the closed tab's page did not go";
     EXPECT_EQ(Form->FindComponent("Page3"), nullptr);
@@ -401,6 +410,14 @@ TEST_F(TabSkinTest, ATabSetShowsTheTabsThatFitFromItsStartMargin)
     EXPECT_GT(CountOf(*shot, Rect(5, 0, 5 + one, 24), clNavy), 3);
     EXPECT_GT(CountOf(*shot, Rect(5 + one, 0, 5 + one + two, 24), clMaroon), 3);
     EXPECT_EQ(CountOf(*shot, Rect(0, 0, 130, 24), clRed), 0);
+    // The tabs picture is drawn upside down; the end margin is kept free.
+    Paint(Data->FTabs->Bitmap, Rect(0, 0, 200, 1), clLime);
+    skin->SkinChanged();
+    shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, 5 + 2, 23), clLime);
+    EXPECT_NE(At(*shot, 5 + 2, 0), clLime);
+    set->EndMargin = 130 - (5 + one + two) + 1;
+    EXPECT_EQ(At(*PaintedBy(skin), 5 + one + 2, 1), Face());
 }
 
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
