@@ -137,6 +137,22 @@ TEST_F(SkinCheckBoxTest, CheckBoxFramesAndToggling)
     check->SetChecked(false);
     EXPECT_EQ(Glyph(check), StripCheck[2]) << "unchecked disabled";
 
+    // A twelve-frame strip: grayed shows frame 9, and 12 when disabled.
+    TColor twelve[12];
+    for (int i = 0; i < 12; ++i)
+        twelve[i] = static_cast<TColor>(0x00100020 * (i + 1));
+    TDataSkinButton& b = *Data->FButtons;
+    FillStrip(b.CheckBitmap, 12, 13, 13, twelve);
+    b.CheckButtonFrame = 12;
+    check->SetState(cbGrayed);
+    EXPECT_EQ(Glyph(check), twelve[11]);
+    check->SetEnabled(true);
+    EXPECT_EQ(Glyph(check), twelve[8]);
+    check->SetEnabled(false);
+    check->SetChecked(false);
+    FillStrip(b.CheckBitmap, 4, 13, 13, StripCheck);
+    b.CheckButtonFrame = 4;
+
     // The glyph on the right for a right-button check box.
     SetWindowLongA(check->Handle(), GWL_STYLE, GetWindowLongA(check->Handle(), GWL_STYLE) | BS_RIGHTBUTTON);
     EXPECT_EQ(PixelAt(skin, 120 - 7, 10), StripCheck[2]);

@@ -200,9 +200,12 @@ TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
         }
         RECT d = Rect(0, 0, pc->Width(), pc->Height());
         SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
-        const TBitmap& pane = Data->FTabPane->Bitmap;
-        if (side == tpLeft)  // the pane picture turned counter-clockwise: its top row on the left
-            EXPECT_EQ(At(*shot, d.left - 3, (d.top + d.bottom) / 2), PicturePixel(pane, pane.Width() / 2, 0));
+        TBitmap& pane = Data->FTabPane->Bitmap;
+        if (side == tpLeft) {  // the pane picture turned counter-clockwise: its top row on the left
+            Paint(pane, Rect(0, 0, pane.Width(), 1), clLime);
+            skin->SkinChanged();
+            EXPECT_EQ(At(*PaintedBy(skin), d.left - 3, (d.top + d.bottom) / 2), clLime);
+        }
         if (side == tpTop) {
             EXPECT_EQ(At(*shot, pc->Width() - 3, 3), Rgb(Form->Color())) << "the strip beyond the tabs";
             // The pane from Tab.Pane: its edge line, then its inner light line.
@@ -418,6 +421,24 @@ TEST_F(TabSkinTest, ATabSetShowsTheTabsThatFitFromItsStartMargin)
     EXPECT_NE(At(*shot, 5 + 2, 0), clLime);
     set->EndMargin = 130 - (5 + one + two) + 1;
     EXPECT_EQ(At(*PaintedBy(skin), 5 + one + 2, 1), Face());
+}
+
+TEST_F(TabSkinTest, TheCurrentTabIsTheOneWithTheFocus)
+{
+    // Button tabs move the focus without selecting.
+    HWND tabs = RawChild(WC_TABCONTROLA, TCS_BUTTONS, 10, 10, 300, 100);
+    for (const char* text : {"One", "Two"}) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(text);
+        SendMessageA(tabs, TCM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(tabs, TCM_SETCURFOCUS, 1, 0);
+    ASSERT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+    std::unique_ptr<TBitmap> shot = PaintedBy(SkinWindow<TSkinTab>(TSkinKind::Tab, tabs));
+    EXPECT_TRUE(Where(*shot, TabRect(tabs, 0), Accent()).Empty());
+    EXPECT_FALSE(Where(*shot, TabRect(tabs, 1), Accent()).Empty());
+    DestroyWindow(tabs);
 }
 
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)
