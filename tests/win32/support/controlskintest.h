@@ -7,6 +7,7 @@
 // screen).
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -84,18 +85,31 @@ inline std::unique_ptr<TBitmap> Painted(HWND wnd, TColor background = clBlack)
     return b;
 }
 
-// The window as it shows on the screen after a full repaint.
+// The window as it shows on the screen after a full repaint. The screen under Wine shows a
+// repaint a moment later: the picture is taken once it shows what the window's own context holds
+// (or, for a window something covers, when two seconds have passed).
 inline std::unique_ptr<TBitmap> ScreenOf(HWND wnd)
 {
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(20);
     RECT w{};
     GetWindowRect(wnd, &w);
-    auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), screen, w.left, w.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return b;
+    auto grab = [&](HWND from, int x, int y) {
+        auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
+        HDC dc = from ? GetWindowDC(from) : GetDC(nullptr);
+        BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), dc, x, y, SRCCOPY);
+        ReleaseDC(from, dc);
+        return b;
+    };
+    const std::unique_ptr<TBitmap> painted = grab(wnd, 0, 0);
+    std::unique_ptr<TBitmap> shot;
+    PumpUntil(
+        [&] {
+            shot = grab(nullptr, w.left, w.top);
+            const auto& p = shot->PixelBuffer();
+            return std::equal(p.Pixels, p.Pixels + shot->Width() * shot->Height(), painted->PixelBuffer().Pixels);
+        },
+        2000);
+    return shot;
 }
 
 // Frame `state` of `count` of a strip, stretched to w x h over `background` with magenta left
