@@ -67,6 +67,7 @@ TEST(BitButtonLayout, TheFourLayouts)
     EXPECT_EQ(GlyphLayoutOf("blglyphright"), TGlyphLayout::Right);
     EXPECT_EQ(GlyphLayoutOf("blglyphbottom"), TGlyphLayout::Bottom);
     EXPECT_EQ(GlyphLayoutOf("blglyphleft"), TGlyphLayout::Left);
+    EXPECT_EQ(GlyphLayoutOf("blglyphtop"), TGlyphLayout::Top);
     EXPECT_EQ(GlyphLayoutOf(""), TGlyphLayout::Left);
 
     const TPixSize client{100, 30}, glyph{16, 16}, text{40, 13};
@@ -80,6 +81,7 @@ TEST(BitButtonLayout, TheFourLayouts)
     EXPECT_EQ(l.Text.Top, 9);   // (30 - 13 + 1) div 2
     EXPECT_EQ(l.Text.Width(), 40);
     EXPECT_EQ(l.TextFlags, TextFlag::WordBreak);
+    EXPECT_EQ(LayoutBitButton({100, 31}, glyph, text, -1, -1, TGlyphLayout::Left, false).GlyphY, 8);  // rounded up
 
     l = LayoutBitButton(client, glyph, text, -1, -1, TGlyphLayout::Right, false);
     EXPECT_EQ(l.GlyphX, 100 - 14 - 16);

@@ -60,6 +60,7 @@ TEST(ControlLayout, GlyphAndTextPlacement)
     TGlyphTextLayout l = PlaceGlyphAndText(R, 16, 16, true, Measured(30, 13), 0);
     EXPECT_EQ(l.Room, 16);
     EXPECT_EQ(l.Glyph, PixRect(13, 27, 29, 43));  // x 3; the icon width sets the vertical offset
+    EXPECT_EQ(PlaceGlyphAndText(R, 16, 8, true, Measured(30, 13), 0).Glyph, PixRect(13, 27, 29, 35));
     EXPECT_EQ(l.Text, PixRect(29, 28, 59, 41));
     l = PlaceGlyphAndText(R, 16, 16, true, Measured(30, 13), 1);
     EXPECT_EQ(l.Glyph.Left, 10 + 27);

@@ -105,6 +105,10 @@ TEST(ControlDraw, SkinPartNineSlicedOpaqueOrKeyed)
     EXPECT_EQ(At(*target, 20, 10), clBlue);
     EXPECT_EQ(At(*target, 4, 10), clWhite);
     EXPECT_EQ(At(*target, 25, 10), clWhite);
+    object.Tile = 1;  // the frame repeated at its own size, not stretched
+    TSkinControl::DrawSkinPart(dc, Rect(5, 5, 25, 15), 2, 2, &object);
+    EXPECT_EQ(At(*target, 15, 10), clFuchsia);
+    object.Tile = 0;
 
     object.Trans = 1;
     target = White(40, 20);
@@ -247,6 +251,34 @@ TEST(ControlDraw, ArrowLinesLeaveOutTheirEndPointsAndBitmapsCopy)
     EXPECT_EQ(nothing->Width(), 5);
     EXPECT_EQ(nothing->PixelFormat(), pf24bit);
     EXPECT_EQ(At(*nothing, 4, 3), clRed);
+    FillSolidRect(nothing->Canvas()->Handle(), Rect(0, 0, 5, 4), clBtnFace);  // a system colour, as skins may give
+    EXPECT_EQ(At(*nothing, 2, 2), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(ControlDrawTest, RightToLeftControlsReadTheirTextsFromTheRight)
+{
+    TOwnedObject<TForm> form(NewTestForm(200, 100));
+    auto* edit = Add<TEdit>(form.Get(), form.Get(), "Edit1", 0, 0, 50, 20);
+    auto* skin = new TDrawSkin(edit);
+    skin->InitControl(nullptr, nullptr, nullptr, false);
+    skin->SetEnabledFlag(true);
+    // "ab!" read from the right puts the mark before the letters.
+    auto draw = [&](bool caption) {
+        auto target = White(120, 30);
+        target->Canvas()->Font()->SetColor(clBlack);
+        if (caption)
+            skin->DrawCaptionText(target->Canvas(), Rect(0, 0, 120, 30), L"ab!", true, 0);
+        else
+            skin->DrawGlyphAndText(target->Canvas(), Rect(0, 0, 120, 30), nullptr, -1, L"ab!", 0);
+        return target;
+    };
+    auto same = [](TBitmap& a, TBitmap& b) {
+        return std::equal(a.PixelBuffer().Pixels, a.PixelBuffer().Pixels + a.Width() * a.Height(), b.PixelBuffer().Pixels);
+    };
+    std::unique_ptr<TBitmap> leftToRight[2] = {draw(true), draw(false)};
+    edit->SetBiDiMode(bdRightToLeft);
+    EXPECT_FALSE(same(*leftToRight[0], *draw(true))) << "caption text";
+    EXPECT_FALSE(same(*leftToRight[1], *draw(false))) << "text beside a glyph";
 }
 
 TEST_F(ControlDrawTest, PaintAndEraseOfAControlSkin)

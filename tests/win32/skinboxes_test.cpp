@@ -61,7 +61,12 @@ TEST_F(BoxSkinTest, StatusBarPanelsTextsAndGrip)
 {
     HWND wnd = NewBar()->Handle();
     SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) | SBARS_SIZEGRIP);
+    Data->FStatusBarEdges->NormalColour2 = 0x00204080;
     auto* skin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, Bar);
+    // The background is the skin's alone.
+    auto erased = Filled(20, 20, clWhite);
+    EXPECT_EQ(SendMessageA(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased->Canvas()->Handle()), 0), 1);
+    EXPECT_EQ(At(*erased, 10, 10), clWhite);
     std::unique_ptr<TBitmap> shot = ScreenOf(Bar->Handle());
     const int mid = shot->Height() / 2, fw = Data->FStatusBarEdges->Bitmap.Width() / 3;
     // Lowered frame 1 (reaching 2 further right), raised 2, none 3; texts in the edges' colour.
@@ -74,22 +79,46 @@ TEST_F(BoxSkinTest, StatusBarPanelsTextsAndGrip)
     // The grip: frame 5 of ExtraImages one pixel in from the bottom-right corner.
     const TDataSkinObject& extra = *Data->FExtraImages;
     const int w = extra.Bitmap.Width() / extra.Frame, h = extra.Bitmap.Height();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const TColor g = PicturePixel(extra.Bitmap, 4 * w + x, y);
-            if (g != clFuchsia) {
-                ASSERT_EQ(At(*shot, shot->Width() - 1 - w + x, shot->Height() - 1 - h + y), g) << x << "," << y;
+    auto gripShown = [&](TBitmap& b) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const TColor g = PicturePixel(extra.Bitmap, 4 * w + x, y);
+                if (g != clFuchsia && At(b, b.Width() - 1 - w + x, b.Height() - 1 - h + y) != g)
+                    return false;
             }
-        }
-    }
+        return true;
+    };
+    EXPECT_TRUE(gripShown(*shot));
 
-    // Simple mode: one lowered panel over the whole width with the simple text.
+    // Without the grip style, no grip.
+    SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) & ~SBARS_SIZEGRIP);
+    EXPECT_FALSE(gripShown(*PaintedBy(skin)));
+    // A right-to-left panel's left alignment is its right.
+    Bar->Panels()->Items(0)->SetBiDiMode(bdRightToLeft);
+    shot = PaintedBy(skin);
+    EXPECT_EQ(CountOf(*shot, Rect(Panel(0).left, 0, Panel(0).left + 50, shot->Height()), Ink()), 0);
+    EXPECT_GT(CountOf(*shot, Rect(Panel(0).left + 50, 0, Panel(0).right, shot->Height()), Ink()), 5);
+
+    // Simple mode: one lowered panel over the whole width with the simple text; a bar
+    // without panels too; right-aligned when the bar reads right to left.
     Bar->SetSimplePanel(true);
     Bar->SetSimpleText("Ready");
     shot = PaintedBy(skin);
     EXPECT_EQ(At(*shot, 0, mid), Edge(1, 0));
     EXPECT_EQ(At(*shot, 120, mid), Edge(1, fw / 2));
     EXPECT_GT(CountOf(*shot, Rect(0, 0, 60, shot->Height()), Ink()), 5);
+    auto* bare = Add<TStatusBar>(Form, Form, "StatusBar2", 0, 100, 360, 22);
+    bare->SetSimpleText("Ready");
+    auto* bareSkin = SkinControl<TSkinStatusBar>(TSkinKind::StatusBar, bare);
+    EXPECT_GT(CountOf(*PaintedBy(bareSkin), Rect(0, 0, 60, shot->Height()), Ink()), 5);
+    bare->SetBiDiMode(bdRightToLeft);
+    std::unique_ptr<TBitmap> rtl = PaintedBy(bareSkin);
+    EXPECT_EQ(CountOf(*rtl, Rect(0, 0, 300, rtl->Height()), Ink()), 0);
+    EXPECT_GT(CountOf(*rtl, Rect(300, 0, 360, rtl->Height()), Ink()), 5);
+    // The edges are copied as they are, magenta too.
+    TBitmap& edges = Data->FStatusBarEdges->Bitmap;
+    Paint(edges, Rect(0, 0, fw, edges.Height()), clFuchsia);
+    EXPECT_EQ(At(*PaintedBy(skin), 120, mid), clFuchsia);
     // Without edge pictures: plain 3-D edges, and none for no bevel.
     Bar->SetSimplePanel(false);
     Data->FStatusBarEdges.reset();
@@ -146,6 +175,8 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     auto* label = Add<TLabel>(Form, box, "Label1", 20, 40, 30, 15);
     label->SetTransparent(false);
     label->SetColor(clRed);
+    label->SetParentFont(false);
+    box->Font()->SetColor(clMaroon);
     EXPECT_EQ(SkinControl<TSkinGroupBox>(TSkinKind::GroupBox, box)->Mode(), 1);
     std::unique_ptr<TBitmap> shot = ScreenOf(box->Handle());
     TBitmap measure(1, 1);
@@ -161,6 +192,10 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     EXPECT_NE(At(*shot, 10, top), Shadow());
     EXPECT_EQ(CountOf(*shot, Rect(0, 0, 8, 2 * top), Rgb(box->Font()->Color())), 0);
     EXPECT_GT(CountOf(*shot, Rect(8, 0, 80, 2 * top + 4), Rgb(box->Font()->Color())), 5);
+    // Behind the caption's letters lies the face, not the context's own background colour.
+    const TRect caption = Bounds(8, 0, measure.Canvas()->TextWidth("Settings"), measure.Canvas()->TextHeight("Settings"));
+    EXPECT_EQ(CountOf(*shot, caption, clWhite), 0);
+    EXPECT_GT(CountOf(*shot, caption, Face()), caption.Width() * caption.Height() / 2);
     EXPECT_EQ(At(*shot, 30, 45), clRed);
 
     // A native one paints itself; the skin covers its frame with the face and draws its own.
@@ -170,6 +205,10 @@ TEST_F(BoxSkinTest, GroupBoxFrameCaptionAndChildren)
     EXPECT_EQ(At(*shot, 0, 60), Face());
     EXPECT_EQ(At(*shot, 1, 60), Shadow());
     EXPECT_EQ(At(*shot, 199, 60), Face());
+    int frameTop = 0;
+    while (frameTop < 30 && At(*shot, 100, frameTop) != Shadow())
+        ++frameTop;
+    EXPECT_EQ(At(*shot, 100, frameTop + 1), Face()) << "the native frame's second line shows";
 
     // Aligned right (WS_EX_RIGHT), the caption ends 8 pixels from the right edge.
     SetWindowLongA(box->Handle(), GWL_EXSTYLE, GetWindowLongA(box->Handle(), GWL_EXSTYLE) | WS_EX_RIGHT);
@@ -189,11 +228,12 @@ TEST_F(BoxSkinTest, BoxGivesTheFaceColourAndTakesItBack)
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     EXPECT_TRUE(panel->WindowProc == before);  // it stays out of the control's messages
     EXPECT_EQ(SkinForm->FindSkinControl(panel), skin);
-    UseTheme("macos.skn");
+    ASSERT_NO_FATAL_FAILURE(UseTheme("macos.skn"));
     skin->SkinChanged();
     EXPECT_EQ(panel->Color(), Data->FColors[scButtonFace]);
     skin->Unskin();
     EXPECT_EQ(panel->Color(), clYellow);
+    EXPECT_EQ(skin->State(), TSkinControl::stUnskinned);
     FreeAndNil(panel);
     EXPECT_EQ(SkinForm->SkinControlCount(), 0);
 }

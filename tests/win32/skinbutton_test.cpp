@@ -68,6 +68,19 @@ const TClassInfo& TTestMenuBtn::StaticClass()
     return info;
 }
 
+// A button of a class family whose controls handle their own presses.
+class TElTestButton : public TButton {
+    TK_CLASS(TElTestButton, TButton)
+public:
+    using TButton::TButton;
+};
+
+const TClassInfo& TElTestButton::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TElTestButton>("TElTestButton", &TButton::StaticClass()).Build();
+    return info;
+}
+
 constexpr TColor Cells[3] = {0x000000C0, 0x0000C000, 0x00C00000};
 constexpr TColor GlyphBack = 0x00808000;  // the glyph's transparent colour (its bottom-left pixel)
 
@@ -159,12 +172,28 @@ TEST_F(SkinButtonTest, OneClickForAPressAndReleaseAndForTheKeys)
     PressKey(VK_RETURN, button->Handle());
     EXPECT_EQ(clicks.Clicks, 3);
 
+    // Space held down shows the pressed frame.
+    SendMessageA(button->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(PixelAt(SkinOf(button), 1, 1), StripButton[1]);
+    SendMessageA(button->Handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks.Clicks, 4);
+
     // A press that leaves the button is no click.
     PostMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(5, 5));
     PostMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
     PostMessageA(button->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(5, 5));
-    PumpFor(30);
-    EXPECT_EQ(clicks.Clicks, 3);
+    ASSERT_TRUE(PumpHandled()) << "posted messages were still waiting";
+    EXPECT_EQ(clicks.Clicks, 4);
+
+    // A class of its own press handling gets the click, but not a press passed on.
+    auto* own = Add<TElTestButton>(Form, Form, "Button2", 8, 50, 90, 30);
+    own->OnClick = TNotifyEvent(&clicks, &TClicks::Click);
+    own->OnMouseDown = TMouseEvent(&clicks, &TClicks::Down);
+    EXPECT_EQ(SkinControl<TSkinButton>(TSkinKind::Button, own)->Mode(), 1);
+    const int downs = clicks.Downs;
+    ClickControl(own);
+    EXPECT_EQ(clicks.Clicks, 5);
+    EXPECT_EQ(clicks.Downs, downs);
 
     // A timer the standard button set is killed, by the identifier the message carries.
     SetTimer(button->Handle(), 7, 60000, nullptr);
@@ -204,6 +233,28 @@ TEST_F(SkinButtonTest, EachStateShowsItsFrameAndCaptionColour)
     EXPECT_FALSE(HasPixel(*PaintedBy(skin), 0x00000011));
 }
 
+TEST_F(SkinButtonTest, TheRealPointerMakesAButtonHotUntilItLeaves)
+{
+    UseStripSkin();
+    TButton* button = NewButton("Button1");
+    SkinAll();
+    // A window known by handle whose class does not follow the pointer itself.
+    HWND bare = MakeTestWindow("VelmoraBareButton", DefWindowProcA, ModuleInstance(), WS_CHILD | WS_VISIBLE, 40,
+                               Form->Handle());
+    SetWindowPos(bare, nullptr, 150, 8, 60, 30, SWP_NOZORDER);
+    SetWindowTextA(bare, "Go");
+    Data->FColors[scButtonText] = 0x00123456;
+    TSkinControl* bareSkin = SkinWindow<TSkinButton>(TSkinKind::Button, bare);
+    EXPECT_TRUE(HasPixel(*PaintedBy(bareSkin), 0x00123456)) << "its caption in the skin's button text colour";
+    Other->SetFocus();
+    for (TSkinControl* skin : {SkinOf(button), bareSkin}) {
+        MoveMouseTo(skin->Handle(), 10, 10);
+        EXPECT_TRUE(PumpUntil([&] { return PixelAt(skin, 1, 1) == StripButton[3]; })) << "no hot frame under the pointer";
+        MoveMouseTo(Other->Handle(), 5, 5);
+        EXPECT_TRUE(PumpUntil([&] { return PixelAt(skin, 1, 1) == StripButton[0]; })) << "the pointer left, still hot";
+    }
+}
+
 TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
 {
     UseStripSkin();
@@ -216,11 +267,27 @@ TEST_F(SkinButtonTest, FocusRectangleAndTheBarPair)
     EXPECT_FALSE(SamePixels(*PaintedBy(SkinOf(focused)), *PaintedBy(SkinOf(byDefault))));
     Data->SetOptions(Data->Options() + TSkinOptions{xoNoFocusRect});
     EXPECT_TRUE(SamePixels(*PaintedBy(SkinOf(focused)), *PaintedBy(SkinOf(byDefault))));
+    // The focus rectangle lies 2 pixels around the caption's line.
+    Data->SetOptions(Data->Options() - TSkinOptions{xoNoFocusRect});
+    std::unique_ptr<TBitmap> withFocus = PaintedBy(SkinOf(focused)), without = PaintedBy(SkinOf(byDefault));
+    int top = -1, bottom = -1;
+    for (int y = 0; y < withFocus->Height(); ++y)
+        for (int x = 0; x < withFocus->Width(); ++x)
+            if (At(*withFocus, x, y) != At(*without, x, y)) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(focused->Font());
+    EXPECT_EQ(bottom - top + 1, measure.Canvas()->TextHeight("Press") + 4);
+    // Without colours of the skin's own, the caption has its font's colour.
+    focused->Font()->SetColor(clMaroon);
+    EXPECT_TRUE(HasPixel(*PaintedBy(SkinOf(focused)), clMaroon));
 
     // Only the first "||" breaks the line.
     Other->SetFocus();
     focused->SetHeight(60);
-    for (auto [caption, lines] : {std::pair{"AbCd", 1}, {"Ab||Cd", 2}, {"Ab||Cd||Ef", 2}, {"Ab\r\nCd\r\nEf", 3}}) {
+    for (auto [caption, lines] : {std::pair{"AbCd", 1}, {"Ab||Cd", 2}, {"Ab||Cd||", 2}, {"Ab\r\nCd\r\nEf", 3}}) {
         focused->SetCaption(caption);
         EXPECT_EQ(TextLines(*PaintedBy(SkinOf(focused)), StripButton[0]), lines) << caption;
     }
@@ -254,7 +321,7 @@ TEST_F(SkinButtonTest, ThemeFramesMatchTheSkinPicture)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
         SCOPED_TRACE(theme);
-        UseTheme(theme);
+        ASSERT_NO_FATAL_FAILURE(UseTheme(theme));
         TButton* button = NewButton("Button1");
         AttachSkinForm();
         SkinForm->SkinChildControls(Form);
@@ -284,12 +351,12 @@ TEST_F(SkinButtonTest, ThemeFramesMatchTheSkinPicture)
 
 namespace {
 
-std::vector<WPARAM> gCommands;
+std::vector<std::pair<WPARAM, LPARAM>> gCommands;
 
 LRESULT CALLBACK ParentProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_COMMAND)
-        gCommands.push_back(wParam);
+        gCommands.emplace_back(wParam, lParam);
     return DefWindowProcA(w, msg, wParam, lParam);
 }
 
@@ -312,8 +379,8 @@ TEST_F(SkinButtonTest, AWindowKnownByHandleClicksWithWMCommand)
         ClickAt(w, 10, 10);
     }
     ASSERT_EQ(gCommands.size(), 2u);
-    EXPECT_EQ(gCommands[0], MAKEWPARAM(42, BN_CLICKED));
-    EXPECT_EQ(gCommands[1], 0u);
+    EXPECT_EQ(gCommands[0], std::make_pair(WPARAM(MAKEWPARAM(42, BN_CLICKED)), reinterpret_cast<LPARAM>(plain)));
+    EXPECT_EQ(gCommands[1], std::make_pair(WPARAM(0), reinterpret_cast<LPARAM>(other)));
     SkinForm->Unskin();
     DestroyWindow(host);
 }
@@ -424,6 +491,23 @@ TEST_F(SkinButtonTest, ImageListAndPictureButtons)
     picture->SetEnabled(false);
     EXPECT_EQ(PixelAt(SkinOf(picture), 12, 15), Cells[2]) << "the same picture when disabled";
     EXPECT_EQ(PixelAt(SkinOf(picture), 1, 1), StripButton[2]);
+    // Disabled, a list button shows its disabled image when it names one.
+    listed->SetEnabled(false);
+    std::unique_ptr<TBitmap> ownImage = PaintedBy(SkinOf(listed));
+    auto whole = Filled(16, 16, clRed);  // a shape of its own: disabled images are greyed shapes
+    listed->DisabledIndex = images->AddMasked(whole.get(), GlyphBack);
+    EXPECT_FALSE(SamePixels(*ownImage, *PaintedBy(SkinOf(listed))));
+
+    // Focused (frame 5), a picture button keeps its font's colour where a glyph button takes
+    // the skin's normal colour.
+    Data->FButtons->NormalColour2 = 0x00000011;
+    Data->FButtons->ColourGiven = {true, false, false};
+    picture->SetEnabled(true);
+    picture->SetCaption("Go");
+    picture->Font()->SetColor(0x00010203);
+    picture->SetFocus();
+    EXPECT_TRUE(HasPixel(*PaintedBy(SkinOf(picture)), 0x00010203));
+    EXPECT_FALSE(HasPixel(*PaintedBy(SkinOf(picture)), 0x00000011));
 }
 
 TEST_F(SkinButtonTest, DropDownButtonsDrawTheirArrowInside)
@@ -443,7 +527,15 @@ TEST_F(SkinButtonTest, DropDownButtonsDrawTheirArrowInside)
             arrowRight = x;
     EXPECT_GE(arrowRight, 120 - 8 - 3);
     EXPECT_LT(arrowRight, 120);
+    // The skin's normal caption colour is frame 1's only.
+    Data->FButtons->NormalColour2 = 0x00000011;
+    Data->FButtons->ColourGiven = {true, false, false};
+    EXPECT_TRUE(HasPixel(*PaintedBy(SkinOf(button)), 0x00000011));
     // The focus shows as hot, never as the focused frame.
     button->SetFocus();
     EXPECT_EQ(PixelAt(SkinOf(button), 1, 1), StripButton[3]);
+    EXPECT_FALSE(HasPixel(*PaintedBy(SkinOf(button)), 0x00000011));
+    // Disabled, arrow and caption are in the shadow colour.
+    button->SetEnabled(false);
+    EXPECT_FALSE(HasPixel(*PaintedBy(SkinOf(button)), clBlack));
 }

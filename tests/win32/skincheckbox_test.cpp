@@ -108,6 +108,9 @@ TEST_F(SkinCheckBoxTest, CheckBoxFramesAndToggling)
 
     EXPECT_EQ(Glyph(check), StripCheck[0]);
     EXPECT_EQ(PixelAt(skin, 118, 2), StripFace) << "the background is the face colour";
+    TBitmap printed(120, 21);
+    SendMessageA(check->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Canvas()->Handle()), PRF_CLIENT);
+    EXPECT_EQ(printed.Canvas()->Pixels(6, 10), StripCheck[0]) << "printed as painted";
     EXPECT_TRUE(SkinOf(check)->Active());
     // The mouse and the space key toggle as unskinned, one click each.
     ClickControl(check);
@@ -121,10 +124,39 @@ TEST_F(SkinCheckBoxTest, CheckBoxFramesAndToggling)
     EXPECT_EQ(check->State(), cbUnchecked);
     EXPECT_EQ(counter.Clicks, 3);
     check->SetChecked(true);
+    EXPECT_EQ(WindowPixel(check->Handle(), 6, 10), StripCheck[1]) << "a new check state shows at once";
+    // Grayed by the toolkit, whatever the window says.
+    check->SetState(cbGrayed);
+    SendMessageA(check->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(Glyph(check), StripCheck[3]);
+    check->SetState(cbGrayed);
     check->SetEnabled(false);
+    EXPECT_EQ(Glyph(check), StripCheck[3]) << "indeterminate disabled";
+    check->SetChecked(true);
     EXPECT_EQ(Glyph(check), StripCheck[3]) << "checked disabled";
     check->SetChecked(false);
     EXPECT_EQ(Glyph(check), StripCheck[2]) << "unchecked disabled";
+
+    // A twelve-frame strip: grayed shows frame 9, and 12 when disabled.
+    TColor twelve[12];
+    for (int i = 0; i < 12; ++i)
+        twelve[i] = static_cast<TColor>(0x00100020 * (i + 1));
+    TDataSkinButton& b = *Data->FButtons;
+    FillStrip(b.CheckBitmap, 12, 13, 13, twelve);
+    b.CheckButtonFrame = 12;
+    check->SetState(cbGrayed);
+    EXPECT_EQ(Glyph(check), twelve[11]);
+    check->SetEnabled(true);
+    EXPECT_EQ(Glyph(check), twelve[8]);
+    check->SetEnabled(false);
+    check->SetChecked(false);
+    FillStrip(b.CheckBitmap, 4, 13, 13, StripCheck);
+    b.CheckButtonFrame = 4;
+
+    // The glyph on the right for a right-button check box.
+    SetWindowLongA(check->Handle(), GWL_STYLE, GetWindowLongA(check->Handle(), GWL_STYLE) | BS_RIGHTBUTTON);
+    EXPECT_EQ(PixelAt(skin, 120 - 7, 10), StripCheck[2]);
+    EXPECT_EQ(PixelAt(skin, 2, 2), StripFace);
 
     // Without the strip the control paints itself and the skin goes to glyph mode.
     Data->FButtons->CheckBitmap.SetSize(0, 0);
@@ -135,7 +167,7 @@ TEST_F(SkinCheckBoxTest, CheckBoxFramesAndToggling)
 TEST_F(SkinCheckBoxTest, TheCaptionIsDrawnInTheControlsFontAndGreysWhenDisabled)
 {
     UseStripSkin();
-    auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 300, 40);
+    auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 300, 60);
     check->SetCaption("Wide caption");
     check->Font()->SetHeight(-28);
     check->Font()->SetColor(clRed);
@@ -146,15 +178,18 @@ TEST_F(SkinCheckBoxTest, TheCaptionIsDrawnInTheControlsFontAndGreysWhenDisabled)
     measure.Canvas()->Font()->Assign(check->Font());
     const int width = measure.Canvas()->TextWidth("Wide caption");
     std::unique_ptr<TBitmap> shot = PaintedBy(skin);
-    const TRect caption(15, 0, 300, 40);
-    int left = 300, right = 0;
-    for (int y = 0; y < 40; ++y)
+    const TRect caption(15, 0, 300, 60);
+    int left = 300, right = 0, top = 60, bottom = 0;
+    for (int y = 0; y < 60; ++y)
         for (int x = caption.left; x < caption.right; ++x)
             if (At(*shot, x, y) != StripFace) {
                 left = std::min(left, x);
                 right = std::max(right, x + 1);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
             }
     EXPECT_NEAR(right - left, width, 4);
+    EXPECT_NEAR(top + bottom, 60, 8) << "centred across";
     EXPECT_GT(CountOf(*shot, caption, clRed), 20);
     // Disabled: the same caption in the shadow colour.
     check->SetEnabled(false);
@@ -234,6 +269,7 @@ TEST_F(SkinCheckBoxTest, Tag5555KeepsTheParentsPicture)
     panel->SetTag(Data->DisableTag());  // the panel keeps its own colour
     auto* check = Add<TCheckBox>(Form, panel, "CheckBox1", 8, 8, 120, 21);
     check->SetTag(5555);
+    RedLabel(panel, 68, 8, 20, 21)->SetColor(clLime);  // under the check box
     SkinAll();
     auto* skin = As<TSkinCheckBox>(SkinOf(check));
     ASSERT_TRUE(skin && skin->Transparent());
@@ -241,14 +277,15 @@ TEST_F(SkinCheckBoxTest, Tag5555KeepsTheParentsPicture)
     EXPECT_EQ(Glyph(check), StripCheck[0]);
     TBitmap erased(120, 21);
     EXPECT_EQ(SendMessageA(check->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Canvas()->Handle()), 0), 1);
-    EXPECT_EQ(erased.Canvas()->Pixels(60, 10), ColorToRGB(clRed));
+    EXPECT_EQ(erased.Canvas()->Pixels(50, 10), ColorToRGB(clRed));
+    EXPECT_EQ(erased.Canvas()->Pixels(70, 10), ColorToRGB(clLime)) << "the parent's picture, its windowless children too";
 }
 
 TEST_F(SkinCheckBoxTest, ThemeGlyphsMatchTheSkinPicture)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
         SCOPED_TRACE(theme);
-        UseTheme(theme);
+        ASSERT_NO_FATAL_FAILURE(UseTheme(theme));
         auto* check = Add<TCheckBox>(Form, Form, "CheckBox1", 8, 8, 120, 21);
         AttachSkinForm();
         SkinForm->SkinChildControls(Form);

@@ -25,7 +25,7 @@ public:
     using TCustomControl::TCustomControl;
     bool ParentBackground = true;
     std::vector<TPoint> Presses;
-    void StoreWidth(int w) { StoreBounds(Left(), Top(), w, Height()); }
+    void StoreSize(int w, int h) { StoreBounds(Left(), Top(), w, h); }
 
 protected:
     void MouseDown(TMouseButton b, TShiftState s, int x, int y) override
@@ -387,10 +387,14 @@ TEST_F(SkinControlTest, ParentBackgroundColourPressesAndReadingOrder)
     SendMessageA(on->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 6));
     // Wider than a message coordinate can say (a window stops at 32767, the control need not):
     // the cursor's own client position.
-    on->StoreWidth(40060);
+    const int width = on->Width(), height = on->Height();
     SetCursorPos(30, 70);
-    SendMessageA(on->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(1, 1));
-    EXPECT_EQ(on->Presses, (std::vector<TPoint>{TPoint(5, 6), on->ScreenToClient(TPoint(30, 70))}));
+    for (auto [w, h] : {std::pair{40060, height}, {width, 40060}}) {
+        on->StoreSize(w, h);
+        SendMessageA(on->Handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(1, 1));
+    }
+    const TPoint cursor = on->ScreenToClient(TPoint(30, 70));
+    EXPECT_EQ(on->Presses, (std::vector<TPoint>{TPoint(5, 6), cursor, cursor}));
 
     EXPECT_EQ(a->AddRTLReading(DT_CENTER), UINT(DT_CENTER));
     on->SetBiDiMode(bdRightToLeft);
@@ -447,9 +451,20 @@ TEST_F(SkinControlTest, ToolkitNotificationsEditsAndPopupWindows)
     auto* edit = Control<TEdit>(10);
     auto* other = Control<TEdit>(40);
     TProbeSkin* skin = OnControl(edit);
-    edit->SetFocus();
-    other->SetFocus();
-    edit->SetEnabled(false);
+    // Focus and enabled state show at once: the skin repaints before the call returns.
+    int draws = skin->Draws;
+    for (const std::function<void()>& change : std::initializer_list<std::function<void()>>{
+             [&] { edit->SetFocus(); }, [&] { other->SetFocus(); }, [&] { edit->SetEnabled(false); }}) {
+        change();
+        EXPECT_GT(skin->Draws, draws);
+        draws = skin->Draws;
+    }
+    // A window known by handle has no toolkit notification: WM_ENABLE alone repaints it.
+    HWND raw = RawWindow(false);
+    TProbeSkin* rawSkin = OnWindow(raw);
+    draws = rawSkin->Draws;
+    EnableWindow(raw, FALSE);
+    EXPECT_GT(rawSkin->Draws, draws);
     edit->SetVisible(false);
     Application->MouseOver(edit);
     Application->MouseOver(nullptr);

@@ -117,7 +117,8 @@ TEST_F(SkinMediaPlayerTest, PanelLiesOverThePlayerFollowsItAndGoesWithTheSkin)
     Player->Free();
     EXPECT_EQ(Form->ControlCount(), 0);
     EXPECT_EQ(SkinForm->SkinControlCount(), 0);
-    PumpFor(30);  // nothing pending touches what went
+    // nothing pending touches what went
+    ASSERT_TRUE(PumpHandled()) << "posted messages were still waiting";
 }
 
 TEST_F(SkinMediaPlayerTest, CellsShowFramesAndGlyphsOfEachButtonsState)
@@ -152,7 +153,7 @@ TEST_F(SkinMediaPlayerTest, CellsShowFramesAndGlyphsOfEachButtonsState)
 TEST_F(SkinMediaPlayerTest, ThemeButtonsDrawTheCells)
 {
     for (const char* theme : {"default.skn", "macos.skn"}) {
-        UseTheme(theme);
+        ASSERT_NO_FATAL_FAILURE(UseTheme(theme));
         TDataSkinButton& buttons = *Data->FButtons;
         TSkinMP* skin = Skin();
         TWMediaPlayer* panel = skin->Player();

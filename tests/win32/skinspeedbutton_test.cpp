@@ -112,6 +112,10 @@ TEST_F(SkinSpeedButtonTest, AttachesThroughWindowProcAndGivesItBack)
     b->SetWidth(40);
     Data->FButtons->Bitmap.SetSize(0, 0);
     EXPECT_EQ(Painted(b)->Canvas()->Pixels(20, 15), clBlack);
+    // Released, the button has its own WindowProc back.
+    const TWndMethod hooked = b->WindowProc;
+    b->Perform(CM_RELEASE);
+    EXPECT_FALSE(b->WindowProc == hooked);
     b->Free();  // the skin goes with the button
     EXPECT_EQ(SkinForm->SkinControlCount(), 0);
 }
@@ -141,6 +145,11 @@ TEST_F(SkinSpeedButtonTest, StatesShowTheirFrames)
     EXPECT_EQ(Corner(flat), StripButton[1]);
     flat->Perform(WM_LBUTTONUP, 0, MakeMsgPoint(5, 5));
     EXPECT_EQ(Corner(flat), StripFace);
+    // A press that leaves the button is over.
+    flat->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(5, 5));
+    flat->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(flat));
+    EXPECT_EQ(Corner(flat), StripFace);
+    flat->Perform(WM_LBUTTONUP, 0, MakeMsgPoint(5, 5));
     // Disabling repaints through the button's own invalidation; the next paint shows it, with
     // a one-cell glyph greyed and the caption in the shadow colour.
     plain->SetWidth(90);
@@ -231,15 +240,19 @@ TEST_F(SkinSpeedButtonTest, PictureIsDrawnWholeInEveryState)
     b->SetEnabled(true);
     b->SetDown(false);
     TSpeedButton* plain = Skinned(100);
+    TSpeedButton* glyphed = Skinned(150);
+    glyphed->SetWidth(60);
+    MakeGlyph(*glyphed->Glyph(), 1);
     Data->FButtons->NormalColour2 = 0x00000011;
     Data->FButtons->ColourGiven = {true, false, false};
-    for (TSpeedButton* s : {static_cast<TSpeedButton*>(b), plain}) {
+    for (TSpeedButton* s : {static_cast<TSpeedButton*>(b), plain, glyphed}) {
         s->SetCaption("Go");
         s->Font()->SetColor(0x00010203);
         Enter(s);
     }
     EXPECT_TRUE(HasPixel(*Painted(b), 0x00010203));
     EXPECT_TRUE(HasPixel(*Painted(plain), 0x00000011));
+    EXPECT_TRUE(HasPixel(*Painted(glyphed), 0x00010203)) << "beside a glyph, the normal colour is frame 1's only";
 }
 
 TEST_F(SkinSpeedButtonTest, TheClassMapSkinsSpeedButtonsThroughTheWindowsWalk)

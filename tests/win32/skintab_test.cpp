@@ -65,11 +65,14 @@ public:
         if (m.Msg != SKM_TABCLOSE)
             return Old(m);
         ++Asked;
+        Tabs = reinterpret_cast<HWND>(m.WParam);
+        Index = static_cast<int>(m.LParam);
         m.Result = Refuse ? 1 : 0;
         if (SwitchOff)
             SwitchOff->Unskin();
     }
-    int Changes = 0, Asked = 0;
+    int Changes = 0, Asked = 0, Index = -1;
+    HWND Tabs = nullptr;
     bool Refuse = false;
     TSkinControl* SwitchOff = nullptr;  // switched off while the form answers
     TWndMethod Old;
@@ -161,7 +164,7 @@ TEST_F(TabSkinTest, PagesSwitchByMouseAndKeyboard)
     EXPECT_EQ(pc->ActivePageIndex(), 1);
     EXPECT_TRUE(pc->Pages(1)->Visible() && !pc->Pages(0)->Visible());
     pc->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == pc->Handle(); })) << "the page control did not get the focus";
     PressKey(VK_RIGHT, pc->Handle());
     EXPECT_EQ(pc->ActivePageIndex(), 2);
     PressKey(VK_LEFT, pc->Handle());
@@ -173,6 +176,7 @@ TEST_F(TabSkinTest, PagesSwitchByMouseAndKeyboard)
 
 TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
 {
+    Form->SetColor(0x00405060);
     for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
         SCOPED_TRACE(static_cast<int>(side));
         TPageControl* pc = NewPages(side);
@@ -193,18 +197,24 @@ TEST_F(TabSkinTest, CurrentTabAndPaneOnEverySideAndAfterSkinChanges)
         case tpLeft: EXPECT_LT(accent.right, tab.left + w); break;
         case tpRight: EXPECT_GT(accent.left, tab.right - w); break;
         }
+        RECT d = Rect(0, 0, pc->Width(), pc->Height());
+        SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
+        TBitmap& pane = Data->FTabPane->Bitmap;
+        if (side == tpLeft) {  // the pane picture turned counter-clockwise: its top row on the left
+            Paint(pane, Rect(0, 0, pane.Width(), 1), clLime);
+            skin->SkinChanged();
+            EXPECT_EQ(At(*PaintedBy(skin), d.left - 3, (d.top + d.bottom) / 2), clLime);
+        }
         if (side == tpTop) {
+            EXPECT_EQ(At(*shot, pc->Width() - 3, 3), Rgb(Form->Color())) << "the strip beyond the tabs";
             // The pane from Tab.Pane: its edge line, then its inner light line.
-            RECT d = Rect(0, 0, pc->Width(), pc->Height());
-            SendMessageA(pc->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
-            const TBitmap& pane = Data->FTabPane->Bitmap;
             EXPECT_EQ(At(*shot, d.left - 4, 100), PicturePixel(pane, 0, pane.Height() / 2));
             EXPECT_EQ(At(*shot, d.left - 3, 100), PicturePixel(pane, 1, pane.Height() / 2));
         }
         // Back to the same skin after another: the same picture (fresh copies, no second flip).
-        UseTheme("macos.skn");
+        ASSERT_NO_FATAL_FAILURE(UseTheme("macos.skn"));
         skin->SkinChanged();
-        UseTheme("default.skn");
+        ASSERT_NO_FATAL_FAILURE(UseTheme("default.skn"));
         skin->SkinChanged();
         std::unique_ptr<TBitmap> again = PaintedBy(skin);
         EXPECT_TRUE(std::equal(shot->PixelBuffer().Pixels,
@@ -243,7 +253,7 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     Log.Refuse = true;
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(pc->Handle(), WM_LBUTTONUP, 0, at);
-    PumpFor(30);
+    ASSERT_TRUE(PumpHandled()) << "posted messages were still waiting";
     EXPECT_EQ(Log.Asked, 1);
     EXPECT_EQ(pc->PageCount(), 3);
     EXPECT_EQ(Log.Changes, 0);
@@ -251,8 +261,7 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     Log.Refuse = false;
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(pc->PageCount(), 3);
-    PumpFor(30);
-    ASSERT_EQ(pc->PageCount(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 2; })) << "the closed tab's page did not go";
     EXPECT_EQ(pc->Pages(0), one);
     EXPECT_EQ(pc->Pages(1), three);
     EXPECT_EQ(Form->FindComponent("Page2"), nullptr);
@@ -261,7 +270,7 @@ TEST_F(TabSkinTest, CloseBoxesFreeTheTabsOwnPageAfterTheClick)
     const TRect last = skin->CloseRects()[0];
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(last.left + 2, last.top + 2));
     FreeAndNil(three);
-    PumpFor(30);
+    ASSERT_TRUE(PumpHandled()) << "posted messages were still waiting";
     EXPECT_EQ(pc->PageCount(), 1);
     Form->WindowProc = Log.Old;
 }
@@ -283,8 +292,7 @@ TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwh
     Log.SwitchOff = nullptr;
     EXPECT_EQ(Log.Asked, 1);
     EXPECT_FALSE(skin->Active());
-    PumpFor(30);
-    ASSERT_EQ(pc->PageCount(), 3);
+    ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 3; })) << "the closed tab's page did not go";
     EXPECT_EQ(Form->FindComponent("Page1"), nullptr);
     EXPECT_NE(pc->Pages(0), first);
 
@@ -293,9 +301,10 @@ TEST_F(TabSkinTest, AClosedTabsPageGoesAlsoWhenTheSkinIsSwitchedOffOrFreedMeanwh
     PaintedBy(skin);
     const TRect next = skin->CloseRects()[1];
     SendMessageA(pc->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(next.left + 2, next.top + 2));
+    EXPECT_EQ(Log.Index, 1);
+    EXPECT_EQ(Log.Tabs, pc->Handle());
     skin->Free();
-    PumpFor(30);
-    EXPECT_EQ(pc->PageCount(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return pc->PageCount() == 2; })) << "the closed tab's page did not go";
     EXPECT_EQ(Form->FindComponent("Page3"), nullptr);
     Form->WindowProc = Log.Old;
 }
@@ -403,6 +412,32 @@ TEST_F(TabSkinTest, ATabSetShowsTheTabsThatFitFromItsStartMargin)
     EXPECT_GT(CountOf(*shot, Rect(5, 0, 5 + one, 24), clNavy), 3);
     EXPECT_GT(CountOf(*shot, Rect(5 + one, 0, 5 + one + two, 24), clMaroon), 3);
     EXPECT_EQ(CountOf(*shot, Rect(0, 0, 130, 24), clRed), 0);
+    // The tabs picture is drawn upside down; the end margin is kept free.
+    Paint(Data->FTabs->Bitmap, Rect(0, 0, 200, 1), clLime);
+    skin->SkinChanged();
+    shot = PaintedBy(skin);
+    EXPECT_EQ(At(*shot, 5 + 2, 23), clLime);
+    EXPECT_NE(At(*shot, 5 + 2, 0), clLime);
+    set->EndMargin = 130 - (5 + one + two) + 1;
+    EXPECT_EQ(At(*PaintedBy(skin), 5 + one + 2, 1), Face());
+}
+
+TEST_F(TabSkinTest, TheCurrentTabIsTheOneWithTheFocus)
+{
+    // Button tabs move the focus without selecting.
+    HWND tabs = RawChild(WC_TABCONTROLA, TCS_BUTTONS, 10, 10, 300, 100);
+    for (const char* text : {"One", "Two"}) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(text);
+        SendMessageA(tabs, TCM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(tabs, TCM_SETCURFOCUS, 1, 0);
+    ASSERT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+    std::unique_ptr<TBitmap> shot = PaintedBy(SkinWindow<TSkinTab>(TSkinKind::Tab, tabs));
+    EXPECT_TRUE(Where(*shot, TabRect(tabs, 0), Accent()).Empty());
+    EXPECT_FALSE(Where(*shot, TabRect(tabs, 1), Accent()).Empty());
+    DestroyWindow(tabs);
 }
 
 TEST_F(TabSkinTest, ScrollerKeepsItsOwnSkinAndIsNotPaintedOver)

@@ -7,6 +7,7 @@
 // screen).
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -84,33 +85,32 @@ inline std::unique_ptr<TBitmap> Painted(HWND wnd, TColor background = clBlack)
     return b;
 }
 
-// The window as it shows on the screen after a full repaint: the display takes the window's own
-// picture a moment later, so the screen is read until it shows that picture.
+// The window as it shows on the screen after a full repaint. The screen under Wine shows a
+// repaint a moment later: the picture is taken once it shows what the window's own context holds
+// (or, for a window something covers, when two seconds have passed).
 inline std::unique_ptr<TBitmap> ScreenOf(HWND wnd)
 {
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpHandled();
     RECT w{};
     GetWindowRect(wnd, &w);
-    auto own = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
-    auto shown = std::make_unique<TBitmap>(own->Width(), own->Height());
-    const auto grab = [&](TBitmap& b, HWND from, int x, int y) {
+    auto grab = [&](HWND from, int x, int y) {
+        auto b = std::make_unique<TBitmap>(w.right - w.left, w.bottom - w.top);
         HDC dc = from ? GetWindowDC(from) : GetDC(nullptr);
-        BitBlt(b.Canvas()->Handle(), 0, 0, b.Width(), b.Height(), dc, x, y, SRCCOPY);
+        BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), dc, x, y, SRCCOPY);
         ReleaseDC(from, dc);
-        GdiFlush();
+        return b;
     };
-    grab(*own, wnd, 0, 0);
-    const auto same = [&] {
-        grab(*shown, nullptr, w.left, w.top);
-        for (int y = 0; y < own->Height(); ++y)
-            for (int x = 0; x < own->Width(); ++x)
-                if (At(*own, x, y) != At(*shown, x, y))
-                    return false;
-        return true;
-    };
-    PumpUntil(same, 2000);
-    return shown;
+    const std::unique_ptr<TBitmap> painted = grab(wnd, 0, 0);
+    std::unique_ptr<TBitmap> shot;
+    PumpUntil(
+        [&] {
+            shot = grab(nullptr, w.left, w.top);
+            const auto& p = shot->PixelBuffer();
+            return std::equal(p.Pixels, p.Pixels + shot->Width() * shot->Height(), painted->PixelBuffer().Pixels);
+        },
+        2000);
+    return shot;
 }
 
 // Frame `state` of `count` of a strip, stretched to w x h over `background` with magenta left
