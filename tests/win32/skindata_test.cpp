@@ -9,6 +9,7 @@
 #include "formfile.h"
 #include "skindata.h"
 #include "skinmanager.h"
+#include "skinwriter.h"
 
 namespace {
 
@@ -46,10 +47,10 @@ String Hex(const TBytes& bytes)
 
 TBytes Stored(const TBytes& skin)
 {
-    TBytes out(4);
+    TBytes out(4 + skin.size());
     const auto size = static_cast<int32_t>(skin.size());
     std::memcpy(out.data(), &size, 4);
-    out.insert(out.end(), skin.begin(), skin.end());
+    std::copy(skin.begin(), skin.end(), out.begin() + 4);
     return out;
 }
 
@@ -220,6 +221,37 @@ TEST_F(SkinDataTest, DamagedSkinFileRaisesAndLeavesTheComponentEmpty)
     SkinManager()->SetPendingData(nullptr);
     d->SetActive(true);
     EXPECT_EQ(SkinManager()->PendingData(), nullptr);
+}
+
+// A crafted description: 20,000 caption-button sections, then one section of 20,000 lines whose
+// name 20,000 more headers repeat, so every one of them reads its keys again. Each look-up finds
+// its section and key through the reader's index: the load takes a fraction of a second, where
+// scanning headers or lines for each look-up took minutes. The bound is loose on purpose.
+TEST_F(SkinDataTest, ManySectionsLoadInLinearTime)
+{
+    constexpr int n = 20000;
+    std::string ini;
+    for (int i = 0; i < n; ++i)
+        ini += "[Button" + std::to_string(i) + "]\r\nAction=1\r\n";
+    ini += "[ButtonA]\r\n";
+    for (int i = 0; i < n; ++i)
+        ini += "Key" + std::to_string(i) + "=1\r\n";
+    ini += "Action=2\r\n";
+    for (int i = 0; i < n; ++i)
+        ini += "[ButtonA]\r\n";
+    TSkinWriter writer;
+    writer.AddEntry("skin.ini", TBytes(ini.begin(), ini.end()));
+    const String file = TempFile("velmora-sections.skn", writer.SkinFile());
+
+    TSkinData* d = Loaded();
+    const DWORD start = GetTickCount();
+    d->SetSkinFile(file);
+    const DWORD took = GetTickCount() - start;
+    DeleteFileA(file.c_str());
+    ASSERT_FALSE(d->FSkinEmpty);
+    ASSERT_EQ(d->FSysButtons.size(), 2u * n + 1 + 3);
+    EXPECT_EQ(d->FSysButtons[n + 1]->Action, 2) << "every repeated header reads the first section";
+    EXPECT_LT(took, 8000u) << "loading " << 3 * n << " sections took " << took << " ms";
 }
 
 TEST_F(SkinDataTest, StoredSkinStreamsThroughAFormFile)
