@@ -5,6 +5,10 @@
 #include <fstream>
 
 #include "guitest.h"
+#include "handles.h"
+#include "pixeltest.h"
+#include "skindraw.h"
+#include "skinhelpers.h"
 #include "themeskins.h"
 #include "formfile.h"
 #include "skindata.h"
@@ -325,6 +329,12 @@ TEST_F(SkinDataTest, ActiveAndSkinFileRequestActionsFromTheManager)
     d->SetSkinFile(ThemeSkinPath("default.skn"));
     EXPECT_EQ(m.Action(), TSkinManage::saRefresh);
 
+    // A dialog's component leaves the switching to its dialog.
+    TSkinData* dialog = Loaded(sfDialog);
+    dialog->SetSkinFile(ThemeSkinPath("macos.skn"));
+    m.SetPendingData(nullptr);
+    dialog->SetActive(true);
+    EXPECT_EQ(m.PendingData(), nullptr);
 }
 
 TEST_F(SkinDataTest, LoadedTrimsTheControlKindsOfAMainformComponent)
@@ -349,6 +359,59 @@ TEST_F(SkinDataTest, LoadedTrimsTheControlKindsOfAMainformComponent)
     EXPECT_EQ(SkinManager()->RunState(), TSkinManage::rsRunning);
     EXPECT_EQ(SkinManager()->SkinDataCount(), 3);
     EXPECT_EQ(SkinManager()->DefaultData(), main);
+
+    // Scroll bars are skinned only where user32 can tell their parts.
+    EXPECT_TRUE(main->SkinControls().Contains(xcScrollbar));
+    const TSkinUser32Entries entries = SkinUser32Entries();
+    SkinUser32Entries().GetScrollBarInfo = nullptr;
+    TSkinData* older = Loaded();
+    SkinUser32Entries() = entries;
+    EXPECT_FALSE(older->SkinControls().Contains(xcScrollbar));
+}
+
+// An icon of the small size whose left half is transparent and right half red.
+TIconHandle HalfRedIcon(int cx, int cy)
+{
+    HDC screen = GetDC(nullptr);
+    TGdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen, cx, cy));
+    ReleaseDC(nullptr, screen);
+    TGdiObject<HBITMAP> mask(CreateBitmap(cx, cy, 1, 1, nullptr));
+    {
+        TMemoryDC c(colour.Get()), m(mask.Get());
+        PatBlt(c.Get(), 0, 0, cx, cy, BLACKNESS);
+        PatBlt(m.Get(), 0, 0, cx, cy, BLACKNESS);
+        PatBlt(m.Get(), 0, 0, cx / 2, cy, WHITENESS);
+        TGdiObject<HBRUSH> red(CreateSolidBrush(RGB(255, 0, 0)));
+        const RECT right{cx / 2, 0, cx, cy};
+        FillRect(c.Get(), &right, red.Get());
+    }
+    ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
+    return TIconHandle(CreateIconIndirect(&info));
+}
+
+TEST_F(SkinDataTest, AppIconOnMagentaAndTheSystemCaptionFont)
+{
+    // The application window answers with the application's icon.
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    TIconHandle before(Application->Icon()->ReleaseHandle());
+    Application->Icon()->SetHandle(HalfRedIcon(cx, cy).Release());
+    TSkinData* d = Loaded();
+    TIconHandle ours(Application->Icon()->ReleaseHandle());
+    Application->Icon()->SetHandle(before.Release());
+    ASSERT_EQ(d->FIconBitmap.Width(), cx);
+    EXPECT_EQ(At(d->FIconBitmap, 1, cy / 2), clFuchsia);
+    EXPECT_EQ(At(d->FIconBitmap, cx - 2, cy / 2), clRed);
+    EXPECT_TRUE(d->FIconBitmap.Transparent());
+    EXPECT_EQ(d->FIconBitmap.TransparentColor(), clFuchsia);
+
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    LOGFONTA font{};
+    ASSERT_TRUE(GetObjectA(d->FCaptionFont->Handle(), sizeof font, &font));
+    EXPECT_STREQ(font.lfFaceName, metrics.lfCaptionFont.lfFaceName);
+    EXPECT_EQ(font.lfHeight, metrics.lfCaptionFont.lfHeight);
+    EXPECT_EQ(font.lfWeight, metrics.lfCaptionFont.lfWeight);
 }
 
 class TFormSkinVeto : public TObject {
