@@ -242,7 +242,9 @@ TEST(SkinTransfers, KeyedIntoAnyDibOrWindowGoesWhereGdiPutsIt)
     // Onto a window.
     TForm* f = NewTestForm(40, 30);
     f->Show();
-    PumpFor(30);
+    // Its own first paint must not come after ours.
+    ASSERT_TRUE(PumpUntil([f] { return IsWindowVisible(f->Handle()) && !GetUpdateRect(f->Handle(), nullptr, FALSE); }))
+        << "the form was not shown and painted";
     HDC window = GetDC(f->Handle());
     PatBlt(window, 0, 0, 40, 30, WHITENESS);
     TDibDC reference(40, 30, false);
@@ -404,8 +406,11 @@ TEST_F(SkinDrawTest, OptionalUser32EntriesAndTheirAbsence)
                                  nullptr, nullptr);
     ASSERT_TRUE(list && combo);
     ShowWindow(list, SW_SHOWNA);
-    SetCursorPos(340, 330);  // over the list
-    PumpFor(50);
+    SetCursorPos(340, 330);  // over the list: tracking a leave needs the pointer inside
+    ASSERT_TRUE(PumpUntil([list] {
+        POINT p{};
+        return GetCursorPos(&p) && WindowFromPoint(p) == list;
+    })) << "the pointer did not get over the list";
     const auto tracked = [list] {
         TRACKMOUSEEVENT q{sizeof q, TME_QUERY, nullptr, 0};
         return TrackMouseEvent(&q) && q.hwndTrack == list && (q.dwFlags & TME_LEAVE);
