@@ -180,6 +180,9 @@ TEST(SkinReader, RefusesDamagedContainers)
     for (int i = 0; i < 1001; ++i)
         full.AddEntry("e" + std::to_string(i), {});
     EXPECT_THROW(full.AddEntry("e1001", {}), std::invalid_argument);
+    TSkinWriter twice;
+    twice.AddEntry("A.bmp", {});
+    EXPECT_THROW(twice.AddEntry("a.BMP", {}), std::invalid_argument) << "a name the reader could not tell apart";
     tooMany.Names += "e1001\r\n";
     tooMany.Sizes.push_back(0);
     expect(tooMany, "more than 1001 entries");
