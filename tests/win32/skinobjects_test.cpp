@@ -326,7 +326,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
                 "[Button.Help]\nAction=4\n"
                 "[MDICONTROLS]\nImage=mdi.bmp\n"};
     t.Add("n.bmp", Solid(76, 20, clRed)).Add("w.bmp", Solid(120, 20, clRed));
-    t.Add("mdi.bmp", Bmp(120, 10, [](int x, int) { return static_cast<TColor>(RGB(x, 0, 0)); }));
+    t.Add("mdi.bmp", Bmp(126, 10, [](int x, int) { return static_cast<TColor>(RGB(x, 0, 0)); }));
     const TSkinObjects s = Loaded(t);
 
     std::vector<String> names;
@@ -354,7 +354,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
     const auto* help = FindSysButton(s, "BUTTON.HELP");
     EXPECT_EQ(TPoint(help->Xcoord, help->Ycoord), TPoint(40, 3));
 
-    // The MDI buttons: four states of w = 120 div 12 columns each.
+    // The MDI buttons: four states of w = 126 div 12 columns each.
     for (int k = 0; k < 3; ++k) {
         TDataSkinSysButton& m = *s.FSysButtons[10 + k];
         EXPECT_EQ(m.Action, 7 + k);
@@ -460,8 +460,9 @@ TEST(SkinSchema, BuildsTheComboStripArrowToolbarAndBorderColour)
     ASSERT_EQ(arrow.Bitmap.Width(), 68);
     ASSERT_EQ(arrow.Bitmap.Height(), 17);
     for (int i = 0; i < 4; ++i)
-        for (int d : {0, 8, 16})
-            EXPECT_EQ(At(arrow.Bitmap, i * 17 + d, d), At(combo.Bitmap, (i + 1) * 50 - 19 + d, 2 + d));
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 17; ++x)
+                ASSERT_EQ(At(arrow.Bitmap, i * 17 + x, y), At(combo.Bitmap, (i + 1) * 50 - 19 + x, 2 + y)) << i;
 
     EXPECT_EQ(s.FColors[scBorder], clBlue);
     // Blue is saturated: the gradient ends in blue lightened with white.
