@@ -276,9 +276,11 @@ std::unique_ptr<TDataSkinSysButton> TSkinLoader::ReadSysButton(const String& Sec
     LoadImage(FIni.ReadString(Section, "ButtonImage", ""), b->Bitmap);
     if (b->Frame == 0) {
         // No frame key: guess from the picture's shape (three states are about square each).
+        // Width / Height <= 3.8 is compared as 5 Width <= 19 Height: a division in the x87's
+        // extended precision puts exactly 3.8 above the double 3.8.
         b->Frame = 6;
         if (!b->Bitmap.Empty())
-            b->Frame = static_cast<double>(b->Bitmap.Width()) / b->Bitmap.Height() <= 3.8 ? 3 : 6;
+            b->Frame = 5LL * b->Bitmap.Width() <= 19LL * b->Bitmap.Height() ? 3 : 6;
         if (b->Action < 0)
             b->Frame = 6;
         if (b->Action == 3 || b->Action == 11)

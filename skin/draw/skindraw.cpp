@@ -320,12 +320,7 @@ void TransparentDraw(HDC dc, const TRect& dest, TBitmap* bitmap, TColor key)
         return;
     }
     TGdiObject<HBITMAP> mask = bitmap->CreateMask(key);  // key pixels white
-    HDC src = bitmap->Canvas()->Handle();
-    if (SkinPlatform().NTPlatform)
-        // White mask bits keep the destination, black ones take the source.
-        MaskBlt(dc, dest.left, dest.top, w, h, src, 0, 0, mask.Get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
-    else
-        XorMaskDraw(dc, dest.left, dest.top, w, h, src, mask.Get());
+    XorMaskDraw(dc, dest.left, dest.top, w, h, bitmap->Canvas()->Handle(), mask.Get());
 }
 
 TGdiObject<HRGN> CreateRegionFromBitmap(TBitmap* bitmap, int xOffset, int yOffset, TColor key, int redTolerance,

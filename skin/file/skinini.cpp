@@ -22,12 +22,6 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-bool SameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLowerChar(x) == AsciiLowerChar(y); });
-}
-
 bool IsHeader(std::string_view Trimmed)
 {
     return !Trimmed.empty() && Trimmed.front() == '[' && Trimmed.back() == ']';
@@ -80,6 +74,7 @@ void TQuickIni::LoadFromStream(std::span<const std::uint8_t> Stream)
 {
     FLines.clear();
     FSections.clear();
+    FIndex.clear();
     const std::string_view text(reinterpret_cast<const char*>(Stream.data()), Stream.size());
     std::size_t i = 0;
     while (i < text.size() && text[i] != '\0') {
@@ -98,36 +93,52 @@ void TQuickIni::LoadFromStream(std::span<const std::uint8_t> Stream)
         if (i < text.size() && text[i] == '\n')
             ++i;
     }
+    BuildIndex();
+}
+
+// Each line is visited once: only the first header of a name is indexed, and its keys are the
+// lines up to the next header.
+void TQuickIni::BuildIndex()
+{
+    for (std::size_t s = 0; s < FSections.size(); ++s) {
+        const auto [it, first] = FIndex.try_emplace(AsciiLowerCase(FSections[s].Header));
+        if (!first)
+            continue;
+        TSectionKeys& section = it->second;
+        section.Line = FSections[s].Line;
+        const auto end = s + 1 < FSections.size() ? FSections[s + 1].Line : static_cast<int>(FLines.size());
+        for (int line = section.Line + 1; line < end; ++line)
+            if (std::string key = KeyOf(FLines[static_cast<std::size_t>(line)]); !key.empty())
+                section.Keys.try_emplace(std::move(key), line);
+    }
+}
+
+const TQuickIni::TSectionKeys* TQuickIni::Find(std::string_view Name) const
+{
+    const auto it = FIndex.find(AsciiLowerCase("[" + std::string(Name) + "]"));
+    return it == FIndex.end() ? nullptr : &it->second;
 }
 
 int TQuickIni::FindSection(std::string_view Name) const
 {
-    const std::string header = "[" + std::string(Name) + "]";
-    for (const auto& section : FSections)
-        if (SameText(section.Header, header))
-            return section.Line;
-    return -1;
+    const TSectionKeys* section = Find(Name);
+    return section ? section->Line : -1;
 }
 
 std::string TQuickIni::ReadString(std::string_view Section, std::string_view Key, std::string_view Default) const
 {
     std::string value(Default);
-    const int header = FindSection(Section);
-    if (header < 0)
+    const TSectionKeys* section = Find(Section);
+    if (!section)
         return value;
     const std::string key = AsciiLowerCase(Key);
-    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < FLines.size(); ++i) {
-        const std::string& line = FLines[i];
-        if (IsSectionLine(line))
-            break;
-        if (KeyOf(line) == key) {
-            // The first line with the key decides, even with an empty value.
-            const std::string found = ValueOf(line, key);
-            if (!found.empty())
-                value = found;
-            break;
-        }
-    }
+    const auto it = section->Keys.find(key);
+    if (it == section->Keys.end())
+        return value;
+    // The first line with the key decides, even with an empty value.
+    std::string found = ValueOf(FLines[static_cast<std::size_t>(it->second)], key);
+    if (!found.empty())
+        value = std::move(found);
     return value;
 }
 

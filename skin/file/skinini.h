@@ -4,10 +4,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-// Reads the skin description: an INI text kept in memory with its section headers
-// indexed once. Section names and keys are case-insensitive; it never writes.
+// Reads the skin description: an INI text kept in memory with its section headers and the
+// keys under them indexed once, so every look-up costs the same however many sections and
+// lines a (possibly crafted) description holds. Section names and keys are case-insensitive;
+// it never writes.
 class TQuickIni {
 public:
     // Replaces the content with the text of Stream. Lines are trimmed; empty lines
@@ -41,7 +44,16 @@ private:
         std::string Header;  // as trimmed, brackets included
         int Line;            // its index in FLines
     };
+    // The first header of a name and, for each key under it, the first line with that key.
+    struct TSectionKeys {
+        int Line = 0;
+        std::unordered_map<std::string, int> Keys;  // lower-case key -> index in FLines
+    };
+
+    void BuildIndex();
+    const TSectionKeys* Find(std::string_view Name) const;
 
     std::vector<std::string> FLines;
     std::vector<TSection> FSections;
+    std::unordered_map<std::string, TSectionKeys> FIndex;  // by the lower-case header
 };

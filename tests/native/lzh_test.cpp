@@ -68,9 +68,11 @@ TEST(LZH, RoundTripsWithMatches)
     for (std::size_t i = 0; i + 4096 + 500 < mixed.size(); i += 9000)
         std::copy_n(mixed.begin() + static_cast<std::ptrdiff_t>(i), 500,
                     mixed.begin() + static_cast<std::ptrdiff_t>(i + 4096));
+    std::copy_n(mixed.begin() + 60000, 100, mixed.begin() + 64120);  // just out of the ring's reach
     const TBytes run(100000, 0xAB);  // overlapping matches, and the best ratio a stream can have
 
-    for (const TBytes& data : {BytesOf("        starts with spaces"), BytesOf(text), mixed, run}) {
+    for (const TBytes& data : {BytesOf("        starts with spaces"), BytesOf(std::string(40, '\t') + "not spaces"),
+                               BytesOf(text), mixed, run}) {
         const TBytes packed = TLZHPacker::Pack(data);
         EXPECT_EQ(Unpacked(packed), data) << data.size() << " bytes";
         EXPECT_LT(packed.size(), data.size()) << "no matches were used";

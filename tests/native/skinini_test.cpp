@@ -23,7 +23,7 @@ TQuickIni Load(std::string_view Text)
 
 TEST(QuickIni, KeepsTrimmedLinesAndDropsCommentsAndBlanks)
 {
-    const TQuickIni ini = Load("  [A]\r\n\t; comment\r\n\r\nKey = 1 ; not a comment\n\rx=2\r\0[B]\r\ny=3"s);
+    const TQuickIni ini = Load("  [A]\r\n\t; comment\r\n\r\nKey = 1 ; not a comment\n\rx=2\0[B]\r\ny=3"s);
     EXPECT_EQ(ini.Lines(), (std::vector<std::string>{"[A]", "Key = 1 ; not a comment", "x=2"}));
     EXPECT_EQ(ini.ReadString("A", "key", "-"), "1 ; not a comment");
     EXPECT_EQ(ini.FindSection("B"), -1) << "text after a NUL is not read";

@@ -114,6 +114,13 @@ TEST_F(SkinPack, FailsWithAReason)
     EXPECT_EQ(Run("pack " + Path("two") + " " + Path("o.skn")), 1);
     EXPECT_NE(Err.find("more than one description file"), std::string::npos) << Err;
 
+    fs::create_directories(FDir / "dup");  // two names the reader could not tell apart
+    WriteFile(FDir / "dup" / "skin.ini", BytesOf("x"));
+    WriteFile(FDir / "dup" / "a.bmp", BytesOf("x"));
+    WriteFile(FDir / "dup" / "A.bmp", BytesOf("y"));
+    EXPECT_EQ(Run("pack " + Path("dup") + " " + Path("o.skn")), 1);
+    EXPECT_NE(Err.find("entry name \"a.bmp\" is already taken"), std::string::npos) << Err;
+
     WriteFile(FDir / "cut.skn", BytesOf("\x10\x00\x00"));
     EXPECT_EQ(Run("list " + Path("cut.skn")), 1);
     EXPECT_NE(Err.find("too short to hold its unpacked size"), std::string::npos) << Err;

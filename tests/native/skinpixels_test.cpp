@@ -131,6 +131,8 @@ TEST(PixelOps, Saturation)
     EXPECT_EQ(SaturationOfRGB(0xC0C0C0), 0);
     EXPECT_EQ(SaturationOfRGB(0x80FFFF), 127);
     EXPECT_EQ(SaturationOfRGB(0x000000), 200);
+    EXPECT_EQ(SaturationOfRGB(0xFF0000), 255) << "blue alone above 160";
+    EXPECT_EQ(SaturationOfRGB(0x6464C8), 128) << "127.5 rounds to even";
 }
 
 TEST(GradientCache, FindsRampsAgainAndReusesSlotsRoundRobin)

@@ -62,6 +62,27 @@ TEST(SkinReader, ReadsEveryVersion)
     TTestReader literals;
     ASSERT_TRUE(literals.Load(SampleSkin(30000, {.UseMatches = false})));
     EXPECT_EQ(literals.Entry("frame.bmp"), Noise(3000, 4));
+
+    // Each version's block as the format states it: the name list follows it.
+    const std::pair<std::int32_t, std::size_t> blocks[] = {{20000, 0},   {30000, 256}, {40000, 80},
+                                                           {50000, 48},  {60000, 117}, {70000, 69}};
+    for (auto [version, block] : blocks) {
+        TRawContainer raw;
+        raw.Version = version;
+        raw.Block = block;
+        raw.Names = "a.bmp";
+        raw.Sizes = {3};
+        raw.Data = "abc";
+        TTestReader t;
+        ASSERT_TRUE(t.Load(raw.SkinFile())) << version;
+        EXPECT_EQ(t.Entry("a.bmp"), BytesOf("abc")) << version;
+    }
+    TRawContainer bare;  // the header alone: 16 bytes
+    bare.Version = 20000;
+    bare.Block = 0;
+    TTestReader t;
+    EXPECT_TRUE(t.Load(bare.SkinFile()));
+    EXPECT_EQ(t.Reader.Count(), 0);
 }
 
 TEST(SkinReader, FindsEntriesByNameAndByPartOfName)
@@ -155,6 +176,13 @@ TEST(SkinReader, RefusesDamagedContainers)
     tooMany.Data.clear();
     TTestReader most;
     EXPECT_TRUE(most.Load(tooMany.SkinFile())) << "1001 entries still fit";
+    TSkinWriter full;  // the packer makes no container the reader refuses
+    for (int i = 0; i < 1001; ++i)
+        full.AddEntry("e" + std::to_string(i), {});
+    EXPECT_THROW(full.AddEntry("e1001", {}), std::invalid_argument);
+    TSkinWriter twice;
+    twice.AddEntry("A.bmp", {});
+    EXPECT_THROW(twice.AddEntry("a.BMP", {}), std::invalid_argument) << "a name the reader could not tell apart";
     tooMany.Names += "e1001\r\n";
     tooMany.Sizes.push_back(0);
     expect(tooMany, "more than 1001 entries");

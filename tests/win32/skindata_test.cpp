@@ -5,10 +5,15 @@
 #include <fstream>
 
 #include "guitest.h"
+#include "handles.h"
+#include "pixeltest.h"
+#include "skindraw.h"
+#include "skinhelpers.h"
 #include "themeskins.h"
 #include "formfile.h"
 #include "skindata.h"
 #include "skinmanager.h"
+#include "skinwriter.h"
 
 namespace {
 
@@ -46,10 +51,10 @@ String Hex(const TBytes& bytes)
 
 TBytes Stored(const TBytes& skin)
 {
-    TBytes out(4);
+    TBytes out(4 + skin.size());
     const auto size = static_cast<int32_t>(skin.size());
     std::memcpy(out.data(), &size, 4);
-    out.insert(out.end(), skin.begin(), skin.end());
+    std::copy(skin.begin(), skin.end(), out.begin() + 4);
     return out;
 }
 
@@ -222,6 +227,37 @@ TEST_F(SkinDataTest, DamagedSkinFileRaisesAndLeavesTheComponentEmpty)
     EXPECT_EQ(SkinManager()->PendingData(), nullptr);
 }
 
+// A crafted description: 20,000 caption-button sections, then one section of 20,000 lines whose
+// name 20,000 more headers repeat, so every one of them reads its keys again. Each look-up finds
+// its section and key through the reader's index: the load takes a fraction of a second, where
+// scanning headers or lines for each look-up took minutes. The bound is loose on purpose.
+TEST_F(SkinDataTest, ManySectionsLoadInLinearTime)
+{
+    constexpr int n = 20000;
+    std::string ini;
+    for (int i = 0; i < n; ++i)
+        ini += "[Button" + std::to_string(i) + "]\r\nAction=1\r\n";
+    ini += "[ButtonA]\r\n";
+    for (int i = 0; i < n; ++i)
+        ini += "Key" + std::to_string(i) + "=1\r\n";
+    ini += "Action=2\r\n";
+    for (int i = 0; i < n; ++i)
+        ini += "[ButtonA]\r\n";
+    TSkinWriter writer;
+    writer.AddEntry("skin.ini", TBytes(ini.begin(), ini.end()));
+    const String file = TempFile("velmora-sections.skn", writer.SkinFile());
+
+    TSkinData* d = Loaded();
+    const DWORD start = GetTickCount();
+    d->SetSkinFile(file);
+    const DWORD took = GetTickCount() - start;
+    DeleteFileA(file.c_str());
+    ASSERT_FALSE(d->FSkinEmpty);
+    ASSERT_EQ(d->FSysButtons.size(), 2u * n + 1 + 3);
+    EXPECT_EQ(d->FSysButtons[n + 1]->Action, 2) << "every repeated header reads the first section";
+    EXPECT_LT(took, 8000u) << "loading " << 3 * n << " sections took " << took << " ms";
+}
+
 TEST_F(SkinDataTest, StoredSkinStreamsThroughAFormFile)
 {
     const TBytes skin = FileBytes(ThemeSkinPath("macos.skn"));
@@ -293,6 +329,12 @@ TEST_F(SkinDataTest, ActiveAndSkinFileRequestActionsFromTheManager)
     d->SetSkinFile(ThemeSkinPath("default.skn"));
     EXPECT_EQ(m.Action(), TSkinManage::saRefresh);
 
+    // A dialog's component leaves the switching to its dialog.
+    TSkinData* dialog = Loaded(sfDialog);
+    dialog->SetSkinFile(ThemeSkinPath("macos.skn"));
+    m.SetPendingData(nullptr);
+    dialog->SetActive(true);
+    EXPECT_EQ(m.PendingData(), nullptr);
 }
 
 TEST_F(SkinDataTest, LoadedTrimsTheControlKindsOfAMainformComponent)
@@ -317,6 +359,59 @@ TEST_F(SkinDataTest, LoadedTrimsTheControlKindsOfAMainformComponent)
     EXPECT_EQ(SkinManager()->RunState(), TSkinManage::rsRunning);
     EXPECT_EQ(SkinManager()->SkinDataCount(), 3);
     EXPECT_EQ(SkinManager()->DefaultData(), main);
+
+    // Scroll bars are skinned only where user32 can tell their parts.
+    EXPECT_TRUE(main->SkinControls().Contains(xcScrollbar));
+    const TSkinUser32Entries entries = SkinUser32Entries();
+    SkinUser32Entries().GetScrollBarInfo = nullptr;
+    TSkinData* older = Loaded();
+    SkinUser32Entries() = entries;
+    EXPECT_FALSE(older->SkinControls().Contains(xcScrollbar));
+}
+
+// An icon of the small size whose left half is transparent and right half red.
+TIconHandle HalfRedIcon(int cx, int cy)
+{
+    HDC screen = GetDC(nullptr);
+    TGdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen, cx, cy));
+    ReleaseDC(nullptr, screen);
+    TGdiObject<HBITMAP> mask(CreateBitmap(cx, cy, 1, 1, nullptr));
+    {
+        TMemoryDC c(colour.Get()), m(mask.Get());
+        PatBlt(c.Get(), 0, 0, cx, cy, BLACKNESS);
+        PatBlt(m.Get(), 0, 0, cx, cy, BLACKNESS);
+        PatBlt(m.Get(), 0, 0, cx / 2, cy, WHITENESS);
+        TGdiObject<HBRUSH> red(CreateSolidBrush(RGB(255, 0, 0)));
+        const RECT right{cx / 2, 0, cx, cy};
+        FillRect(c.Get(), &right, red.Get());
+    }
+    ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
+    return TIconHandle(CreateIconIndirect(&info));
+}
+
+TEST_F(SkinDataTest, AppIconOnMagentaAndTheSystemCaptionFont)
+{
+    // The application window answers with the application's icon.
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    TIconHandle before(Application->Icon()->ReleaseHandle());
+    Application->Icon()->SetHandle(HalfRedIcon(cx, cy).Release());
+    TSkinData* d = Loaded();
+    TIconHandle ours(Application->Icon()->ReleaseHandle());
+    Application->Icon()->SetHandle(before.Release());
+    ASSERT_EQ(d->FIconBitmap.Width(), cx);
+    EXPECT_EQ(At(d->FIconBitmap, 1, cy / 2), clFuchsia);
+    EXPECT_EQ(At(d->FIconBitmap, cx - 2, cy / 2), clRed);
+    EXPECT_TRUE(d->FIconBitmap.Transparent());
+    EXPECT_EQ(d->FIconBitmap.TransparentColor(), clFuchsia);
+
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    LOGFONTA font{};
+    ASSERT_TRUE(GetObjectA(d->FCaptionFont->Handle(), sizeof font, &font));
+    EXPECT_STREQ(font.lfFaceName, metrics.lfCaptionFont.lfFaceName);
+    EXPECT_EQ(font.lfHeight, metrics.lfCaptionFont.lfHeight);
+    EXPECT_EQ(font.lfWeight, metrics.lfCaptionFont.lfWeight);
 }
 
 class TFormSkinVeto : public TObject {

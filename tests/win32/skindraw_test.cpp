@@ -107,11 +107,12 @@ TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
     auto strip = Strip();
 
     // Three parts straight onto a context: edges kept, middle stretched.
-    auto parts = Filled(50, 20, clWhite);
-    StretchSkinBitmapPart(parts->Canvas()->Handle(), Rect(0, 0, 50, 20), strip.get(), Rect(4, 0, 4, 0), 2, 3, false);
-    EXPECT_EQ(At(*parts, 3, 19), clRed);
-    EXPECT_EQ(At(*parts, 4, 0), clLime);
-    EXPECT_EQ(At(*parts, 46, 10), clBlue);
+    auto parts = Filled(60, 20, clWhite);
+    StretchSkinBitmapPart(parts->Canvas()->Handle(), Rect(5, 0, 55, 20), strip.get(), Rect(4, 0, 4, 0), 2, 3, false);
+    EXPECT_EQ(At(*parts, 4, 10), clWhite);
+    EXPECT_EQ(At(*parts, 8, 19), clRed);
+    EXPECT_EQ(At(*parts, 9, 0), clLime);
+    EXPECT_EQ(At(*parts, 51, 10), clBlue);
     // Narrower than one state: the whole state squeezed in.
     auto narrow = Filled(10, 10, clWhite);
     StretchSkinBitmapPart(narrow->Canvas()->Handle(), Rect(0, 0, 10, 10), strip.get(), Rect(4, 0, 4, 0), 1, 3, false);
@@ -130,6 +131,18 @@ TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
     DrawSkinBitmapSliced(sliced->Canvas()->Handle(), Rect(10, 5, 30, 15), strip.get(), Rect(4, 0, 4, 0), 2, 3, false,
                          false, false);
     EXPECT_EQ(At(*sliced, 18, 10), clFuchsia) << "opaque draws the key colour too";
+    // Tiled, the 12-pixel middle repeats whole: its key colour 4 pixels into each copy.
+    auto tiledMiddle = Filled(50, 10, clWhite);
+    DrawSkinBitmapSliced(tiledMiddle->Canvas()->Handle(), Rect(0, 0, 50, 10), strip.get(), Rect(4, 0, 4, 0), 2, 3, false,
+                         true, false);
+    EXPECT_EQ(At(*tiledMiddle, 4 + 24 + 4, 5), clFuchsia);
+    EXPECT_EQ(At(*tiledMiddle, 46, 5), clBlue);
+    // No wider than the rectangle, however wide the picture.
+    auto clipped = Filled(10, 10, clWhite);
+    TransparentDraw(clipped->Canvas()->Handle(), Bounds(0, 0, 3, 2), Filled(6, 4, clBlue).get(), clFuchsia);
+    EXPECT_EQ(At(*clipped, 2, 1), clBlue);
+    EXPECT_EQ(At(*clipped, 3, 0), clWhite);
+    EXPECT_EQ(At(*clipped, 0, 2), clWhite);
 
     // The older platforms' three-blit path keys the same pixels as MaskBlt.
     TSkinPlatform saved = SkinPlatform();
@@ -154,6 +167,12 @@ TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
                                  false);
     EXPECT_EQ(At(*three, 50, 11), clGray);
     EXPECT_EQ(At(*three, 99, 0), clBlue);
+    auto keyedThree = Filled(100, 12, clWhite);  // state 2 keyed: its middle's key colour at 4 in each copy
+    DrawSkinBitmapSlicedToCanvas(keyedThree->Canvas(), Rect(0, 0, 100, 12), strip.get(), Rect(4, 0, 4, 0), 2, 3, true,
+                                 false);
+    EXPECT_EQ(At(*keyedThree, 4 + 12 + 4, 5), clWhite);
+    EXPECT_EQ(At(*keyedThree, 4 + 12 + 6, 5), static_cast<TColor>(0xFF00FE));
+    EXPECT_EQ(At(*keyedThree, 4 + 12 + 3, 5), clLime);
 
     // Tiles are drawn whole, past the rectangle.
     auto tiled = Filled(30, 10, clWhite);
@@ -223,7 +242,9 @@ TEST(SkinTransfers, KeyedIntoAnyDibOrWindowGoesWhereGdiPutsIt)
     // Onto a window.
     TForm* f = NewTestForm(40, 30);
     f->Show();
-    PumpFor(30);
+    // Its own first paint must not come after ours.
+    ASSERT_TRUE(PumpUntil([f] { return IsWindowVisible(f->Handle()) && !GetUpdateRect(f->Handle(), nullptr, FALSE); }))
+        << "the form was not shown and painted";
     HDC window = GetDC(f->Handle());
     PatBlt(window, 0, 0, 40, 30, WHITENESS);
     TDibDC reference(40, 30, false);
@@ -279,6 +300,12 @@ TEST_F(SkinDrawTest, WindowRegionFromAPicture)
     EXPECT_FALSE(PtInRegion(rgn.Get(), 1, 0));
     EXPECT_TRUE(PtInRegion(rgn.Get(), 99, 99));
     EXPECT_FALSE(PtInRegion(rgn.Get(), 98, 99));
+
+    // Each channel has its own tolerance above the key.
+    auto tinted = Filled(4, 2, static_cast<TColor>(RGB(255, 0, 250)));
+    const TColor key = static_cast<TColor>(RGB(250, 0, 250));
+    EXPECT_EQ(GetRgnBox(CreateRegionFromBitmap(tinted.get(), 0, 0, key, 5, 0, 0).Get(), &box), NULLREGION);
+    EXPECT_EQ(GetRgnBox(CreateRegionFromBitmap(tinted.get(), 0, 0, key, 0, 0, 5).Get(), &box), SIMPLEREGION);
 
     auto row = Filled(5, 1, clBlack);  // one row is enough
     EXPECT_EQ(GetRgnBox(CreateRegionFromBitmap(row.get(), 0, 0, clFuchsia, 0, 0, 0).Get(), &box), SIMPLEREGION);
@@ -336,20 +363,23 @@ TEST_F(SkinDrawTest, WideTextAndTheControlBehindAWindow)
     EXPECT_EQ(WideCopy(L"abc", -1), L"abc");
     EXPECT_EQ(WideCopy(L"abc", 2), L"ab");
     EXPECT_EQ(WideCopy(L"abc", 99), L"abc");
+    EXPECT_EQ(WideCopy(L"abc", -2), L"");
     EXPECT_EQ(WideCopy(nullptr, 3), L"");
+    EXPECT_TRUE(SkinPlatform().WideText && SkinPlatform().NTPlatform) << "Wine is an NT system";
 
-    // Both platforms' paths measure and draw the same characters.
+    // Without the wide flag the characters of the code page are drawn, others as "?".
     TSkinPlatform saved = SkinPlatform();
     RECT sizes[2];
     std::unique_ptr<TBitmap> drawn[2];
+    const wchar_t* texts[2] = {L"Caf\u00E9 \u0394", L"Caf\u00E9 ?"};
     for (int wide = 0; wide < 2; ++wide) {
         SkinPlatform().WideText = wide == 1;
         drawn[wide] = Filled(80, 20, clWhite);
         HDC dc = drawn[wide]->Canvas()->Handle();
         sizes[wide] = RECT{0, 0, 80, 20};
-        DrawTextWide(dc, L"Caf\u00E9 1", sizes[wide], DT_CALCRECT | DT_SINGLELINE);
+        DrawTextWide(dc, texts[wide], sizes[wide], DT_CALCRECT | DT_SINGLELINE);
         RECT r{0, 0, 80, 20};
-        EXPECT_GT(DrawTextWide(dc, L"Caf\u00E9 1", r, DT_SINGLELINE), 0);
+        EXPECT_GT(DrawTextWide(dc, texts[wide], r, DT_SINGLELINE), 0);
     }
     SkinPlatform() = saved;
     EXPECT_EQ(TRect(sizes[0]), TRect(sizes[1]));
@@ -376,8 +406,11 @@ TEST_F(SkinDrawTest, OptionalUser32EntriesAndTheirAbsence)
                                  nullptr, nullptr);
     ASSERT_TRUE(list && combo);
     ShowWindow(list, SW_SHOWNA);
-    SetCursorPos(340, 330);  // over the list
-    PumpFor(50);
+    SetCursorPos(340, 330);  // over the list: tracking a leave needs the pointer inside
+    ASSERT_TRUE(PumpUntil([list] {
+        POINT p{};
+        return GetCursorPos(&p) && WindowFromPoint(p) == list;
+    })) << "the pointer did not get over the list";
     const auto tracked = [list] {
         TRACKMOUSEEVENT q{sizeof q, TME_QUERY, nullptr, 0};
         return TrackMouseEvent(&q) && q.hwndTrack == list && (q.dwFlags & TME_LEAVE);

@@ -101,14 +101,16 @@ TEST(SkinSchema, EmptyDescriptionGivesEveryDefault)
 {
     const TSkinObjects s = Loaded({});
     EXPECT_EQ(s.FSkinName, "");
-    for (const TSkinColorKey& k : SkinColorKeys) {
-        EXPECT_FALSE(s.FColorDefined[k.Index]) << k.Key;
-        EXPECT_EQ(s.FColors[k.Index], k.Index == scMenubar ? clBtnFace : k.Default) << k.Key;
+    // System colours by index: window text, caption texts, face, button text, highlights,
+    // shadows, two unused, selection, menu bar (the face), menu texts, menu, border, scroll bar.
+    const uint32_t defaults[SkinColorCount] = {
+        0xFF000008, 0xFF000009, 0xFF000013, 0xFF00000F, 0xFF000012, 0xFF000014, 0xFF000014,
+        0xFF000010, 0xFF000015, 0,          0,          0xFF00000E, 0xFF00000D, 0xFF00000F,
+        0xFF000007, 0xFF000007, 0xFF000004, 0xFF00000F, 0xFF000000};
+    for (int i = 0; i < SkinColorCount; ++i) {
+        EXPECT_EQ(static_cast<uint32_t>(s.FColors[i]), defaults[i]) << i;
+        EXPECT_FALSE(s.FColorDefined[i]) << i;
     }
-    EXPECT_EQ(s.FColors[scWindowText], clWindowText);
-    EXPECT_EQ(s.FColors[scScrollbar], clScrollBar);
-    EXPECT_EQ(s.FColors[9], 0);
-    EXPECT_EQ(s.FColors[scBorder], clBtnFace);
     EXPECT_TRUE(s.FExtraColors.empty());
     for (TColor c : s.FCustomColors)
         EXPECT_EQ(c, clWhite);
@@ -209,6 +211,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
 {
     TTestSkin t{"[Colours]\nButtonText=7,8,9\n"
                 "[Personality]\nLeft=l.bmp\nLeftTopHeight=20\nLeftBotHeight=5\nLeftFrame=0\nLeftStretch=3\n"
+                "RightTopHeight=9\nBottomBotHeight=8\n"
                 "Top=t.bmp\nTopTopHeight=6\nTopBotHeight=7\nTopFrame=-2\nTopTrans=0\n"
                 "TextShift=11\nTextShiftVert=4\nTextRightClip=30\nTextAlignment=2\nTXTBackleft=3\n"
                 "ActiveTextR=255\nActiveTextG=0\nActiveTextB=300\nInActiveTextR=1\nInActiveTextG=2\n"
@@ -218,13 +221,19 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
                 "Frame=6\nTrans=1\nTile=2\nNormalColour=$FF\nNormalColour2=1,2,3\n"
                 "[Progress]\nBitmap=a.bmp\nStyle=1\nTile=5\nFrame=9\n"
                 "[Tab.Pane]\nImage=a.bmp\nLeftWidth=6\nTopHeight=6\nRightWidth=3\nBottomHeight=6\n"
-                "[Tabs]\nImage=a.bmp\nBorder=b.bmp\nFrame=2\n"
+                "[Tabs]\nImage=a.bmp\nBorder=b.bmp\nFrame=2\nTile=2\n"
                 "[GroupBox]\nImage=a.bmp\nFrame=7\nBackgroundAlignment=2\nBackgroundLeftShift=5\n"
                 "[Headerbar]\nImage=a.bmp\nFrame=7\n[MenuItem]\nImage=a.bmp\nFrame=1\n"
                 "[HorzScrollThumb]\nImage=a.bmp\nFrame=9\nFrameCount=4\n[VertScrollThumb]\nImage=a.bmp\n"
                 "[UpDown.Vert]\nImage=a.bmp\nGlyphImage=b.bmp\n[Scrollbar]\nImage=a.bmp\n"
                 "[Trackbar.ThumbUp]\nImage=a.bmp\n[Buttons]\nRadioButton=r.bmp\nCheckButton=c.bmp\n"
-                "CheckButtonFrame=3\nTile=2\nNormalColour2=4,5,6\nPressedColour2=\n"};
+                "CheckButtonFrame=3\nTile=2\nNormalColour2=4,5,6\nPressedColour2=\n"
+                "LeftWidth=1\nTopHeight=2\nRightWidth=3\nBottomHeight=4\n"};
+    // Sections whose state count is fixed whatever their Frame key says.
+    for (const char* name : {"GroupBoxEdge", "ToolBars", "StatusBarEdges", "SunkEdge", "ComboButton", "ExtraImages",
+                             "MenuBackground", "HorzScroll", "VertScroll", "UpDown.Horz", "Trackbar.ThumbHorz",
+                             "Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight", "Trackbar.ThumbDown"})
+        t.Ini += "[" + String(name) + "]\nImage=a.bmp\nFrame=9\n";
     t.Add("a.bmp", Solid(20, 10, clRed)).Add("b.bmp", Solid(6, 6, clBlue)).Add("l.bmp", Solid(8, 40, clLime));
     t.Add("t.bmp", Solid(30, 40, clGreen)).Add("m.bmp", Solid(10, 10, clGray));
     t.Add("r.bmp", Solid(96, 16, clNavy)).Add("c.bmp", Solid(52, 13, clNavy));
@@ -232,12 +241,12 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
 
     const TDataSkinBorder& left = s.Border(TSkinObjects::bdLeft);
     EXPECT_EQ(left.Margins(), TRect(0, 20, 0, 5));
-    EXPECT_EQ(left.Frame, 1);  // 0 would divide by zero
     EXPECT_EQ(left.Tile, 1);
     const TDataSkinBorder& top = s.Border(TSkinObjects::bdTop);
     EXPECT_EQ(top.Margins(), TRect(6, 0, 7, 0));
-    EXPECT_EQ(top.Frame, 1);
     EXPECT_EQ(top.Trans, 0);
+    EXPECT_EQ(s.Border(TSkinObjects::bdRight).Margins(), TRect(0, 9, 0, 0));
+    EXPECT_EQ(s.Border(TSkinObjects::bdBottom).Margins(), TRect(0, 0, 8, 0));
     // The border colour comes from the top picture.
     EXPECT_EQ(s.FColors[scBorder], clGreen);
 
@@ -253,13 +262,11 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
     EXPECT_EQ(s.FMenuBar->Name, "Personality");
     EXPECT_EQ(s.FMenuBar->Tile, 1);
     EXPECT_EQ(s.FMenuBar->Margins(), TRect(1, 0, 1, 0));
-    EXPECT_EQ(s.FMenuBar->Frame, 2);
 
     const TDataSkinObject& chunk = *s.FProgressChunk;
     EXPECT_EQ(chunk.Name, "Progress.Chunk");
     EXPECT_EQ(chunk.Style, 3);
     EXPECT_EQ(chunk.Margins(), TRect(1, 2, 3, 4));
-    EXPECT_EQ(chunk.Frame, 6);  // kept as read
     EXPECT_EQ(chunk.Trans, 1);
     EXPECT_EQ(chunk.Tile, 0);
     EXPECT_EQ(chunk.NormalColour, 255);
@@ -269,25 +276,33 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
     EXPECT_EQ(At(s.FProgressChunk->Bitmap, 0, 0), clRed);
 
     EXPECT_EQ(s.FProgress->Tile, 1);
-    EXPECT_EQ(s.FProgress->Frame, 1);  // Style 1: one state
     EXPECT_EQ(s.FTabPane->Margins(), TRect(4, 4, 3, 4));
-    EXPECT_EQ(s.FTabs->Frame, 5);
     EXPECT_EQ(s.FTabs->Bitmap2.Width(), 6);
-    EXPECT_EQ(s.FGroupBox->Frame, 1);
+    EXPECT_EQ(s.FTabs->Tile, 0);
+    EXPECT_EQ(s.FTabs->Trans, 0);
     EXPECT_EQ(s.FGroupBox->BackgroundAlignment, 2);
     EXPECT_EQ(s.FGroupBox->BackgroundLeftShift, 5);
-    EXPECT_EQ(s.FHeaderbar->Frame, 7);
-    EXPECT_EQ(s.FMenuItem->Frame, 5);
-    EXPECT_EQ(s.FHorzScrollThumb->Frame, 4);
-    EXPECT_EQ(s.FVertScrollThumb->Frame, 3);
-    EXPECT_EQ(s.FUpDownVert->Frame, 8);
     EXPECT_EQ(s.FUpDownVert->Bitmap2.Width(), 6);
-    EXPECT_EQ(s.FScrollbar->Frame, 23);
-    EXPECT_EQ(s.FThumbUp->Frame, 5);
+    // The state counts: forced, read from another key, or kept as read (Progress.Chunk 6,
+    // Headerbar 7; a border's 0 becomes 1, as nothing may divide by it).
+    const std::pair<const TDataSkinObject*, int> frames[] = {
+        {&left, 1},                 {&top, 1},                 {s.FTitle.get(), 2},         {s.FButtons.get(), 5},
+        {s.FProgress.get(), 1},     {s.FProgressChunk.get(), 6}, {s.FMenuBar.get(), 2},     {s.FGroupBoxEdge.get(), 2},
+        {s.FGroupBox.get(), 1},     {s.FTabs.get(), 5},        {s.FStatusBarEdges.get(), 3}, {s.FTabPane.get(), 1},
+        {s.FToolBars.get(), 5},     {s.FComboButton.get(), 4}, {s.FSunkEdge.get(), 4},      {s.FExtraImages.get(), 5},
+        {s.FHeaderbar.get(), 7},    {s.FMenuItem.get(), 5},    {s.FMenuBackground.get(), 1}, {s.FScrollbar.get(), 23},
+        {s.FHorzScroll.get(), 4},   {s.FVertScroll.get(), 4},  {s.FHorzScrollThumb.get(), 4}, {s.FVertScrollThumb.get(), 3},
+        {s.FUpDownHorz.get(), 8},   {s.FUpDownVert.get(), 8},  {s.FThumbHorz.get(), 5},     {s.FThumbVert.get(), 5},
+        {s.FThumbLeft.get(), 5},    {s.FThumbRight.get(), 5},  {s.FThumbUp.get(), 5},       {s.FThumbDown.get(), 5}};
+    for (const auto& [object, frame] : frames) {
+        ASSERT_NE(object, nullptr) << frame;
+        EXPECT_EQ(object->Frame, frame) << object->Name;
+    }
     // The section's picture replaces the module's track only when given.
     EXPECT_EQ(s.FTrack->Bitmap.Width(), 16);
 
     const TDataSkinButton& b = *s.FButtons;
+    EXPECT_EQ(b.Margins(), TRect(1, 2, 3, 4));
     EXPECT_EQ(b.RadioButtonFrame, 6);  // 96 wide, 16 high: states of 16
     EXPECT_EQ(b.CheckButtonFrame, 3);
     EXPECT_EQ(b.Tile, 0);
@@ -307,17 +322,18 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
                 "[Button.Two]\nAction=0\nframe=2\nButtonImage=n.bmp\n"
                 "[Button.Bad]\nAction=0\nframe=-3\nButtonImage=n.bmp\n"
                 "[Button.Icon]\nAction=3\nButtonImage=n.bmp\n[Button.Icon2]\nAction=11\nframe=1\nButtonImage=n.bmp\n"
+                "[Button.Icon3]\nAction=11\nButtonImage=n.bmp\n"
                 "[Button.Help]\nAction=4\n"
                 "[MDICONTROLS]\nImage=mdi.bmp\n"};
-    t.Add("n.bmp", Solid(60, 20, clRed)).Add("w.bmp", Solid(120, 20, clRed));
-    t.Add("mdi.bmp", Bmp(120, 10, [](int x, int) { return static_cast<TColor>(RGB(x, 0, 0)); }));
+    t.Add("n.bmp", Solid(76, 20, clRed)).Add("w.bmp", Solid(120, 20, clRed));
+    t.Add("mdi.bmp", Bmp(126, 10, [](int x, int) { return static_cast<TColor>(RGB(x, 0, 0)); }));
     const TSkinObjects s = Loaded(t);
 
     std::vector<String> names;
     for (const auto& b : s.FSysButtons)
         names.push_back(b->Name);
     EXPECT_EQ(names, (std::vector<String>{"BUTTON.EARLY", "BUTTON.KEPT", "BUTTONNARROW", "BUTTON.WIDE", "BUTTON.TWO",
-                                          "BUTTON.BAD", "BUTTON.ICON", "BUTTON.ICON2", "BUTTON.HELP", "MDICONTROLS",
+                                          "BUTTON.BAD", "BUTTON.ICON", "BUTTON.ICON2", "BUTTON.ICON3", "BUTTON.HELP", "MDICONTROLS",
                                           "MDICONTROLS", "MDICONTROLS"}));
 
     const auto* early = FindSysButton(s, "BUTTON.EARLY");
@@ -325,7 +341,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
     const auto* kept = FindSysButton(s, "BUTTON.KEPT");
     EXPECT_EQ(kept->Visibility1, -1);
     EXPECT_EQ(kept->Frame, 6);  // a narrow picture, but a negative Action
-    EXPECT_EQ(FindSysButton(s, "BUTTONNARROW")->Frame, 3);  // 60 x 20
+    EXPECT_EQ(FindSysButton(s, "BUTTONNARROW")->Frame, 3);  // 76 x 20: three states up to 3.8 : 1
     EXPECT_EQ(FindSysButton(s, "BUTTONNARROW")->Visibility1, 0);
     EXPECT_EQ(FindSysButton(s, "BUTTON.WIDE")->Frame, 6);  // 120 x 20
     EXPECT_EQ(FindSysButton(s, "BUTTON.WIDE")->CombineOp, 5);
@@ -334,12 +350,13 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
     EXPECT_EQ(FindSysButton(s, "BUTTON.BAD")->Frame, 1);
     EXPECT_TRUE(FindSysButton(s, "BUTTON.ICON")->Bitmap.Empty());  // the window icon is drawn instead
     EXPECT_FALSE(FindSysButton(s, "BUTTON.ICON2")->Bitmap.Empty());  // a frame key skips that rule
+    EXPECT_TRUE(FindSysButton(s, "BUTTON.ICON3")->Bitmap.Empty());
     const auto* help = FindSysButton(s, "BUTTON.HELP");
     EXPECT_EQ(TPoint(help->Xcoord, help->Ycoord), TPoint(40, 3));
 
-    // The MDI buttons: four states of w = 120 div 12 columns each.
+    // The MDI buttons: four states of w = 126 div 12 columns each.
     for (int k = 0; k < 3; ++k) {
-        TDataSkinSysButton& m = *s.FSysButtons[9 + k];
+        TDataSkinSysButton& m = *s.FSysButtons[10 + k];
         EXPECT_EQ(m.Action, 7 + k);
         ASSERT_EQ(m.Bitmap.Width(), 40);
         EXPECT_EQ(m.Bitmap.Height(), 10);
@@ -351,7 +368,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
 
 TEST(SkinSchema, ImageValuesNameBmpEntriesOnly)
 {
-    TTestSkin t{"[Personality]\nLeft=C:\\skins\\sub\\a.bmp\nRight=a.BMP\nTop=a.bmp.old\nBottom=missing.bmp\n"
+    TTestSkin t{"[Personality]\nLeft=C:\\skins\\sub\\a.bmp\nRight=a.BMP\nTop=a.bmp.old\nBottom=missing.bmp\nmenuBar=a.bmp\n"
                 "[Buttons]\nBitmap=empty.bmp\n[ExtraImages]\nImage=\n[Headerbar]\nImage=none.bmp\n"};
     t.Add("a.bmp", Solid(4, 4, clRed)).Add("a.BMP.old", Solid(4, 4, clRed)).Add("empty.bmp", {});
     const TSkinObjects s = Loaded(t);
@@ -363,6 +380,8 @@ TEST(SkinSchema, ImageValuesNameBmpEntriesOnly)
     EXPECT_EQ(s.FExtraImages, nullptr);  // an empty Image value: no object
     ASSERT_TRUE(s.FHeaderbar);           // a value naming nothing: an object without a picture
     EXPECT_TRUE(s.FHeaderbar->Bitmap.Empty());
+    EXPECT_EQ(s.FHeaderbar->Frame, 5);  // no Frame key
+    EXPECT_EQ(s.FMenuBar->Tile, 1);     // no TileMenu key
 }
 
 TEST(SkinSchema, DamagedBitmapEntryRaisesAndKeepsTheSkinBefore)
@@ -400,7 +419,7 @@ TEST(SkinSchema, BuildsTheComboStripArrowToolbarAndBorderColour)
                 "[ComboButton]\nImage=button.bmp\n[ExtraImages]\nImage=glyph.bmp\n"
                 "[Personality]\nTop=top.bmp\nTopFrame=2\n"};
     t.Add("sunk.bmp", States(10, 21, {sunk[0], sunk[1], sunk[2], sunk[3]}));
-    t.Add("button.bmp", States(10, 21, {button[0], button[1], button[2], button[3]}));
+    t.Add("button.bmp", Bmp(40, 21, [&](int x, int y) { return x % 10 == 0 && y == 0 ? clFuchsia : button[x / 10]; }));
     t.Add("glyph.bmp", States(4, 4, {glyph[0], glyph[1], glyph[2], glyph[3], glyph[4]}));
     // Frame 2 stacked: the pixel a third into the first state is at (10, 3).
     t.Add("top.bmp", Bmp(30, 20, [](int x, int y) { return x == 10 && y == 3 ? clBlue : clWhite; }));
@@ -419,8 +438,10 @@ TEST(SkinSchema, BuildsTheComboStripArrowToolbarAndBorderColour)
         EXPECT_EQ(At(combo.Bitmap, x0 + 1, 10), sunk[st]);
         EXPECT_EQ(At(combo.Bitmap, x0 + 10, 10), clFuchsia);  // the edit shows through
         EXPECT_EQ(At(combo.Bitmap, x0 + 48 - b, 17), clFuchsia);
+        EXPECT_EQ(At(combo.Bitmap, x0 + 10, 18), sunk[st]);
         EXPECT_EQ(At(combo.Bitmap, x0 + 49 - b, 10), sunk[st]);
         EXPECT_EQ(At(combo.Bitmap, x0 + 50 - b, 1), button[st]);
+        EXPECT_EQ(At(combo.Bitmap, x0 + 50 - b, 0), sunk[st]) << "the button is drawn keyed";
         EXPECT_EQ(At(combo.Bitmap, x0 + 50 - b + (b - 4) / 2 + 1, 9), glyph[st]);
     }
     // The original button, mirrored, for right-to-left boxes.
@@ -439,8 +460,9 @@ TEST(SkinSchema, BuildsTheComboStripArrowToolbarAndBorderColour)
     ASSERT_EQ(arrow.Bitmap.Width(), 68);
     ASSERT_EQ(arrow.Bitmap.Height(), 17);
     for (int i = 0; i < 4; ++i)
-        for (int d : {0, 8, 16})
-            EXPECT_EQ(At(arrow.Bitmap, i * 17 + d, d), At(combo.Bitmap, (i + 1) * 50 - 19 + d, 2 + d));
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 17; ++x)
+                ASSERT_EQ(At(arrow.Bitmap, i * 17 + x, y), At(combo.Bitmap, (i + 1) * 50 - 19 + x, 2 + y)) << i;
 
     EXPECT_EQ(s.FColors[scBorder], clBlue);
     // Blue is saturated: the gradient ends in blue lightened with white.
@@ -646,6 +668,7 @@ TEST_P(ThemeSkins, LoadWithEveryObjectTheProgramUses)
     for (const TDataSkinBorder* updown : {s.FUpDownHorz.get(), s.FUpDownVert.get()})
         EXPECT_EQ(updown->Bitmap2.Width() % 8, 0);
     EXPECT_FALSE(s.FProgress->Style);  // two states: empty and full
+    EXPECT_EQ(s.FProgress->Frame, 2);
 
     // Pictures the engine copies opaque must not show the transparent colour.
     for (TDataSkinObject* opaque : {static_cast<TDataSkinObject*>(s.FTabPane.get()), s.FStatusBarEdges.get(),
