@@ -213,7 +213,8 @@ TEST_F(SkinComboTest, TheButtonAndTheListBarArePaintedFromTheSkin)
     EXPECT_NE(At(*painted, w - 8, h / 2), clFuchsia);
     EXPECT_EQ(skin->ButtonRect(), TRect(ComboInfo(combo->Handle()).rcButton));
 
-    // Focused, pressed, and disabled even while pressed.
+    // Focused, pressed, and disabled even while pressed (frames told apart at a glance).
+    FillStrip(button->Bitmap, 4, 30, 30, StripButton);
     combo->SetFocus();
     EXPECT_TRUE(SameArea(*SkinPainted(skin, clFuchsia), 0, 0, *SlicedPiece(button, 4, w, h, clFuchsia)));
     SendMessageA(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(w - 8, h / 2));
@@ -316,6 +317,8 @@ TEST_F(SkinComboTest, ARightToLeftComboHasItsButtonOnTheLeft)
     EXPECT_NE(At(*painted, w - 1, h / 2), clFuchsia);
     // Without the edge picture the button alone: the mirrored picture, in the combo's state.
     TDataSkinBorder* button = Data->FComboButton.get();
+    FillStrip(button->Bitmap, 4, 20, 20, StripButton);
+    FillStrip(button->Bitmap2, 4, 20, 20, StripCheck);
     Data->FSunkEdge.reset();
     Data->FExtraImages.reset();
     SendMessageA(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, h / 2));
@@ -388,8 +391,9 @@ TEST_F(SkinComboTest, SkinsWithoutTheButtonPictureLeaveTheComboAsItIs)
     };
     // Right to left, the whole-box style draws the sunken edge's picture: without one, nothing.
     SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
-    Data->FSunkEdge.reset();
+    auto sunk = std::move(Data->FSunkEdge);
     EXPECT_TRUE(untouched());
+    Data->FSunkEdge = std::move(sunk);
     SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & ~WS_EX_LEFTSCROLLBAR);
     // An empty button picture, or none, and an extra glyph strip without frames: nothing, and
     // nothing divides by 0.

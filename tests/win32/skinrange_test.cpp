@@ -75,21 +75,20 @@ TEST_F(RangeSkinTest, TrackBarChannelAndThumbFromTheSkinTicksAsBefore)
             differing += At(*shot, x, y) != At(*plain, x, y);
     EXPECT_EQ(differing, 0);
 
-    // Upright: the vertical pictures, the channel's centred in it.
+    // Upright: the vertical pictures (a thumb strip of plain frames here), the channel's
+    // centred in it.
+    FillStrip(Data->FThumbVert->Bitmap, 5, 10, 20, StripButton);
     TTrackBar* upright = Add<TTrackBar>(Form, Form, "TrackBar2", 260, 20, 45, 200);
     upright->SetOrientation(trVertical);
     SkinControl<TSkinTrackBar>(TSkinKind::TrackBar, upright);
     shot = Printed(upright->Handle());
     const TDataSkinObject& vtrack = *Data->FTrackVert;
-    const TDataSkinObject& vthumb = *Data->FThumbVert;
     const RECT vt = RectOf<TBM_GETTHUMBRECT>(upright->Handle());
     const TPixRect vc = UprightChannelRect(ToPixRect(RectOf<TBM_GETCHANNELRECT>(upright->Handle())));
     const int vx = vc.Left + std::max(0, (vc.Width() - vtrack.Bitmap.Width()) / 2);
     for (int col = 0; col < vtrack.Bitmap.Width(); ++col)
         EXPECT_EQ(At(*shot, vx + col, vc.Bottom - 2), PicturePixel(vtrack.Bitmap, col, vtrack.Bitmap.Height() - 2));
-    const int vfw = vthumb.Bitmap.Width() / 5;
-    EXPECT_EQ(At(*shot, (vt.left + vt.right) / 2, (vt.top + vt.bottom) / 2),
-              PicturePixel(vthumb.Bitmap, vfw + vfw / 2, vthumb.Bitmap.Height() / 2));
+    EXPECT_EQ(At(*shot, (vt.left + vt.right) / 2, (vt.top + vt.bottom) / 2), StripButton[1]);
 
     // A skin without thumb pictures outlines the thumb in its shadow colour.
     Data->FThumbHorz.reset();
@@ -238,6 +237,15 @@ TEST_F(RangeSkinTest, ProgressBarsTwoFramesChunksAndVertical)
     // Without chunk pictures the bar still shows, not blank.
     Data->FProgressChunk.reset();
     EXPECT_EQ(At(*bar(0, 0, 100, 75, 200, 16), 100, 8), PicturePixel(progress.Bitmap, progress.Bitmap.Width() / 2, 8));
+
+    // A tiled bar repeats its frames' columns rather than stretching them.
+    Data->FProgress->Style = 0;
+    Data->FProgress->Tile = 1;
+    Data->FProgress->SetMargins(0, 0, 0, 0);
+    Data->FProgress->Bitmap.SetSize(40, 16);
+    for (int x = 0; x < 40; ++x)
+        Paint(Data->FProgress->Bitmap, TRect(x, 0, x + 1, 16), static_cast<TColor>(0x00400000 + 8 * (x % 20)));
+    EXPECT_EQ(At(*bar(0, 0, 100, 0, 200, 16), 25, 8), static_cast<TColor>(0x00400000 + 8 * 5));
 
     // A skin without the bar's picture leaves the bar to paint itself.
     Data->FProgress->Bitmap.SetSize(0, 0);

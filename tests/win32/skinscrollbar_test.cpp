@@ -468,12 +468,13 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
     const int t = ScrollBarThickness(strip->Height(), w), b = GetSystemMetrics(SM_CYVSCROLL);
     TDataSkinObject& track = *Data->FVertScroll;
     TDataSkinObject& thumb = *Data->FVertScrollThumb;
-    // A thumb of three frames of rows of changing colours with magenta corners: tiled and
-    // stretched it differs, and its frame count and key colour show. It tiles as the track
-    // does; the track is keyed too.
+    // A thumb of three frames whose colours change along both axes, with magenta corners:
+    // tiled and stretched it differs, and its frame count and key colour show. It tiles as the
+    // track does; the track is keyed too.
     thumb.Bitmap.SetSize(3 * 17, 23);
     for (int y = 0; y < 23; ++y)
-        Paint(thumb.Bitmap, TRect(0, y, 3 * 17, y + 1), static_cast<TColor>(0x00102000 + 0x0B * y));
+        for (int x = 0; x < 3 * 17; ++x)
+            Paint(thumb.Bitmap, TRect(x, y, x + 1, y + 1), static_cast<TColor>(0x00100000 + 0x0B * y + 0x0900 * (x % 17)));
     for (int f = 0; f < 3; ++f)
         Paint(thumb.Bitmap, TRect(17 * f, 0, 17 * f + 2, 2), clFuchsia);
     thumb.Frame = 3;
@@ -482,8 +483,9 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
     thumb.SetMargins(2, 4, 2, 4);
     track.Tile = 1;
     track.Trans = 1;
-    Paint(track.Bitmap, TRect(0, track.Bitmap.Height() / 2, track.Bitmap.Width(), track.Bitmap.Height() / 2 + 3),
-          clFuchsia);
+    FillStrip(track.Bitmap, 4, 17, 30, StripButton);
+    track.Bitmap.Canvas()->Brush()->SetColor(clFuchsia);
+    track.Bitmap.Canvas()->FillRect(TRect(0, 12, 4 * 17, 18));
     SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
     SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
     auto painted = Painted(panel);
