@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <tuple>
+
 #include "bitmapview.h"
 #include "controlskintest.h"
 #include "rangelayout.h"
@@ -218,22 +220,18 @@ TEST_F(RangeSkinTest, ProgressBarsTwoFramesChunksAndVertical)
     Data->FProgressChunk->Bitmap.Assign(Filled(8, 10, clBlue).get());
     Data->FProgressChunk->Tile = 1;
     Data->FProgressChunk->SetMargins(3, 0, 0, 0);
+    // Which points of the bar are blue.
+    auto blueAt = [&](std::initializer_list<std::tuple<int, int, bool>> points) {
+        for (const auto& [x, y, blue] : points)
+            EXPECT_EQ(At(*shot, x, y) == clBlue, blue) << x << ", " << y;
+    };
     shot = bar(0, 50, 100, 75, 200, 16);
-    EXPECT_NE(At(*shot, 4, 8), clBlue);
-    EXPECT_EQ(At(*shot, 5, 8), clBlue);
-    EXPECT_EQ(At(*shot, 154, 8), clBlue);
-    EXPECT_NE(At(*shot, 155, 8), clBlue);
-    EXPECT_NE(At(*shot, 50, 2), clBlue);
-    EXPECT_EQ(At(*shot, 50, 3), clBlue);
+    blueAt({{4, 8, false}, {5, 8, true}, {154, 8, true}, {155, 8, false}, {50, 2, false}, {50, 3, true}});
     // Stretched, the chunk fills from (2, 2) over the bar's height less 4.
     Data->FProgressChunk->Tile = 0;
     Data->FProgressChunk->SetMargins(0, 0, 0, 0);
     shot = bar(0, 0, 100, 75, 200, 16);
-    EXPECT_NE(At(*shot, 1, 8), clBlue);
-    EXPECT_EQ(At(*shot, 2, 2), clBlue);
-    EXPECT_EQ(At(*shot, 151, 13), clBlue);
-    EXPECT_NE(At(*shot, 152, 8), clBlue);
-    EXPECT_NE(At(*shot, 50, 14), clBlue);
+    blueAt({{1, 8, false}, {2, 2, true}, {151, 13, true}, {152, 8, false}, {50, 14, false}});
     // Without chunk pictures the bar still shows, not blank.
     Data->FProgressChunk.reset();
     EXPECT_EQ(At(*bar(0, 0, 100, 75, 200, 16), 100, 8), PicturePixel(progress.Bitmap, progress.Bitmap.Width() / 2, 8));

@@ -697,23 +697,28 @@ TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
     Data->FColors[scWindowText] = clRed;
     Data->FColorDefined[scWindowText] = true;
     auto titled = Painted(hw);
-    int inkLeft = 100, inkRight = -1;
-    for (int y = 0; y < fh; ++y)
-        for (int x = 0; x < 100; ++x)
-            if (const COLORREF c = At(*titled, x, y); GetRValue(c) > 0x90 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60) {
-                inkLeft = std::min(inkLeft, x);
-                inkRight = std::max(inkRight, x);
-            }
-    ASSERT_GE(inkRight, 0) << "no title in the window-text colour";
-    SIZE wide{}, narrow{};
-    HDC dc = titled->Canvas()->Handle();
-    HGDIOBJ old = SelectObject(dc, bold.Get());
-    GetTextExtentPoint32A(dc, "Name", 4, &wide);
-    SelectObject(dc, regular.Get());
-    GetTextExtentPoint32A(dc, "Name", 4, &narrow);
-    SelectObject(dc, old);
-    ASSERT_GT(wide.cx, narrow.cx);
-    EXPECT_LE(inkRight - inkLeft + 1, narrow.cx);
+    // The width of the red ink of "Name" in section 0, and as each font writes it.
+    auto inkWidth = [&](TBitmap& b) {
+        int first = 100, last = -1;
+        for (int y = 0; y < fh; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (const COLORREF c = At(b, x, y); GetRValue(c) > 0x90 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return last - first;
+    };
+    auto written = [&](HFONT f) {
+        auto b = Filled(100, fh, clWhite);
+        HDC dc = b->Canvas()->Handle();
+        TSelectedObject selected(dc, f);
+        SetTextColor(dc, RGB(255, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutA(dc, 5, 2, "Name", 4);
+        return inkWidth(*b);
+    };
+    ASSERT_GT(written(bold.Get()), written(regular.Get()));
+    EXPECT_EQ(inkWidth(*titled), written(regular.Get())) << "not the regular weight, or not the window-text colour";
     SendMessageA(hw, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     // Without a header picture the header paints its own titles.
