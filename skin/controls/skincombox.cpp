@@ -235,7 +235,9 @@ void TSkinComBox::AfterProc(TMessage& Message)
 
 void TSkinComBox::DrawControl(HDC DC, const TRect& R)
 {
-    if (!FSkinData)
+    // Without the button picture the combo stays as it painted itself.
+    TDataSkinBorder* button = FSkinData ? FSkinData->FComboButton.get() : nullptr;
+    if (!HasPicture(button))
         return;
     FStyle = GetWindowLongAW(FHandle, GWL_STYLE);
     FExStyle = GetWindowLongAW(FHandle, GWL_EXSTYLE);
@@ -248,37 +250,29 @@ void TSkinComBox::DrawControl(HDC DC, const TRect& R)
     FEnabled = !(FStyle & WS_DISABLED);
     FFocused = GetFocus() == FHandle;
     const bool rtl = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
-    const int state = ComboStateFrame(FEnabled, Pressed(), FFocused || Hot());
-    TDataSkinBorder* button = FSkinData->FComboButton.get();
-    TDataSkinObject* sunk = FSkinData->FSunkEdge.get();
-    if (!HasPicture(button)) {
-        DrawPlainEdgeAndArrow(DC, box, state, rtl);
-        return;
-    }
     if (button->Style == 1) {
         DrawPlainStyle(DC, box, *button, rtl);
         return;
     }
+    const int state = ComboStateFrame(FEnabled, Pressed(), FFocused || Hot());
+    TDataSkinObject* sunk = FSkinData->FSunkEdge.get();
     if (FComboBoxExMode) {
         DrawComboBoxEx(DC, box, state);
         return;
     }
     if (button->Style == 2) {
+        // Right to left the whole box is the sunken edge's picture; a skin without one draws
+        // nothing.
         TDataSkinObject* whole = rtl ? sunk : button;
-        if (!HasPicture(whole))
-            DrawPlainEdgeAndArrow(DC, box, state, rtl);
-        else
+        if (HasPicture(whole))
             DrawSkinBitmapSliced(DC, box, &whole->Bitmap, whole->Margins(), state, whole->Frame, true, false, false);
         return;
     }
-    if (!HasPicture(sunk)) {
-        DrawPlainEdgeAndArrow(DC, box, state, rtl);
-        return;
-    }
-    DrawFramed(DC, box, *button, *sunk, state, rtl);
+    DrawFramed(DC, box, *button, HasPicture(sunk) ? sunk : nullptr, state, rtl);
 }
 
-void TSkinComBox::DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TDataSkinObject& Sunk, int State,
+// Without a sunken edge the button goes over the combo's own border.
+void TSkinComBox::DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TDataSkinObject* Sunk, int State,
                              bool RTL)
 {
     const TComboFramedLayout l = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL);
@@ -286,7 +280,8 @@ void TSkinComBox::DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TD
     TSavedDC saved(DC);
     // The edge picture paints the ring around the text and the button area only.
     ExcludeClipRect(DC, l.Text.Left, l.Text.Top, l.Text.Right, l.Text.Bottom);
-    DrawSkinPart(DC, R, Sunk.Frame, State, &Sunk);
+    if (Sunk)
+        DrawSkinPart(DC, R, Sunk->Frame, State, Sunk);
     DrawStripFrameMasked(DC, ToRect(l.Button), Button.Frame, State, picture);
     if (TDataSkinObject* glyph = FSkinData->FExtraImages.get(); HasPicture(glyph))
         DrawSkinBitmapCentered(DC, ToRect(l.Glyph), &glyph->Bitmap, State, glyph->Frame, true);
@@ -318,19 +313,4 @@ void TSkinComBox::DrawComboBoxEx(HDC DC, const TRect& R, int State)
     FillFace(DC, button);
     if (TDataSkinObject* arrow = FSkinData->FComboArrow.get(); HasPicture(arrow))
         DrawStripFrameMasked(DC, button, arrow->Frame, State, &arrow->Bitmap);
-}
-
-void TSkinComBox::DrawPlainEdgeAndArrow(HDC DC, const TRect& R, int State, bool RTL)
-{
-    FrameTwoRings(DC, R, FSkinData->FColors[scButtonShadow], clWhite);
-    TPixRect button = LayOutFramedCombo(ToPixRect(R), GetSystemMetrics(SM_CXHSCROLL), RTL).Glyph;
-    button.Top += 2;
-    button.Bottom -= 2;
-    if (button.Empty())
-        return;
-    // The drop-down button as the up-down skin draws its plain buttons, pointing down.
-    TCanvas canvas;
-    canvas.SetHandle(DC);
-    DrawPlainArrow(&canvas, ToRect(button), 1, State);
-    canvas.SetHandle(nullptr);
 }

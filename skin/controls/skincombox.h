@@ -54,9 +54,8 @@ private:
 
     void DrawPlainStyle(HDC DC, const TRect& R, TDataSkinBorder& Button, bool RTL);
     void DrawComboBoxEx(HDC DC, const TRect& R, int State);
-    void DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TDataSkinObject& Sunk, int State, bool RTL);
-    // A skin without the pictures the style needs: a flat edge and a plain arrow button.
-    void DrawPlainEdgeAndArrow(HDC DC, const TRect& R, int State, bool RTL);
+    // The sunken edge (when the skin has one) with the button and its glyph over it.
+    void DrawFramed(HDC DC, const TRect& R, TDataSkinBorder& Button, TDataSkinObject* Sunk, int State, bool RTL);
 
     HWND FListWindow = nullptr;
     LONG FStyle = 0, FExStyle = 0;

@@ -99,6 +99,14 @@ bool TSkinBoxH::BeforeProc(TMessage& Message)
 
 // ---------------------------------------------------------------- TSkinTabBtn
 
+namespace {
+
+// Text, image and state. Not the item's parameter: a tab control with extra item bytes copies
+// all of them there, past the end of the item record.
+constexpr UINT TabItemMask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+
+}  // namespace
+
 const TClassInfo& TSkinTabBtn::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TSkinTabBtn>("TSkinTabBtn", &TSkinControl::StaticClass()).Build();
@@ -152,7 +160,7 @@ void TSkinTabBtn::DrawTab(TCanvas& canvas, int index, int focused, HIMAGELIST im
     if (FUnicode) {
         std::array<wchar_t, 40> buffer{};
         TCITEMW item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+        item.mask = TabItemMask;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
         if (SendMessageW(FHandle, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) {
@@ -162,7 +170,7 @@ void TSkinTabBtn::DrawTab(TCanvas& canvas, int index, int focused, HIMAGELIST im
     } else {
         std::array<char, 80> buffer{};
         TCITEMA item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+        item.mask = TabItemMask;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
         if (SendMessageA(FHandle, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item))) {

@@ -16,6 +16,19 @@ constexpr UINT SectionTextFlags = DT_END_ELLIPSIS | DT_EXPANDTABS;
 // A section's text is read up to this many characters.
 constexpr int SectionTextChars = 100;
 
+// The titles are drawn upright and unweighted whatever the header's font says.
+TGdiObject<HFONT> RegularFont(HDC dc, HFONT font)
+{
+    LOGFONTW lf{};
+    if (!GetObjectW(font ? font : GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf))
+        return TGdiObject<HFONT>();
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = FALSE;
+    lf.lfUnderline = FALSE;
+    lf.lfStrikeOut = FALSE;
+    return TGdiObject<HFONT>(CreateFontIndirectW(&lf));
+}
+
 }  // namespace
 
 const TClassInfo& TSkinHeader::StaticClass()
@@ -138,7 +151,9 @@ void TSkinHeader::DrawSection(HDC DC, HFONT Font, HIMAGELIST Images, int Index, 
         return;
     if (!caption.empty()) {
         HDC tdc = picture->Canvas()->Handle();
-        TSelectedObject font(tdc, Font);
+        const TGdiObject<HFONT> regular = RegularFont(tdc, Font);
+        TSelectedObject font(tdc, regular ? regular.Get() : Font);
+        TSelectedObject clear(tdc, GetStockObject(NULL_BRUSH));
         const unsigned format = static_cast<unsigned>(item.fmt);
         const int image = HeaderImageIndex(format, item.iImage);
         const bool hasImage = Images && image != -1;

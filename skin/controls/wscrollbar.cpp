@@ -284,9 +284,12 @@ void DrawSkinScrollBar(HDC dc, int x, int y, TSkinData* data, const TScrollBarSh
 
     const TScrollBarParts parts = LayOutScrollBar(shape);
     const bool v = shape.Vertical;
-    if (TDataSkinObject* track = (v ? data->FVertScroll : data->FHorzScroll).get(); track && !parts.Track.Empty())
+    TDataSkinObject* track = (v ? data->FVertScroll : data->FHorzScroll).get();
+    // The thumb tiles as its track does.
+    const bool tile = track && track->Tile == 1;
+    if (track && !parts.Track.Empty())
         DrawSkinBitmapSliced(pdc, ToRect(parts.Track), &track->Bitmap, track->Margins(), shape.Enabled ? 1 : 3,
-                             ScrollTrackFrames, track->Trans == 1, track->Tile == 1, false);
+                             ScrollTrackFrames, track->Trans == 1, tile, false);
     TBitmap* strip = &data->FScrollbar->Bitmap;
     TSkinControl::DrawStripFrameMasked(pdc, ToRect(parts.FirstArrow), ScrollStripFrames,
                                        ScrollArrowFrame(v, false, hotPart, pressed), strip);
@@ -295,8 +298,8 @@ void DrawSkinScrollBar(HDC dc, int x, int y, TSkinData* data, const TScrollBarSh
     if (TDataSkinObject* thumb = (v ? data->FVertScrollThumb : data->FHorzScrollThumb).get();
         thumb && !parts.Thumb.Empty())
         DrawSkinBitmapSliced(pdc, ToRect(parts.Thumb), &thumb->Bitmap, thumb->Margins(),
-                             ScrollThumbFrame(hotPart, pressed), std::max(thumb->Frame, 1), thumb->Trans == 1,
-                             thumb->Tile == 1, false);
+                             ScrollThumbFrame(hotPart, pressed), std::max(thumb->Frame, 1), thumb->Trans == 1, tile,
+                             false);
     if (!parts.Grip.Empty())
         TSkinControl::DrawStripFrameMasked(pdc, ToRect(parts.Grip), ScrollStripFrames,
                                            ScrollGripFrame(v, hotPart, pressed), strip);

@@ -14,6 +14,7 @@
 #include "combobox.h"
 #include "comboxscrollbar.h"
 #include "controlskintest.h"
+#include "postedwait.h"
 #include "datetimepicker.h"
 #include "pixelslice.h"
 #include "scrollbarlayout.h"
@@ -116,7 +117,7 @@ protected:
     {
         auto* skin = new TSkinComBox(combo);
         skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), false);
-        PumpFor(20);
+        PaintsDone("the combo");
         return skin;
     }
     int ChangesOf(const char* name) const
@@ -193,8 +194,7 @@ TEST_F(SkinComboTest, EachStyleOpensPicksAndClosesAsWithout)
         EXPECT_EQ(ChangesOf("Skinned"), ChangesOf("Plain"));
         plain->Free();
         combo->Free();
-        PumpFor(10);
-        EXPECT_EQ(SkinForm->SkinControlCount(), 0);
+        EXPECT_TRUE(PumpUntil([&] { return SkinForm->SkinControlCount() == 0; })) << "skins left behind";
     }
 }
 
@@ -213,7 +213,10 @@ TEST_F(SkinComboTest, TheButtonAndTheListBarArePaintedFromTheSkin)
     EXPECT_NE(At(*painted, w - 8, h / 2), clFuchsia);
     EXPECT_EQ(skin->ButtonRect(), TRect(ComboInfo(combo->Handle()).rcButton));
 
-    // Pressed, and disabled even while pressed.
+    // Focused, pressed, and disabled even while pressed (frames told apart at a glance).
+    FillStrip(button->Bitmap, 4, 30, 30, StripButton);
+    combo->SetFocus();
+    EXPECT_TRUE(SameArea(*SkinPainted(skin, clFuchsia), 0, 0, *SlicedPiece(button, 4, w, h, clFuchsia)));
     SendMessageA(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(w - 8, h / 2));
     EXPECT_TRUE(SameArea(*SkinPainted(skin, clFuchsia), 0, 0, *SlicedPiece(button, 2, w, h, clFuchsia)));
     SendMessageA(combo->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(w - 8, h / 2));
@@ -226,9 +229,9 @@ TEST_F(SkinComboTest, TheButtonAndTheListBarArePaintedFromTheSkin)
     PressKey(VK_ESCAPE, ComboInfo(combo->Handle()).hwndList);
 
     // The drop-down list's vertical bar, in the list's frame.
-    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    PumpFor(20);
     HWND list = skin->ListWindow();
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; })) << "the list did not drop down";
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;
     ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &bar));
@@ -239,8 +242,12 @@ TEST_F(SkinComboTest, TheButtonAndTheListBarArePaintedFromTheSkin)
     const int bw = bar.rcScrollBar.right - bar.rcScrollBar.left;
     TBitmap* strip = &Data->FScrollbar->Bitmap;
     const int t = ScrollBarThickness(strip->Height(), bw);
-    EXPECT_TRUE(SameArea(frame, bar.rcScrollBar.left - lw.left, bar.rcScrollBar.top - lw.top,
-                         *StripPiece(strip, 23, 9, t, bw, Data->FColors[scButtonFace])));
+    auto upArrow = StripPiece(strip, 23, 9, t, bw, Data->FColors[scButtonFace]);
+    EXPECT_TRUE(SameArea(frame, bar.rcScrollBar.left - lw.left, bar.rcScrollBar.top - lw.top, *upArrow));
+    // Scrolled, the list shows the skin's bar again at once, not the system's.
+    SendMessageA(list, WM_VSCROLL, SB_LINEDOWN, 0);
+    const int ax = bar.rcScrollBar.left - lw.left + t / 2, ay = bar.rcScrollBar.top - lw.top + bw / 2;
+    EXPECT_EQ(WindowPixel(list, ax, ay), At(*upArrow, t / 2, bw / 2));
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
@@ -268,6 +275,7 @@ TEST_F(SkinComboTest, HoverRepaintsOnEntryAndExitButAFocusChangeAloneDoesNot)
     EXPECT_EQ(repaints(moveTo(6, 5)), 0);
     EXPECT_EQ(repaints(moveTo(button.left + 3, button.top + 3)), 1);
     EXPECT_EQ(repaints([w] { SendMessageA(w, CM_MOUSELEAVE, 0, 0); }), 1);
+    EXPECT_EQ(repaints([w] { SendMessageA(w, CM_MOUSELEAVE, 0, 0); }), 0);
     EXPECT_EQ(repaints([&] {
                   combo->SetFocus();
                   other->SetFocus();
@@ -279,6 +287,11 @@ TEST_F(SkinComboTest, HoverRepaintsOnEntryAndExitButAFocusChangeAloneDoesNot)
     SkinPainted(skin);
     EXPECT_EQ(repaints(moveTo(5, 5)), 0);
     combo->SetEnabled(true);
+    SkinPainted(skin);
+    EXPECT_EQ(repaints(moveTo(button.left + 3, button.top + 3)), 0);
+    // Nor does a disabled combo become hot.
+    SendMessageA(w, CM_MOUSELEAVE, 0, 0);
+    combo->SetEnabled(false);
     SkinPainted(skin);
     EXPECT_EQ(repaints(moveTo(button.left + 3, button.top + 3)), 0);
 }
@@ -302,10 +315,23 @@ TEST_F(SkinComboTest, ARightToLeftComboHasItsButtonOnTheLeft)
     EXPECT_NE(At(*painted, f / 2, h / 2), clFuchsia);
     EXPECT_EQ(At(*painted, w / 2, h / 2), clFuchsia);
     EXPECT_NE(At(*painted, w - 1, h / 2), clFuchsia);
+    // Without the edge picture the button alone: the mirrored picture, in the combo's state.
+    TDataSkinBorder* button = Data->FComboButton.get();
+    FillStrip(button->Bitmap, 4, 20, 20, StripButton);
+    FillStrip(button->Bitmap2, 4, 20, 20, StripCheck);
+    Data->FSunkEdge.reset();
+    Data->FExtraImages.reset();
+    SendMessageA(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, h / 2));
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_TRUE(SameArea(*painted, 0, 0, *StripPiece(&button->Bitmap2, button->Frame, 2, f + 2, h, clFuchsia)));
+    SendMessageA(combo->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(8, h / 2));
+    PressKey(VK_ESCAPE, ComboInfo(combo->Handle()).hwndList);
     SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & ~WS_EX_LEFTSCROLLBAR);
     painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, 0, 0), clFuchsia);
     EXPECT_EQ(At(*painted, f / 2 + 4, h / 2), clFuchsia);
-    EXPECT_NE(At(*painted, w - f / 2, h / 2), clFuchsia);
+    const int state = GetFocus() == combo->Handle() ? 4 : 1;  // the press focused it
+    EXPECT_TRUE(SameArea(*painted, w - f - 2, 0, *StripPiece(&button->Bitmap, button->Frame, state, f + 2, h, clFuchsia)));
 }
 
 TEST_F(SkinComboTest, TheFramedButtonCarriesItsGlyphAndAComboBoxExItsArrow)
@@ -355,26 +381,29 @@ TEST_F(SkinComboTest, TheFramedButtonCarriesItsGlyphAndAComboBoxExItsArrow)
                                      face)));
 }
 
-TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
+TEST_F(SkinComboTest, SkinsWithoutTheButtonPictureLeaveTheComboAsItIs)
 {
     TComboBox* combo = NewCombo("Combo1", 10, csDropDownList);
     TSkinComBox* skin = SkinOf(combo);
-    const TColor shadow = Data->FColors[scButtonShadow];
-    auto plainEdge = [&](TBitmap& b) {
-        return ColorToRGB(At(b, 0, 0)) == ColorToRGB(shadow) && At(b, 1, 1) == clWhite &&
-               At(b, b.Width() / 3, b.Height() / 2) == clFuchsia &&
-               ColorToRGB(At(b, b.Width() - 6, 2)) == ColorToRGB(Data->FColors[scButtonDkShadow]);
+    auto untouched = [&] {
+        auto b = SkinPainted(skin, clFuchsia);
+        return CountOf(*b, TRect(0, 0, b->Width(), b->Height()), clFuchsia) == b->Width() * b->Height();
     };
-
-    // Framed style without the sunken edge.
+    // Right to left, the whole-box style draws the sunken edge's picture: without one, nothing.
+    SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    auto sunk = std::move(Data->FSunkEdge);
+    EXPECT_TRUE(untouched());
+    Data->FSunkEdge = std::move(sunk);
+    SetWindowLongA(combo->Handle(), GWL_EXSTYLE, GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & ~WS_EX_LEFTSCROLLBAR);
+    // An empty button picture, or none, and an extra glyph strip without frames: nothing, and
+    // nothing divides by 0.
+    Data->FComboButton->Bitmap.SetSize(0, 0);
     Data->FComboButton->Style = 0;
-    Data->FSunkEdge.reset();
-    EXPECT_TRUE(plainEdge(*SkinPainted(skin, clFuchsia)));
-    // No button picture at all, and an extra glyph strip without frames: nothing divides by 0.
+    EXPECT_TRUE(untouched());
     Data->FComboButton.reset();
     if (Data->FExtraImages)
         Data->FExtraImages->Frame = 0;
-    EXPECT_TRUE(plainEdge(*SkinPainted(skin, clFuchsia)));
+    EXPECT_TRUE(untouched());
 
     // The plain style: a ring in the DC's brush and a shadow frame.
     TSkinData* mac = ThemeData("macos.skn");
@@ -383,12 +412,19 @@ TEST_F(SkinComboTest, SkinsWithoutThePicturesDrawAPlainEdgeAndArrow)
     macSkin->InitControl(SkinForm, mac, SkinForm->WorkCanvas(), false);
     mac->FComboButton->Style = 1;
     mac->FComboButton->Frame = 0;
+    mac->FComboButton->Bitmap.Assign(Filled(10, 8, clBlue).get());  // one frame, lower than the column
     auto plain = Filled(150, 24, clFuchsia);
     plain->Canvas()->Brush()->SetColor(clYellow);
     macSkin->PaintControl(plain->Canvas()->Handle());
     EXPECT_EQ(ColorToRGB(At(*plain, 0, 0)), ColorToRGB(mac->FColors[scButtonShadow]));
     EXPECT_EQ(At(*plain, 1, 1), clYellow);  // the ring in the DC's brush
     EXPECT_EQ(At(*plain, 150 / 3, 12), clFuchsia);
+    // The button column in the brush, the button at its top right.
+    const int bottom = macCombo->Height() - 3;
+    ASSERT_GT(bottom, 12);
+    EXPECT_EQ(At(*plain, 148 - GetSystemMetrics(SM_CYVTHUMB), bottom), clYellow);
+    EXPECT_EQ(At(*plain, 147, 5), clBlue);
+    EXPECT_NE(At(*plain, 147, bottom), clBlue);
 }
 
 TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
@@ -398,9 +434,12 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     HWND list = skin->ListWindow();
     // The real pointer pressed on the thumb and moved by `by` pixels from inside the drag; then
     // the button goes up, or `stop` ends the drag from inside it.
+    // The step inside the drag has run (and so the drag, which holds the thread till it ends, has
+    // ended).
+    auto dragged = [] { return PumpUntil([] { return !TWhenCaptured::Pending; }); };
     auto drag = [&](int by, std::function<void()> stop = nullptr) {
         SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-        PumpFor(20);
+        EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; })) << "the list did not drop down";
         SCROLLBARINFO bar{};
         bar.cbSize = sizeof bar;
         GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
@@ -415,7 +454,7 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
                 LeftButton(false, false);
         });
         LeftButton(true);
-        PumpFor(60);
+        EXPECT_TRUE(dragged()) << "the drag did not run and end";
         if (stop)
             LeftButton(false);
     };
@@ -434,7 +473,7 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     // The pointer, not the message, says where the thumb goes: a move whose message still
     // names the press point drags as far as the pointer has gone.
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; })) << "the list did not drop down";
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;
     GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
@@ -449,20 +488,20 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
         PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(at.x, at.y));
     });
     LeftButton(true);
-    PumpFor(60);
+    EXPECT_TRUE(dragged()) << "the drag did not run and end";
     LeftButton(false);
     EXPECT_EQ(top(), 0);
 
     // A press on the arrows stays the system's.
     drag(30);
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; })) << "the list did not drop down";
     GetScrollBarInfo(list, OBJID_VSCROLL, &bar);
     POINT down{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 4};
     PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(down.x, down.y));
     ScreenToClient(list, &down);
     PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(down.x, down.y));
-    PumpFor(40);
+    HandlePosted("the press on the arrow");
     EXPECT_EQ(top(), middle + 1);
 
     // A drag ends when the capture goes elsewhere, the list keeping where it was dragged to.
@@ -580,14 +619,16 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
 
     edit->SetFocus();
     ClickAt(arrow->Handle(), b / 2, 10);
-    PumpFor(50);
-    const auto calendar = reinterpret_cast<HWND>(SendMessageA(p, DTM_GETMONTHCAL, 0, 0));
-    ASSERT_TRUE(calendar);
+    HWND calendar = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        calendar = reinterpret_cast<HWND>(SendMessageA(p, DTM_GETMONTHCAL, 0, 0));
+        return calendar && IsWindowVisible(calendar);
+    })) << "the calendar did not open";
     EXPECT_TRUE(GetFocus() == p || GetFocus() == calendar);
     EXPECT_TRUE(IsWindowVisible(calendar));
     SendMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
     edit->SetFocus();
-    PumpFor(30);
+    HandlePosted("the calendar's closing");
 
     // The flat frame: a shadow line and a white ring.
     TBitmap frame(160, 24);
@@ -597,8 +638,7 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
 
     // Resized, the arrow button follows the picker's right edge.
     picker->SetWidth(200);
-    PumpFor(30);
-    EXPECT_EQ(arrow->Left(), 200 - b - 4);
+    EXPECT_TRUE(PumpUntil([&] { return arrow->Left() == 200 - b - 4; })) << "the arrow button stayed at " << arrow->Left();
 
     // Without a border: no frame, but the arrow button still follows the edge.
     SetWindowLongA(p, GWL_EXSTYLE, GetWindowLongA(p, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);

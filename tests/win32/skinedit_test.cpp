@@ -49,7 +49,7 @@ TEST_F(EditSkinTest, BorderRingsOnScreenAndPrinted)
     TEdit* edit = NewEdit("Edit1", 20);
     SkinControl<TSkinEdit>(TSkinKind::Edit, edit);
     edit->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return Log.Enters == 1; })) << "the edit did not take the focus";
     std::unique_ptr<TBitmap> shot = ScreenOf(edit->Handle());
     const int mid = shot->Height() / 2, right = shot->Width() - 1;
     EXPECT_EQ(At(*shot, 0, mid), Shadow());
@@ -67,6 +67,14 @@ TEST_F(EditSkinTest, BorderRingsOnScreenAndPrinted)
     HWND plain = RawChild("EDIT", 0, 20, 80, 150, 20, "plain");
     SkinWindow<TSkinEdit>(TSkinKind::Edit, plain);
     EXPECT_NE(At(*ScreenOf(plain), 0, 10), Shadow());
+    // A spin child of a class whose name says so, in any case, gets its arrows skinned.
+    HWND spinEdit = RawChild("EDIT", WS_BORDER, 200, 80, 100, 24);
+    HWND spin = MakeTestWindow("VelmoraSpinBox", DefWindowProcA, GetModuleHandleA(nullptr), WS_CHILD | WS_VISIBLE, 16,
+                               spinEdit);
+    auto* withSpin = SkinWindow<TSkinEdit>(TSkinKind::Edit, spinEdit);
+    ScreenOf(spinEdit);
+    ASSERT_NE(withSpin->SpinSkin(), nullptr);
+    EXPECT_EQ(withSpin->SpinSkin()->Handle(), spin);
     HWND thin = RawChild("STATIC", WS_BORDER, 20, 110, 150, 20, "thin");
     SkinWindow<TSkinEdit>(TSkinKind::Edit, thin);
     shot = Printed(thin);
@@ -98,7 +106,7 @@ TEST_F(EditSkinTest, TextSelectionAndFocusAsUnskinned)
     TEdit* next = NewEdit("Edit2", 60);
     SkinControl<TSkinEdit>(TSkinKind::Edit, edit);
     edit->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return Log.Enters == 1; })) << "the edit did not take the focus";
     for (char c : std::string("abc"))
         TypeChar(c);
     edit->SetSelStart(1);
@@ -109,7 +117,7 @@ TEST_F(EditSkinTest, TextSelectionAndFocusAsUnskinned)
     PressKey(VK_HOME);
     EXPECT_EQ(edit->SelStart(), 0);
     next->SetFocus();
-    PumpFor(20);
+    EXPECT_TRUE(PumpUntil([&] { return Log.Exits == 1 && Log.Enters == 2; })) << "the focus did not move on";
     EXPECT_EQ(Log.Changes, 4);
     EXPECT_EQ(Log.Enters, 2);
     EXPECT_EQ(Log.Exits, 1);

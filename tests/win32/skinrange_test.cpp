@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <tuple>
+
 #include "bitmapview.h"
 #include "controlskintest.h"
 #include "rangelayout.h"
@@ -75,6 +77,21 @@ TEST_F(RangeSkinTest, TrackBarChannelAndThumbFromTheSkinTicksAsBefore)
             differing += At(*shot, x, y) != At(*plain, x, y);
     EXPECT_EQ(differing, 0);
 
+    // Upright: the vertical pictures (a thumb strip of plain frames here), the channel's
+    // centred in it.
+    FillStrip(Data->FThumbVert->Bitmap, 5, 10, 20, StripButton);
+    TTrackBar* upright = Add<TTrackBar>(Form, Form, "TrackBar2", 260, 20, 45, 200);
+    upright->SetOrientation(trVertical);
+    SkinControl<TSkinTrackBar>(TSkinKind::TrackBar, upright);
+    shot = Printed(upright->Handle());
+    const TDataSkinObject& vtrack = *Data->FTrackVert;
+    const RECT vt = RectOf<TBM_GETTHUMBRECT>(upright->Handle());
+    const TPixRect vc = UprightChannelRect(ToPixRect(RectOf<TBM_GETCHANNELRECT>(upright->Handle())));
+    const int vx = vc.Left + std::max(0, (vc.Width() - vtrack.Bitmap.Width()) / 2);
+    for (int col = 0; col < vtrack.Bitmap.Width(); ++col)
+        EXPECT_EQ(At(*shot, vx + col, vc.Bottom - 2), PicturePixel(vtrack.Bitmap, col, vtrack.Bitmap.Height() - 2));
+    EXPECT_EQ(At(*shot, (vt.left + vt.right) / 2, (vt.top + vt.bottom) / 2), StripButton[1]);
+
     // A skin without thumb pictures outlines the thumb in its shadow colour.
     Data->FThumbHorz.reset();
     Data->FThumbVert.reset();
@@ -93,12 +110,12 @@ TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)
     bar->OnChange = TNotifyEvent(&log, &TEventLog::Change);
     auto* skin = SkinControl<TSkinTrackBar>(TSkinKind::TrackBar, bar);
     bar->SetFocus();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return log.Enters == 1; })) << "the slider did not take the focus";
     log.Enters = 0;
     for (const char* theme : {"macos.skn", "default.skn", "macos.skn"}) {
         UseTheme(theme);
         skin->SkinChanged();
-        PumpFor(30);
+        EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(bar->Handle(), nullptr, FALSE); })) << "not repainted";
     }
     EXPECT_EQ(GetFocus(), bar->Handle());
     EXPECT_EQ(SendMessageA(bar->Handle(), TBM_GETPOS, 0, 0), 128);
@@ -108,8 +125,7 @@ TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)
     EXPECT_EQ(bar->Position(), 129);
     EXPECT_EQ(log.Changes, 1);
     other->SetFocus();
-    PumpFor(20);
-    EXPECT_EQ(log.Exits, 1);
+    EXPECT_TRUE(PumpUntil([&] { return log.Exits == 1; })) << "no exit event";
     // The engine's handshake shares the reflected notification's number: not read as one.
     bar->Perform(SKM_SKINNED, 0, SKM_MAGIC);
     bar->Perform(WM_NOTIFY, 0, SKM_MAGIC);
@@ -141,13 +157,35 @@ TEST_F(RangeSkinTest, UpDownArrowsInEachStateAndStillCounting)
     EXPECT_EQ(SendMessageA(u, UDM_GETPOS32, 0, 0), 51);
     EnableWindow(u, FALSE);
     states(3, 7);
+    // The glyph picture centred in each button, unscaled.
+    const auto& glyph = As<TDataSkinBorder>(Data->FUpDownVert.get())->Bitmap2;
+    const int gw = glyph.Width() / 8, gh = glyph.Height();
+    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    int inked = 0;
+    for (int gy = 0; gy < gh; ++gy)
+        for (int gx = 0; gx < gw; ++gx)
+            if (const TColor g = PicturePixel(glyph, 2 * gw + gx, gy); g != clFuchsia && ++inked)
+                EXPECT_EQ(At(*shot, (16 - gw) / 2 + gx, (11 - gh) / 2 + gy), g);
+    EXPECT_GT(inked, 3);
+    // Known by its handle, the up-down erases white.
+    auto erased = Filled(16, 22, clBlack);
+    SendMessageA(u, WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased->Canvas()->Handle()), 0);
+    EXPECT_EQ(At(*erased, 8, 11), clWhite);
+
+    // Lying down: left and right buttons from the horizontal picture.
+    HWND across = RawChild(UPDOWN_CLASSA, UDS_HORZ, 240, 40, 32, 16);
+    const TDataSkinObject& horz = *Data->FUpDownHorz;
+    shot = PaintedBy(SkinWindow<TSkinUpDown>(TSkinKind::UpDown, across));
+    const int hx = 3 * 16 / (horz.Bitmap.Width() / 8);
+    EXPECT_EQ(At(*shot, hx, 8), FrameColour(horz, 1, 8));
+    EXPECT_EQ(At(*shot, 16 + hx, 8), FrameColour(horz, 5, 8));
 
     // Without the picture: two plain buttons with ButtonDkShadow borders, the pressed one
     // filled with ButtonShadow.
     Data->FUpDownVert.reset();
     EnableWindow(u, TRUE);
     SendMessageA(u, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, 4));
-    std::unique_ptr<TBitmap> shot = PaintedBy(skin);
+    shot = PaintedBy(skin);
     SendMessageA(u, WM_LBUTTONUP, 0, MakeMsgPoint(8, 4));
     EXPECT_EQ(At(*shot, 0, 16), Rgb(Data->FColors[scButtonDkShadow]));
     EXPECT_EQ(At(*shot, 2, 5), Shadow());
@@ -175,16 +213,42 @@ TEST_F(RangeSkinTest, ProgressBarsTwoFramesChunksAndVertical)
     EXPECT_EQ(At(*shot, 8, 180), full);
     EXPECT_EQ(At(*shot, 8, 60), empty);
 
-    // Chunks (a tiled blue piece) count 75 of 100 from 0: 150 pixels from x 2.
+    // Chunks (a tiled blue piece 10 high) count 75 of 100 from 0: 150 pixels from the chunk's
+    // left margin + 2, centred in height.
     Data->FProgress->Style = 1;
     Data->FProgressChunk = std::make_unique<TDataSkinObject>("Progress.Chunk");
     Data->FProgressChunk->Bitmap.Assign(Filled(8, 10, clBlue).get());
     Data->FProgressChunk->Tile = 1;
+    Data->FProgressChunk->SetMargins(3, 0, 0, 0);
+    // Which points of the bar are blue.
+    auto blueAt = [&](std::initializer_list<std::tuple<int, int, bool>> points) {
+        for (const auto& [x, y, blue] : points)
+            EXPECT_EQ(At(*shot, x, y) == clBlue, blue) << x << ", " << y;
+    };
     shot = bar(0, 50, 100, 75, 200, 16);
-    EXPECT_NE(At(*shot, 1, 8), clBlue);
-    EXPECT_EQ(At(*shot, 151, 8), clBlue);
-    EXPECT_NE(At(*shot, 152, 8), clBlue);
+    blueAt({{4, 8, false}, {5, 8, true}, {154, 8, true}, {155, 8, false}, {50, 2, false}, {50, 3, true}});
+    // Stretched, the chunk fills from (2, 2) over the bar's height less 4.
+    Data->FProgressChunk->Tile = 0;
+    Data->FProgressChunk->SetMargins(0, 0, 0, 0);
+    shot = bar(0, 0, 100, 75, 200, 16);
+    blueAt({{1, 8, false}, {2, 2, true}, {151, 13, true}, {152, 8, false}, {50, 14, false}});
     // Without chunk pictures the bar still shows, not blank.
     Data->FProgressChunk.reset();
     EXPECT_EQ(At(*bar(0, 0, 100, 75, 200, 16), 100, 8), PicturePixel(progress.Bitmap, progress.Bitmap.Width() / 2, 8));
+
+    // A tiled bar repeats its frames' columns rather than stretching them.
+    Data->FProgress->Style = 0;
+    Data->FProgress->Tile = 1;
+    Data->FProgress->SetMargins(0, 0, 0, 0);
+    Data->FProgress->Bitmap.SetSize(40, 16);
+    for (int x = 0; x < 40; ++x)
+        Paint(Data->FProgress->Bitmap, TRect(x, 0, x + 1, 16), static_cast<TColor>(0x00400000 + 8 * (x % 20)));
+    EXPECT_EQ(At(*bar(0, 0, 100, 0, 200, 16), 25, 8), static_cast<TColor>(0x00400000 + 8 * 5));
+
+    // A skin without the bar's picture leaves the bar to paint itself.
+    Data->FProgress->Bitmap.SetSize(0, 0);
+    HWND own = RawChild(PROGRESS_CLASSA, 0, 20, 120, 200, 16);
+    SendMessageA(own, PBM_SETPOS, 100, 0);
+    SkinWindow<TSkinProgress>(TSkinKind::Progress, own);
+    EXPECT_NE(At(*Painted(own, clFuchsia), 100, 8), clFuchsia);
 }

@@ -6,11 +6,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "controlskintest.h"
+#include "postedwait.h"
 #include "memo.h"
 #include "scrollbarlayout.h"
 #include "skindraw.h"
@@ -65,6 +67,19 @@ const TClassInfo& TTestGrid::StaticClass()
             .EnumProp<TTestBorderStyle>("BorderStyle", TestBorderStyleInfo, &TTestGrid::BorderStyle,
                                         &TTestGrid::SetBorderStyle)
             .Build();
+    return info;
+}
+
+// A scrolling box that shows a picture: never a border of the skin's.
+class TImageScrollBox : public TTestGrid {
+    TK_CLASS(TImageScrollBox, TTestGrid)
+public:
+    using TTestGrid::TTestGrid;
+};
+
+const TClassInfo& TImageScrollBox::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TImageScrollBox>("TImageScrollBox", &TTestGrid::StaticClass()).Build();
     return info;
 }
 
@@ -129,7 +144,7 @@ void PressSkinned(TWScrollbar* bar, const TBarPress& press)
     const POINT p = AlongBar(vertical, press.Along);
     PostMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(p.x, p.y));
     PostTracking(bar->Target(), vertical, press);
-    PumpFor(60);
+    HandlePosted("the press on the panel");
 }
 
 void PressNative(HWND target, bool vertical, const TBarPress& press)
@@ -139,7 +154,7 @@ void PressNative(HWND target, bool vertical, const TBarPress& press)
     PostMessageA(target, WM_NCLBUTTONDOWN, vertical ? HTVSCROLL : HTHSCROLL,
                  MakeMsgPoint(info.rcScrollBar.left + p.x, info.rcScrollBar.top + p.y));
     PostTracking(target, vertical, press);
-    PumpFor(60);
+    HandlePosted("the press on the bar");
 }
 
 void Wheel(HWND target, int notches)
@@ -147,7 +162,7 @@ void Wheel(HWND target, int notches)
     RECT r;
     GetWindowRect(target, &r);
     PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * notches), MakeMsgPoint(r.left + 20, r.top + 20));
-    PumpFor(40);
+    HandlePosted("the wheel");
 }
 
 class SkinScrollbarTest : public ControlSkinTest {
@@ -189,7 +204,7 @@ protected:
         if (!skin)
             skin = new TSkinScrollbar(c);
         skin->InitScrollbars(c, Data, SkinForm, SkinForm->WorkCanvas());
-        PumpFor(30);
+        PaintsDone("the panels");
         return skin;
     }
 
@@ -282,7 +297,7 @@ TEST_F(SkinScrollbarTest, AListBoxKnownByItsHandleScrollsAsWithout)
     HWND a = NewListBox(10), b = NewListBox(260);
     auto* skin = new TSkinScrollbarH(SkinForm);
     skin->InitHandle(b, Data, SkinForm, SkinForm->WorkCanvas());
-    PumpFor(30);
+    PaintsDone("the panels");
     TWScrollbar* v = skin->VertBar();
     ASSERT_TRUE(v && v->Shown());
     EXPECT_FALSE(skin->HorzBar()->Shown());
@@ -326,13 +341,11 @@ TEST_F(SkinScrollbarTest, PanelsLieOverTheBarsDirectlyAboveTheControl)
     POINT centre{(panel.left + panel.right) / 2, (panel.top + panel.bottom) / 2};
     EXPECT_EQ(WindowFromPoint(centre), v->Handle());
 
-    // Placed, the panel and the memo are at rest: nothing keeps asking to be painted.
-    PumpFor(50);
-    EXPECT_EQ(GetQueueStatus(QS_PAINT), 0u);
+    // Placed, the panel and the memo come to rest: nothing keeps asking to be painted.
+    PaintsDone("the panel and the memo");
 
     // Moved and resized, the control takes its panel along.
     memo->SetBounds(30, 20, 180, 120);
-    PumpFor(30);
     const SCROLLBARINFO moved = BarInfo(memo->Handle(), true);
     GetWindowRect(v->Handle(), &panel);
     EXPECT_TRUE(EqualRect(&panel, &moved.rcScrollBar));
@@ -345,16 +358,13 @@ TEST_F(SkinScrollbarTest, HiddenOrDisabledControlsTakeTheirPanelsAlong)
     TWScrollbar* v = skin->VertBar();
     TWScrollbar* h = skin->HorzBar();
     memo->Hide();
-    PumpFor(20);
     EXPECT_FALSE(v->Shown() || h->Shown());
     EXPECT_FALSE(IsWindowVisible(v->Handle()) || IsWindowVisible(h->Handle()));
     memo->Show();
-    PumpFor(20);
     EXPECT_TRUE(v->Shown() && h->Shown());
     EXPECT_TRUE(IsWindowVisible(v->Handle()) && IsWindowVisible(h->Handle()));
 
     memo->SetEnabled(false);
-    PumpFor(20);
     EXPECT_FALSE(v->Enabled() || h->Enabled());
     memo->SetEnabled(true);
     EXPECT_TRUE(v->Enabled() && h->Enabled());
@@ -364,18 +374,31 @@ TEST_F(SkinScrollbarTest, HiddenOrDisabledControlsTakeTheirPanelsAlong)
     SendMessageA(list, LB_SETHORIZONTALEXTENT, 1000, 0);
     auto* byHandle = new TSkinScrollbarH(SkinForm);
     byHandle->InitHandle(list, Data, SkinForm, SkinForm->WorkCanvas());
-    PumpFor(30);
     ASSERT_TRUE(byHandle->VertBar()->Shown() && byHandle->HorzBar()->Shown());
-    PumpFor(50);
-    EXPECT_EQ(GetQueueStatus(QS_PAINT), 0u);
+    PaintsDone("the list and its panels");
+    // Its scroll requests name the hot part; the corner is the face colour, in client
+    // coordinates reaching two pixels further right and down; resized, the bars follow.
+    SendMessageA(list, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(byHandle->VertBar()->HotPart(), ScrollPart::LineDown);
+    auto corner = Filled(220, 170, clBlack);
+    byHandle->PaintControl(corner->Canvas()->Handle());
+    const TRect& lv = byHandle->VertBar()->ClientBar();
+    const TRect& lh = byHandle->HorzBar()->ClientBar();
+    EXPECT_EQ(At(*corner, lv.left, lh.top), Face());
+    EXPECT_EQ(At(*corner, lv.right + 1, lh.bottom + 1), Face());
+    SetWindowPos(list, nullptr, 0, 0, 180, 120, SWP_NOMOVE | SWP_NOZORDER);
+    RECT panelRect;
+    GetWindowRect(byHandle->VertBar()->Handle(), &panelRect);
+    const SCROLLBARINFO resized = BarInfo(list, true);
+    EXPECT_TRUE(EqualRect(&panelRect, &resized.rcScrollBar));
     ShowWindow(list, SW_HIDE);
-    PumpFor(20);
     EXPECT_FALSE(IsWindowVisible(byHandle->VertBar()->Handle()));
     EXPECT_FALSE(IsWindowVisible(byHandle->HorzBar()->Handle()));
 }
 
 TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
 {
+    SetCursorPos(0, 0);  // off the panel: its hot part comes from the messages sent here alone
     TMemo* memo = NewMemo("Memo1", 10);
     TWScrollbar* v = SkinOf(memo)->VertBar();
     HWND panel = v->Handle();
@@ -415,13 +438,24 @@ TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
     painted = Painted(panel);
     EXPECT_TRUE(SameArea(*painted, 0, 0, *StripPiece(strip, 23, 12, t, w, face)));
 
-    // A disabled bar shows no thumb: the track's disabled frame fills its place.
-    auto enabledTrack = Painted(panel);
-    memo->SetEnabled(false);
-    EnableScrollBar(memo->Handle(), SB_VERT, ESB_DISABLE_BOTH);
-    const TColor thumbPixel = At(*enabledTrack, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2);
-    auto disabled = Painted(panel);
-    EXPECT_NE(At(*disabled, w / 2, (v->ThumbStart() + v->ThumbEnd()) / 2), thumbPixel);
+    // The mouse wheel repaints the bar.
+    ValidateRect(panel, nullptr);
+    SendMessageA(memo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_TRUE(GetUpdateRect(panel, &dirty, FALSE));
+
+    // A bar the system reports unavailable shows the track's disabled frame between its
+    // arrows and no thumb, wherever the system puts one.
+    SCROLLBARINFO info = BarInfo(memo->Handle(), true);
+    ASSERT_LT(info.xyThumbTop, info.xyThumbBottom);
+    info.rgstate[0] |= STATE_SYSTEM_UNAVAILABLE;
+    TBitmap unavailable(w, length);
+    DrawSkinScrollBar(unavailable.Canvas()->Handle(), 0, 0, Data, ScrollBarShapeOf(info, true, w, Data, length),
+                      ScrollPart::None, false);
+    TDataSkinObject& track = *Data->FVertScroll;
+    auto expected = Filled(t, length - 2 * w, face);
+    DrawSkinBitmapSliced(expected->Canvas()->Handle(), TRect(0, 0, t, length - 2 * w), &track.Bitmap, track.Margins(),
+                         3, ScrollTrackFrames, track.Trans == 1, track.Tile == 1, false);
+    EXPECT_TRUE(SameArea(unavailable, 0, w, *expected));
 }
 
 TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
@@ -435,6 +469,24 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
     const int t = ScrollBarThickness(strip->Height(), w), b = GetSystemMetrics(SM_CYVSCROLL);
     TDataSkinObject& track = *Data->FVertScroll;
     TDataSkinObject& thumb = *Data->FVertScrollThumb;
+    // A thumb of three frames whose colours change along both axes, with magenta corners:
+    // tiled and stretched it differs, and its frame count and key colour show. It tiles as the
+    // track does; the track is keyed too.
+    thumb.Bitmap.SetSize(3 * 17, 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 3 * 17; ++x)
+            Paint(thumb.Bitmap, TRect(x, y, x + 1, y + 1), static_cast<TColor>(0x00100000 + 0x0B * y + 0x0900 * (x % 17)));
+    for (int f = 0; f < 3; ++f)
+        Paint(thumb.Bitmap, TRect(17 * f, 0, 17 * f + 2, 2), clFuchsia);
+    thumb.Frame = 3;
+    thumb.Trans = 1;
+    thumb.Tile = 0;
+    thumb.SetMargins(2, 4, 2, 4);
+    track.Tile = 1;
+    track.Trans = 1;
+    FillStrip(track.Bitmap, 4, 17, 30, StripButton);
+    track.Bitmap.Canvas()->Brush()->SetColor(clFuchsia);
+    track.Bitmap.Canvas()->FillRect(TRect(0, 12, 4 * 17, 18));
     SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
     SendMessageA(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
     auto painted = Painted(panel);
@@ -446,9 +498,9 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
     auto expected = Filled(t, length - 2 * b, Data->FColors[scButtonFace]);
     HDC dc = expected->Canvas()->Handle();
     DrawSkinBitmapSliced(dc, TRect(0, 0, t, length - 2 * b), &track.Bitmap, track.Margins(), 1, ScrollTrackFrames,
-                         track.Trans == 1, track.Tile == 1, false);
+                         true, true, false);
     DrawSkinBitmapSliced(dc, TRect(0, start - b, t, end - b), &thumb.Bitmap, thumb.Margins(), 1,
-                         std::max(thumb.Frame, 1), thumb.Trans == 1, thumb.Tile == 1, false);
+                         3, true, true, false);
     const int from = start - b + (end - start - grip) / 2;
     TSkinControl::DrawStripFrameMasked(dc, TRect(0, from, t, from + grip), ScrollStripFrames, 20, strip);
     EXPECT_TRUE(SameArea(*painted, 0, b, *expected));
@@ -468,6 +520,7 @@ TEST_F(SkinScrollbarTest, ThePaintedThumbFollowsTheCursorDuringADrag)
     PostMessageA(v->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, start + 2));
     TPostedStep during;
     during.Post([&] {
+        SendMessageA(v->Handle(), WM_MOUSELEAVE, 0, 0);  // the pressed part stays hot
         for (int by : {30, 1000, -1000}) {
             SetCursorPos(panel.left + 8, panel.top + start + 2 + by);
             Painted(v->Handle());
@@ -476,7 +529,7 @@ TEST_F(SkinScrollbarTest, ThePaintedThumbFollowsTheCursorDuringADrag)
         }
         PostMessageA(memo->Handle(), WM_LBUTTONUP, 0, 0);
     });
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return seen.size() == 3 && !v->Pressed(); })) << "the drag did not run and end";
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0], (TThumbSpan{start + 30, start + 30 + size}));
     EXPECT_EQ(seen[1], (TThumbSpan{length - b - size, length - b}));
@@ -496,6 +549,10 @@ TEST_F(SkinScrollbarTest, TheBorderIsFlatUnlessTheControlHasNone)
     EXPECT_EQ(ColorToRGB(At(border, 0, 0)), ColorToRGB(Data->FColors[scButtonShadow]));
     EXPECT_EQ(ColorToRGB(At(border, 1, 1)), ColorToRGB(Data->FColors[scButtonFace]));
     EXPECT_EQ(SendMessageA(memo->Handle(), SKM_DRAWBORDER, 0, SKM_MAGIC), SKM_MAGIC);
+    // The same over the memo's own frame whenever the frame is painted.
+    RedrawWindow(memo->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(WindowPixel(memo->Handle(), 0, 40), ColorToRGB(Data->FColors[scButtonShadow]));
+    EXPECT_EQ(WindowPixel(memo->Handle(), 1, 40), ColorToRGB(Data->FColors[scButtonFace]));
     EXPECT_NE(SendMessageA(memo->Handle(), SKM_DRAWBORDER, reinterpret_cast<WPARAM>(dc), 0), SKM_MAGIC);
 
     // The corner between both bars is the face colour.
@@ -504,7 +561,9 @@ TEST_F(SkinScrollbarTest, TheBorderIsFlatUnlessTheControlHasNone)
     skin->PaintControl(dc);
     const TRect& vb = skin->VertBar()->ClientBar();
     const TRect& hb = skin->HorzBar()->ClientBar();
-    EXPECT_EQ(ColorToRGB(At(border, vb.left + 4, hb.top + 4)), ColorToRGB(Data->FColors[scButtonFace]));
+    // In window coordinates: two pixels right of and below the client corner.
+    EXPECT_EQ(ColorToRGB(At(border, vb.right + 1, hb.bottom + 1)), ColorToRGB(Data->FColors[scButtonFace]));
+    EXPECT_EQ(At(border, vb.left + 1, hb.top + 1), clBlack);
 
     auto* grid = Add<TTestGrid>(Form, Form, "Grid1", 260, 10, 200, 150);
     grid->SetBorderStyle(tbsNone);
@@ -513,6 +572,7 @@ TEST_F(SkinScrollbarTest, TheBorderIsFlatUnlessTheControlHasNone)
     auto* mapped = new TSkinScrollbar(single);
     mapped->SetMode(1);  // skinned as a single scroll bar: never a border
     EXPECT_FALSE(SkinOf(single, mapped)->OwnBorder());
+    EXPECT_FALSE(SkinOf(Add<TImageScrollBox>(Form, Form, "Box1", 10, 180, 200, 150))->OwnBorder());
 }
 
 TEST_F(SkinScrollbarTest, AGridsFixedColourIsTheSkinsWhileSkinnedAndItsOwnAfter)
@@ -545,7 +605,6 @@ TEST_F(SkinScrollbarTest, UnskinningGivesBackTheProceduresAndShowsTheNativeBars)
     HWND panel = skin->VertBar()->Handle();
 
     SkinForm->FreeSkinControls();
-    PumpFor(30);
     EXPECT_TRUE(memo->WindowProc == original);
     EXPECT_EQ(GetWindowLongPtrA(list, GWLP_WNDPROC), listProc);
     EXPECT_FALSE(IsWindow(panel));
@@ -615,17 +674,53 @@ TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
     EXPECT_EQ(At(*normal, 340, fh / 2), At(*filler, 40, fh / 2));
 
     PostMessageA(hw, WM_MOUSEMOVE, 0, MakeMsgPoint(150, 5));
-    PumpFor(20);
+    HandlePosted("the move onto section 1");
     EXPECT_EQ(header->HotSection(), 1);
     auto hot = Painted(hw);
     EXPECT_NE(At(*hot, 110, 2), At(*normal, 110, 2));  // section 1: the hot frame
     EXPECT_EQ(At(*hot, 10, 2), At(*normal, 10, 2));    // section 0 unchanged
     PostMessageA(hw, WM_MOUSEMOVE, 0, MakeMsgPoint(199, 5));      // on the border: no change
-    PumpFor(20);
+    HandlePosted("the move onto the border");
     EXPECT_EQ(header->HotSection(), 1);
     PostMessageA(hw, WM_MOUSELEAVE, 0, 0);
-    PumpFor(20);
+    HandlePosted("the leave");
     EXPECT_EQ(header->HotSection(), -1);
+
+    // The titles in the skin's window-text colour, unweighted even in a bold font.
+    LOGFONTA lf{};
+    auto font = reinterpret_cast<HFONT>(SendMessageA(hw, WM_GETFONT, 0, 0));
+    GetObjectA(font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfWeight = FW_BOLD;
+    TGdiObject<HFONT> bold(CreateFontIndirectA(&lf));
+    lf.lfWeight = FW_NORMAL;
+    TGdiObject<HFONT> regular(CreateFontIndirectA(&lf));
+    SendMessageA(hw, WM_SETFONT, reinterpret_cast<WPARAM>(bold.Get()), FALSE);
+    Data->FColors[scWindowText] = clRed;
+    Data->FColorDefined[scWindowText] = true;
+    auto titled = Painted(hw);
+    // The width of the red ink of "Name" in section 0, and as each font writes it.
+    auto inkWidth = [&](TBitmap& b) {
+        int first = 100, last = -1;
+        for (int y = 0; y < fh; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (const COLORREF c = At(b, x, y); GetRValue(c) > 0x90 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return last - first;
+    };
+    auto written = [&](HFONT f) {
+        auto b = Filled(100, fh, clWhite);
+        HDC dc = b->Canvas()->Handle();
+        TSelectedObject selected(dc, f);
+        SetTextColor(dc, RGB(255, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutA(dc, 5, 2, "Name", 4);
+        return inkWidth(*b);
+    };
+    ASSERT_GT(written(bold.Get()), written(regular.Get()));
+    EXPECT_EQ(inkWidth(*titled), written(regular.Get())) << "not the regular weight, or not the window-text colour";
+    SendMessageA(hw, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     // Without a header picture the header paints its own titles.
     Data->FHeaderbar.reset();
@@ -640,14 +735,14 @@ TEST_F(SkinScrollbarTest, AControlThatRecreatesItsWindowIsSkinnedAgain)
 {
     TMemo* memo = NewMemo("Memo1", 10, ssBoth);
     SkinAll();  // the skinned window takes the re-skin request
-    PumpFor(30);
     HWND before = memo->Handle();
-    ASSERT_NE(As<TSkinScrollbar>(SkinForm->FindSkinControl(before)), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return As<TSkinScrollbar>(SkinForm->FindSkinControl(before)); })) << "not skinned";
     const int skins = SkinForm->SkinControlCount();
 
     memo->RecreateWnd();
-    PumpFor(60);
     HWND after = memo->Handle();
+    EXPECT_TRUE(PumpUntil([&] { return As<TSkinScrollbar>(SkinForm->FindSkinControl(after)); }))
+        << "the new window was not skinned";
     ASSERT_NE(after, before);
     EXPECT_EQ(SkinForm->FindSkinControl(before), nullptr);
     auto* again = As<TSkinScrollbar>(SkinForm->FindSkinControl(after));
@@ -659,7 +754,6 @@ TEST_F(SkinScrollbarTest, AControlThatRecreatesItsWindowIsSkinnedAgain)
     EXPECT_TRUE(IsWindowVisible(again->VertBar()->Handle()));
     // The new window scrolls through its new panels.
     SendMessageA(after, WM_VSCROLL, SB_PAGEDOWN, 0);
-    PumpFor(30);
     EXPECT_GT(FirstLine(after), 0);
 }
 
@@ -671,12 +765,11 @@ TEST_F(SkinScrollbarTest, ARecreatedControlIsSkinnedAgainFromTheNewestSkinOfItsW
     // An older skin listed for the same window, on its handle alone.
     TSkinControl* older = SkinWindow<TSkinControl>(TSkinKind::Edit, before);
     SkinAll();
-    PumpFor(30);
-    ASSERT_NE(As<TSkinScrollbar>(SkinForm->FindSkinControl(memo)), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return As<TSkinScrollbar>(SkinForm->FindSkinControl(memo)); })) << "not skinned";
     ASSERT_EQ(SkinForm->FindSkinControl(before), older);
 
     memo->RecreateWnd();
-    PumpFor(60);
+    PumpUntil([&] { return As<TSkinScrollbar>(SkinForm->FindSkinControl(memo->Handle())); });
     auto* again = As<TSkinScrollbar>(SkinForm->FindSkinControl(memo->Handle()));
     ASSERT_NE(again, nullptr) << "the new window has no scroll-bar skin";
     EXPECT_EQ(again->Control(), memo);
