@@ -14,7 +14,6 @@
 #include "combobox.h"
 #include "comboxscrollbar.h"
 #include "controlskintest.h"
-#include "postedwait.h"
 #include "datetimepicker.h"
 #include "pixelslice.h"
 #include "scrollbarlayout.h"
@@ -117,7 +116,7 @@ protected:
     {
         auto* skin = new TSkinComBox(combo);
         skin->InitControl(SkinForm, Data, SkinForm->WorkCanvas(), false);
-        PaintsDone("the combo");
+        EXPECT_TRUE(PumpHandled()) << "not painted: the combo";
         return skin;
     }
     int ChangesOf(const char* name) const
@@ -501,7 +500,7 @@ TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)
     PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MakeMsgPoint(down.x, down.y));
     ScreenToClient(list, &down);
     PostMessageA(list, WM_LBUTTONUP, 0, MakeMsgPoint(down.x, down.y));
-    HandlePosted("the press on the arrow");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the press on the arrow";
     EXPECT_EQ(top(), middle + 1);
 
     // A drag ends when the capture goes elsewhere, the list keeping where it was dragged to.
@@ -628,7 +627,7 @@ TEST_F(SkinComboTest, ThePickersArrowButtonOpensItsCalendarAndFocusesIt)
     EXPECT_TRUE(IsWindowVisible(calendar));
     SendMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
     edit->SetFocus();
-    HandlePosted("the calendar's closing");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the calendar's closing";
 
     // The flat frame: a shadow line and a white ring.
     TBitmap frame(160, 24);

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "controlskintest.h"
-#include "postedwait.h"
 #include "memo.h"
 #include "scrollbarlayout.h"
 #include "skindraw.h"
@@ -144,7 +143,7 @@ void PressSkinned(TWScrollbar* bar, const TBarPress& press)
     const POINT p = AlongBar(vertical, press.Along);
     PostMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(p.x, p.y));
     PostTracking(bar->Target(), vertical, press);
-    HandlePosted("the press on the panel");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the press on the panel";
 }
 
 void PressNative(HWND target, bool vertical, const TBarPress& press)
@@ -154,7 +153,7 @@ void PressNative(HWND target, bool vertical, const TBarPress& press)
     PostMessageA(target, WM_NCLBUTTONDOWN, vertical ? HTVSCROLL : HTHSCROLL,
                  MakeMsgPoint(info.rcScrollBar.left + p.x, info.rcScrollBar.top + p.y));
     PostTracking(target, vertical, press);
-    HandlePosted("the press on the bar");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the press on the bar";
 }
 
 void Wheel(HWND target, int notches)
@@ -162,7 +161,7 @@ void Wheel(HWND target, int notches)
     RECT r;
     GetWindowRect(target, &r);
     PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * notches), MakeMsgPoint(r.left + 20, r.top + 20));
-    HandlePosted("the wheel");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the wheel";
 }
 
 class SkinScrollbarTest : public ControlSkinTest {
@@ -204,7 +203,7 @@ protected:
         if (!skin)
             skin = new TSkinScrollbar(c);
         skin->InitScrollbars(c, Data, SkinForm, SkinForm->WorkCanvas());
-        PaintsDone("the panels");
+        EXPECT_TRUE(PumpHandled()) << "not painted: the panels";
         return skin;
     }
 
@@ -297,7 +296,7 @@ TEST_F(SkinScrollbarTest, AListBoxKnownByItsHandleScrollsAsWithout)
     HWND a = NewListBox(10), b = NewListBox(260);
     auto* skin = new TSkinScrollbarH(SkinForm);
     skin->InitHandle(b, Data, SkinForm, SkinForm->WorkCanvas());
-    PaintsDone("the panels");
+    EXPECT_TRUE(PumpHandled()) << "not painted: the panels";
     TWScrollbar* v = skin->VertBar();
     ASSERT_TRUE(v && v->Shown());
     EXPECT_FALSE(skin->HorzBar()->Shown());
@@ -342,7 +341,7 @@ TEST_F(SkinScrollbarTest, PanelsLieOverTheBarsDirectlyAboveTheControl)
     EXPECT_EQ(WindowFromPoint(centre), v->Handle());
 
     // Placed, the panel and the memo come to rest: nothing keeps asking to be painted.
-    PaintsDone("the panel and the memo");
+    EXPECT_TRUE(PumpHandled()) << "not painted: the panel and the memo";
 
     // Moved and resized, the control takes its panel along.
     memo->SetBounds(30, 20, 180, 120);
@@ -375,7 +374,7 @@ TEST_F(SkinScrollbarTest, HiddenOrDisabledControlsTakeTheirPanelsAlong)
     auto* byHandle = new TSkinScrollbarH(SkinForm);
     byHandle->InitHandle(list, Data, SkinForm, SkinForm->WorkCanvas());
     ASSERT_TRUE(byHandle->VertBar()->Shown() && byHandle->HorzBar()->Shown());
-    PaintsDone("the list and its panels");
+    EXPECT_TRUE(PumpHandled()) << "not painted: the list and its panels";
     // Its scroll requests name the hot part; the corner is the face colour, in client
     // coordinates reaching two pixels further right and down; resized, the bars follow.
     SendMessageA(list, WM_VSCROLL, SB_LINEDOWN, 0);
@@ -674,16 +673,16 @@ TEST_F(SkinScrollbarTest, AListViewsHeaderIsSkinnedWithAHotSection)
     EXPECT_EQ(At(*normal, 340, fh / 2), At(*filler, 40, fh / 2));
 
     PostMessageA(hw, WM_MOUSEMOVE, 0, MakeMsgPoint(150, 5));
-    HandlePosted("the move onto section 1");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the move onto section 1";
     EXPECT_EQ(header->HotSection(), 1);
     auto hot = Painted(hw);
     EXPECT_NE(At(*hot, 110, 2), At(*normal, 110, 2));  // section 1: the hot frame
     EXPECT_EQ(At(*hot, 10, 2), At(*normal, 10, 2));    // section 0 unchanged
     PostMessageA(hw, WM_MOUSEMOVE, 0, MakeMsgPoint(199, 5));      // on the border: no change
-    HandlePosted("the move onto the border");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the move onto the border";
     EXPECT_EQ(header->HotSection(), 1);
     PostMessageA(hw, WM_MOUSELEAVE, 0, 0);
-    HandlePosted("the leave");
+    EXPECT_TRUE(PumpHandled()) << "not handled: the leave";
     EXPECT_EQ(header->HotSection(), -1);
 
     // The titles in the skin's window-text colour, unweighted even in a bold font.
