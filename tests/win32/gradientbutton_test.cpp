@@ -215,6 +215,11 @@ TEST_F(GradientButtonTest, EachStatePaintsItsColourSetAndTheDisabledSetWins)
     }
     b->Perform(CM_MOUSEENTER);
     ExpectFrame(b, bcsOver);
+    b->SetEnabled(false);  // disabled wins over hot (the focus, and the look with it, went first)
+    b->Perform(CM_MOUSEENTER);
+    ExpectFrame(b, bcsDisabled);
+    b->SetEnabled(true);
+    b->Perform(CM_MOUSEENTER);
     PostMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(10, 10));
     ASSERT_TRUE(PumpUntil([&] { return Shows(b, bcsDown); })) << "the press did not show the down colours";
     ExpectFrame(b, bcsDown);

@@ -299,9 +299,11 @@ TEST_F(TrayTest, ShowHideAndModifyReportTheShellsAnswer)
     Icon->SetIconVisible(true);
     EXPECT_TRUE(ShellHasIcon());
     const NOTIFYICONDATAA record = Icon->IconData();
+    auto* other = new TTrayIcon(nullptr);  // keeps the shared window
     Icon->Free();
     Icon = nullptr;
     EXPECT_FALSE(ShellHas(record)) << "a freed icon leaves the notification area";
+    other->Free();
     EXPECT_EQ(TrayIconHandler(), nullptr);
 }
 
@@ -546,6 +548,7 @@ TEST_F(TrayTest, HidesAndRestoresTheCurrentMainForm)
     Application->SetMainForm(clock);  // the tray acts on whichever form is the main form now
     Icon->HideMainForm();
     EXPECT_TRUE(clock->Visible()) << "an icon without a form for owner acts on no main form";
+    ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);  // the taskbar button
     icon->HideMainForm();
     EXPECT_FALSE(clock->Visible());
     EXPECT_TRUE(owner->Visible());
