@@ -563,7 +563,7 @@ TEST_F(TrayTest, HidesAndRestoresTheCurrentMainForm)
     owner->Hide();
     SetForegroundWindow(clock->WindowHandle());
     ShowWindow(owner->WindowHandle(), SW_SHOWNOACTIVATE);
-    EXPECT_EQ(GetForegroundWindow(), owner->WindowHandle());
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == owner->WindowHandle(); })) << "the shown owner is not in front";
 
     Application->SetMainForm(owner);
     icon->HideMainForm();
