@@ -413,14 +413,13 @@ void TGradientButton::KeyPressed(WORD key)
     Paint();
 }
 
-bool TGradientButton::KeyReleased(WORD key)
+void TGradientButton::KeyReleased(WORD key)
 {
     if (key != VK_SPACE)
-        return false;
+        return;
     FState = dsNormal;
     Paint();
     Click();
-    return true;
 }
 
 void TGradientButton::DialogKey(TMessage& m)
@@ -472,25 +471,18 @@ void TGradientButton::Dispatch(TMessage& m)
         Paint();
         return;
     case CN_KEYDOWN:
-        // Space and Return are the button's own keys and raise no key events. Return still
-        // goes the dialog-key way first (the focused button answers it there); Space comes
-        // back as WM_KEYDOWN.
-        if (m.WParam == VK_SPACE) {
-            m.Result = 0;
-            return;
-        }
-        if (m.WParam == VK_RETURN) {
-            m.Result = RouteDialogKey(VK_RETURN, m.LParam) ? 1 : 0;
-            return;
-        }
-        break;
+        // The button keeps its keys to itself and raises no key events. Dialog keys still go
+        // the form's way first (the focused button answers Return there); the rest come back
+        // as WM_KEYDOWN.
+        m.Result = RouteDialogKey(static_cast<WORD>(m.WParam), m.LParam) ? 1 : 0;
+        return;
     case WM_KEYDOWN:
         KeyPressed(static_cast<WORD>(m.WParam));
         return;
     case WM_KEYUP:
-        if (KeyReleased(static_cast<WORD>(m.WParam)))
-            return;
-        break;
+        KeyReleased(static_cast<WORD>(m.WParam));
+        m.Result = 0;
+        return;
     case CM_DIALOGKEY:
         DialogKey(m);
         return;

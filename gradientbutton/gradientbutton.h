@@ -95,7 +95,7 @@ private:
     void DrawFrame(TCanvas* c, const TColor* set);
     void MouseEntered();
     void KeyPressed(WORD key);
-    bool KeyReleased(WORD key);
+    void KeyReleased(WORD key);
     void DialogKey(TMessage& m);
     void DialogChar(TMessage& m);
 

@@ -260,7 +260,7 @@ TEST_F(ApplicationTest, CloseQueryCanRefuse)
     f->Close();
     EXPECT_TRUE(f->Visible());
     PostMessageA(f->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpFor(20);
+    Application->ProcessMessages();  // the posted command
     EXPECT_TRUE(IsWindowVisible(f->Handle()));
     f->Free();
 }

@@ -80,8 +80,7 @@ TEST_F(ExtCtrlsTest, ImagePaintsItsPictureAndRepaintsWhenItChanges)
     TBitmap* b = image->Picture()->Bitmap();
     b->Canvas()->Brush()->SetColor(clBlue);
     b->Canvas()->FillRect(Rect(0, 0, 3, 2));
-    PumpFor(30);
-    EXPECT_EQ(ScreenPixel(wnd, 30, 30), clBlue);
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(wnd, 30, 30) == clBlue; })) << "the image was not repainted";
 
     // AutoSize takes the picture's size, also for a later picture.
     image->SetStretch(false);
@@ -100,7 +99,7 @@ TEST_F(ExtCtrlsTest, ImagePaintsItsPictureAndRepaintsWhenItChanges)
     image->SetTransparent(true);
     image->Picture()->Bitmap()->Assign(tb);
     EXPECT_TRUE(image->Picture()->Graphic()->Transparent());
-    PumpFor(30);
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(wnd, 101, 11) == clNavy; })) << "the new picture was not painted";
     EXPECT_EQ(ScreenPixel(wnd, 100, 10), clWhite);
     EXPECT_EQ(ScreenPixel(wnd, 101, 11), clNavy);
 }
@@ -130,8 +129,7 @@ TEST_F(ExtCtrlsTest, BevelDrawsLinesAndBoxesInItsStyle)
 
     top->SetStyle(TBevelStyle::bsRaised);
     top->SetShape(TBevelShape::bsBottomLine);
-    PumpFor(30);
-    EXPECT_EQ(ScreenPixel(wnd, 50, 10), light);
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(wnd, 50, 10) == light; })) << "the new shape was not painted";
     EXPECT_EQ(ScreenPixel(wnd, 50, 11), shadow);
     EXPECT_EQ(GetPropText(top, "Shape"), "bsbottomline");
 }

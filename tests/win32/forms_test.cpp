@@ -273,8 +273,7 @@ TEST_F(FormsTest, ShowingAFormBringsItToTheFrontOnlyWhenItIsNotThere)
     front->SetBounds(80, 80, 200, 150);
     back->Show();
     front->Show();
-    PumpFor(30);
-    ASSERT_EQ(GetForegroundWindow(), front->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front->Handle(); })) << "the last form shown is not in front";
     // In front already: nothing moves.
     UINT moves = 0;
     auto spy = front->WindowProc;
@@ -296,8 +295,7 @@ TEST_F(FormsTest, ShowingAFormBringsItToTheFrontOnlyWhenItIsNotThere)
     front->WindowProc = spy;
     // Behind another window: Show brings it to the front.
     back->Show();
-    PumpFor(30);
-    EXPECT_EQ(GetForegroundWindow(), back->Handle());
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == back->Handle(); })) << "Show did not bring the form to the front";
     bool aboveFront = false;
     for (HWND w = GetNextWindow(back->Handle(), GW_HWNDNEXT); w; w = GetNextWindow(w, GW_HWNDNEXT))
         aboveFront = aboveFront || w == front->Handle();

@@ -2,11 +2,15 @@
 // layout, hot tracking, the click rule, keys in a modal form, properties by name, the sounds.
 #include <cstring>
 #include <memory>
+#include <sstream>
 
 #include "gradientbutton.h"
 #include "guitest.h"
+#include "heldkey.h"
+#include "pixeltest.h"
 #include "stdctrls.h"
 #include "timer.h"
+#include "unmappedonfree.h"
 
 namespace {
 
@@ -43,10 +47,12 @@ class TRecordingButton : public TGradientButton {
     TK_CLASS(TRecordingButton, TGradientButton)
 public:
     using TGradientButton::TGradientButton;
-    int Clicks = 0;
+    int Clicks = 0, Enters = 0;
     std::vector<TSoundScheme> Played;
     void Click() override { ++Clicks; TGradientButton::Click(); }
     void PlaySchemeSound(TSoundScheme s) override { Played.push_back(s); }
+    void Entered(TObject*) { ++Enters; }
+    void FreeSender(TObject* sender) { sender->Free(); }
 };
 
 const TClassInfo& TRecordingButton::StaticClass()
@@ -82,15 +88,22 @@ TColor At(const std::unique_ptr<TBitmap>& bmp, int x, int y) { return PixelToCol
 
 TColor Col(TGradientButton* b, TButtonColorSet set, TButtonColorRole role) { return b->Colors(ButtonColorIndex(set, role)); }
 
-// Border, top-left light line and bottom-right dark line of a 75 x 25 button in one colour set.
-void ExpectFrame(TGradientButton* b, TButtonColorSet set)
+// Border, top-left light line and bottom-right dark line of a 75 x 25 button in one colour set,
+// with the corners where the lines meet.
+void ExpectFrame(TGradientButton* b, TButtonColorSet set, int line = __builtin_LINE())
 {
+    SCOPED_TRACE("frame checked at line " + std::to_string(line));
     auto s = Shot(b);
     EXPECT_EQ(At(s, 0, 0), Col(b, set, bcrBorder));
     EXPECT_EQ(At(s, 1, 12), Col(b, set, bcrLight));
+    EXPECT_EQ(At(s, 1, 23), Col(b, set, bcrLight));
     EXPECT_EQ(At(s, 73, 12), Col(b, set, bcrDark));
+    EXPECT_EQ(At(s, 73, 1), Col(b, set, bcrDark));
     EXPECT_EQ(At(s, 37, 23), Col(b, set, bcrDark));
 }
+
+// The button's look now: which colour set its light line shows.
+bool Shows(TGradientButton* b, TButtonColorSet set) { return At(Shot(b), 1, 12) == Col(b, set, bcrLight); }
 
 bool Near(TColor a, TColor b, int tolerance)
 {
@@ -104,42 +117,76 @@ using GradientButtonTest = GuiTest;
 
 TEST_F(GradientButtonTest, SchemesSetTheirColoursAndOnlyNeoSchemesSetGradients)
 {
+    // The 25 colours of each scheme by index, "-" where the scheme leaves the colour as it was.
     struct {
         TColorScheme Scheme;
-        TColor Face, Grad, DownLight, DisabledFace, OverBorder, FocusRect;
+        const char* Colors;
     } const rows[] = {
-        {csNeoDesert, 0xC6ECFF, 0x37BEFF, 0x0077B7, 0xEEEEEE, 0x005680, 0x4080FF},
-        {csNeoSky, 0xFFEEDD, 0xFFB66C, 0xFF9E3E, 0xEEEEEE, 0xB35900, 0xFFA953},
-        {csNeoGrass, 0xDDF9E8, 0x5EDF8E, 0x177D3E, 0xEEEEEE, 0x17793D, 0x24B95C},
-        {csNeoSilver, 0xF3F3F3, 0xBCBCBC, 0x7C7C7C, 0xEEEEEE, 0x757575, 0xADADAD},
-        {csNeoRose, 0xE8E8FF, 0x9595FF, 0x5E5EFF, 0xEEEEEE, 0x00009D, 0x5E5EFF},
-        {csNeoSun, 0xF0FFFF, 0x20D8F9, 0x008484, 0xEEEEEE, 0x006464, 0x00BBBB},
-        {csDesert, 0x95DDFF, -1, 0x0077B7, 0xE2E2E2, 0x005680, 0x4080FF},
-        {csGrass, 0x98EBB7, -1, 0x177D3E, 0xE2E2E2, 0x17793D, 0x00A421},
-        {csSky, 0xFFE0C1, -1, 0xFF9122, 0xE2E2E2, 0xB35900, 0xDC9B14},
-        {csSun, 0xA8FFFF, -1, 0x008484, 0xE2E2E2, 0x006464, 0x008CF4},
-        {csRose, 0xC6C6FF, -1, 0x5E5EFF, 0xE2E2E2, 0x00009D, 0x5E5EFF},
-        {csSilver, 0xE0E0E0, -1, 0x7C7C7C, 0xE2E2E2, 0x757575, 0x8A8A8A},
+        {csNeoDesert,
+         "C6ECFF 37BEFF 009CE8 B9E7FF 005680 000000 B3E7FF 00A3F0 008ED2 95DAFF 005680 000000 "
+         "2BBAFF 77D2FF 8AD9FF 0077B7 0070A6 000000 EEEEEE FFFFFF D2D2D2 FFFFFF 808080 808080 4080FF"},
+        {csNeoSky,
+         "FFEEDD FFB66C FFA851 FFECD9 B35900 000000 FFEBD7 FFA346 FF9E3E FFE4CA B35900 000000 "
+         "FFB366 FFCE9D FFD3A8 FF9E3E B35900 000000 EEEEEE FFFFFF D2D2D2 FFFFFF 808080 808080 FFA953"},
+        {csNeoGrass,
+         "DDF9E8 5EDF8E 24B95C CBF5DB 156F37 000000 BFF2D2 3DD877 23B459 B5F0CB 17793D 000000 "
+         "4EDC83 80E6A6 89E7AC 177D3E 167439 000000 EEEEEE FFFFFF D2D2D2 FFFFFF 808080 808080 24B95C"},
+        {csNeoSilver,
+         "F3F3F3 BCBCBC A7A7A7 F7F7F7 626262 000000 F0F0F0 A6A6A6 A2A2A2 EEEEEE 757575 000000 "
+         "CACACA DADADA E9E9E9 7C7C7C 4E4E4E 000000 EEEEEE FFFFFF D2D2D2 FFFFFF 808080 808080 ADADAD"},
+        {csNeoRose,
+         "E8E8FF 9595FF 8282FF DDDDFF 00009D 000000 DFDFFF 7777FF 6A6AFF D7D7FF 00009D 000000 "
+         "A6A6FF B9B9FF CECEFF 5E5EFF 00009D 000000 EEEEEE FFFFFF D2D2D2 FFFFFF 808080 808080 5E5EFF"},
+        {csNeoSun,
+         "F0FFFF 20D8F9 00BBBB F2FFFF 006464 000000 D5FCFF 05BCDC 00A6A6 CCFFFF 006464 000000 "
+         "05D1F5 66F0FB 66F3FF 008484 006464 000000 EEEEEE FFFFFF D2D2D2 FFFFFF 808080 808080 00BBBB"},
+        {csDesert,
+         "95DDFF - 009CE8 B9E7FF 005680 000000 6FD0FF - 008ED2 95DAFF 005680 000000 "
+         "6FD0FF - 8AD9FF 0077B7 0070A6 000000 E2E2E2 - D8D8D8 EAEAEA C4C4C4 808080 4080FF"},
+        {csGrass,
+         "98EBB7 - 24B95C CBF5DB 156F37 000000 68E196 - 23B459 B5F0CB 17793D 000000 "
+         "4EDC83 - 89E7AC 177D3E 167439 000000 E2E2E2 - D8D8D8 EAEAEA C4C4C4 808080 00A421"},
+        {csSky,
+         "FFE0C1 - FFA953 FFECD9 B35900 000000 FFCD9B - FFB164 FFE4CA B35900 000000 "
+         "FFC082 - FFD3A8 FF9122 B35900 000000 E2E2E2 - D8D8D8 EAEAEA C4C4C4 808080 DC9B14"},
+        {csSun,
+         "A8FFFF - 00BBBB F2FFFF 006464 000000 66F3FF - 00A6A6 CCFFFF 006464 000000 "
+         "22EEFF - 66F3FF 008484 006464 000000 E2E2E2 - D8D8D8 EAEAEA C4C4C4 808080 008CF4"},
+        {csRose,
+         "C6C6FF - 8282FF DDDDFF 00009D 000000 B0B0FF - 6A6AFF D7D7FF 00009D 000000 "
+         "9F9FFF - 8888FF 5E5EFF 00009D 000000 E2E2E2 - D8D8D8 EAEAEA C4C4C4 808080 5E5EFF"},
+        {csSilver,
+         "E0E0E0 - AEAEAE F7F7F7 626262 000000 CFCFCF - 797979 EEEEEE 757575 000000 "
+         "D3D3D3 - E9E9E9 7C7C7C 4E4E4E 000000 E2E2E2 - D8D8D8 EAEAEA C4C4C4 808080 8A8A8A"},
     };
     auto* b = new TGradientButton(nullptr);
-    // A new button: csNeoDesert with the gradient on, but white hot and down gradient ends.
+    // A new button: csNeoDesert with the gradient on, but white hot, down and disabled gradient ends.
     EXPECT_EQ(b->ColorScheme(), csNeoDesert);
     EXPECT_TRUE(b->Gradient());
-    EXPECT_EQ(Col(b, bcsOver, bcrGrad), clWhite);
-    EXPECT_EQ(Col(b, bcsDown, bcrGrad), clWhite);
+    EXPECT_EQ(Col(b, bcsNormal, bcrGrad), 0x37BEFF);
+    for (TButtonColorSet set : {bcsOver, bcsDown, bcsDisabled})
+        EXPECT_EQ(Col(b, set, bcrGrad), clWhite) << set;
+    String defaults;
+    for (const char* p : {"Width", "Height", "TabStop", "Ctl3D", "Spacing", "TransparentGlyph", "HotTrack", "Cancel",
+                          "Default", "UseSound", "Sound", "ModalResult", "Layout"})
+        defaults += GetPropText(b, p) + " ";
+    EXPECT_EQ(defaults, "75 25 true true 4 true true false false false sspistol 0 blglyphleft ");
     for (const auto& r : rows) {
         SCOPED_TRACE(ColorSchemeInfo.Names[r.Scheme]);
         b->SetColorScheme(csNeoSilver);
         b->SetColor(ButtonColorIndex(bcsNormal, bcrGrad), 0x123456);
+        TColor before[GradientColorCount];
+        for (int i = 0; i < GradientColorCount; ++i)
+            before[i] = b->Colors(i);
         b->SetColorScheme(r.Scheme);
         EXPECT_EQ(b->ColorScheme(), r.Scheme);
-        EXPECT_EQ(b->Gradient(), r.Grad != -1);
-        EXPECT_EQ(Col(b, bcsNormal, bcrFace), r.Face);
-        EXPECT_EQ(Col(b, bcsNormal, bcrGrad), r.Grad == -1 ? 0x123456 : r.Grad);  // plain: left as it was
-        EXPECT_EQ(Col(b, bcsDown, bcrLight), r.DownLight);
-        EXPECT_EQ(Col(b, bcsDisabled, bcrFace), r.DisabledFace);
-        EXPECT_EQ(Col(b, bcsOver, bcrBorder), r.OverBorder);
-        EXPECT_EQ(b->Colors(FocusRectColorIndex), r.FocusRect);
+        EXPECT_EQ(b->Gradient(), r.Scheme <= csNeoSun);
+        std::istringstream colors(r.Colors);
+        for (int i = 0; i < GradientColorCount; ++i) {
+            std::string c;
+            colors >> c;
+            EXPECT_EQ(b->Colors(i), c == "-" ? before[i] : std::stoi(c, nullptr, 16)) << "colour " << i;
+        }
     }
     // One colour makes the scheme custom; csCustom itself changes no colour.
     b->SetColor(ButtonColorIndex(bcsOver, bcrText), clRed);
@@ -168,13 +215,30 @@ TEST_F(GradientButtonTest, EachStatePaintsItsColourSetAndTheDisabledSetWins)
     }
     b->Perform(CM_MOUSEENTER);
     ExpectFrame(b, bcsOver);
-    PostMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(10, 10));
-    PumpFor(20);
-    ExpectFrame(b, bcsDown);
-    EXPECT_EQ(At(Shot(b), 3, 12), b->Colors(FocusRectColorIndex));  // the press took the focus
-    b->SetEnabled(false);
+    b->SetEnabled(false);  // disabled wins over hot (the focus, and the look with it, went first)
+    b->Perform(CM_MOUSEENTER);
     ExpectFrame(b, bcsDisabled);
     b->SetEnabled(true);
+    b->Perform(CM_MOUSEENTER);
+    PostMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(10, 10));
+    ASSERT_TRUE(PumpUntil([&] { return Shows(b, bcsDown); })) << "the press did not show the down colours";
+    ExpectFrame(b, bcsDown);
+    // The press took the focus: a rectangle three pixels in.
+    EXPECT_EQ(At(Shot(b), 3, 12), b->Colors(FocusRectColorIndex));
+    EXPECT_EQ(At(Shot(b), 71, 12), b->Colors(FocusRectColorIndex));
+    b->SetEnabled(false);
+    ExpectFrame(b, bcsDisabled);
+    b->SetEnabled(true);  // the focus went with the disabling, and the press with it
+    // The caption in the set's text colour.
+    b->SetCaption("Wide");
+    b->SetColor(ButtonColorIndex(bcsNormal, bcrText), clRed);
+    auto text = Shot(b);
+    bool red = false;
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 75; ++x)
+            red = red || Near(At(text, x, y), clRed, 0x50);
+    EXPECT_TRUE(red) << "no caption in the text colour";
+    b->SetCaption("");
 
     // The window shows what PaintTo composes, and a setter repaints it.
     f->Repaint();
@@ -184,9 +248,13 @@ TEST_F(GradientButtonTest, EachStatePaintsItsColourSetAndTheDisabledSetWins)
     TColor before = static_cast<TColor>(GetPixel(dc, 0, 0));
     EXPECT_EQ(before, At(now, 0, 0));
     b->SetColorScheme(csSky);
-    PumpFor(30);
-    EXPECT_NE(static_cast<TColor>(GetPixel(dc, 0, 0)), before);
+    EXPECT_TRUE(PumpUntil([&] { return static_cast<TColor>(GetPixel(dc, 0, 0)) != before; })) << "no repaint";
     EXPECT_EQ(static_cast<TColor>(GetPixel(dc, 0, 0)), At(Shot(b), 0, 0));
+    b->SetEnabled(false);  // and so does a change of the enabled state
+    EXPECT_TRUE(PumpUntil([&] { return static_cast<TColor>(GetPixel(dc, 0, 0)) == Col(b, bcsDisabled, bcrBorder); }))
+        << "the disabled button was not repainted";
+    EXPECT_FALSE(IsWindowEnabled(b->Handle()));
+    b->SetEnabled(true);
     ReleaseDC(b->Handle(), dc);
 
     // A plain scheme is flat; without Ctl3D the face reaches the border.
@@ -195,32 +263,45 @@ TEST_F(GradientButtonTest, EachStatePaintsItsColourSetAndTheDisabledSetWins)
     s = Shot(b);
     for (TPoint p : {TPoint(10, 2), TPoint(10, 20), TPoint(1, 12)})
         EXPECT_EQ(At(s, p.x, p.y), Col(b, bcsNormal, bcrFace));
-    // Gradient ends that are system colours are stepped as RGB.
+    // Gradient ends that are system colours are stepped as RGB; each row rounds to the nearest.
     TBitmap bmp(4, 10);
     TGradientButton::GradientFill(bmp.Canvas(), TRect(0, 0, 4, 10), clBtnFace, clBlack);
-    EXPECT_EQ(PixelToColor(bmp.PixelBuffer().At(2, 0)), static_cast<TColor>(ColorToRGB(clBtnFace)));
-    EXPECT_TRUE(Near(PixelToColor(bmp.PixelBuffer().At(2, 9)), clBlack, 30));
+    EXPECT_EQ(At(bmp, 2, 0), static_cast<TColor>(ColorToRGB(clBtnFace)));
+    EXPECT_TRUE(Near(At(bmp, 2, 9), clBlack, 30));
+    TGradientButton::GradientFill(bmp.Canvas(), TRect(0, 0, 4, 10), clBlack, 0x0F0F0F);  // 1.5 a row
+    EXPECT_EQ(At(bmp, 2, 1), 0x020202);
+    EXPECT_EQ(At(bmp, 2, 2), 0x030303);
     f->Free();
 }
 
 TEST_F(GradientButtonTest, GlyphAndCaptionArePlacedPerLayoutAndShiftWhenPressed)
 {
-    // 75 x 25, caption 40 x 13, glyph 16 x 16 on the left, spacing 4: 4 pixels between them.
-    TGlyphPlacement p = PlaceGlyphAndCaption(75, 25, {40, 13}, {16, 16}, blGlyphLeft, 4, false);
-    EXPECT_EQ(p.Glyph, TPoint(7, 4));
-    EXPECT_EQ(p.Text, TRect(27, 6, 67, 19));
-    p = PlaceGlyphAndCaption(75, 25, {40, 13}, {15, 16}, blGlyphLeft, 4, false);
-    EXPECT_EQ(p.Text.left - (p.Glyph.x + 15), 3);  // an odd glyph on the left sits one closer
-    p = PlaceGlyphAndCaption(75, 25, {40, 13}, {15, 16}, blGlyphRight, 4, false);
-    EXPECT_EQ(p.Glyph.x - p.Text.right, 4);
-    p = PlaceGlyphAndCaption(75, 60, {40, 13}, {16, 15}, blGlyphTop, 4, false);
-    EXPECT_EQ(p.Text.top - (p.Glyph.y + 15), 4);
-    p = PlaceGlyphAndCaption(75, 60, {40, 13}, {16, 15}, blGlyphBottom, 4, true);
-    EXPECT_EQ(p.Glyph.y - p.Text.bottom, 4);
-    EXPECT_EQ(p.Glyph.x, 30);  // (75 - 16) / 2, plus one for the press
-    // No caption: the glyph sits in the middle without spacing.
-    p = PlaceGlyphAndCaption(75, 25, {0, 0}, {16, 16}, blGlyphLeft, 10, false);
-    EXPECT_EQ(p.Glyph, TPoint(29, 4));
+    // A 75-wide button, caption 40 x 13. Spacing 4 with a 16-pixel glyph on the left leaves 4
+    // pixels between; an odd glyph on the left sits one closer, elsewhere exactly Spacing away;
+    // without a caption the glyph is centred. A press moves both one pixel down and right.
+    struct {
+        SIZE TextSize, GlyphSize;
+        TButtonLayout Layout;
+        int Height, Spacing;
+        bool Down;
+        TPoint GlyphAt;
+        TRect TextAt;
+    } const rows[] = {
+        {{40, 13}, {16, 16}, blGlyphLeft, 25, 4, false, {7, 4}, {27, 6, 67, 19}},
+        {{40, 13}, {15, 15}, blGlyphLeft, 25, 5, false, {7, 5}, {26, 6, 66, 19}},
+        {{40, 13}, {15, 15}, blGlyphRight, 25, 5, false, {53, 5}, {8, 6, 48, 19}},
+        {{40, 13}, {15, 15}, blGlyphTop, 60, 5, false, {30, 12}, {17, 32, 57, 45}},
+        {{40, 13}, {15, 15}, blGlyphBottom, 60, 5, true, {31, 33}, {18, 15, 58, 28}},
+        {{0, 0}, {16, 16}, blGlyphLeft, 25, 10, false, {29, 4}, {}},
+        {{0, 0}, {15, 15}, blGlyphRight, 25, 10, true, {31, 6}, {}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(String(ButtonLayoutInfo.Names[r.Layout]) + " spacing " + IntToStr(r.Spacing));
+        TGlyphPlacement p = PlaceGlyphAndCaption(75, r.Height, r.TextSize, r.GlyphSize, r.Layout, r.Spacing, r.Down);
+        EXPECT_EQ(p.Glyph, r.GlyphAt);
+        if (r.TextSize.cx)
+            EXPECT_EQ(p.Text, r.TextAt);
+    }
 
     // Drawn: the glyph's top-left colour shows the face through unless TransparentGlyph is off.
     auto* b = new TGradientButton(nullptr);
@@ -244,41 +325,81 @@ TEST_F(GradientButtonTest, HotTrackingFollowsTheMouseAndOnlyAPressReleasedInside
     TRecordingButton* b = NewButtonOnForm(f);
     b->SetUseSound(true);
     b->SetSound(ssFire);
-    auto light = [&] { return At(Shot(b), 1, 12); };
-    SetCursorPos(40 + 30, 40 + 30);
-    EXPECT_TRUE(PumpUntil([&] { return light() == Col(b, bcsOver, bcrLight); }, 1000));
-    SetCursorPos(1200, 1000);
-    EXPECT_TRUE(PumpUntil([&] { return light() == Col(b, bcsNormal, bcrLight); }, 1000));
+    b->OnMouseEnter = TNotifyEvent(b, &TRecordingButton::Entered);
+    // By hand: the pointer comes over the button (hot, with its sound), presses (down) and lets
+    // go inside: a click, and the button under the pointer is hot again.
+    POINT over{30, 12};
+    ClientToScreen(b->Handle(), &over);
+    // Moved again at each poll until it shows: a new window may not take the pointer at once.
+    ASSERT_TRUE(PumpUntil([&] { return Shows(b, bcsOver) || (MoveMouseTo(over.x, over.y, false), false); }))
+        << "no hot look under the pointer";
     EXPECT_EQ(b->Played, std::vector<TSoundScheme>{ssFire});
+    EXPECT_EQ(b->Enters, 0) << "the button keeps the enter message to itself";
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return Shows(b, bcsDown); })) << "the press did not show the down colours";
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return b->Clicks == 1; })) << "the release inside did not click";
+    ExpectFrame(b, bcsOver);
+    // No longer held: leaving and coming back shows it hot, not down.
+    b->Perform(CM_MOUSELEAVE);
+    b->Perform(CM_MOUSEENTER);
+    ExpectFrame(b, bcsOver);
+    MoveMouseTo(1200, 1000);
+    EXPECT_TRUE(PumpUntil([&] { return Shows(b, bcsNormal); })) << "leaving did not end the hot look";
 
     // Pressed, left (normal colours) and entered again while held: down again.
-    PostMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(10, 10));
-    PumpFor(20);
+    auto post = [&](UINT msg, int x, WPARAM keys = 0) {
+        PostMessageA(b->Handle(), msg, keys, MakeMsgPoint(x, 10));
+        Application->ProcessMessages();
+    };
+    post(WM_LBUTTONDOWN, 10, MK_LBUTTON);
     b->Perform(CM_MOUSELEAVE);
     ExpectFrame(b, bcsNormal);
     b->Perform(CM_MOUSEENTER);
     ExpectFrame(b, bcsDown);
     // Released outside: no click, and the capture is gone.
-    PostMessageA(b->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(200, 10));
-    PostMessageA(b->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(200, 10));
-    PumpFor(20);
-    EXPECT_EQ(b->Clicks, 0);
-    EXPECT_EQ(GetCapture(), nullptr);
-    // Dragged out and back in before the release: a click, which ends in the normal look.
-    PostMessageA(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(10, 10));
-    PostMessageA(b->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(-30, 10));
-    PostMessageA(b->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MakeMsgPoint(12, 10));
-    PostMessageA(b->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(12, 10));
-    PumpFor(20);
+    post(WM_MOUSEMOVE, 200, MK_LBUTTON);
+    post(WM_LBUTTONUP, 200);
     EXPECT_EQ(b->Clicks, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Released on the left edge: a click, but not inside for the look, which the click made normal.
+    post(WM_LBUTTONDOWN, 10, MK_LBUTTON);
+    post(WM_LBUTTONUP, 0);
+    EXPECT_EQ(b->Clicks, 2);
     ExpectFrame(b, bcsNormal);
+    // The right button does not press it.
+    post(WM_RBUTTONDOWN, 10, MK_RBUTTON);
+    ExpectFrame(b, bcsNormal);
+    post(WM_RBUTTONUP, 10);
 
-    // Without hot tracking entering changes nothing and plays nothing.
+    // Without hot tracking entering changes nothing and plays nothing, and a click ends normal.
     size_t played = b->Played.size();
+    b->Perform(CM_MOUSELEAVE);
     b->SetHotTrack(false);
     b->Perform(CM_MOUSEENTER);
     ExpectFrame(b, bcsNormal);
     EXPECT_EQ(b->Played.size(), played);
+    f->SetModalResult(mrAbort);  // a click writes the button's result, 0 too
+    post(WM_LBUTTONDOWN, 10, MK_LBUTTON);
+    post(WM_LBUTTONUP, 10);
+    EXPECT_EQ(b->Clicks, 3);
+    ExpectFrame(b, bcsNormal);
+    EXPECT_EQ(f->ModalResult(), mrNone);
+    // A button out of the tab order does not take the focus.
+    auto* other = Add<TEdit>(f, f, "Other", 200, 60, 60, 20);
+    other->SetFocus();
+    b->SetTabStop(false);
+    post(WM_LBUTTONDOWN, 10, MK_LBUTTON);
+    EXPECT_EQ(GetFocus(), other->Handle());
+    post(WM_LBUTTONUP, 10);
+
+    // A button freed by its own click: the release's mouse-up is not raised on it.
+    auto* doomed = new TUnmappedOnFree<TGradientButton>(f);
+    doomed->SetBounds(120, 20, 75, 25);
+    doomed->SetParent(f);
+    doomed->OnClick = TNotifyEvent(b, &TRecordingButton::FreeSender);
+    ClickAt(doomed->Handle(), 10, 10);
+    EXPECT_EQ(f->ControlCount(), 2);
     f->Free();
 }
 
@@ -293,33 +414,59 @@ TEST_F(GradientButtonTest, KeysInAModalFormClickAndEndIt)
     EXPECT_EQ(f->ShowModal(), mrCancel);
     f->Guard->SetEnabled(false);
 
-    // Space on the focused button: down while held, a click on release, no key events.
-    f->OkButton->SetModalResult(mrYes);
-    f->OkButton->OnKeyDown = TKeyEvent(f, &TGradientForm::Key);
+    // Space on the focused button: down while held, a click on release. The button keeps every
+    // key to itself: no key events, and no click for other keys.
+    TGradientButton* ok = f->OkButton;
+    ok->SetModalResult(mrYes);
+    ok->OnKeyDown = TKeyEvent(f, &TGradientForm::Key);
+    ok->OnKeyUp = TKeyEvent(f, &TGradientForm::Key);
     f->Show();
-    f->OkButton->SetFocus();
-    PostMessageA(f->OkButton->Handle(), WM_KEYDOWN, VK_SPACE, 1);
-    PumpFor(20);
-    ExpectFrame(f->OkButton, bcsDown);
-    PostMessageA(f->OkButton->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
-    PumpFor(20);
+    ok->SetFocus();
+    PostMessageA(ok->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+    Application->ProcessMessages();
+    ExpectFrame(ok, bcsDown);
+    PostMessageA(ok->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    Application->ProcessMessages();
     EXPECT_EQ(f->ResultAtClick.size(), 2u);
     EXPECT_EQ(f->ModalResult(), mrYes);
+    PressKey('A');
+    EXPECT_EQ(f->ResultAtClick.size(), 2u);
     EXPECT_FALSE(f->KeyEvents);
     TypeChar('o', true);  // the accelerator of "&OK"
     EXPECT_EQ(f->ResultAtClick.size(), 3u);
-
-    // Escape is not the default button's key; a disabled or hidden one ignores Return.
-    f->SetModalResult(mrNone);
+    // Return on the focused button under the pointer clicks it and ends the hot look.
+    ok->Perform(CM_MOUSEENTER);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(f->ResultAtClick.size(), 4u);
+    ExpectFrame(ok, bcsNormal);
+    PressKey(VK_TAB);  // dialog keys still move the focus
+    EXPECT_EQ(GetFocus(), f->NameEdit->Handle());
+    // Losing the focus ends a press.
+    ok->SetFocus();
+    PostMessageA(ok->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+    Application->ProcessMessages();
     f->NameEdit->SetFocus();
-    f->CancelButton->SetCancel(false);
+    ExpectFrame(ok, bcsNormal);
+
+    // Escape with Shift held, or for a disabled cancel button, clicks nothing; nor does Escape
+    // reach the default button, nor Return or the accelerator a disabled or hidden one.
+    f->SetModalResult(mrNone);
+    {
+        THeldKey shift(VK_SHIFT);
+        PressKey(VK_ESCAPE);
+    }
+    f->CancelButton->SetEnabled(false);
     PressKey(VK_ESCAPE);
-    f->OkButton->SetEnabled(false);
+    f->CancelButton->SetCancel(false);
+    f->CancelButton->SetEnabled(true);
+    PressKey(VK_ESCAPE);
+    ok->SetEnabled(false);
     PressKey(VK_RETURN);
-    f->OkButton->SetEnabled(true);
-    f->OkButton->Hide();
+    TypeChar('o', true);
+    ok->SetEnabled(true);
+    ok->Hide();
     PressKey(VK_RETURN);
-    EXPECT_EQ(f->ResultAtClick.size(), 3u);
+    EXPECT_EQ(f->ResultAtClick.size(), 4u);
     EXPECT_EQ(f->ModalResult(), mrNone);
     f->Free();
 }

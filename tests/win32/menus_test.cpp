@@ -326,11 +326,12 @@ TEST_F(MenusTest, RightClicksPopUpTheControlsMenuOrItsParents)
     image->SetPopupMenu(&imageMenu);
     form->Show();
     HWND wnd = form->Handle();
-    auto rightClick = [](HWND w, int x, int y) {
+    auto rightClick = [&](HWND w, int x, int y) {
+        const size_t chosen = clicks.Log.size();
         PostMessageA(w, WM_RBUTTONDOWN, MK_RBUTTON, MakeMsgPoint(x, y));
         PostMessageA(w, WM_RBUTTONUP, 0, MakeMsgPoint(x, y));
         QueueKeys(w, {VK_DOWN, VK_RETURN});
-        PumpFor(100);
+        EXPECT_TRUE(PumpUntil([&] { return clicks.Log.size() > chosen; })) << "no menu item was chosen";
     };
 
     rightClick(panel->Handle(), 20, 20);  // the system turns the click into WM_CONTEXTMENU
@@ -350,7 +351,7 @@ TEST_F(MenusTest, RightClicksPopUpTheControlsMenuOrItsParents)
     ClientToScreen(panel->Handle(), &p);
     SendMessageA(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), MakeMsgPoint(p.x, p.y));
     EXPECT_EQ(clicks.Log.size(), 4u);
-    PumpFor(50);  // the unused keys
+    Application->ProcessMessages();  // the unused keys
 
     // Free notification: a freed menu is forgotten.
     auto* temp = new TPopupMenu(nullptr);
@@ -399,7 +400,7 @@ TEST_F(MenusTest, AHintDueWhenAFormsMenuBarOpensDoesNotShowOverIt)
     form->SetShowHint(true);
     form->Show();
     SetForegroundWindow(form->Handle());
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form->Handle(); })) << "the form is not in front";
     // The mouse rests on the form, then clicks the menu bar before the hint is due.
     POINT inside{100, 100};
     ClientToScreen(form->Handle(), &inside);
@@ -410,7 +411,7 @@ TEST_F(MenusTest, AHintDueWhenAFormsMenuBarOpensDoesNotShowOverIt)
     ASSERT_TRUE(GetMenuItemRect(form->Handle(), menu->Handle(), 0, &file));
     ClickScreen(POINT{(file.left + file.right) / 2, (file.top + file.bottom) / 2});
     EXPECT_TRUE(PumpUntil([&] { return watch.Done(); }, 3000)) << "the menu did not open";
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return !OpenMenuWindow(); })) << "the menu did not close";
     EXPECT_EQ(watch.Shown(), 0);
     Application->CancelHint();
     Application->SetHintPause(pause);

@@ -146,8 +146,7 @@ TEST_F(ModalTest, DialogKeysMoveTheFocusInTabOrderAndPressButtons)
 {
     auto* f = new TStreamForm(nullptr);
     f->Show();
-    PumpFor(20);
-    ASSERT_EQ(GetFocus(), f->NameEdit->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f->NameEdit->Handle(); })) << "the first control has no focus";
     PressKey(VK_TAB);
     EXPECT_EQ(GetFocus(), f->Check1->Handle());
     PressKey(VK_TAB);
@@ -202,8 +201,7 @@ TEST_F(ModalTest, FocusChangesExitAndEnterTheControlsAndParentsThatChangeAndTrac
     for (TWinControl* c : std::initializer_list<TWinControl*>{f->NameEdit, f->ButtonPanel, f->CancelButton, f->OkButton})
         log.Watch(c);
     f->Show();
-    PumpFor(20);
-    EXPECT_EQ(Screen->ActiveForm(), f);
+    EXPECT_TRUE(PumpUntil([&] { return Screen->ActiveForm() == f; })) << "the shown form is not active";
     EXPECT_TRUE(f->Active());
     EXPECT_EQ(Screen->ActiveControl(), f->NameEdit);
     f->CancelButton->SetFocus();
@@ -215,8 +213,7 @@ TEST_F(ModalTest, FocusChangesExitAndEnterTheControlsAndParentsThatChangeAndTrac
 
     auto* other = new TForm(nullptr);
     other->Show();
-    PumpFor(20);
-    EXPECT_EQ(Screen->ActiveForm(), other);
+    EXPECT_TRUE(PumpUntil([&] { return Screen->ActiveForm() == other; })) << "the other form is not active";
     EXPECT_FALSE(f->Active());
     other->Free();
     // Freeing the focused control leaves no trace in the form.

@@ -9,26 +9,13 @@
 #include "classes.h"
 #include "formfile.h"
 #include "forms.h"
+#include "guitest.h"
 #include "objinstance.h"
 #include "registry.h"
 #include "subclass.h"
 #include "timer.h"
 
 namespace {
-
-// Dispatches the thread's messages for `ms` milliseconds, as any message loop would.
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    for (DWORD elapsed = 0; elapsed < ms; elapsed = GetTickCount() - start) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-}
 
 BOOL CALLBACK CollectUtilWindow(HWND wnd, LPARAM param)
 {
@@ -114,7 +101,7 @@ TEST(ObjectInstance, ThunkServesAsWindowProcedureAndIsRestored)
     for (WNDPROC t : thunks)
         FreeObjectInstance(t);
     EXPECT_THROW(FreeObjectInstance(thunks[3]), EInvalidOperation);  // twice
-    EXPECT_THROW(FreeObjectInstance(reinterpret_cast<WNDPROC>(&PumpFor)), EInvalidOperation);
+    EXPECT_THROW(FreeObjectInstance(reinterpret_cast<WNDPROC>(&CollectUtilWindow)), EInvalidOperation);
 }
 
 TEST(ObjectInstance, ThunksRunFromPagesNobodyCanWriteAndOwnersLetGoQuietly)
@@ -272,23 +259,22 @@ TEST(Timer, TicksAtItsIntervalAndRestartsOnlyOnIntervalChange)
     TComponent owner(nullptr);
     TTickCounter fast(nullptr), steady(nullptr), restarted(nullptr);
     NewTimer(&owner, fast, 50);
-    TTimer* s = NewTimer(&owner, steady, 300);
+    TTimer* s = NewTimer(&owner, steady, 150);
     TTimer* r = NewTimer(&owner, restarted, 300);
-    // For 1.5 s poke both every 100 ms: enabling again must not restart the interval, a new
-    // interval must.
-    for (int i = 0; i < 15; ++i) {
-        s->SetEnabled(true);
-        r->SetInterval(i % 2 ? 300 : 301);
-        PumpFor(100);
-    }
-    EXPECT_GE(fast.Count, 10);
-    EXPECT_LE(fast.Count, 40);
-    EXPECT_GE(steady.Count, 3);
-    EXPECT_LE(steady.Count, 6);
-    EXPECT_EQ(restarted.Count, 0);
+    // Five 50 ms ticks come long before the default second would give one.
+    EXPECT_TRUE(PumpUntil([&] { return fast.Count >= 5; })) << "no ticks at 50 ms";
+    // Enabled again at every poll (at most 50 ms apart), a running 150 ms timer still ticks.
+    EXPECT_TRUE(PumpUntil([&] { return s->SetEnabled(true), steady.Count >= 2; })) << "enabling restarted the period";
+    // A new interval starts the period again: half a period in, 301 ms from then on.
+    const DWORD started = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - started >= 150; });
+    const int before = restarted.Count;
+    const DWORD changed = GetTickCount();
+    r->SetInterval(301);
+    ASSERT_TRUE(PumpUntil([&] { return restarted.Count > before; })) << "no tick after the new interval";
+    EXPECT_GE(GetTickCount() - changed, 301u - 20) << "the new interval did not restart the period";
     r->SetInterval(40);
-    PumpFor(500);
-    EXPECT_GE(restarted.Count, 5);
+    EXPECT_TRUE(PumpUntil([&] { return restarted.Count >= before + 6; })) << "no ticks at 40 ms";
 }
 
 TEST(Timer, TicksInsideANestedLoop)
@@ -302,12 +288,12 @@ TEST(Timer, TicksInsideANestedLoop)
         if (self->Count != 1)
             return;
         const int before = gInner->Count;
-        PumpFor(600);  // a modal loop inside a handler
+        PumpUntil([&] { return gInner->Count >= before + 3; });  // a modal loop inside a handler
         gInnerTicksWhileNested = gInner->Count - before;
     };
-    PumpFor(300);
+    EXPECT_TRUE(PumpUntil([&] { return gInnerTicksWhileNested > 0; })) << "the outer handler's loop never ended";
     o->SetEnabled(false);
-    EXPECT_GE(gInnerTicksWhileNested, 5);
+    EXPECT_GE(gInnerTicksWhileNested, 3);
 }
 
 TEST(Timer, FreedInItsOwnHandlerAndSharedWindowFollowsTheLastTimer)
@@ -318,13 +304,13 @@ TEST(Timer, FreedInItsOwnHandlerAndSharedWindowFollowsTheLastTimer)
     TTimer* b = NewTimer(nullptr, other, 20);
     EXPECT_EQ(UtilWindows().size(), before + 1);  // one window for both
     self.FreeOnTick = a;
-    PumpFor(200);
+    ASSERT_TRUE(PumpUntil([&] { return !self.FreeOnTick; })) << "the timer never ticked";
     EXPECT_EQ(self.Count, 1);
     EXPECT_EQ(UtilWindows().size(), before + 1);
     // The last timer frees itself inside its tick, taking the window with it.
     other.Count = 0;
     other.FreeOnTick = b;
-    PumpFor(200);
+    ASSERT_TRUE(PumpUntil([&] { return !other.FreeOnTick; })) << "the last timer never ticked";
     EXPECT_EQ(other.Count, 1);
     EXPECT_EQ(UtilWindows().size(), before);
 }
@@ -341,7 +327,7 @@ TEST(Timer, TicksForUnknownIdsAreIgnored)
     for (UINT_PTR id = 0; id < 1000; ++id)
         PostMessageA(shared, WM_TIMER, id, 0);
     PostMessageA(shared, WM_TIMER, 0xDEADBEEF, 0);
-    PumpFor(200);
+    Application->ProcessMessages();  // the posted ticks are all in the queue
     EXPECT_EQ(gone.Count, 0);
     EXPECT_EQ(live.Count, 1);
     l->Free();
@@ -367,8 +353,7 @@ TEST(Timer, StreamedFromAFormFileRunsOnlyWhenComplete)
     EXPECT_FALSE(timer("Timer4")->Running());  // no OnTimer
     EXPECT_EQ(GetPropText(timer("Timer4"), "Enabled") + GetPropText(timer("Timer4"), "Interval"), "true1000");
     EXPECT_THROW(SetPropText(timer("Timer4"), "Interval", "-5"), EInvalidOperation);
-    PumpFor(400);
-    EXPECT_GE(host.Count, 3);
+    EXPECT_TRUE(PumpUntil([&] { return host.Count >= 3; })) << "the streamed timer does not tick";
     timer("Timer1")->SetOnTimer(nullptr);
     EXPECT_FALSE(timer("Timer1")->Running());
 }
@@ -403,11 +388,10 @@ TEST(Timer, ExceptionsInCallbacksReachTheApplicationAndTicksGoOn)
     TTickCounter counter(nullptr);
     counter.Also = [](TTickCounter*) { throw Exception("from a timer"); };
     TTimer* t = NewTimer(nullptr, counter, 30);
-    PumpFor(300);
-    EXPECT_GE(counter.Count, 2);
+    EXPECT_TRUE(PumpUntil([&] { return counter.Count >= 2; })) << "a failing tick stopped the timer";
     EXPECT_EQ(sink.LastSender, t);
     counter.FreeOnTick = t;  // freed, then throws: no sender to name
-    PumpFor(200);
+    ASSERT_TRUE(PumpUntil([&] { return !counter.FreeOnTick; })) << "the timer never ticked again";
     EXPECT_EQ(sink.LastSender, nullptr);
     Application->OnException = nullptr;
     ASSERT_FALSE(sink.Seen.empty());

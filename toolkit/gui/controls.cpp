@@ -581,6 +581,32 @@ void TControl::DefaultHandler(TMessage& m)
     }
 }
 
+namespace {
+
+// Tells whether a component was freed while a call that runs its handlers was still on the stack.
+class TFreeWatch : public TComponent {
+public:
+    explicit TFreeWatch(TComponent* watched) : TComponent(nullptr), FWatched(watched) { watched->FreeNotification(this); }
+    ~TFreeWatch() override
+    {
+        if (FWatched)
+            FWatched->RemoveFreeNotification(this);
+    }
+    bool Gone() const { return !FWatched; }
+
+protected:
+    void Notification(TComponent* c, TOperation op) override
+    {
+        TComponent::Notification(c, op);
+        ReferenceGone(FWatched, c, op);
+    }
+
+private:
+    TComponent* FWatched;
+};
+
+}  // namespace
+
 void TControl::HandleMouseDown(TMessage& m, TMouseButton button)
 {
     bool dbl = m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
@@ -614,11 +640,15 @@ void TControl::HandleMouseUp(TMessage& m, TMouseButton button)
             SetMouseCapture(false);
     }
     DefaultHandler(m);
-    MouseUp(button, KeysToShiftState(m.WParam), x, y);
-    // Last: a click handler may free this control.
-    if (click)
+    // A release inside raises Click before MouseUp; the click handler may free this control.
+    if (click) {
+        TFreeWatch watch(this);
         Click();
-    else if (button == mbRight && !As<TWinControl>(this) && FParent) {
+        if (watch.Gone())
+            return;
+    }
+    MouseUp(button, KeysToShiftState(m.WParam), x, y);
+    if (button == mbRight && !As<TWinControl>(this) && FParent) {
         // The system makes WM_CONTEXTMENU from a window's right click; a windowless control
         // gets the click from its parent and makes its own.
         TPoint p = ClientToScreen(TPoint(x, y));
