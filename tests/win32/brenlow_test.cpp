@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "brenlow.h"
+#include "gradientbutton.h"
 #include "guitest.h"
+#include "pixeltest.h"
 #include "timer.h"
 
 namespace {
@@ -215,6 +217,23 @@ std::vector<String> ComboItems(HWND combo)
     return items;
 }
 
+// A pixel of a gradient button's face between its caption and its focus rectangle.
+TColor FaceTop(HWND button)
+{
+    UpdateWindow(button);
+    return WindowPixel(button, 20, 8);
+}
+
+// The same pixel of a 75 x 25 button of that colour scheme made here.
+TColor SchemeTop(TColorScheme scheme)
+{
+    TOwnedObject<TForm> form(NewTestForm(100, 40));
+    auto* b = Add<TGradientButton>(form.Get(), form.Get(), "Sample", 0, 0, 75, 25);
+    b->SetColorScheme(scheme);
+    form->Show();
+    return FaceTop(b->Handle());
+}
+
 class BrenlowTest : public GuiTest {
 protected:
     void SetUp() override
@@ -349,6 +368,7 @@ TEST_F(BrenlowTest, SelectSplitsItemsOnEveryBackslash)
                                 HWND combo = Child(d, "ComboBox");
                                 EXPECT_EQ(ComboItems(combo), c.Expected) << c.Items;
                                 EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+                                EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), 16);
                                 ExpectIcon(d);
                             },
                             Press(VK_RETURN)});
@@ -371,6 +391,33 @@ TEST_F(BrenlowTest, SelectSplitsItemsOnEveryBackslash)
         Answer("TFSelect", {cancel});
         EXPECT_FALSE(select("Tea\\Coffee"));
         EXPECT_EQ(selected, nullptr);
+    }
+}
+
+// Each dialog's buttons wear its colour scheme.
+TEST_F(BrenlowTest, EachDialogsButtonsWearItsColourScheme)
+{
+    struct Case {
+        const char* Form;
+        TColorScheme Scheme;
+        const char* Button;
+        std::function<int()> Show;
+    };
+    const Case cases[] = {
+        {"TFWarn", csNeoDesert, "B", [] { return int(BRENLOW(UIWarn)("", "", "B")); }},
+        {"TFInfo", csNeoGrass, "B", [] { return int(BRENLOW(UIInfo)("", "", "B")); }},
+        {"TFSTop", csNeoSilver, "B", [] { return int(BRENLOW(UIStop)("", "", "B")); }},
+        {"TFYesNoi", csNeoRose, "Y", [] { return BRENLOW(UIAskYesNo)("", "", "Y", "N"); }},
+        {"TFTip", csNeoSun, "B", [] { return int(BRENLOW(UIShowTip)("", "", "B", "")); }},
+        {"TFSelect", csNeoSky, "B", [] { return int(BRENLOW(UIShowSelect)("", "", "", "B", "C", nullptr)); }},
+        {"TFInput", csNeoRose, "B", [] { return BRENLOW(UIInput)("", "", "", "B", "C", nullptr); }},
+        {"TForm3", csNeoDesert, "OK!", [] { return BRENLOW(Editor)("", ""); }},
+    };
+    MoveMouseTo(5, 5);  // away from the dialogs: their buttons show their normal colours
+    for (const Case& c : cases) {
+        const TColor want = SchemeTop(c.Scheme);
+        Answer(c.Form, {[&](HWND d) { EXPECT_EQ(FaceTop(Button(d, c.Button)), want) << c.Form; }, CloseBox});
+        Call(c.Show);
     }
 }
 
