@@ -118,7 +118,7 @@ void Answer(const String& windowClass, std::vector<TStep> steps)
 template <class F>
 auto Call(F&& call)
 {
-    gDeadline = GetTickCount() + 10000;
+    gDeadline = GetTickCount() + 30000;  // a megabyte of note takes a while on a busy machine
     auto result = call();
     gDeadline = 0;
     for (const auto& a : gAnswers)
