@@ -456,6 +456,18 @@ void StoreSetting(const char* name, DWORD type, const void* data, DWORD size)
     RegCloseKey(h);
 }
 
+// Starts the program in the folder with the theme "Default Windows" stored; its main window,
+// or null when none showed.
+HWND StartUnskinned(TProcess& p, const String& folder)
+{
+    ForgetSettings();
+    StoreSetting("theme", REG_SZ, "Default Windows", 16);
+    HWND main = nullptr;
+    if (p.Start(folder))
+        WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000);
+    return main;
+}
+
 // The program's skin engine answers its private query with 1 on a window it skins.
 bool Skinned(HWND w)
 {
@@ -610,13 +622,9 @@ TEST(QuistalEndToEnd, AlarmWithMissingFilesNamesEachAndShowsTheWholeLongNote)
     const String sound = folder + "Wav\\alarm.wav";
     DeleteFileA(picture.c_str());
     DeleteFileA(sound.c_str());
-    ForgetSettings();
-    StoreSetting("theme", REG_SZ, "Default Windows", 16);
-
     TProcess p;
-    ASSERT_TRUE(p.Start(folder));
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000));
+    HWND main = StartUnskinned(p, folder);
+    ASSERT_NE(main, nullptr) << "the main window did not show";
     // The description: the text on the clipboard pasted at the end of the memo (Ctrl+V).
     std::string pasted;
     while (pasted.size() < 33000)
@@ -724,13 +732,15 @@ bool InFrontOf(HWND upper, HWND lower)
     return false;
 }
 
-// Ends the process of a window when it goes: a program the test had the alarm open.
+// Ends, when it goes, the process of the visible top-level window of that class: a program the
+// test had the alarm open (the test makes sure none was open before).
 struct TEndProcessOf {
-    HWND* Window;
+    const char* Class;
     ~TEndProcessOf()
     {
         DWORD pid = 0;
-        if (*Window && GetWindowThreadProcessId(*Window, &pid) && pid) {
+        HWND w = FindAnyTopLevel(Class);
+        if (w && GetWindowThreadProcessId(w, &pid) && pid) {
             if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
                 TerminateProcess(h, 0);
                 CloseHandle(h);
@@ -748,12 +758,10 @@ TEST(QuistalEndToEnd, TheCountdownStaysInFrontOfTheProgramTheAlarmLaunched)
     const String program = "C:\\windows\\notepad.exe";
     ASSERT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
     ASSERT_EQ(FindAnyTopLevel("Notepad"), nullptr) << "a notepad is open already";
-    ForgetSettings();
-    StoreSetting("theme", REG_SZ, "Default Windows", 16);
+    TEndProcessOf endLaunched{"Notepad"};
     TProcess p;
-    ASSERT_TRUE(p.Start(folder));
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000));
+    HWND main = StartUnskinned(p, folder);
+    ASSERT_NE(main, nullptr) << "the main window did not show";
 
     // Launch on with the program typed in, power on with "Restart", the alarm a few seconds
     // ahead, then "Active".
@@ -789,7 +797,6 @@ TEST(QuistalEndToEnd, TheCountdownStaysInFrontOfTheProgramTheAlarmLaunched)
 
     // Both windows up: the countdown in front.
     HWND countdown = nullptr, launched = nullptr;
-    TEndProcessOf endLaunched{&launched};
     ASSERT_TRUE(WaitFor([&] { return (countdown = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 15000))
         << "no countdown";
     ASSERT_TRUE(WaitFor([&] { return (launched = FindAnyTopLevel("Notepad")) != nullptr; }, 5000))
