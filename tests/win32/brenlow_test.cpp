@@ -173,6 +173,16 @@ TStep Press(WORD vk)
     };
 }
 const TStep CloseBox = [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); };
+// Alt held down or let go, as this thread's key state tells the keys read after it.
+TStep HoldAlt(bool down)
+{
+    return [down](HWND) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_MENU] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+}
 
 SIZE ClientSize(HWND w)
 {
@@ -349,6 +359,10 @@ TEST_F(BrenlowTest, InputHandsBackTheTextOrAnEmptyOne)
         ASSERT_NE(value, nullptr);
         EXPECT_STREQ(value, "");
     }
+    // Alt+Escape is not Escape: the dialog stays until Escape comes alone.
+    Answer("TFInput", {HoldAlt(true), Press(VK_ESCAPE), HoldAlt(false), Press(VK_ESCAPE)});
+    EXPECT_EQ(Call(input), 7);
+    HoldAlt(false)(nullptr);
     Answer("TFInput", {ClickOn("OK")});
     EXPECT_EQ(Call([] { return BRENLOW(UIInput)("Note", "", "unseen", "OK", "Cancel", nullptr); }), 1);
 }
