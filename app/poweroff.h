@@ -32,7 +32,8 @@ bool PowerActionFlags(const String& Caption, UINT& Flags);
 inline constexpr int CountdownSeconds = 10;
 
 // The countdown window. Its creator sets Button1's caption to the action's name and Label1's to
-// the sentence above the seconds, then shows it modally.
+// the sentence above the seconds, then shows it modally. It stays on top of every other window
+// (its form file says so): a program the alarm launched just before must not hide Cancel.
 class TForm3 : public TForm {
     TK_CLASS(TForm3, TForm)
 public:

@@ -17,6 +17,7 @@
 #include "main.h"
 #include "mplayer.h"
 #include "poweroff.h"
+#include "programcalls.h"
 #include "stdctrls.h"
 #include "timer.h"
 
@@ -177,6 +178,7 @@ public:
         String Text;     // the note's text; the countdown's sentence; the message's button
         bool SoundOpen;
         bool CountdownGone;
+        HWND Window;
     };
 
     explicit TChainWatcher(TForm2* form) : FForm(form), FTimer(new TTimer(nullptr))
@@ -201,7 +203,8 @@ private:
     {
         poweroff::TForm3* c = poweroff::Form3;
         if (c && c->HandleAllocated() && IsWindowVisible(c->WindowHandle()) && FirstSight(c->WindowHandle())) {
-            Seen.push_back({"countdown", c->Button1->Caption(), c->Label1->Caption(), FForm->MediaPlayer1->IsOpen(), false});
+            Seen.push_back({"countdown", c->Button1->Caption(), c->Label1->Caption(), FForm->MediaPlayer1->IsOpen(), false,
+                            c->WindowHandle()});
             if (CancelCountdown) {
                 PostMessageA(c->Button2->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(5, 5));
                 PostMessageA(c->Button2->Handle(), WM_LBUTTONUP, 0, MakeMsgPoint(5, 5));
@@ -217,7 +220,7 @@ private:
 
     void SeeLibraryWindow(HWND w)
     {
-        TSeen s{"message", TextOf(w), "", FForm->MediaPlayer1->IsOpen(), poweroff::Form3 == nullptr};
+        TSeen s{"message", TextOf(w), "", FForm->MediaPlayer1->IsOpen(), poweroff::Form3 == nullptr, w};
         for (HWND child : Children(w)) {
             if (SameText(ClassOf(child), "Edit") && (GetWindowLongA(child, GWL_STYLE) & ES_READONLY)) {
                 s.Kind = "note";
@@ -290,7 +293,7 @@ protected:
         Form->Timer1->SetEnabled(false);
         Form->Timer2->SetEnabled(false);
         Form.Reset();
-        PumpFor(20);
+        Application->ProcessMessages();
         GuiTest::TearDown();
     }
 
@@ -373,10 +376,16 @@ TEST_F(AlarmTest, ALateCheckCatchesUpOnSkippedSecondsUpToTen)
     Form->Timer2Timer(Form->Timer2);
     EXPECT_EQ(watcher.Kinds(), std::vector<String>({"note"}));
 
-    // A gap of more than ten seconds (sleep, a clock change) looks at its own second only.
+    // Ten seconds still catch up; a gap of more (sleep, a clock change) looks at its own second
+    // only.
     Form->MaskEdit2->SetTime(EncodeTime(8, 0, 55, 0));
-    CheckAt(At(10, 8, 0, 49));
-    CheckAt(At(10, 8, 1, 0));
+    CheckAt(At(10, 8, 0, 46));
+    CheckAt(At(10, 8, 0, 56));
+    EXPECT_TRUE(Armed());
+    Form->Timer2Timer(Form->Timer2);
+    Form->MaskEdit2->SetTime(EncodeTime(8, 1, 55, 0));
+    CheckAt(At(10, 8, 1, 45));
+    CheckAt(At(10, 8, 1, 56));
     EXPECT_FALSE(Armed());
 
     Form->MaskEdit2->SetTime(EncodeTime(0, 0, 1, 0));
@@ -392,6 +401,7 @@ TEST_F(AlarmTest, OneMatchRunsTheChainOnceWhicheverTickComesFirst)
     Form->MaskEdit2->SetTime(EncodeTime(6, 0, 1, 0));
     CheckAt(At(10, 6, 0, 1));
     Form->Timer2Timer(Form->Timer2);  // the action tick first
+    CheckAt(At(10, 6, 0, 1));         // a late check, then an early one: the same second again
     CheckAt(At(10, 6, 0, 2));
     Form->Timer2Timer(Form->Timer2);
     EXPECT_EQ(watcher.Seen.size(), 1u);
@@ -412,7 +422,11 @@ TEST_F(AlarmTest, AnAlarmAFewSecondsAheadFiresOnceWithTheRealTimers)
     Form->MaskEdit2->SetTime(Now() + EncodeTime(0, 0, 2, 0));
     Form->Timer1->SetEnabled(true);
     ASSERT_TRUE(PumpUntil([&] { return !watcher.Seen.empty(); }, 6000));
-    PumpFor(2200);
+    // Two more checks, each seen in the current-time label, and no second chain.
+    for (int check = 0; check < 2; ++check) {
+        const String shown = Form->MaskEdit1->Caption();
+        ASSERT_TRUE(PumpUntil([&] { return Form->MaskEdit1->Caption() != shown; })) << "the check stopped";
+    }
     ASSERT_EQ(watcher.Seen.size(), 1u);
     EXPECT_EQ(watcher.Seen[0].Kind, "note");
     EXPECT_EQ(watcher.Seen[0].Caption, "Two seconds from now");
@@ -467,7 +481,10 @@ TEST_F(AlarmTest, EachCheckBoxSwitchesItsActionsControls)
 TEST_F(AlarmTest, ThePowerChoiceNamesTheCountdownAndTheNoteAlwaysComes)
 {
     TChainWatcher watcher(Form.Get());
+    TProgramCalls calls(false);
     Form->Memo1->SetText("Call the dentist");
+    Form->CheckBox2->SetChecked(true);  // with a blank name: nothing to launch
+    Form->Edit2->SetText("  ");
     TClockScope clock(At(10, 14, 0, 0));
     int second = 1;
     auto fire = [&](bool ticked, const String& choice) {
@@ -490,11 +507,13 @@ TEST_F(AlarmTest, ThePowerChoiceNamesTheCountdownAndTheNoteAlwaysComes)
     for (const char* other : {"---Choose---", "", "shutdown", "Restart "})
         EXPECT_EQ(fire(true, other), K({"note"})) << "'" << other << "'";
     EXPECT_TRUE(gExitCalls.empty()) << "every countdown was cancelled";
+    EXPECT_EQ(TProgramCalls::Calls(), TCalls{}) << "a blank name launched something";
 }
 
 TEST_F(AlarmTest, TheStepsRunInOrderSoundLaunchCountdownNote)
 {
     TChainWatcher watcher(Form.Get());
+    TProgramCalls calls(true);
     String wav = WriteWav("velmora_alarm_order.wav");
     String probe = TempPath("velmora_launch_probe.txt");
     DeleteFileA(probe.c_str());
@@ -520,6 +539,8 @@ TEST_F(AlarmTest, TheStepsRunInOrderSoundLaunchCountdownNote)
     EXPECT_TRUE(Form->MediaPlayer1->IsOpen());
     ASSERT_TRUE(PumpUntil([&] { return !ReadFile(probe).empty(); }, 15000)) << "nothing was launched";
     EXPECT_EQ(ReadFile(probe), "1 " + IntToStr(SW_SHOWNORMAL)) << "launched shown normally";
+    EXPECT_EQ(TProgramCalls::Calls(), (TCalls{{"ShellExecuteA", "open", Application->ExeName(), "(null)", "(null)",
+                                               IntToStr(SW_SHOWNORMAL)}}));
     Form->MediaPlayer1->Close();
     DeleteFileA(probe.c_str());
     DeleteFileA(wav.c_str());
@@ -553,19 +574,21 @@ TEST_F(AlarmTest, AtZeroThePowerActionRunsOnceAndTheNoteStillShows)
     EXPECT_EQ(gExitCalls, std::vector<UINT>({4u}));
     ASSERT_EQ(watcher.Kinds(), std::vector<String>({"countdown", "note"}));
     EXPECT_TRUE(watcher.Seen[1].CountdownGone) << "the creator frees the window";
+    EXPECT_FALSE(IsWindow(watcher.Seen[0].Window)) << "the countdown's window is left behind";
     EXPECT_TRUE(Application->Terminated()) << "the program ends when the tick returns";
 }
 
 TEST_F(AlarmTest, ThePreviewPlaysOrWarns)
 {
     TChainWatcher watcher(Form.Get());
+    TProgramCalls calls(false);
     Form->Show();
     ClickControl(Form->CheckBox1);
     Form->Edit1->SetText("");
     ClickControl(Form->GradientButton5);
     ASSERT_EQ(watcher.Kinds(), std::vector<String>({"message"}));
-    EXPECT_EQ(watcher.Seen[0].Caption, "Warning");
-    EXPECT_EQ(watcher.Seen[0].Text, "Ok");
+    EXPECT_EQ(TProgramCalls::Calls(),
+              (TCalls{{"UIWarn", "Warning", "Not Sound File are selected,please choose sound file before", "Ok"}}));
 
     String wav = WriteWav("velmora_alarm_preview.wav");
     Form->Edit1->SetText(wav);
@@ -587,9 +610,6 @@ TEST_F(AlarmTest, TheFilePickersFillTheirEditsAndCancelKeepsThem)
     ClickControl(Form->GradientButton3);
     EXPECT_EQ(answer.Filter, "all Suported");
     EXPECT_EQ(Form->Edit1->Text(), wav);
-    answer.Next("");
-    ClickControl(Form->GradientButton3);
-    EXPECT_EQ(Form->Edit1->Text(), wav);
     // A shorter name after a longer one: nothing of the old name is left behind.
     String shorter = TempPath("v.txt");
     if (FILE* f = std::fopen(shorter.c_str(), "w"))
@@ -598,6 +618,10 @@ TEST_F(AlarmTest, TheFilePickersFillTheirEditsAndCancelKeepsThem)
     ClickControl(Form->GradientButton4);
     EXPECT_EQ(answer.Filter, "all");
     EXPECT_EQ(Form->Edit2->Text(), shorter);
+    // Cancelled, the sound's picker keeps its edit, whatever the dialog last chose.
+    answer.Next("");
+    ClickControl(Form->GradientButton3);
+    EXPECT_EQ(Form->Edit1->Text(), wav);
     DeleteFileA(shorter.c_str());
     DeleteFileA(wav.c_str());
 }

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "brenlow.h"
+#include "gradientbutton.h"
 #include "guitest.h"
+#include "pixeltest.h"
 #include "timer.h"
 
 namespace {
@@ -112,11 +114,12 @@ void Answer(const String& windowClass, std::vector<TStep> steps)
     gAnswers.push_back(a);
 }
 
-// Runs an export call while the timer answers its dialog; every expected step must have run.
+// Runs an export call while the timer answers its dialog; every expected step must have run
+// within `deadline` milliseconds.
 template <class F>
-auto Call(F&& call)
+auto Call(F&& call, DWORD deadline = 10000)
 {
-    gDeadline = GetTickCount() + 10000;
+    gDeadline = GetTickCount() + deadline;
     auto result = call();
     gDeadline = 0;
     for (const auto& a : gAnswers)
@@ -170,6 +173,16 @@ TStep Press(WORD vk)
     };
 }
 const TStep CloseBox = [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); };
+// Alt held down or let go, as this thread's key state tells the keys read after it.
+TStep HoldAlt(bool down)
+{
+    return [down](HWND) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_MENU] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+}
 
 SIZE ClientSize(HWND w)
 {
@@ -213,6 +226,23 @@ std::vector<String> ComboItems(HWND combo)
         items.push_back(s);
     }
     return items;
+}
+
+// A pixel of a gradient button's face between its caption and its focus rectangle.
+TColor FaceTop(HWND button)
+{
+    UpdateWindow(button);
+    return WindowPixel(button, 20, 8);
+}
+
+// The same pixel of a 75 x 25 button of that colour scheme made here.
+TColor SchemeTop(TColorScheme scheme)
+{
+    TOwnedObject<TForm> form(NewTestForm(100, 40));
+    auto* b = Add<TGradientButton>(form.Get(), form.Get(), "Sample", 0, 0, 75, 25);
+    b->SetColorScheme(scheme);
+    form->Show();
+    return FaceTop(b->Handle());
 }
 
 class BrenlowTest : public GuiTest {
@@ -329,6 +359,10 @@ TEST_F(BrenlowTest, InputHandsBackTheTextOrAnEmptyOne)
         ASSERT_NE(value, nullptr);
         EXPECT_STREQ(value, "");
     }
+    // Alt+Escape is not Escape: the dialog stays until Escape comes alone.
+    Answer("TFInput", {HoldAlt(true), Press(VK_ESCAPE), HoldAlt(false), Press(VK_ESCAPE)});
+    EXPECT_EQ(Call(input), 7);
+    HoldAlt(false)(nullptr);
     Answer("TFInput", {ClickOn("OK")});
     EXPECT_EQ(Call([] { return BRENLOW(UIInput)("Note", "", "unseen", "OK", "Cancel", nullptr); }), 1);
 }
@@ -349,6 +383,7 @@ TEST_F(BrenlowTest, SelectSplitsItemsOnEveryBackslash)
                                 HWND combo = Child(d, "ComboBox");
                                 EXPECT_EQ(ComboItems(combo), c.Expected) << c.Items;
                                 EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+                                EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), 16);
                                 ExpectIcon(d);
                             },
                             Press(VK_RETURN)});
@@ -371,6 +406,33 @@ TEST_F(BrenlowTest, SelectSplitsItemsOnEveryBackslash)
         Answer("TFSelect", {cancel});
         EXPECT_FALSE(select("Tea\\Coffee"));
         EXPECT_EQ(selected, nullptr);
+    }
+}
+
+// Each dialog's buttons wear its colour scheme.
+TEST_F(BrenlowTest, EachDialogsButtonsWearItsColourScheme)
+{
+    struct Case {
+        const char* Form;
+        TColorScheme Scheme;
+        const char* Button;
+        std::function<int()> Show;
+    };
+    const Case cases[] = {
+        {"TFWarn", csNeoDesert, "B", [] { return int(BRENLOW(UIWarn)("", "", "B")); }},
+        {"TFInfo", csNeoGrass, "B", [] { return int(BRENLOW(UIInfo)("", "", "B")); }},
+        {"TFSTop", csNeoSilver, "B", [] { return int(BRENLOW(UIStop)("", "", "B")); }},
+        {"TFYesNoi", csNeoRose, "Y", [] { return BRENLOW(UIAskYesNo)("", "", "Y", "N"); }},
+        {"TFTip", csNeoSun, "B", [] { return int(BRENLOW(UIShowTip)("", "", "B", "")); }},
+        {"TFSelect", csNeoSky, "B", [] { return int(BRENLOW(UIShowSelect)("", "", "", "B", "C", nullptr)); }},
+        {"TFInput", csNeoRose, "B", [] { return BRENLOW(UIInput)("", "", "", "B", "C", nullptr); }},
+        {"TForm3", csNeoDesert, "OK!", [] { return BRENLOW(Editor)("", ""); }},
+    };
+    MoveMouseTo(5, 5);  // away from the dialogs: their buttons show their normal colours
+    for (const Case& c : cases) {
+        const TColor want = SchemeTop(c.Scheme);
+        Answer(c.Form, {[&](HWND d) { EXPECT_EQ(FaceTop(Button(d, c.Button)), want) << c.Form; }, CloseBox});
+        Call(c.Show);
     }
 }
 
@@ -411,7 +473,8 @@ TEST_F(BrenlowTest, EditorShowsTheNoteReadOnlyAboveOtherWindows)
                           EXPECT_EQ(WindowText(memo), note);
                       },
                       ClickOn("OK!")});
-    EXPECT_EQ(Call([&] { return BRENLOW(Editor)(note.c_str(), "Caf\xE9 \xA0\xFF"); }), 1);
+    // A megabyte of note takes a while on a busy machine.
+    EXPECT_EQ(Call([&] { return BRENLOW(Editor)(note.c_str(), "Caf\xE9 \xA0\xFF"); }, 60000), 1);
     Answer("TForm3", {CloseBox});
     EXPECT_EQ(Call([] { return BRENLOW(Editor)(nullptr, nullptr); }), 2);
 }

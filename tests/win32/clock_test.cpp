@@ -123,7 +123,6 @@ TEST_F(ClockTest, ShowsTheTimeOnBlackWithTheMainWindowsMenu)
     EXPECT_EQ(FrmClock->ClientHeight(), 45);
     EXPECT_TRUE(FrmClock->Timer1->Running() && FrmClock->Timer2->Running());
     FrmClock->Show();
-    PumpFor(20);
     EXPECT_EQ(FrmClock->Color(), clBlack);
     EXPECT_TRUE(Shows(FrmClock->Image4, "Colon_ON.bmp"));
     EXPECT_TRUE(Digits("091500"));
@@ -161,18 +160,12 @@ TEST_F(ClockTest, AmPmFollowsTheTimeAcrossNoon)
 TEST_F(ClockTest, ColonBlinksTwiceASecond)
 {
     FrmClock->Show();
-    bool was = FrmClock->Image4->Visible();
-    int changes = 0;
-    DWORD end = GetTickCount() + 1300;
-    while (GetTickCount() < end) {
-        PumpFor(20);
-        if (FrmClock->Image4->Visible() != was) {
-            was = !was;
-            ++changes;
-        }
-    }
-    EXPECT_GE(changes, 2);
-    EXPECT_LE(changes, 3);
+    EXPECT_EQ(FrmClock->Timer1->Interval(), 500);
+    EXPECT_EQ(FrmClock->Timer2->Interval(), 1000);
+    // Each tick of the blink timer turns the colon off, the next one on again.
+    for (bool shown : {false, true})
+        EXPECT_TRUE(PumpUntil([&] { return FrmClock->Image4->Visible() == shown; }, 2000))
+            << "the colon was not " << (shown ? "shown" : "hidden") << " again";
 }
 
 TEST_F(ClockTest, MissingOrDamagedPictureLeavesTheImageEmptyAndIsReportedOnce)
@@ -211,21 +204,22 @@ TEST_F(ClockTest, MissingOrDamagedPictureLeavesTheImageEmptyAndIsReportedOnce)
 TEST_F(ClockTest, RightClickOpensTheMainWindowsMenuOtherButtonsDrag)
 {
     FrmClock->Show();
-    PumpFor(20);
+    Application->ProcessMessages();
     HWND wnd = FrmClock->Handle();
     TPopupLog log;
     Form1->PopupMenu1->OnPopup = TNotifyEvent(&log, &TPopupLog::Popup);
     TMoveRecorder moves(FrmClock);
 
     // On a picture and on the bare form.
+    int popups = 0;
     for (POINT p : {POINT{10, 20}, POINT{140, 10}, POINT{70, 42}}) {
         LPARAM at = MakeMsgPoint(p.x, p.y);
         PostMessageA(wnd, WM_RBUTTONDOWN, MK_RBUTTON, at);
         PostMessageA(wnd, WM_RBUTTONUP, 0, at);
         PostMessageA(wnd, WM_KEYDOWN, VK_ESCAPE, 1);  // closes the menu
-        PumpFor(100);
+        ++popups;
+        EXPECT_TRUE(PumpUntil([&] { return log.Popups == popups && !OpenMenuWindow(); })) << "no menu at " << p.x;
     }
-    EXPECT_EQ(log.Popups, 3);
     EXPECT_EQ(moves.Moves, 0);
 
     for (auto [down, up, key] : {std::tuple{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON},
@@ -234,9 +228,8 @@ TEST_F(ClockTest, RightClickOpensTheMainWindowsMenuOtherButtonsDrag)
         PostMessageA(wnd, up, 0, MakeMsgPoint(30, 20));
         PostMessageA(wnd, down, key, MakeMsgPoint(70, 42));  // the form between the pictures
         PostMessageA(wnd, up, 0, MakeMsgPoint(70, 42));
-        PumpFor(50);
     }
-    EXPECT_EQ(moves.Moves, 4);
+    EXPECT_TRUE(PumpUntil([&] { return moves.Moves == 4; })) << moves.Moves << " drags";
     EXPECT_EQ(log.Popups, 3);
 }
 
@@ -246,7 +239,7 @@ TEST_F(ClockTest, ItsHintDoesNotStayOverItsOpenMenu)
     Application->SetHintPause(150);
     FrmClock->Show();
     SetForegroundWindow(FrmClock->Handle());
-    PumpFor(20);
+    Application->ProcessMessages();
     // The mouse comes onto the clock and right-clicks before the hint is due: the menu opens,
     // and the hint must not come up over it while it is open.
     THintOverMenuWatch watch(FrmClock->Handle());
@@ -254,7 +247,7 @@ TEST_F(ClockTest, ItsHintDoesNotStayOverItsOpenMenu)
     ClientToScreen(FrmClock->Handle(), &at);
     ClickScreen(at, mbRight);
     EXPECT_TRUE(PumpUntil([&] { return watch.Done(); }, 3000)) << "the menu did not open";
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([] { return !OpenMenuWindow(); })) << "the menu stayed open";
     EXPECT_EQ(watch.MouseControl(), FrmClock->Image2) << "the hint was never due";
     EXPECT_EQ(watch.Shown(), 0);
     Application->CancelHint();
@@ -266,8 +259,8 @@ TEST_F(ClockTest, ClosingOnlyHidesAndTransparencyFollowsTheMainWindow)
     FrmClock->Show();
     FrmClock->Close();
     EXPECT_FALSE(FrmClock->Visible());
+    Application->ProcessMessages();
     EXPECT_FALSE(Application->Terminated());
-    PumpFor(20);
     EXPECT_NE(FrmClock, nullptr);
     EXPECT_TRUE(FrmClock->Timer2->Running());
 

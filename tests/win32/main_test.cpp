@@ -1,13 +1,15 @@
 // The main window: start-up order and pages, the settings in the real registry of the test's
 // Wine prefix and what each change fires, the theme's choice of skin, damaged theme skins and a
 // Run key that may not be written, the switching of the application's main form, the
-// information dialog, and ending through the dialog library's question answered with real
-// clicks and keys.
+// information dialog, ending through the dialog library's question answered with real clicks
+// and keys, and the maker's web page; what the program asks of the library and the shell is
+// watched through its import table.
 #include <functional>
 #include <optional>
 
 #include "comctrls.h"
 #include "guitest.h"
+#include "programcalls.h"
 #include "main.h"
 #include "programforms.h"
 #include "menus.h"
@@ -192,7 +194,7 @@ protected:
     {
         Form1->Hide();
         Form1->Show();
-        PumpFor(20);
+        Application->ProcessMessages();
     }
     TMenuItem* Item(const char* name) { return As<TMenuItem>(Form1->FindComponent(name)); }
     void Click(const char* name) { ClickControl(As<TControl>(Form1->FindComponent(name))); }
@@ -205,7 +207,7 @@ protected:
         SendMessageA(list, CB_SETCURSEL, Form1->ComboBox2->Items()->IndexOf(text), 0);
         SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
-        PumpFor(20);
+        Application->ProcessMessages();
     }
     // The one error reported since the last look: it names the damaged skin file.
     void ExpectDamagedSkinReported(const String& file)
@@ -236,9 +238,15 @@ TEST_F(MainWindowTest, StartsWithThreeFormsTheMainWindowFirstAndItsPages)
     EXPECT_FALSE(Form1->Visible() || FrmClock->Visible());
     EXPECT_EQ(Form1->AppPath(), ExtractFilePath(Application->ExeName()));
     EXPECT_EQ(Application->HintColor(), clYellow);
+    EXPECT_EQ(Application->HintHidePause(), 5000);
 
     EXPECT_EQ(Form1->TabSheet1->Caption(), "");
     ShowMain();
+    const NOTIFYICONDATAA& balloon = Form1->TrayIcon1->IconData();
+    EXPECT_STREQ(balloon.szInfoTitle, "Velmora");
+    EXPECT_STREQ(balloon.szInfo, "Velmora minimize here\r\nclick to show or right click for more option");
+    EXPECT_EQ(balloon.dwInfoFlags & NIIF_ICON_MASK, DWORD(NIIF_INFO));
+    EXPECT_EQ(balloon.uTimeout, 10000u);
     // The alarm form is the borderless content of the first page, which takes its caption.
     EXPECT_EQ(Form2->Parent(), Form1->TabSheet1);
     EXPECT_EQ(Form2->BorderStyle(), bsNone);
@@ -338,6 +346,7 @@ TEST_F(MainWindowTest, ThemeChoosesTheSkinFileByTheExactText)
         ShowMain();
         EXPECT_EQ(Form1->ComboBox2->Text(), stored);
         EXPECT_EQ(Form1->Theme().Active, !file.empty()) << stored;
+        EXPECT_EQ(SkinData()->Active(), !file.empty()) << stored;
         if (!file.empty()) {
             EXPECT_EQ(Form1->Theme().SkinFile, file);
         }
@@ -350,6 +359,7 @@ TEST_F(MainWindowTest, ThemeChoosesTheSkinFileByTheExactText)
     TCloseAction action = caHide;
     Form1->OnClose(Form1, action);
     EXPECT_FALSE(Form1->Theme().Active);
+    EXPECT_FALSE(SkinData()->Active());
 }
 
 TEST_F(MainWindowTest, ThemeOfAnotherTypeIsReportedAndTheRestStillApplies)
@@ -429,15 +439,24 @@ TEST_F(MainWindowTest, RunAtStartUpFollowsTheMachineRunValue)
     Form1->PageControl1->SetActivePage(Form1->TabSheet2);
     Click("CheckBox4");  // the user ticks
     EXPECT_EQ(RunEntry(), quotedExe);
+    // The value removed meanwhile by someone else: unticking is no error.
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey + 1, RunValue);
+    Click("CheckBox4");
+    EXPECT_FALSE(Form1->CheckBox4->Checked());
+    EXPECT_EQ(Form1->CheckBox4->Hint(), "Velmora not run at start up");
 }
 
 TEST_F(MainWindowTest, RunKeyThatMayNotBeWrittenIsReportedNotPassedOff)
 {
+    // The value an administrator left, read at start-up by a user who may not write it: the box
+    // is ticked, without an error box and without touching the value.
     const TStored quotedExe = Sz("\"" + Application->ExeName() + "\"");
     Store(HKEY_LOCAL_MACHINE, RunKey, RunValue, quotedExe);
+    TNoMachineWrites refused;
     ShowMain();
     ASSERT_TRUE(Form1->CheckBox4->Checked());
-    TNoMachineWrites refused;
+    EXPECT_TRUE(TakeReportedExceptions().empty());
+    EXPECT_EQ(RunEntry(), quotedExe);
     Form1->PageControl1->SetActivePage(Form1->TabSheet2);
 
     // Unticking: the error box says so, the value stays, the hint does not claim otherwise.
@@ -456,7 +475,6 @@ TEST_F(MainWindowTest, RunKeyThatMayNotBeWrittenIsReportedNotPassedOff)
     EXPECT_EQ(TakeReportedExceptions().size(), 1u);
     EXPECT_EQ(RunEntry(), Sz("C:\\other\\Quistal.exe"));
 
-    // Reading the settings finds the value and only ticks the box: no error for that.
     ShowMain();
     EXPECT_TRUE(Form1->CheckBox4->Checked());
     EXPECT_TRUE(TakeReportedExceptions().empty());
@@ -520,36 +538,61 @@ TEST_F(MainWindowTest, InformationDialogHasTheProgramsLook)
     EXPECT_EQ(answer.Buttons, std::vector<String>{"OK"});
 }
 
+const std::vector<String> ExitQuestion{"UIAskYesNo", "Warning", "are you sure!", "Exit", "No"};
+
 TEST_F(MainWindowTest, ExitFromTheMenuAsksFirst)
 {
     ShowMain();
+    TProgramCalls calls(false);
     for (TAct refuse : {Escape(), CloseBox(), ClickButton("No")}) {
+        TProgramCalls::Calls().clear();
         TAnswerer no({{"Warning", refuse}});
         Item("Exit1")->Click();
-        PumpFor(50);
         EXPECT_EQ(no.Answered, 1u);
         EXPECT_EQ(no.Buttons, (std::vector<String>{"Exit", "No"}));
+        EXPECT_EQ(TProgramCalls::Calls(), TCalls{ExitQuestion});
+        Application->ProcessMessages();
         EXPECT_FALSE(Application->Terminated());
         EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
     }
     // Yes: the thanks come first, then the program ends.
-    TAnswerer yes({{"Warning", ClickButton("Exit")}, {"Information", ClickButton("OK")}});
+    String thanks;
+    TAnswerer yes({{"Warning", ClickButton("Exit")}, {"Information", [&](HWND dialog) {
+                       thanks = As<TLabel>(FindControl(dialog)->FindComponent("Message"))->Caption();
+                       ClickButton("OK")(dialog);
+                   }}});
     Item("Exit1")->Click();
     EXPECT_EQ(yes.Answered, 2u);
-    PumpFor(50);
-    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(thanks, "Thanks for Evaluating Quistal\r\n release version under deploying, Please Wait.");
+    EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); })) << "the program was not asked to end";
 }
 
 TEST_F(MainWindowTest, CloseBoxAsksFirst)
 {
     ShowMain();
+    TProgramCalls calls(false);
     for (auto [button, ends] : {std::pair{"No", false}, std::pair{"Exit", true}}) {
+        TProgramCalls::Calls().clear();
         TAnswerer answer({{"Warning", ClickButton(button)}});
         PostMessageA(Form1->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_TRUE(PumpUntil([&] { return answer.Answered == 1; }));
-        PumpFor(50);
+        EXPECT_TRUE(PumpUntil([&] { return answer.Answered == 1 && !FindWindowByText(nullptr, "Warning"); }))
+            << "the question was not answered";
+        Application->ProcessMessages();
+        EXPECT_EQ(TProgramCalls::Calls(), (TCalls{{"UIAskYesNo", "Warning", "are you sure?", "Exit", "No"}}));
         EXPECT_EQ(Application->Terminated(), ends);
         EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
     }
     EXPECT_FALSE(Form1->Theme().Active);
+}
+
+// "Check Update" and the About page's link ask the shell to open the maker's page.
+TEST_F(MainWindowTest, CheckUpdateAndTheLinkOpenTheMakersPage)
+{
+    ShowMain();
+    TProgramCalls calls(false);
+    Item("checkUpdate1")->Click();
+    Form1->PageControl1->SetActivePage(Form1->TabSheet3);
+    Click("Label3");
+    const std::vector<String> open{"ShellExecuteA", "open", HomePage, "(null)", "(null)", IntToStr(SW_SHOWNORMAL)};
+    EXPECT_EQ(TProgramCalls::Calls(), (TCalls{open, open}));
 }

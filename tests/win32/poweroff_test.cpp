@@ -32,6 +32,20 @@ BOOL WINAPI RecordExit(UINT flags, DWORD reason)
 
 String PicturePath() { return Form1->AppPath() + "Skins\\power.JPG"; }
 
+// Whether the shutdown privilege is on in this process's token.
+bool ShutdownPrivilegeOn()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {}};
+    BOOL on = FALSE;
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &wanted.Privilege[0].Luid))
+        PrivilegeCheck(token, &wanted, &on);
+    CloseHandle(token);
+    return on;
+}
+
 // The program folder's picture, or one of our own while the build has put none there.
 class TPictureScope {
 public:
@@ -87,7 +101,7 @@ protected:
         poweroff::SetExitWindowsFunc(FOld);
         if (Form3)
             FreeAndNil(Form3);
-        PumpFor(20);
+        Application->ProcessMessages();
         GuiTest::TearDown();
     }
 
@@ -125,8 +139,8 @@ TEST_F(PowerOffTest, CountsDownFromTenAndActsOnceAtZero)
         EXPECT_EQ(shown, "9 8 7 6 5 4 3 2 1 0 ");
         EXPECT_EQ(gFlags, flags);
         EXPECT_FALSE(f->Timer1->Enabled());
-        PumpFor(10);
-        EXPECT_TRUE(Application->Terminated()) << "whatever the action, the program is asked to end";
+        EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }))
+            << "whatever the action, the program is asked to end";
         Application->CancelTerminate();
         f->Timer1Timer(f->Timer1);
         EXPECT_EQ(f->Label2->Caption(), "0");
@@ -149,7 +163,7 @@ TEST_F(PowerOffTest, NowActsAtOnceAndTheCountdownGoesOn)
     for (int i = 0; i < 9; ++i)
         f->Timer1Timer(f->Timer1);
     EXPECT_EQ(gFlags, std::vector<UINT>({6, 6}));
-    PumpFor(10);
+    EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
     Application->CancelTerminate();
 }
 
@@ -165,7 +179,7 @@ TEST_F(PowerOffTest, CancelClosesAndFreesTheWindowWithoutActing)
     EXPECT_FALSE(Application->Terminated());
 }
 
-TEST_F(PowerOffTest, ShowsItsPictureBorderlessInTheMiddleOfTheDesktop)
+TEST_F(PowerOffTest, ShowsItsPictureBorderlessOnTopInTheMiddleOfTheDesktop)
 {
     TPictureScope picture;
     TForm3* f = MakeCountdown("LogOff");
@@ -173,6 +187,9 @@ TEST_F(PowerOffTest, ShowsItsPictureBorderlessInTheMiddleOfTheDesktop)
     EXPECT_EQ(f->Image1->Picture()->Height(), 232);
     f->Show();
     EXPECT_EQ(GetWindowLongA(f->Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    // In front of every other window while it counts, so Cancel can always be reached.
+    EXPECT_TRUE(GetWindowLongA(f->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetForegroundWindow(), f->Handle());
     RECT r;
     GetWindowRect(f->Handle(), &r);
     TRect desktop = Screen->DesktopRect();
@@ -182,7 +199,8 @@ TEST_F(PowerOffTest, ShowsItsPictureBorderlessInTheMiddleOfTheDesktop)
     EXPECT_NEAR(r.top + r.bottom, desktop.top + desktop.bottom, 2);
 }
 
-// An error box the user leaves open a while: its loop handles the program's messages.
+// An error box the user leaves open a while (on purpose longer than a second of the countdown):
+// its loop handles the program's messages.
 class TSlowErrorBox : public TObject {
 public:
     TSlowErrorBox() { Application->OnException = TExceptionEvent(this, &TSlowErrorBox::Show); }
@@ -226,9 +244,10 @@ TEST_F(PowerOffTest, AMissingOrDamagedPictureIsReportedAndTheCountdownStartsWhen
     }
 }
 
-TEST_F(PowerOffTest, TheExitCallPassesItsResultAndClosesTheToken)
+TEST_F(PowerOffTest, TheExitCallEnablesTheShutdownPrivilegePassesItsResultAndClosesTheToken)
 {
     EXPECT_TRUE(poweroff::ExitWindowsWithPrivilege(5));
+    EXPECT_TRUE(ShutdownPrivilegeOn());
     gExitResult = FALSE;
     EXPECT_FALSE(poweroff::ExitWindowsWithPrivilege(4));
     EXPECT_EQ(gFlags, std::vector<UINT>({5, 4}));

@@ -5,7 +5,8 @@
 // skin or without the alarm's sound or the countdown's picture: the error box names the file,
 // and the program goes on as if the file were not there. The theme switched through the open
 // list of the settings page to bad skins, with Wine's log of the program's exceptions read
-// afterwards.
+// afterwards. An alarm that launches a program and then counts down to a restart: the countdown
+// stays in front, so Cancel can be clicked.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "forms.h"
+#include "realinput.h"
 
 namespace {
 
@@ -163,16 +165,27 @@ HWND FindTopLevelOfClass(const TProcess& p, const char* cls)
     return s.Found;
 }
 
-void Click(HWND w)
+// A posted click at a client point, the centre when none is given.
+void Click(HWND w, int x = -1, int y = -1)
 {
     RECT r;
     GetClientRect(w, &r);
-    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    LPARAM at = x < 0 ? MAKELPARAM(r.right / 2, r.bottom / 2) : MAKELPARAM(x, y);
     PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(w, WM_LBUTTONUP, 0, at);
 }
 
-// Closes the main window and answers the question with the button of that caption.
+// A real click (through the system's input) in the middle of a window, where the user sees it:
+// it reaches the window only when nothing covers it there.
+void RealClick(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    ClickScreen({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+// Closes the main window and answers the question with the button of that caption; returns
+// when the question has gone.
 void AnswerCloseQuestion(const TProcess& p, HWND main, const String& button)
 {
     PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -181,6 +194,7 @@ void AnswerCloseQuestion(const TProcess& p, HWND main, const String& button)
     HWND b = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (b = FindWindowOf(p, button, question)) != nullptr; }, 5000));
     Click(b);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }, 5000)) << "the question stayed after " << button;
 }
 
 // The error box of the process: its text, and the window itself.
@@ -209,9 +223,10 @@ TErrorBox WaitForErrorBox(const TProcess& p, int ms)
     return box;
 }
 
+using TWindowTest = std::function<bool(HWND w, const String& cls, const String& text)>;
+
 struct TChildSearch {
-    const char* Class;
-    String Text;
+    const TWindowTest* Match;
     HWND Found = nullptr;
 };
 
@@ -222,26 +237,35 @@ BOOL CALLBACK FindChildProc(HWND w, LPARAM p)
     GetClassNameA(w, c, sizeof c);
     // The text of another process's control comes only by asking it.
     SendMessageA(w, WM_GETTEXT, sizeof t, reinterpret_cast<LPARAM>(t));
-    if (IsWindowVisible(w) && _stricmp(c, f->Class) == 0 && String(t).rfind(f->Text, 0) == 0) {
+    if (IsWindowVisible(w) && (*f->Match)(w, c, t)) {
         f->Found = w;
         return FALSE;
     }
     return TRUE;
 }
 
-// A visible child window of that class whose text starts as given (any text when empty).
-HWND FindChildOf(HWND parent, const char* cls, const String& text = {})
+// A visible child window that passes the test.
+HWND FindChildWhere(HWND parent, const TWindowTest& match)
 {
-    TChildSearch find{cls, text};
+    TChildSearch find{&match};
     EnumChildWindows(parent, &FindChildProc, reinterpret_cast<LPARAM>(&find));
     return find.Found;
 }
 
+// A visible child window of that class whose text starts as given (any text when empty).
+HWND FindChildOf(HWND parent, const char* cls, const String& text = {})
+{
+    return FindChildWhere(parent, [&](HWND, const String& c, const String& t) {
+        return _stricmp(c.c_str(), cls) == 0 && t.rfind(text, 0) == 0;
+    });
+}
+
+// Posts a key press (down, then up). Posted messages of one thread are handled in their order;
+// the caller waits for what the keys do.
 void PressKey(HWND w, WORD vk)
 {
     PostMessageA(w, WM_KEYDOWN, vk, 1);
     PostMessageA(w, WM_KEYUP, vk, 1 | 0xC0000000u);
-    Sleep(100);
 }
 
 String StoredText(const char* name)
@@ -358,11 +382,55 @@ int SecondsInkWidth(const char* text)
     return width;
 }
 
-int SecondOfNow()
+int SecondOfDayNow()
 {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return t.wSecond;
+    return t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
+}
+
+// The alarm time set as a user sets it: the picker's hours clicked, then each field stepped with
+// the arrow keys to the time `ahead` seconds from now. True once the picker shows it with at
+// least two seconds to go; a machine too slow for that gets a later time.
+bool SetAlarmAhead(HWND picker, int ahead)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int target = (SecondOfDayNow() + ahead) % 86400;
+        const int want[3] = {target / 3600, target / 60 % 60, target % 60}, range[3] = {24, 60, 60};
+        char wanted[16];
+        std::snprintf(wanted, sizeof wanted, "%02d:%02d:%02d", want[0], want[1], want[2]);
+        const String shown = TextOf(picker);
+        if (shown.size() != 8)
+            return false;
+        Click(picker, 4, 8);
+        for (int i = 0; i < 3; ++i) {
+            const int up = (want[i] - std::stoi(shown.substr(i * 3, 2)) + range[i]) % range[i];
+            for (int n = 0; n < std::min(up, range[i] - up); ++n)
+                PressKey(picker, up <= range[i] - up ? VK_UP : VK_DOWN);
+            PressKey(picker, VK_RIGHT);
+        }
+        if (!WaitFor([&] { return TextOf(picker) == wanted; }, 5000))
+            return false;
+        const int left = (target - SecondOfDayNow() + 86400) % 86400;
+        if (left >= 2 && left <= ahead)
+            return true;
+    }
+    return false;
+}
+
+// Steps a closed drop-down list with the arrow keys until item `index` is selected.
+bool SelectItem(HWND combo, int index)
+{
+    HWND edit = FindChildOf(combo, "Edit");
+    for (int step = 0; step < 8; ++step) {
+        const LRESULT now = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        if (now == index)
+            return true;
+        PressKey(edit, now < index ? VK_DOWN : VK_UP);
+        if (!WaitFor([&] { return SendMessageA(combo, CB_GETCURSEL, 0, 0) != now; }, 3000))
+            return false;
+    }
+    return false;
 }
 
 // Ends the program as a user does: the close box, then "Exit"; it ends with exit code 0.
@@ -386,6 +454,18 @@ void StoreSetting(const char* name, DWORD type, const void* data, DWORD size)
               ERROR_SUCCESS);
     RegSetValueExA(h, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(h);
+}
+
+// Starts the program in the folder with the theme "Default Windows" stored; its main window,
+// or null when none showed.
+HWND StartUnskinned(TProcess& p, const String& folder)
+{
+    ForgetSettings();
+    StoreSetting("theme", REG_SZ, "Default Windows", 16);
+    HWND main = nullptr;
+    if (p.Start(folder))
+        WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000);
+    return main;
 }
 
 // The program's skin engine answers its private query with 1 on a window it skins.
@@ -451,6 +531,9 @@ TEST(QuistalEndToEnd, StartsShowsItsWindowAndEndsThroughTheExitQuestion)
     ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000))
         << "the main window did not show";
     // The application window carries the title, and the main window its stored opacity.
+    char title[32] = {};
+    GetWindowTextA(GetWindow(main, GW_OWNER), title, sizeof title);
+    EXPECT_STREQ(title, "Velmora");
     EXPECT_TRUE(WaitFor([&] {
         BYTE a = 0;
         DWORD flags = 0;
@@ -465,7 +548,6 @@ TEST(QuistalEndToEnd, StartsShowsItsWindowAndEndsThroughTheExitQuestion)
     EXPECT_FALSE(HasModule(p, "riched20.dll")) << "the About page's editor was made before it is shown";
 
     AnswerCloseQuestion(p, main, "No");
-    Sleep(500);
     EXPECT_TRUE(p.Running());
     EXPECT_TRUE(IsWindowVisible(main));
 
@@ -540,16 +622,9 @@ TEST(QuistalEndToEnd, AlarmWithMissingFilesNamesEachAndShowsTheWholeLongNote)
     const String sound = folder + "Wav\\alarm.wav";
     DeleteFileA(picture.c_str());
     DeleteFileA(sound.c_str());
-    ForgetSettings();
-    StoreSetting("theme", REG_SZ, "Default Windows", 16);
-    // The alarm goes a few seconds after the showing, within the same minute.
-    while (SecondOfNow() > 48)
-        Sleep(200);
-
     TProcess p;
-    ASSERT_TRUE(p.Start(folder));
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (main = FindWindowOf(p, "Velmora 1.0 beta")) != nullptr; }, 30000));
+    HWND main = StartUnskinned(p, folder);
+    ASSERT_NE(main, nullptr) << "the main window did not show";
     // The description: the text on the clipboard pasted at the end of the memo (Ctrl+V).
     std::string pasted;
     while (pasted.size() < 33000)
@@ -580,44 +655,37 @@ TEST(QuistalEndToEnd, AlarmWithMissingFilesNamesEachAndShowsTheWholeLongNote)
         power = FindChildOf(main, "ComboBox", "---Choose---");
         return power && IsWindowEnabled(power);
     }, 5000));
-    // The list has no selection yet: the first step down selects the shown entry.
-    for (int i = 0; i < 3 && TextOf(power) != "ShutDown"; ++i)
-        PressKey(FindChildOf(power, "Edit"), VK_DOWN);
+    ASSERT_TRUE(SelectItem(power, 1)) << "ShutDown not picked: " << TextOf(power);
     ASSERT_EQ(TextOf(power), "ShutDown");
-    // The alarm time: the picker's seconds moved to four seconds from now.
     HWND picker = FindChildOf(main, "SysDateTimePick32");
     ASSERT_NE(picker, nullptr);
-    String shown = TextOf(picker);
-    ASSERT_EQ(shown.size(), 8u) << shown;
-    const int steps = SecondOfNow() + 4 - std::stoi(shown.substr(6));
-    ASSERT_GT(steps, 0);
-    PostMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 8));
-    PostMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(4, 8));
-    Sleep(100);
-    PressKey(picker, VK_RIGHT);
-    PressKey(picker, VK_RIGHT);
-    for (int i = 0; i < steps; ++i)
-        PressKey(picker, VK_UP);
+    ASSERT_TRUE(SetAlarmAhead(picker, 5)) << "the picker shows " << TextOf(picker);
 
-    // First the sound, then the picture; each box read a while, then answered with Escape.
+    // First the sound, then the picture, each box answered with Escape. The picture's box is
+    // read for longer than a second of the countdown: nothing may count behind it.
     for (const String& file : {sound, picture}) {
         TErrorBox box = WaitForErrorBox(p, 15000);
         ASSERT_NE(box.Window, nullptr) << "no error box for " << file << "; the picker shows " << TextOf(picker);
         EXPECT_NE(box.Text.find("\"" + file + "\""), String::npos) << box.Text;
-        Sleep(file == sound ? 300 : 1500);
+        if (file == picture)
+            Sleep(1500);  // on purpose: longer than a second of the countdown
         EXPECT_EQ(FindTopLevelOfClass(p, "TForm3"), nullptr) << "the countdown shows behind the error box";
         PressKey(box.Window, VK_ESCAPE);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.Window); }, 5000));
     }
 
+    // The seconds, read from the screen once painted, show 10.
     HWND countdown = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (countdown = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 5000));
-    Sleep(300);
-    RECT r;
-    GetWindowRect(countdown, &r);
-    HDC screen = GetDC(nullptr);
-    const int seconds = BlueInkWidth(screen, r.left + 122, r.top + 62, 136, 116);
-    ReleaseDC(nullptr, screen);
+    int seconds = 0;
+    EXPECT_TRUE(WaitFor([&] {
+        RECT r;
+        GetWindowRect(countdown, &r);
+        HDC screen = GetDC(nullptr);
+        seconds = BlueInkWidth(screen, r.left + 122, r.top + 62, 136, 116);
+        ReleaseDC(nullptr, screen);
+        return seconds > 0;
+    }, 3000)) << "the countdown's seconds were not painted";
     const int ten = SecondsInkWidth("10"), nine = SecondsInkWidth("9");
     EXPECT_LT(std::abs(seconds - ten), std::abs(seconds - nine)) << "the countdown shows " << seconds
                                                                  << " columns of ink; 10 has " << ten;
@@ -625,11 +693,10 @@ TEST(QuistalEndToEnd, AlarmWithMissingFilesNamesEachAndShowsTheWholeLongNote)
     // Cancelled: no power action, the note still comes, and the program runs on.
     HWND cancel = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (cancel = FindWindowOf(p, "Cancel", countdown)) != nullptr; }, 5000));
-    Click(cancel);
+    RealClick(cancel);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(countdown); }, 5000)) << "Cancel did not close the countdown";
     HWND note = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (note = FindTopLevelOfClass(p, "TForm3")) != nullptr && note != countdown; },
-                        10000))
-        << "no note";
+    ASSERT_TRUE(WaitFor([&] { return (note = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 30000)) << "no note";
     HWND text = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (text = FindChildOf(note, "Edit")) != nullptr; }, 5000));
     EXPECT_EQ(SendMessageA(text, WM_GETTEXTLENGTH, 0, 0), description) << "the note shows the whole description";
@@ -640,8 +707,111 @@ TEST(QuistalEndToEnd, AlarmWithMissingFilesNamesEachAndShowsTheWholeLongNote)
     EXPECT_GT(captionLength, 20000);
     EXPECT_LT(captionLength, description);
     PostMessageA(note, WM_CLOSE, 0, 0);
-    Sleep(500);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(note); }, 5000)) << "the note did not close";
     EXPECT_TRUE(p.Running());
+    ExitThroughTheQuestion(p, main);
+    ForgetSettings();
+    RemoveFolder(folder);
+}
+
+// A visible top-level window of that class, of any process.
+HWND FindAnyTopLevel(const char* cls)
+{
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, cls, nullptr)) && !IsWindowVisible(w)) {
+    }
+    return w;
+}
+
+// Whether `upper` is in front of `lower` (both top-level).
+bool InFrontOf(HWND upper, HWND lower)
+{
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper)
+            return true;
+    return false;
+}
+
+// Ends, when it goes, the process of the visible top-level window of that class: a program the
+// test had the alarm open (the test makes sure none was open before).
+struct TEndProcessOf {
+    const char* Class;
+    ~TEndProcessOf()
+    {
+        DWORD pid = 0;
+        HWND w = FindAnyTopLevel(Class);
+        if (w && GetWindowThreadProcessId(w, &pid) && pid) {
+            if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+                TerminateProcess(h, 0);
+                CloseHandle(h);
+            }
+        }
+    }
+};
+
+// The alarm opens a program whose window comes up just after the restart countdown: the
+// countdown stays in front of it, so a real click reaches Cancel before the forced restart.
+// Every failure ends the program at once, long before the countdown reaches zero.
+TEST(QuistalEndToEnd, TheCountdownStaysInFrontOfTheProgramTheAlarmLaunched)
+{
+    const String folder = MakeProgramFolder(true);
+    const String program = "C:\\windows\\notepad.exe";
+    ASSERT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(FindAnyTopLevel("Notepad"), nullptr) << "a notepad is open already";
+    TEndProcessOf endLaunched{"Notepad"};
+    TProcess p;
+    HWND main = StartUnskinned(p, folder);
+    ASSERT_NE(main, nullptr) << "the main window did not show";
+
+    // Launch on with the program typed in, power on with "Restart", the alarm a few seconds
+    // ahead, then "Active".
+    std::vector<HWND> boxes = CheckBoxes(main);
+    ASSERT_EQ(boxes.size(), 3u);
+    Click(boxes[1]);
+    Click(boxes[2]);
+    HWND path = nullptr, power = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        path = FindChildWhere(main, [](HWND w, const String& c, const String& t) {
+            return _stricmp(c.c_str(), "Edit") == 0 && t.empty() && IsWindowEnabled(w) &&
+                   !(GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE);
+        });
+        power = FindChildOf(main, "ComboBox", "---Choose---");
+        return path && power && IsWindowEnabled(power);
+    }, 5000)) << "the launch and power actions were not switched on";
+    Click(path);
+    for (char c : program)
+        PostMessageA(path, WM_CHAR, static_cast<BYTE>(c), 1);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(path) == program; }, 5000)) << TextOf(path);
+    ASSERT_TRUE(SelectItem(power, 2)) << "Restart not picked: " << TextOf(power);
+    ASSERT_EQ(TextOf(power), "Restart");
+    HWND picker = FindChildOf(main, "SysDateTimePick32");
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(SetAlarmAhead(picker, 4)) << "the picker shows " << TextOf(picker);
+    HWND active = FindChildWhere(main, [](HWND w, const String& c, const String& t) {  // not a check box's
+        return _stricmp(c.c_str(), "Button") == 0 && t == "Active" &&
+               (GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+    });
+    ASSERT_NE(active, nullptr);
+    Click(active);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(active) == "Abort"; }, 3000));
+
+    // Both windows up: the countdown in front.
+    HWND countdown = nullptr, launched = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (countdown = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 15000))
+        << "no countdown";
+    ASSERT_TRUE(WaitFor([&] { return (launched = FindAnyTopLevel("Notepad")) != nullptr; }, 5000))
+        << "the program was not launched";
+    EXPECT_TRUE(InFrontOf(countdown, launched)) << "the launched program hides the countdown";
+
+    // Cancel clicked where the user sees it: the countdown goes, the note comes.
+    HWND cancel = FindWindowOf(p, "Cancel", countdown);
+    ASSERT_NE(cancel, nullptr);
+    RealClick(cancel);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(countdown); }, 2000)) << "the click did not reach Cancel";
+    HWND note = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (note = FindTopLevelOfClass(p, "TForm3")) != nullptr; }, 5000)) << "no note";
+    PostMessageA(note, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(note); }, 5000)) << "the note did not close";
     ExitThroughTheQuestion(p, main);
     ForgetSettings();
     RemoveFolder(folder);
@@ -693,7 +863,7 @@ TEST(QuistalEndToEnd, ThemeSwitchedThroughTheOpenListSurvivesBadSkinsAndAltSpace
         TErrorBox box = WaitForErrorBox(p, 10000);
         ASSERT_NE(box.Window, nullptr) << "no error box for " << says;
         EXPECT_EQ(box.Text.rfind("The skin file \"" + macos + "\" " + says, 0), 0u) << box.Text;
-        Sleep(500);
+        Sleep(500);  // on purpose: the skin manager's 250 ms deferral runs out with the box open
         HWND ok = FindWindowOf(p, "OK", box.Window);
         ASSERT_NE(ok, nullptr);
         PressKey(ok, VK_RETURN);
@@ -747,7 +917,7 @@ TEST(QuistalEndToEnd, ThemeSwitchedThroughTheOpenListSurvivesBadSkinsAndAltSpace
     PressKey(edit, VK_UP);
     PostMessageA(edit, WM_SYSCHAR, ' ', 1 | (1 << 29));
     EXPECT_TRUE(WaitFor([&] { return FindTopLevelOfClass(p, "#32768") != nullptr; }, 3000)) << "no system menu";
-    Sleep(600);
+    Sleep(600);  // on purpose: the skin manager's 250 ms deferral runs out with the menu open
     PressKey(edit, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !Skinned(main); }, 3000));
     EXPECT_EQ(StoredText("theme"), "Default Windows");
