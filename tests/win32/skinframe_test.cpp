@@ -303,14 +303,6 @@ protected:
         SetPixel(dc, x, y, Untouched);
         ReleaseDC(w, dc);
     }
-    static int Count(TBitmap& b, const TRect& r, TColor c)
-    {
-        int n = 0;
-        for (int x = r.left; x < r.right; ++x)
-            for (int y = r.top; y < r.bottom; ++y)
-                n += At(b, x, y) == c;
-        return n;
-    }
     static TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
     static TColor Centre(TBitmap& b, const TRect& r)
     {
@@ -424,14 +416,14 @@ TEST_F(SkinFrameTest, FramePixelsAreTheSkinPicturesActiveAndInactive)
     // The caption text: white, from the text shift on, in the caption font.
     const TRect text = f->CaptionTextRect();
     EXPECT_EQ(text.left, SideWidth + 6);
-    EXPECT_GT(Count(*b, text, clWhite), 10);
+    EXPECT_GT(CountOf(*b, text, clWhite), 10);
     // A new caption text is what the window shows next.
     const TRect band(SideWidth, 0, W - 70, CaptionHigh);
-    const int notes = Count(*b, band, clWhite);
+    const int notes = CountOf(*b, band, clWhite);
     form->SetCaption("Notes of a much longer caption");
     EXPECT_TRUE(PumpUntil([&] {
         std::unique_ptr<TBitmap> shown = ShownFrame(w);
-        return Count(*shown, band, clWhite) > notes + 10 && At(*shown, SideWidth + 2, 2) == TopActive;
+        return CountOf(*shown, band, clWhite) > notes + 10 && At(*shown, SideWidth + 2, 2) == TopActive;
     })) << "the new caption was not painted";
     EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, SKM_MAGIC), SKM_MAGIC);
     EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, 0), 1);
@@ -451,8 +443,8 @@ TEST_F(SkinFrameTest, FramePixelsAreTheSkinPicturesActiveAndInactive)
     EXPECT_EQ(At(*b, W / 2, H - 2), BottomInactive);
     EXPECT_EQ(At(*b, SideWidth + 2, 2), TopInactive);
     EXPECT_EQ(Centre(*b, close->Rect), CloseStates[3]);
-    EXPECT_GT(Count(*b, f->CaptionTextRect(), clBlack), 10) << "the inactive caption text";
-    EXPECT_EQ(Count(*b, f->CaptionTextRect(), clWhite), 0);
+    EXPECT_GT(CountOf(*b, f->CaptionTextRect(), clBlack), 10) << "the inactive caption text";
+    EXPECT_EQ(CountOf(*b, f->CaptionTextRect(), clWhite), 0);
 
     // Before the skinning is finished nothing is painted, the native frame neither.
     TForm* late = NewForm();
