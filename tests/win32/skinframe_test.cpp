@@ -592,6 +592,13 @@ TEST_F(SkinFrameTest, DisabledButtonsAndAGreyedCloseDoNothing)
     EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
     Click(w, Button(f, 0)->Rect);
     EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
+    // Maximized all the same, it is restored by a double click on its caption.
+    ShowWindow(w, SW_MAXIMIZE);
+    ASSERT_TRUE(PumpUntil([f] { return f->SizeState() == TSkinForm::ssMaximized; })) << "not maximized";
+    gCommands.clear();
+    SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, TRect(60, 6, 80, 12)));
+    Application->ProcessMessages();
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_RESTORE});
 }
 
 TEST_F(SkinFrameTest, CaptionHintsAfterTwiceTheHintPause)
