@@ -813,7 +813,8 @@ TEST_F(SkinFrameTest, DialogsGetTheSkinsCaptionOnlyWhenTheyHaveOneAndGrowToShowI
     TDialogTemplate narrow(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 60, 40);
     narrow.Item(ButtonClass, BS_PUSHBUTTON, 5, 5, 20, 10, IDOK, L"OK");
     const HWND dialog = Track(narrow.Create());
-    SetWindowTextA(dialog, "A caption far wider than the little dialog it belongs to");
+    const String caption = "A caption far wider than the little dialog it belongs to";
+    SetWindowTextA(dialog, caption.c_str());
     const HWND child = GetDlgItem(dialog, IDOK);
     auto left = [&] {
         RECT at{};
@@ -824,10 +825,19 @@ TEST_F(SkinFrameTest, DialogsGetTheSkinsCaptionOnlyWhenTheyHaveOneAndGrowToShowI
     const int before = left();
     ShowWindow(dialog, SW_SHOW);
     const TRect client = ClientRectOf(dialog);
-    ASSERT_NE(Skin(dialog), nullptr);
+    TSkinForm* f = Skin(dialog);
+    ASSERT_NE(f, nullptr);
     const int plain = client.Width() + 2 * SideWidth;
     const int grown = WindowRectOf(dialog).Width();
     EXPECT_GT(grown, plain);
+    // Wide enough for the whole caption in the caption's font.
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ font = SelectObject(dc, f->CaptionFont()->Handle());
+    SIZE text{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, font);
+    ReleaseDC(dialog, dc);
+    EXPECT_GE(grown, text.cx);
     EXPECT_EQ(left(), before + (grown - plain) / 2);
     EXPECT_EQ(ClientRectOf(dialog).Height(), client.Height());
 }
