@@ -907,7 +907,14 @@ TEST_F(SkinFrameTest, ARightClickOnTheCaptionIsTheSkinsAlsoWithoutASystemMenu)
     const HWND w = NewWindow(WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
     TSkinForm* f = Skin(w);
     ASSERT_NE(f, nullptr);
-    ASSERT_EQ(f->SystemMenu(), nullptr);  // so no menu loop can open below
+    ASSERT_EQ(f->SystemMenu(), nullptr);  // so no skinned menu opens below
+    bool menu = false;  // a native one would, if the click reached the window's own handling
+    TScript escape(50, [&](int) {
+        if (OpenMenuWindow()) {
+            menu = true;
+            PostKey(w, VK_ESCAPE);
+        }
+    });
     ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
     // In the client area the window's own handling runs; input comes in order, so the caption
     // click was handled before this one arrives.
@@ -915,6 +922,7 @@ TEST_F(SkinFrameTest, ARightClickOnTheCaptionIsTheSkinsAlsoWithoutASystemMenu)
     EXPECT_TRUE(PumpUntil([] { return !gRightClicks.empty(); })) << "the client click did not arrive";
     EXPECT_EQ(std::count(gRightClicks.begin(), gRightClicks.end(), WM_NCRBUTTONDOWN), 0)
         << "the window's own procedure saw the caption click";
+    EXPECT_FALSE(menu);
 }
 
 TEST_F(SkinFrameTest, OnNT4TheCloseButtonClosesAndTheSystemMenuIsTheFixedOne)
@@ -936,13 +944,15 @@ TEST_F(SkinFrameTest, OnNT4TheCloseButtonClosesAndTheSystemMenuIsTheFixedOne)
     std::vector<String> captions;
     bool open = false;
     TScript script(100, [&](int) {
-        TPopupMenu* menu = f->SystemPopupMenu();
-        if (open || !menu || !OpenMenuWindow())
+        if (!OpenMenuWindow())
             return;
-        open = true;
-        for (int i = 0; i < menu->Items()->Count(); ++i)
-            captions.push_back(menu->Items()->Items(i)->Caption());
-        PostKey(w, VK_ESCAPE);
+        TPopupMenu* menu = f->SystemPopupMenu();
+        if (!open && menu) {
+            open = true;
+            for (int i = 0; i < menu->Items()->Count(); ++i)
+                captions.push_back(menu->Items()->Items(i)->Caption());
+        }
+        PostKey(w, VK_ESCAPE);  // any menu, the native one too
     });
     ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
     EXPECT_TRUE(PumpUntil([&] { return open; })) << "the system menu did not open";
