@@ -541,7 +541,8 @@ TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
     EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_MAXIMIZE});
     EXPECT_TRUE(IsZoomed(w));
     EXPECT_EQ(f->SizeState(), TSkinForm::ssMaximized);
-    // The caption of a maximized window does not move it.
+    // The caption of an active maximized window does not move it.
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
     gCommands.clear();
     Click(w, TRect(60, 6, 80, 12), WM_NCLBUTTONDOWN, 0);
     EXPECT_EQ(std::count(gCommands.begin(), gCommands.end(), SC_MOVE), 0);
