@@ -78,7 +78,7 @@ void TSkinForm::Release(bool unskin)
 void TSkinForm::ReleaseAll()
 {
     FreeSkinControls();
-    Detach();
+    DetachProcedures();  // the owner may be going: its colour and menus are not touched here
     UnhookMDIClient();
     // Once more: a repaint while the window was given back may have attached another skin.
     FreeSkinControls();
@@ -151,7 +151,9 @@ void TSkinForm::Attach(TSkinData* data)
     FUnicode = IsWindowUnicode(Window) != FALSE;
     FDialog = false;
     if (FOwnClassName == "#32770" || FOwnClassName == "TMessageForm") {
-        FBorderKind = bkDialog;
+        // A dialog gets the dialog frame, but one without a caption is not given one.
+        if (FBorderKind != bkNoCaption)
+            FBorderKind = bkDialog;
         FDialog = true;
     }
     if (SkinIsWin9x())

@@ -78,7 +78,8 @@ public:
     void NotifySkinned();
     // Gives everything back: procedures, WindowProc, colour, styles, menu, size, region.
     void Unskin();
-    // Gives back the procedures only (the window is going away, or the manager is).
+    // Gives back the procedures only (the window is going away, or the manager is); a window
+    // whose frame was never skinned gets UnskinPlain instead.
     void Detach();
     // Gives the window back (all of it, or only its procedures when the window is going away
     // or `unskin` is false) and frees this object: at once, or when the outermost of the
@@ -318,6 +319,8 @@ private:
     // Metrics and giving back
     void WidenDialog(int& width);
     bool ReleaseProcedures();
+    // The procedures-only part of Detach, whatever the frame.
+    void DetachProcedures();
     void RestoreMenuDrawing();
     void RestoreColor();
     void RestoreNativeSize();

@@ -321,9 +321,19 @@ void TSkinForm::Unskin()
     FRegionWidth = FRegionHeight = -1;
 }
 
-// Only what would call into this object goes back: a window that is going away, or one left
-// when the engine stops, keeps its colour, size and menus as they are.
+// A skinned frame gives back only what would call into this object: a window that is going
+// away, or one left when the engine stops, keeps its colour, size and menus as they are. A
+// window whose frame was never skinned has nothing of that kind; it is given back plainly.
 void TSkinForm::Detach()
+{
+    if (!FFrameSkinned) {
+        UnskinPlain();
+        return;
+    }
+    DetachProcedures();
+}
+
+void TSkinForm::DetachProcedures()
 {
     if (!ReleaseProcedures())
         return;
@@ -337,14 +347,16 @@ void TSkinForm::UnskinPlain()
         FHoverTimer->SetEnabled(false);
     FreeSkinControls();
     RestoreMenuDrawing();
-    if (FLifeState != lsDestroying)
+    if (FLifeState == lsDestroying)
+        FColorApplied = false;  // a window that goes keeps the skin's colour for good
+    else
         RestoreColor();
     if (Attached()) {
         UnchainWindowProc();
         FProc.Restore();
     }
     UnhookMDIClient();
-    if (FLifeState == lsDestroying || !FControl)
+    if (FLifeState == lsDestroying || FLifeState == lsDead || !FControl)
         return;
     for (int i = 0; i < FControl->ComponentCount(); ++i)
         if (auto* c = As<TControl>(FControl->Components(i)))

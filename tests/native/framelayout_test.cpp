@@ -210,8 +210,13 @@ TEST(CaptionButtons, DrawnStatesAndHintTiming)
     EXPECT_EQ(CaptionHintPhase(999, 500, 2500), THintPhase::Waiting);
     EXPECT_EQ(CaptionHintPhase(1000, 500, 2500), THintPhase::Shown);
     EXPECT_EQ(CaptionHintPhase(3500, 500, 2500), THintPhase::Over);
-    EXPECT_STREQ(CaptionButtonHintText(61), "Restore");
-    EXPECT_STREQ(CaptionButtonHintText(3), "");
+    // The hint's text goes by the action type alone; the others have none.
+    const std::pair<std::vector<int>, const char*> hints[] = {
+        {{0, 9, 62}, "Close"}, {{1, 22}, "Maximize"}, {{2, 7, 23, 60}, "Minimize"}, {{8, 61}, "Restore"},
+        {{3, 4, 5, 11}, ""}};
+    for (const auto& [actions, text] : hints)
+        for (int action : actions)
+            EXPECT_STREQ(CaptionButtonHintText(action), text) << action;
 }
 
 // ---- the region

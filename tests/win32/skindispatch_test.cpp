@@ -1,12 +1,17 @@
 // The dispatch on real windows: a form with every kind of control (its components and its tab
 // order, into an embedded form), the gates, the class map and the application's event, a dialog
 // box made from a template with its native children, and unskinning that gives everything back.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <map>
 #include <vector>
 
 #include "combobox.h"
 #include "controlskintest.h"
+#include "dialogtemplate.h"
 #include "datetimepicker.h"
 #include "extctrls.h"
 #include "gradientbutton.h"
@@ -223,59 +228,6 @@ TEST_F(SkinDispatchTest, TheApplicationDecidesFirst)
 
 namespace {
 
-// Builds a dialog template in memory: the header, then items, each DWORD-aligned.
-class TDialogTemplate {
-public:
-    TDialogTemplate(DWORD style, short cx, short cy)
-    {
-        DLGTEMPLATE t{};
-        t.style = style;
-        t.cx = cx;
-        t.cy = cy;
-        Append(&t, sizeof t);
-        Word(0);  // no menu
-        Word(0);  // the dialog class
-        Word(0);  // no title
-    }
-    void Item(WORD cls, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text)
-    {
-        Align();
-        DLGITEMTEMPLATE item{};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Append(&item, sizeof item);
-        Word(0xFFFF);
-        Word(cls);
-        for (const wchar_t* p = text; *p; ++p)
-            Word(static_cast<WORD>(*p));
-        Word(0);
-        Word(0);  // no creation data
-        ++Header().cdit;
-    }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(FBytes.data()); }
-
-private:
-    DLGTEMPLATE& Header() { return *reinterpret_cast<DLGTEMPLATE*>(FBytes.data()); }
-    void Append(const void* p, size_t n)
-    {
-        const auto* b = static_cast<const unsigned char*>(p);
-        FBytes.insert(FBytes.end(), b, b + n);
-    }
-    void Word(WORD w) { Append(&w, sizeof w); }
-    void Align()
-    {
-        while (FBytes.size() % 4)
-            FBytes.push_back(0);
-    }
-    std::vector<unsigned char> FBytes;
-};
-
-constexpr WORD ButtonClass = 0x80, EditClass = 0x81, StaticClass = 0x82, ScrollBarClass = 0x84, ComboClass = 0x85;
-
 std::map<WPARAM, int> gCommands;  // WM_COMMAND wParam -> how often
 
 INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM wParam, LPARAM)
@@ -310,8 +262,14 @@ TEST_F(SkinDispatchTest, DialogChildrenAreSkinnedInHandleMode)
     t.Item(ButtonClass, 0x000A, 140, 90, 50, 14, 22, L"Box");    // a push box
     t.Item(ButtonClass, 0x000E, 140, 110, 90, 20, 23, L"Link");  // a command link
     gCommands.clear();
-    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.Get(), nullptr, DialogProc, 0);
+    HWND dlg = t.Create(DialogProc);
     ASSERT_TRUE(dlg);
+    // An extended combo box: its inner combo box gets the skin.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_USEREX_CLASSES};
+    InitCommonControlsEx(&icc);
+    HWND extended = CreateWindowExA(0, WC_COMBOBOXEXA, "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 140, 60, 80, 100,
+                                    dlg, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(extended && GetTopWindow(extended));
     std::map<int, WNDPROC> procs;
     for (int id : {1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 21, 22, 23})
         procs[id] = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(GetDlgItem(dlg, id), GWLP_WNDPROC));
@@ -327,6 +285,8 @@ TEST_F(SkinDispatchTest, DialogChildrenAreSkinnedInHandleMode)
     EXPECT_TRUE(As<TSkinRadioButton>(skin(13)));
     EXPECT_TRUE(As<TSkinSizer>(skin(20)));
     EXPECT_TRUE(As<TSkinEdit>(skin(17)));
+    EXPECT_TRUE(As<TSkinComBox>(SkinOf(GetTopWindow(extended))));
+    EXPECT_EQ(SkinOf(extended), nullptr);
     for (int id : {14, 15, 16, 18, 21})
         EXPECT_EQ(skin(id), nullptr) << id;
     for (int id : {1, 11, 12, 20}) {
@@ -339,10 +299,10 @@ TEST_F(SkinDispatchTest, DialogChildrenAreSkinnedInHandleMode)
 
     // A click by mouse and by key is one WM_COMMAND with the button's identifier.
     ClickAt(GetDlgItem(dlg, IDOK), 10, 8);
-    PumpFor(50);
+    Application->ProcessMessages();
     EXPECT_EQ(gCommands[MAKEWPARAM(IDOK, BN_CLICKED)], 1);
     PressKey(VK_SPACE, GetDlgItem(dlg, 10));
-    PumpFor(50);
+    Application->ProcessMessages();
     EXPECT_EQ(gCommands[MAKEWPARAM(10, BN_CLICKED)], 1);
     EXPECT_EQ(gCommands[MAKEWPARAM(IDOK, BN_CLICKED)], 1);
 
@@ -374,14 +334,21 @@ TEST_F(SkinDispatchTest, ADialogInsideADialogGetsTheFaceColour)
     UseStripSkin();
     TDialogTemplate outer(WS_POPUP | WS_VISIBLE, 200, 120);
     outer.Item(StaticClass, 0, 4, 4, 60, 10, 30, L"Outer");
-    HWND dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), outer.Get(), nullptr, DialogProc, 0);
+    HWND dlg = outer.Create(DialogProc);
     TDialogTemplate inner(WS_CHILD | WS_VISIBLE | DS_CONTROL, 120, 60);
     inner.Item(StaticClass, 0, 4, 4, 60, 10, 31, L"Inner");
     inner.Item(ButtonClass, BS_PUSHBUTTON, 4, 20, 50, 14, 32, L"Press");
-    HWND page = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), inner.Get(), dlg, DialogProc, 0);
+    HWND page = inner.Create(DialogProc, dlg);
     ASSERT_TRUE(dlg && page);
+    // A toolkit panel in the dialog takes the face colour too.
+    auto* panel = new TPanel(Form);
+    panel->SetParentWindow(dlg);
+    panel->SetBounds(4, 150, 60, 30);
+    panel->SetColor(clRed);
+    panel->HandleNeeded();
     AttachSkinWindow(dlg);
     SkinForm->SkinChildWindows(dlg);
+    EXPECT_EQ(panel->Color(), StripFace);
     // The inner dialog's own children first, then the dialog itself.
     EXPECT_TRUE(As<TSkinButton>(SkinOf(GetDlgItem(page, 32))));
     auto* box = As<TSkinBoxH>(SkinOf(page));
@@ -408,7 +375,6 @@ TEST_F(SkinDispatchTest, TheMainWindowsControlsAreSkinnedAndWorkAsBefore)
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora");
     CreateProgramForms();
     Form1->Show();
-    PumpFor(50);
     auto* minimize = As<TButton>(Form1->FindComponent("Button1"));
     ASSERT_TRUE(minimize);
     const TWndMethod activeProc = Form2->Button1->WindowProc;

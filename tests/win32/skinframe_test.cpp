@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "dialogtemplate.h"
 #include "guitest.h"
 #include "menuloop.h"
 #include "pixeltest.h"
@@ -182,8 +183,12 @@ LRESULT CALLBACK RecordingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
         gRightClicks.push_back(msg);
     if (msg == WM_SYSCOMMAND) {
         gCommands.push_back(wp & 0xFFF0);
-        if ((wp & 0xFFF0) == SC_CLOSE || (wp & 0xFFF0) == SC_CONTEXTHELP)
-            return 0;  // the test decides when the window goes
+        switch (wp & 0xFFF0) {
+        case SC_CLOSE: case SC_CONTEXTHELP: case SC_MOVE: case SC_MOUSEMENU:
+            return 0;  // the test decides when the window goes; no loop of the system's runs
+        default:
+            break;
+        }
     }
     if (msg == SKM_CAPTIONBUTTON) {
         gCommands.push_back(1000 + wp);
@@ -234,17 +239,20 @@ protected:
         f->SetBounds(100, 100, 260, 180);
         Forms.push_back(f);
         f->Show();
-        SetForegroundWindow(f->Handle());
-        PumpFor(20);
+        Activate(f->Handle());
         return f;
     }
     HWND NewWindow(DWORD style = WS_OVERLAPPEDWINDOW)
     {
         HWND w = Track(MakeTestWindow("SkinFrameRecorder", RecordingProc, ModuleInstance(), style, 220));
         ShowWindow(w, SW_SHOW);
-        SetForegroundWindow(w);
-        PumpFor(20);
+        Activate(w);
         return w;
+    }
+    static void Activate(HWND w)
+    {
+        SetForegroundWindow(w);
+        EXPECT_TRUE(PumpUntil([w] { return GetActiveWindow() == w; })) << "the window did not become active";
     }
     // Skins the window and waits until the skinning is finished.
     TSkinForm* Skin(HWND w)
@@ -254,8 +262,8 @@ protected:
         EXPECT_NE(f, nullptr);
         if (!f)
             return nullptr;
-        EXPECT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; }));
-        PumpFor(30);
+        EXPECT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; })) << "SKM_SKINNOW not handled";
+        Application->ProcessMessages();  // what the skinning posted
         return f;
     }
     // The caption button of the test skin with this action and visibility.
@@ -279,6 +287,22 @@ protected:
                   SKM_MAGIC);
         return b;
     }
+    // What the window shows now, from its own DC.
+    static std::unique_ptr<TBitmap> ShownFrame(HWND w)
+    {
+        const TRect r = WindowRectOf(w);
+        auto b = std::make_unique<TBitmap>(r.Width(), r.Height());
+        HDC dc = GetWindowDC(w);
+        BitBlt(b->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), dc, 0, 0, SRCCOPY);
+        ReleaseDC(w, dc);
+        return b;
+    }
+    static void Scribble(HWND w, int x, int y)
+    {
+        HDC dc = GetWindowDC(w);
+        SetPixel(dc, x, y, Untouched);
+        ReleaseDC(w, dc);
+    }
     static TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
     static TColor Centre(TBitmap& b, const TRect& r)
     {
@@ -290,7 +314,7 @@ protected:
         SendMessageA(w, down, HTCAPTION, ScreenPoint(w, r));
         if (up)
             SendMessageA(w, up, HTCAPTION, ScreenPoint(w, r));
-        PumpFor(30);
+        Application->ProcessMessages();  // the commands the click posted
     }
 
     static constexpr TColor Untouched = RGB(1, 2, 3);
@@ -340,7 +364,19 @@ TEST_F(SkinFrameTest, FrameFromTheSkinLeavesTheClientAreaAsItWas)
     EXPECT_TRUE(PtInRegion(rgn, 0, r.Height() - 1));
     EXPECT_TRUE(PtInRegion(rgn, r.Width() / 2, r.Height() / 2));
     EXPECT_FALSE(PtInRegion(rgn, r.Width(), r.Height() / 2));
+    // A new size gets a region of its own.
+    SetWindowPos(w, nullptr, 0, 0, r.Width() + 40, r.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_NE(GetWindowRgn(w, rgn), ERROR);
+    EXPECT_TRUE(PtInRegion(rgn, r.Width() + 20, r.Height() / 2));
+    EXPECT_FALSE(PtInRegion(rgn, r.Width() + 39, 0));
     DeleteObject(rgn);
+
+    // A maximized window keeps its size; only its frame is computed again.
+    TForm* big = NewForm();
+    ShowWindow(big->Handle(), SW_MAXIMIZE);
+    const TRect maximized = WindowRectOf(big->Handle());
+    ASSERT_NE(Skin(big->Handle()), nullptr);
+    EXPECT_EQ(WindowRectOf(big->Handle()), maximized);
 
     // A window without a caption has no skinned frame at all.
     TForm* bare = NewForm(bsNone);
@@ -380,45 +416,42 @@ TEST_F(SkinFrameTest, FramePixelsAreTheSkinPicturesActiveAndInactive)
     // The caption text: white, from the text shift on, in the caption font.
     const TRect text = f->CaptionTextRect();
     EXPECT_EQ(text.left, SideWidth + 6);
-    int white = 0;
-    for (int x = text.left; x < text.right; ++x)
-        for (int y = text.top; y < text.bottom; ++y)
-            white += At(*b, x, y) == clWhite;
-    EXPECT_GT(white, 10);
-    // A new caption text is painted at once.
-    auto whiteIn = [this](HWND h, const TRect& r) {
-        std::unique_ptr<TBitmap> frame = DrawnFrame(h);
-        int n = 0;
-        for (int x = r.left; x < r.right; ++x)
-            for (int y = 0; y < CaptionHigh; ++y)
-                n += At(*frame, x, y) == clWhite;
-        return n;
-    };
+    EXPECT_GT(CountOf(*b, text, clWhite), 10);
+    // A new caption text is what the window shows next.
     const TRect band(SideWidth, 0, W - 70, CaptionHigh);
-    const int notes = whiteIn(w, band);
+    const int notes = CountOf(*b, band, clWhite);
     form->SetCaption("Notes of a much longer caption");
-    EXPECT_GT(whiteIn(w, band), notes + 10);
+    EXPECT_TRUE(PumpUntil([&] {
+        std::unique_ptr<TBitmap> shown = ShownFrame(w);
+        return CountOf(*shown, band, clWhite) > notes + 10 && At(*shown, SideWidth + 2, 2) == TopActive;
+    })) << "the new caption was not painted";
     EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, SKM_MAGIC), SKM_MAGIC);
     EXPECT_EQ(SendMessageA(w, SKM_PROBE, 0, 0), 1);
     RECT proposed = TRect(0, 0, 100, 100);
     EXPECT_EQ(SendMessageA(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed)), 0);
 
+    // Deactivated, the window shows the inactive pictures at once, and repaints them.
     SendMessageA(w, WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(WindowPixel(w, 2, H / 2), LeftInactive);
+    Scribble(w, 2, H / 2);
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    EXPECT_EQ(WindowPixel(w, 2, H / 2), LeftInactive);
+    EXPECT_EQ(WindowPixel(w, W - 3, H / 2), RightInactive);
     b = DrawnFrame(w);
     EXPECT_EQ(At(*b, 2, H / 2), LeftInactive);
     EXPECT_EQ(At(*b, W - 3, H / 2), RightInactive);
     EXPECT_EQ(At(*b, W / 2, H - 2), BottomInactive);
     EXPECT_EQ(At(*b, SideWidth + 2, 2), TopInactive);
     EXPECT_EQ(Centre(*b, close->Rect), CloseStates[3]);
-    // The same frame is what the window shows.
-    SendMessageA(w, WM_NCPAINT, 1, 0);
-    EXPECT_EQ(WindowPixel(w, 2, H / 2), LeftInactive);
-    EXPECT_EQ(WindowPixel(w, W - 3, H / 2), RightInactive);
+    EXPECT_GT(CountOf(*b, f->CaptionTextRect(), clBlack), 10) << "the inactive caption text";
+    EXPECT_EQ(CountOf(*b, f->CaptionTextRect(), clWhite), 0);
 
-    // Before the skinning is finished nothing is painted.
+    // Before the skinning is finished nothing is painted, the native frame neither.
     TForm* late = NewForm();
     ASSERT_TRUE(SkinManager()->SkinWindow(late->Handle()));
+    Scribble(late->Handle(), 40, 3);
     EXPECT_EQ(SendMessageA(late->Handle(), WM_NCPAINT, 1, 0), 0);
+    EXPECT_EQ(WindowPixel(late->Handle(), 40, 3), Untouched);
     b = DrawnFrame(late->Handle());
     EXPECT_EQ(At(*b, 2, b->Height() / 2), Untouched);
 }
@@ -440,18 +473,17 @@ TEST_F(SkinFrameTest, RightToLeftCaptionsAndMinimizedWindows)
 
     // Minimized, the window shows only its caption, on the skin's face colour.
     ShowWindow(w, SW_MINIMIZE);
-    PumpFor(50);
-    ASSERT_TRUE(IsIconic(w));
-    EXPECT_EQ(f->SizeState(), TSkinForm::ssMinimized);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(w) && f->SizeState() == TSkinForm::ssMinimized; }))
+        << "the window was not minimized";
     std::unique_ptr<TBitmap> b = DrawnFrame(w);
-    EXPECT_EQ(At(*b, b->Width() / 2, 2), TopActive);
+    // (Whether a minimized window is still the active one is the system's business.)
+    EXPECT_EQ(At(*b, b->Width() / 2, 2), f->ActiveCaption() ? TopActive : TopInactive);
     if (b->Height() > CaptionHigh + 1) {
         EXPECT_EQ(At(*b, b->Width() / 2, b->Height() - 1), RGB(220, 220, 220));
     }
     ShowWindow(w, SW_RESTORE);
-    PumpFor(50);
-    EXPECT_EQ(f->SizeState(), TSkinForm::ssNormal);
-    EXPECT_EQ(At(*DrawnFrame(w), 2, 60), LeftActive);
+    EXPECT_TRUE(PumpUntil([&] { return f->SizeState() == TSkinForm::ssNormal; })) << "the window was not restored";
+    EXPECT_EQ(At(*DrawnFrame(w), 2, 60), f->ActiveCaption() ? LeftActive : LeftInactive);
 }
 
 TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
@@ -468,11 +500,16 @@ TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
     SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w, r));
     EXPECT_EQ(f->HotObject(), close);
     EXPECT_EQ(shown(), CloseStates[2]);
+    // Off the buttons the hot one lets go at once, and comes back.
+    SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w, TRect(60, 6, 80, 12)));
+    EXPECT_EQ(f->HotObject(), nullptr);
+    EXPECT_EQ(shown(), CloseStates[0]);
+    SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w, r));
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w, r));
     EXPECT_EQ(shown(), CloseStates[1]);
     SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(w, r));
     EXPECT_EQ(shown(), CloseStates[2]);
-    PumpFor(30);
+    Application->ProcessMessages();
     EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
 
     // Away from the caption the hover timer lets the button go.
@@ -486,23 +523,29 @@ TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
     const TRect own = Button(f, 5)->Rect;
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w, r));
     EXPECT_EQ(SendMessageA(w, WM_NCLBUTTONUP, HTCAPTION, ScreenPoint(w, own)), 0);
-    PumpFor(30);
+    Application->ProcessMessages();
     EXPECT_TRUE(gCommands.empty());
 
-    // The skin's own button goes to the application; minimize and maximize are system commands.
+    // The skin's own button goes to the application; minimize and maximize are system commands,
+    // also under the user's own hand.
     Click(w, own);
-    Click(w, Button(f, 2)->Rect);
+    const TRect minimize = Button(f, 2)->Rect;
+    ClickScreen(WindowToScreen(w, (minimize.left + minimize.right) / 2, (minimize.top + minimize.bottom) / 2));
+    EXPECT_TRUE(PumpUntil([w] { return IsIconic(w); })) << "the minimize button did not minimize";
     EXPECT_EQ(gCommands, (std::vector<WPARAM>{1005, SC_MINIMIZE}));
-    EXPECT_TRUE(IsIconic(w));
     EXPECT_EQ(f->SizeState(), TSkinForm::ssMinimized);
     ShowWindow(w, SW_RESTORE);
-    SetForegroundWindow(w);
-    PumpFor(50);
+    Activate(w);
     gCommands.clear();
     Click(w, Button(f, 1, 2)->Rect);
     EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_MAXIMIZE});
     EXPECT_TRUE(IsZoomed(w));
     EXPECT_EQ(f->SizeState(), TSkinForm::ssMaximized);
+    // The caption of an active maximized window does not move it.
+    SendMessageA(w, WM_NCACTIVATE, TRUE, 0);
+    gCommands.clear();
+    Click(w, TRect(60, 6, 80, 12), WM_NCLBUTTONDOWN, 0);
+    EXPECT_EQ(std::count(gCommands.begin(), gCommands.end(), SC_MOVE), 0);
     // Maximized, the restore button takes the maximize button's place.
     SendMessageA(w, WM_NCPAINT, 1, 0);
     EXPECT_TRUE(Button(f, 1, 1)->Visible);
@@ -515,10 +558,15 @@ TEST_F(SkinFrameTest, CaptionButtonsFollowTheMouseAndPostTheirCommands)
     gCommands.clear();
     const TRect band(60, 6, 80, 12);
     SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, band));
-    PumpFor(30);
+    Application->ProcessMessages();
     SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, band));
-    PumpFor(30);
+    Application->ProcessMessages();
     EXPECT_EQ(gCommands, (std::vector<WPARAM>{SC_MAXIMIZE, SC_RESTORE}));
+    // A system command chosen as a command (from a menu) goes on as a system command.
+    gCommands.clear();
+    SendMessageA(w, WM_COMMAND, SC_CLOSE, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
 }
 
 TEST_F(SkinFrameTest, DisabledButtonsAndAGreyedCloseDoNothing)
@@ -535,7 +583,7 @@ TEST_F(SkinFrameTest, DisabledButtonsAndAGreyedCloseDoNothing)
     Click(w, maximize->Rect);
     // Without a maximize box a double click on the caption is the native one's.
     SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, TRect(60, 6, 80, 12)));
-    PumpFor(30);
+    Application->ProcessMessages();
     EXPECT_TRUE(gCommands.empty());
     EXPECT_FALSE(IsZoomed(w));
 
@@ -546,6 +594,13 @@ TEST_F(SkinFrameTest, DisabledButtonsAndAGreyedCloseDoNothing)
     EnableMenuItem(GetSystemMenu(w, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
     Click(w, Button(f, 0)->Rect);
     EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
+    // Maximized all the same, it is restored by a double click on its caption.
+    ShowWindow(w, SW_MAXIMIZE);
+    ASSERT_TRUE(PumpUntil([f] { return f->SizeState() == TSkinForm::ssMaximized; })) << "not maximized";
+    gCommands.clear();
+    SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, TRect(60, 6, 80, 12)));
+    Application->ProcessMessages();
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_RESTORE});
 }
 
 TEST_F(SkinFrameTest, CaptionHintsAfterTwiceTheHintPause)
@@ -575,6 +630,12 @@ TEST_F(SkinFrameTest, CaptionHintsAfterTwiceTheHintPause)
     ASSERT_TRUE(PumpUntil([d] { return d->FHintShown; }, 2000));
     EXPECT_EQ(hint(), "Close");
     EXPECT_TRUE(IsWindowVisible(d->HintWindow()->WindowHandle()));
+    // Below the cursor, from the button's left edge.
+    const TRect at = WindowRectOf(d->HintWindow()->WindowHandle());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(at.left, WindowRectOf(w).left + Button(f, 0)->Rect.left);
+    EXPECT_EQ(at.top, cursor.y + 24);
     // A press hides it; another button says what it does.
     SendMessageA(w, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w, Button(f, 0)->Rect));
     EXPECT_FALSE(d->FHintShown);
@@ -583,7 +644,7 @@ TEST_F(SkinFrameTest, CaptionHintsAfterTwiceTheHintPause)
     EXPECT_EQ(hint(), "Minimize");
     // The skin's own button has no hint; leaving hides it.
     hover(Button(f, 5));
-    PumpFor(700);
+    ASSERT_TRUE(PumpUntil([d] { return d->FHoverTime >= 2 * 100 + 250; }, 2000)) << "the hover timer did not run";
     EXPECT_FALSE(d->FHintShown);
     SetCursorPos(5, 5);
     EXPECT_TRUE(PumpUntil([f] { return f->HotObject() == nullptr; }, 1000));
@@ -646,7 +707,11 @@ TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
     gMDIClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 300,
                                  frame, nullptr, ModuleInstance(), &ccs);
     const WNDPROC clientProc = ProcOf(gMDIClient);
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 1, "&File");
+    SetMenu(frame, menu);
     ShowWindow(frame, SW_SHOW);
+    SkinManager()->InstallHook();  // MDI children are skinned as they are made
     TSkinForm* f = Skin(frame);
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->MDIRole(), TSkinForm::mdiFrame);
@@ -662,6 +727,7 @@ TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
     const auto child = reinterpret_cast<HWND>(SendMessageA(gMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     ASSERT_NE(child, nullptr);
     EXPECT_FALSE(d->MenuUpdate());
+    EXPECT_NE(SkinManager()->FindSkinForm(child), nullptr) << "not skinned as it was made";
     TSkinForm* c = Skin(child);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->MDIRole(), TSkinForm::mdiChild);
@@ -670,10 +736,20 @@ TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
     SkinManager()->SetMDIMaximized(true);
     EXPECT_FALSE(c->RegionSet());
     EXPECT_TRUE(f->IsMDIChildMaximized());
+    // No longer maximized, the children get their regions back; cascading ends the maximizing.
+    SkinManager()->SetMDIMaximized(false);
+    EXPECT_TRUE(c->RegionSet());
+    SkinManager()->SetMDIMaximized(true);
+    SendMessageA(gMDIClient, WM_MDICASCADE, 0, 0);
+    EXPECT_FALSE(SkinManager()->MDIChildMaximized);
+    SendMessageA(gMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    SkinManager()->SetMDIMaximized(true);
     PostMessageA(gMDIClient, SKM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
-    PumpFor(30);
+    Application->ProcessMessages();
+    // The last child goes: nothing is maximized, and the frame's menu bar follows its menu again.
     SendMessageA(gMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
     EXPECT_FALSE(SkinManager()->MDIChildMaximized);
+    EXPECT_TRUE(d->MenuUpdate());
     // The client's procedure goes back with the frame's skin, and the manager forgets the client.
     f->Unskin();
     EXPECT_EQ(ProcOf(gMDIClient), clientProc);
@@ -687,6 +763,14 @@ TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
     TSkinForm* f2 = Skin(frame2);
     ASSERT_NE(f2, nullptr);
     ASSERT_EQ(SkinManager()->MDIClient, gMDIClient);
+    // A menu the client gives the frame does not show as a native menu bar.
+    HMENU given = CreateMenu();
+    AppendMenuA(given, MF_STRING, 2, "&Window");
+    const TRect client2 = ClientRectOf(frame2);
+    SendMessageA(gMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(given), 0);
+    EXPECT_EQ(GetMenu(frame2), nullptr);
+    EXPECT_EQ(ClientRectOf(frame2), client2);
+    DestroyMenu(given);
     DestroyWindow(gMDIClient);
     EXPECT_EQ(SkinManager()->MDIClient, nullptr);
     EXPECT_EQ(SkinManager()->MDIFrame, nullptr);
@@ -694,34 +778,69 @@ TEST_F(SkinFrameTest, AnMDIFrameAndItsChildren)
     gMDIClient = nullptr;
 }
 
-INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-TEST_F(SkinFrameTest, ADialogGrowsForItsCaptionAndKeepsItsControlsCentred)
+TEST_F(SkinFrameTest, DialogsGetTheSkinsCaptionOnlyWhenTheyHaveOneAndGrowToShowIt)
 {
     Data();
-    struct alignas(4) {
-        DLGTEMPLATE t;
-        WORD menu = 0, cls = 0, title = 0;
-    } tpl{};
-    tpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    tpl.t.cx = 60;
-    tpl.t.cy = 40;
-    const HWND dialog = Track(CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0));
-    SetWindowTextA(dialog, "A caption far wider than the little dialog it belongs to");
-    const HWND child = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, dialog, nullptr,
-                                       ModuleInstance(), nullptr);
+    // Without WS_CAPTION a dialog keeps its size and gets no skinned frame; with one the skin's
+    // frame goes around the same client area.
+    for (const DWORD caption : {DWORD{0}, DWORD{WS_CAPTION}}) {
+        SCOPED_TRACE(caption ? "with a caption" : "without a caption");
+        const HWND dialog = Track(TDialogTemplate(WS_POPUP | WS_BORDER | caption, 160, 90).Create());
+        ShowWindow(dialog, SW_SHOW);
+        const TRect window = WindowRectOf(dialog), client = ClientRectOf(dialog);
+        TSkinForm* f = Skin(dialog);
+        ASSERT_NE(f, nullptr);
+        EXPECT_TRUE(f->Dialog());
+        EXPECT_EQ(ClientRectOf(dialog), client);
+        SendMessageA(dialog, WM_NCPAINT, 1, 0);
+        const TColor top = WindowPixel(dialog, SideWidth + 2, 2);
+        if (!caption) {
+            EXPECT_EQ(f->BorderKind(), TSkinForm::bkNoCaption);
+            EXPECT_EQ(WindowRectOf(dialog), window);
+            EXPECT_TRUE(top != TopActive && top != TopInactive) << "no skinned caption";
+            // Its background and its static texts are the skin's face colour.
+            TBitmap back(20, 20);
+            EXPECT_EQ(SendMessageA(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(back.Canvas()->Handle()), 0), 1);
+            EXPECT_EQ(At(back, 10, 10), RGB(220, 220, 220));
+            EXPECT_EQ(SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(back.Canvas()->Handle()), 0),
+                      reinterpret_cast<LRESULT>(SkinManager()->FindSkinForm(dialog)->SkinData()->FFaceBrush.Get()));
+            continue;
+        }
+        EXPECT_EQ(f->BorderKind(), TSkinForm::bkDialog);
+        EXPECT_EQ(WindowRectOf(dialog).Height(), client.Height() + CaptionHigh + BottomHigh);
+        EXPECT_EQ(top, f->ActiveCaption() ? TopActive : TopInactive);
+    }
+
+    // A caption far wider than the dialog: it grows, its controls move right by half the growth.
+    TDialogTemplate narrow(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 60, 40);
+    narrow.Item(ButtonClass, BS_PUSHBUTTON, 5, 5, 20, 10, IDOK, L"OK");
+    const HWND dialog = Track(narrow.Create());
+    const String caption = "A caption far wider than the little dialog it belongs to";
+    SetWindowTextA(dialog, caption.c_str());
+    const HWND child = GetDlgItem(dialog, IDOK);
+    auto left = [&] {
+        RECT at{};
+        GetWindowRect(child, &at);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+        return at.left;
+    };
+    const int before = left();
     ShowWindow(dialog, SW_SHOW);
     const TRect client = ClientRectOf(dialog);
     TSkinForm* f = Skin(dialog);
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->BorderKind(), TSkinForm::bkDialog);
     const int plain = client.Width() + 2 * SideWidth;
     const int grown = WindowRectOf(dialog).Width();
     EXPECT_GT(grown, plain);
-    RECT at{};
-    GetWindowRect(child, &at);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
-    EXPECT_EQ(at.left, 10 + (grown - plain) / 2);
+    // Wide enough for the whole caption in the caption's font.
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ font = SelectObject(dc, f->CaptionFont()->Handle());
+    SIZE text{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, font);
+    ReleaseDC(dialog, dc);
+    EXPECT_GE(grown, text.cx);
+    EXPECT_EQ(left(), before + (grown - plain) / 2);
     EXPECT_EQ(ClientRectOf(dialog).Height(), client.Height());
 }
 
@@ -743,7 +862,7 @@ TEST_F(SkinFrameTest, ADamagedSkinFileLeavesTheFramePaintedAsBefore)
     cut.SaveToFile(path);
     EXPECT_ANY_THROW(d->SetSkinFile(path));
     EXPECT_TRUE(d->FSkinEmpty);
-    PumpFor(50);
+    EXPECT_TRUE(PumpUntil([] { return !SkinManager()->ActionTimer().Enabled(); })) << "the action did not run";
     EXPECT_EQ(f->Metrics(), before);
     std::unique_ptr<TBitmap> b = DrawnFrame(form->Handle());
     EXPECT_NE(At(*b, 1, b->Height() / 2), Untouched) << "still painted from the skin read before";
@@ -773,9 +892,8 @@ TEST_F(SkinFrameTest, AFailureInsideTheWindowProcedureLeavesTheWindowUnskinnedAn
     const TRect window = WindowRectOf(w);
     ASSERT_TRUE(SkinManager()->SkinWindow(w));
     ASSERT_TRUE(PumpUntil([] { return gSkinnedCalls > 0; }));
-    PumpFor(30);
+    EXPECT_TRUE(PumpUntil([&] { return ProcOf(w) == proc; })) << "the procedure was not given back";
     EXPECT_TRUE(TakeReportedExceptions().empty()) << "silently";
-    EXPECT_EQ(ProcOf(w), proc);
     EXPECT_TRUE(form->WindowProc == method);
     EXPECT_NE(SendMessageA(w, SKM_ISSKINNED, 0, 0), 1);
     EXPECT_EQ(WindowRectOf(w), window);
@@ -791,14 +909,22 @@ TEST_F(SkinFrameTest, ARightClickOnTheCaptionIsTheSkinsAlsoWithoutASystemMenu)
     const HWND w = NewWindow(WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME);
     TSkinForm* f = Skin(w);
     ASSERT_NE(f, nullptr);
-    ASSERT_EQ(f->SystemMenu(), nullptr);  // so no menu loop can open below
+    ASSERT_EQ(f->SystemMenu(), nullptr);  // so no skinned menu opens below
+    bool menu = false;  // a native one would, if the click reached the window's own handling
+    TScript escape(50, [&](int) {
+        if (OpenMenuWindow()) {
+            menu = true;
+            PostKey(w, VK_ESCAPE);
+        }
+    });
     ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
-    PumpFor(150);
-    EXPECT_TRUE(gRightClicks.empty()) << "the window's own procedure saw the click";
-    // In the client area the window's own handling runs.
+    // In the client area the window's own handling runs; input comes in order, so the caption
+    // click was handled before this one arrives.
     ClickScreen(WindowToScreen(w, 90, CaptionHigh + 40), mbRight);
-    EXPECT_TRUE(PumpUntil([] { return !gRightClicks.empty(); }, 1000));
-    EXPECT_EQ(std::count(gRightClicks.begin(), gRightClicks.end(), WM_NCRBUTTONDOWN), 0);
+    EXPECT_TRUE(PumpUntil([] { return !gRightClicks.empty(); })) << "the client click did not arrive";
+    EXPECT_EQ(std::count(gRightClicks.begin(), gRightClicks.end(), WM_NCRBUTTONDOWN), 0)
+        << "the window's own procedure saw the caption click";
+    EXPECT_FALSE(menu);
 }
 
 TEST_F(SkinFrameTest, OnNT4TheCloseButtonClosesAndTheSystemMenuIsTheFixedOne)
@@ -817,23 +943,68 @@ TEST_F(SkinFrameTest, OnNT4TheCloseButtonClosesAndTheSystemMenuIsTheFixedOne)
     EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
 
     // A right click on the caption opens the fixed menu.
-    PumpFor(static_cast<int>(f->DoubleClickTime()) + 50);  // not the second click of a double click
     std::vector<String> captions;
     bool open = false;
     TScript script(100, [&](int) {
-        TPopupMenu* menu = f->SystemPopupMenu();
-        if (open || !menu || !OpenMenuWindow())
+        if (!OpenMenuWindow())
             return;
-        open = true;
-        for (int i = 0; i < menu->Items()->Count(); ++i)
-            captions.push_back(menu->Items()->Items(i)->Caption());
-        PostKey(w, VK_ESCAPE);
+        TPopupMenu* menu = f->SystemPopupMenu();
+        if (!open && menu) {
+            open = true;
+            for (int i = 0; i < menu->Items()->Count(); ++i)
+                captions.push_back(menu->Items()->Items(i)->Caption());
+        }
+        PostKey(w, VK_ESCAPE);  // any menu, the native one too
     });
     ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
-    EXPECT_TRUE(PumpUntil([&] { return open; }, 2000));
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return open; })) << "the system menu did not open";
+    EXPECT_TRUE(PumpUntil([] { return !OpenMenuWindow(); })) << "the system menu did not close";
     EXPECT_EQ(captions, (std::vector<String>{" Restore ", " Maximize ", " Minimize ", "-", " Close "}));
     EXPECT_TRUE(gRightClicks.empty());
+}
+
+TEST_F(SkinFrameTest, WithinTheDoubleClickTimeOnlyTheIconButtonActsAgainAndItCloses)
+{
+    // The skin's window-icon button at the left; a double-click time no busy machine outruns,
+    // taken by the skinned window when it is made.
+    LoadTestSkin(*Data(), std::string(TestSkinIni) + "[Button.Icon]\nAction=3\nAlign=0\nXcoord=30\nYcoord=2\n");
+    const UINT doubleClick = GetDoubleClickTime();
+    SetDoubleClickTime(60000);
+    const HWND w = NewWindow();
+    TSkinForm* f = Skin(w);
+    SetDoubleClickTime(doubleClick);
+    ASSERT_NE(f, nullptr);
+    ASSERT_GE(f->DoubleClickTime(), 5000u);  // the system may cap it there
+    int opened = 0;
+    bool closing = false;
+    TScript escape(50, [&](int) {
+        if (!OpenMenuWindow()) {
+            closing = false;
+        } else if (!closing) {
+            closing = true;
+            ++opened;
+            PostKey(w, VK_ESCAPE);
+        }
+    });
+    // The first right click opens the skinned system menu; the second one within the time
+    // opens nothing and, with no caption button under the mouse, does nothing else either.
+    ClickScreen(WindowToScreen(w, 90, CaptionHigh - 4), mbRight);
+    ASSERT_TRUE(PumpUntil([&] { return opened == 1 && !OpenMenuWindow(); })) << "the system menu did not open";
+    SendMessageA(w, WM_NCRBUTTONDOWN, HTCAPTION, ScreenPoint(w, TRect(90, 6, 91, 7)));
+    Application->ProcessMessages();
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(IsWindow(w));
+    EXPECT_TRUE(gCommands.empty());
+    // A double click on the icon button is a close; a click on it within the time closes too.
+    TWinSysButton* icon = Button(f, 3);
+    ASSERT_TRUE(icon && icon->Visible);
+    SendMessageA(w, WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenPoint(w, icon->Rect));
+    Application->ProcessMessages();
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{SC_CLOSE});
+    EXPECT_FALSE(f->HoverTimerObject()->Enabled());
+    Click(w, icon->Rect);
+    EXPECT_TRUE(PumpUntil([w] { return !IsWindow(w); })) << "the window was not closed";
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(SkinFrameTest, ACaptionTextBackTooLowForItsStatesLeavesTheCaptionAsItIs)

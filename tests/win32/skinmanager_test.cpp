@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "combobox.h"
+#include "dialogtemplate.h"
 #include "guitest.h"
 #include "skinwindowtest.h"
 #include "themeskins.h"
@@ -16,6 +17,7 @@
 #include "skinmessages.h"
 #include "formfile.h"
 #include "stdctrls.h"
+#include "winutil.h"
 
 namespace {
 
@@ -55,19 +57,10 @@ HWND MakeWideWindow()
                            ModuleInstance(), nullptr);
 }
 
-INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-// A modeless dialog of class "#32770" from an in-memory template.
-HWND MakeDialog(DWORD style)
+// A modeless dialog of class "#32770" from an in-memory template, of this module or another.
+HWND MakeDialog(DWORD style, HINSTANCE module = nullptr)
 {
-    struct alignas(4) {
-        DLGTEMPLATE t;
-        WORD menu = 0, cls = 0, title = 0;
-    } tpl{};
-    tpl.t.style = style;
-    tpl.t.cx = 120;
-    tpl.t.cy = 80;
-    return CreateDialogIndirectParamA(ModuleInstance(), &tpl.t, nullptr, NoDialogProc, 0);
+    return TDialogTemplate(style, 120, 80).Create(nullptr, nullptr, module);
 }
 
 class TSkinLog : public TObject {
@@ -76,12 +69,16 @@ public:
     void Changed(TObject*)
     {
         ++Changes;
+        if (Watch)
+            Colours.push_back(Watch->Color());
         if (Again)
             std::exchange(Again, nullptr)->SetActive(false);
     }
     std::vector<HWND> Order;
     int Changes = 0;
     TSkinData* Again = nullptr;
+    TForm* Watch = nullptr;
+    std::vector<TColor> Colours;
 };
 
 class SkinManagerTest : public SkinWindowTest {
@@ -130,6 +127,16 @@ TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
     EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP, 0))));
     HWND parent = Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_POPUP));
     EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_CHILD, 50, parent))));
+    // A child of an MDI client is no plain child.
+    CLIENTCREATESTRUCT ccs{nullptr, 1000};
+    HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 150, 150, parent, nullptr,
+                                  ModuleInstance(), &ccs);
+    EXPECT_TRUE(M().SkinWindow(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance(), WS_CHILD, 50, client)));
+    // The application's own window is never skinned.
+    const TRect app = WindowRectOf(Application->Handle());
+    SetWindowPos(Application->Handle(), nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(M().SkinWindow(Application->Handle()));
+    SetWindowPos(Application->Handle(), nullptr, 0, 0, app.Width(), app.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Tag 99 is refused whatever DisableTag says.
     TForm* tagged = NewForm(false);
     tagged->SetTag(99);
@@ -141,6 +148,8 @@ TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
     EXPECT_EQ(M().FindSkinForm(dialog)->BorderKind(), TSkinForm::bkDialog);  // even sizeable
     EXPECT_TRUE(M().FindSkinForm(dialog)->Dialog());
     EXPECT_FALSE(M().SkinWindow(Track(MakeDialog(WS_POPUP | WS_CAPTION | DS_SETFOREGROUND))));
+    // A dialog of another module is taken too.
+    EXPECT_TRUE(M().SkinWindow(Track(MakeDialog(WS_POPUP | WS_CAPTION, GetModuleHandleA("kernel32.dll")))));
     // Preview windows only with xoPreview.
     d->SetOptions(TSkinOptions{});
     EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPreviewWnd", PlainProc, ModuleInstance()))));
@@ -151,7 +160,12 @@ TEST_F(SkinManagerTest, SkinWindowTakesOnlyWindowsThatQualify)
     EXPECT_EQ(SendMessageA(Windows.back(), SKM_ISSKINNED, 0, 0), 1);
     M().SetActive(false);
     EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
-    EXPECT_EQ(M().FormCount(), 3);
+    EXPECT_EQ(M().FormCount(), 5);
+    // Without a skin loaded nothing is taken.
+    M().SetActive(true);
+    d->FSkinEmpty = true;
+    EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
+    d->FSkinEmpty = false;
 }
 
 TEST_F(SkinManagerTest, SelectSkinDataPrefersOwnThenDialogThenTheLastMainform)
@@ -199,6 +213,10 @@ TEST_F(SkinManagerTest, AttachAndUnskinGiveBackProcedureWindowProcAndColourExact
     ASSERT_TRUE(PumpUntil([f] { return f->LifeState() == TSkinForm::lsSkinned; }));
     EXPECT_TRUE(f->HoverTimerObject()->Enabled());
     EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 1);
+    // The application asks for the skin's colours again.
+    Host->SetColor(clRed);
+    SendMessageA(Host->Handle(), SKM_RECOLOR, 0, 0);
+    EXPECT_EQ(Host->Color(), d->FColors[scButtonFace]);
 
     // Clearing the caption buttons forgets the hot one.
     f->Buttons(0)->MouseMove();
@@ -258,7 +276,7 @@ TEST_F(SkinManagerTest, DestroyedWindowsAreDetachedAndPurged)
     EXPECT_EQ(M().FormCount(), 0);
 }
 
-TEST_F(SkinManagerTest, AWindowThatGoesAndAStoppingEngineKeepTheSkinsColour)
+TEST_F(SkinManagerTest, AWindowThatGoesKeepsTheSkinsColourAStoppingEngineGivesAPlainFrameBack)
 {
     TSkinData* d = Data();
     d->SetSkinControls(d->SkinControls() - TSkinControlTypes{xcMainMenu});  // frames stay native
@@ -272,6 +290,7 @@ TEST_F(SkinManagerTest, AWindowThatGoesAndAStoppingEngineKeepTheSkinsColour)
         f->Show();
         M().SkinWindow(f->Handle());  // unless the hook took it as it came up
         ASSERT_NE(M().FindSkinForm(f->Handle()), nullptr);
+        EXPECT_EQ(M().FindSkinForm(f->Handle())->LifeState(), TSkinForm::lsSkinned) << "at once, frame native";
     }
     ASSERT_EQ(going->Color(), face);
 
@@ -286,11 +305,13 @@ TEST_F(SkinManagerTest, AWindowThatGoesAndAStoppingEngineKeepTheSkinsColour)
     ASSERT_TRUE(PumpUntil([this] { return M().FormCount() == 1; }));
     EXPECT_EQ(going->Color(), face);
 
-    // The engine stops: the window keeps working with its own procedure, in the skin's colour.
+    // The engine stops: a window whose frame was never skinned is given back whole, its own
+    // procedure and its own colour.
     DoneSkinManager();
     EXPECT_EQ(ProcOf(staying->Handle()), proc);
     EXPECT_EQ(SendMessageA(staying->Handle(), SKM_ISSKINNED, 0, 0), 0);
-    EXPECT_EQ(staying->Color(), face);
+    EXPECT_EQ(staying->Color(), clYellow);
+    EXPECT_EQ(going->Color(), face);
 }
 
 TEST_F(SkinManagerTest, ActivationWalksTheFormsLastToFirstAndActionsRunOnTheTimer)
@@ -315,17 +336,20 @@ TEST_F(SkinManagerTest, ActivationWalksTheFormsLastToFirstAndActionsRunOnTheTime
     d->SetActive(true);
     EXPECT_EQ(M().FormCount(), 0);
     ASSERT_TRUE(PumpUntil([&] { return log.Changes == 1; }));
-    PumpFor(300);
+    EXPECT_FALSE(M().ActionTimer().Enabled()) << "a second action is on its way";
     EXPECT_EQ(log.Changes, 1);
     EXPECT_EQ(log.Order, (std::vector<HWND>{third->Handle(), second->Handle(), Host->Handle()}));
     EXPECT_EQ(M().FormCount(), 3);
     EXPECT_EQ(M().PendingData(), nullptr);
 
-    // A request made in OnSkinChanged is kept.
+    // A new skin file is a refresh of every window in its colours; a request made in
+    // OnSkinChanged is kept.
     log.Again = d;
+    log.Watch = second;
     d->SetSkinFile(ThemeSkinPath("macos.skn"));
     EXPECT_EQ(M().Action(), TSkinManage::saRefresh);
     ASSERT_TRUE(PumpUntil([&] { return log.Changes == 3; }));
+    EXPECT_EQ(log.Colours.front(), d->FColors[scButtonFace]);
     EXPECT_EQ(M().FormCount(), 0);
     EXPECT_EQ(Host->Color(), original);
 }
@@ -383,6 +407,13 @@ TEST_F(SkinManagerTest, OneHookPerThreadSkinsWindowsAsTheyActivate)
     SetForegroundWindow(late->Handle());
     ASSERT_TRUE(PumpUntil([&] { return M().FindSkinForm(late->Handle()) != nullptr; }));
     EXPECT_EQ(M().RunState(), TSkinManage::rsRunning);
+    // Any activation starts the manager running, also of a window it does not skin.
+    M().SetRunState(TSkinManage::rsIdle);
+    TForm* refused = NewForm(false);
+    refused->SetTag(99);
+    refused->Show();
+    SetForegroundWindow(refused->Handle());
+    EXPECT_TRUE(PumpUntil([this] { return M().RunState() == TSkinManage::rsRunning; })) << "no activation seen";
 
     DoneSkinManager();
     EXPECT_EQ(SkinHookRemovals(), removals + 1);
@@ -408,7 +439,7 @@ TEST_F(SkinManagerTest, FreedSkinDataLeavesNothingThatPointsAtIt)
     EXPECT_EQ(M().FormCount(), 0);
     EXPECT_EQ(ProcOf(plain), PlainProc);
     EXPECT_EQ(SendMessageA(Host->Handle(), SKM_ISSKINNED, 0, 0), 0);
-    PumpFor(400);  // the timer finds nothing to do
+    EXPECT_TRUE(PumpUntil([this] { return !M().ActionTimer().Enabled(); })) << "the action timer did not fire";
     EXPECT_FALSE(M().SkinWindow(Track(MakeTestWindow("SkinTestPlain", PlainProc, ModuleInstance()))));
 }
 
@@ -423,7 +454,6 @@ TEST_F(SkinManagerTest, MainWindowThemeAttachesAndReleasesTheMainWindowEachTime)
     EXPECT_TRUE(sd->SkinControls().Contains(xcMenuItem));  // only a mainform component trims it
     EXPECT_TRUE(sd->FSkinEmpty);
     Form1->Show();
-    PumpFor(50);
     const HWND h = Form1->Handle();
     const WNDPROC proc = ProcOf(h);
     const TWndMethod method = Form1->WindowProc;
@@ -493,7 +523,8 @@ TEST_F(SkinManagerTest, DialogLibraryFormsCarryInactiveSkinDataAndOneHookInAll)
     EXPECT_EQ(M().DefaultData(), data[0]);
     EXPECT_FALSE(M().Active());
     Forms.back()->Show();  // no skin loaded: nothing is skinned
-    PumpFor(50);
+    SetForegroundWindow(Forms.back()->Handle());
+    ASSERT_TRUE(PumpUntil([this] { return GetActiveWindow() == Forms.back()->Handle(); })) << "not activated";
     EXPECT_EQ(M().FormCount(), 0);
     for (size_t i = Forms.size(); i-- > 1;) {
         Forms[i]->Free();

@@ -54,15 +54,6 @@ inline void LoadTheme(TSkinData* data, const char* file)
 inline TColor PicturePixel(const TBitmap& picture, int x, int y) { return At(const_cast<TBitmap&>(picture), x, y); }
 inline TColor Rgb(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
 
-// How many pixels of a colour a rectangle of the bitmap holds.
-inline int CountOf(TBitmap& b, const RECT& r, TColor c)
-{
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            n += At(b, x, y) == c;
-    return n;
-}
 
 // The whole window as the skin draws it, on white; the pixel there.
 inline std::unique_ptr<TBitmap> PaintedBy(TSkinControl* skin)

@@ -19,6 +19,16 @@ inline bool HasPixel(TBitmap& b, TColor c, int fromX = 0)
     return false;
 }
 
+// How many pixels of a colour a rectangle of the bitmap holds.
+inline int CountOf(TBitmap& b, const RECT& r, TColor c)
+{
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += At(b, x, y) == c;
+    return n;
+}
+
 inline std::unique_ptr<TBitmap> Filled(int w, int h, TColor c)
 {
     auto b = std::make_unique<TBitmap>(w, h);
