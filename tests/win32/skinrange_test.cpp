@@ -112,10 +112,16 @@ TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)
     bar->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return log.Enters == 1; })) << "the slider did not take the focus";
     log.Enters = 0;
+    const RECT t = RectOf<TBM_GETTHUMBRECT>(bar->Handle());
     for (const char* theme : {"macos.skn", "default.skn", "macos.skn"}) {
         UseTheme(theme);
         skin->SkinChanged();
-        EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(bar->Handle(), nullptr, FALSE); })) << "not repainted";
+        // On screen the thumb turns to the new theme's picture (frame 2 of 5).
+        const TBitmap& thumb = Data->FThumbHorz->Bitmap;
+        const TColor now = PicturePixel(thumb, thumb.Width() / 5 * 3 / 2, thumb.Height() / 2);
+        // (The bar has no border: its window and client points are the same.)
+        EXPECT_TRUE(PumpUntil([&] { return WindowPixel(bar->Handle(), (t.left + t.right) / 2, (t.top + t.bottom) / 2) == now; }))
+            << "not repainted with " << theme << ": " << std::hex << now;
     }
     EXPECT_EQ(GetFocus(), bar->Handle());
     EXPECT_EQ(SendMessageA(bar->Handle(), TBM_GETPOS, 0, 0), 128);
