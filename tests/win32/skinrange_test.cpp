@@ -151,11 +151,10 @@ TEST_F(RangeSkinTest, UpDownArrowsInEachStateAndStillCounting)
         EXPECT_EQ(At(*shot, x, 5), FrameColour(vert, up, 8));
         EXPECT_EQ(At(*shot, x, 16), FrameColour(vert, down, 8));
     };
-    SetCursorPos(0, 0);
+    MoveMouseTo(0, 0);
     states(1, 5);
-    POINT p{8, 4};
-    ClientToScreen(u, &p);
-    SetCursorPos(p.x, p.y);
+    MoveMouseTo(u, 8, 4);
+    states(1, 5);  // under the pointer alone still normal: the up-down marks only a press
     SendMessageA(u, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, 4));
     states(2, 5);  // pressed up
     SendMessageA(u, WM_LBUTTONUP, 0, MakeMsgPoint(8, 4));
@@ -196,7 +195,6 @@ TEST_F(RangeSkinTest, UpDownArrowsInEachStateAndStillCounting)
     EXPECT_EQ(At(*shot, 0, 16), Rgb(Data->FColors[scButtonDkShadow]));
     EXPECT_EQ(At(*shot, 2, 5), Shadow());
     EXPECT_EQ(At(*shot, 2, 16), Face());
-    SetCursorPos(0, 0);
 }
 
 TEST_F(RangeSkinTest, ProgressBarsTwoFramesChunksAndVertical)
