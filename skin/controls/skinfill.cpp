@@ -132,23 +132,21 @@ void TSkinTabBtn::DrawControl(HDC DC, const TRect& R)
     SendMessageA(FHandle, TCM_ADJUSTRECT, 0, reinterpret_cast<LPARAM>(&display));
     InflateRect(&display, 4, 4);
     const TRect strip(R.left, R.top, R.right, display.top + 1);
-    if (strip.Width() <= 0 || strip.Height() <= 0)
+    // Without the button picture the paint stays consumed and the strip is left as erased.
+    if (!usable || strip.Width() <= 0 || strip.Height() <= 0)
         return;
 
     TBitmap picture(strip.Width(), strip.Height());
     picture.SetPixelFormat(pf24bit);
     TCanvas& canvas = *picture.Canvas();
     FillFace(canvas.Handle(), TRect(0, 0, strip.Width(), strip.Height()));
-    // A skin without the button picture still gets a face-coloured strip.
-    if (usable) {
-        if (auto font = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0)))
-            canvas.Font()->BorrowHandle(font);
-        const int count = static_cast<int>(SendMessageA(FHandle, TCM_GETITEMCOUNT, 0, 0));
-        const int focused = static_cast<int>(SendMessageA(FHandle, TCM_GETCURFOCUS, 0, 0));
-        auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, TCM_GETIMAGELIST, 0, 0));
-        for (int i = 0; i < count; ++i)
-            DrawTab(canvas, i, focused, images);
-    }
+    if (auto font = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0)))
+        canvas.Font()->BorrowHandle(font);
+    const int count = static_cast<int>(SendMessageA(FHandle, TCM_GETITEMCOUNT, 0, 0));
+    const int focused = static_cast<int>(SendMessageA(FHandle, TCM_GETCURFOCUS, 0, 0));
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, TCM_GETIMAGELIST, 0, 0));
+    for (int i = 0; i < count; ++i)
+        DrawTab(canvas, i, focused, images);
     BitBlt(DC, strip.left, strip.top, strip.right, strip.bottom, canvas.Handle(), 0, 0, SRCCOPY);
 }
 

@@ -356,6 +356,11 @@ TEST_F(SkinComboTest, TheFramedButtonCarriesItsGlyphAndAComboBoxExItsArrow)
             ASSERT_EQ(At(*painted, gx + x, gy + y), g) << x << "," << y;
         }
     EXPECT_GT(inked, 5);
+    // The sunken edge paints the ring and the button area, never the text field.
+    FillStrip(Data->FSunkEdge->Bitmap, 4, 20, 20, StripButton);
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_NE(At(*painted, 1, h / 2), clFuchsia);
+    EXPECT_EQ(At(*painted, w / 2, h / 2), clFuchsia);
 
     // The ComboBoxEx drawing: over the edit part the face with the skin's combo arrow stretched
     // into it, magenta left out; no border on a control without one, the flat two-ring border
@@ -378,6 +383,10 @@ TEST_F(SkinComboTest, TheFramedButtonCarriesItsGlyphAndAComboBoxExItsArrow)
     EXPECT_TRUE(SameArea(*painted, edit.left, edit.top,
                          *StripPiece(&arrow->Bitmap, arrow->Frame, 1, edit.right - edit.left, edit.bottom - edit.top,
                                      face)));
+    // Where the arrow's picture is magenta, the face shows.
+    arrow->Bitmap.Assign(Filled(40, 10, clFuchsia).get());
+    painted = SkinPainted(skin, clFuchsia);
+    EXPECT_EQ(At(*painted, (edit.left + edit.right) / 2, (edit.top + edit.bottom) / 2), Face());
 }
 
 TEST_F(SkinComboTest, SkinsWithoutTheButtonPictureLeaveTheComboAsItIs)
@@ -424,6 +433,30 @@ TEST_F(SkinComboTest, SkinsWithoutTheButtonPictureLeaveTheComboAsItIs)
     EXPECT_EQ(At(*plain, 148 - GetSystemMetrics(SM_CYVTHUMB), bottom), clYellow);
     EXPECT_EQ(At(*plain, 147, 5), clBlue);
     EXPECT_NE(At(*plain, 147, bottom), clBlue);
+
+    // Its own order of states: under the pointer frame 4, disabled too (the hot mark stays);
+    // away and disabled frame 3.
+    FillStrip(mac->FComboButton->Bitmap, 4, 10, 8, StripButton);
+    mac->FComboButton->Frame = 4;
+    auto shows = [&](int frame) {
+        return PumpUntil([&] {
+            auto b = Filled(150, 24, clFuchsia);
+            macSkin->PaintControl(b->Canvas()->Handle());
+            return At(*b, 147, 5) == StripButton[frame - 1];
+        });
+    };
+    MoveMouseTo(Form->Handle(), 5, 300);
+    EXPECT_TRUE(shows(1)) << "not normal with the pointer away";
+    const TRect button = macSkin->ButtonRect();
+    MoveMouseTo(macCombo->Handle(), (button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_TRUE(shows(4)) << "not hot under the pointer";
+    macCombo->SetEnabled(false);
+    EXPECT_TRUE(shows(4)) << "disabled, the hot mark was lost";
+    macCombo->SetEnabled(true);
+    MoveMouseTo(Form->Handle(), 5, 300);
+    EXPECT_TRUE(shows(1)) << "still hot with the pointer away";
+    macCombo->SetEnabled(false);
+    EXPECT_TRUE(shows(3)) << "not disabled";
 }
 
 TEST_F(SkinComboTest, ADroppedListsThumbIsDraggedByTheSkin)

@@ -63,10 +63,13 @@ TEST_F(EditSkinTest, BorderRingsOnScreenAndPrinted)
     EXPECT_EQ(At(*shot, 1, mid), clBlue);
     EXPECT_EQ(At(*shot, right - 1, mid), clBlue);
 
-    // No border: left alone; a one-pixel border: nothing when printed.
-    HWND plain = RawChild("EDIT", 0, 20, 80, 150, 20, "plain");
-    SkinWindow<TSkinEdit>(TSkinKind::Edit, plain);
-    EXPECT_NE(At(*ScreenOf(plain), 0, 10), Shadow());
+    // No border, also when a scroll bar narrows the client area one way only: left alone; a
+    // one-pixel border: nothing when printed.
+    for (auto [style, top] : {std::pair<DWORD, int>{0, 80}, {ES_MULTILINE | WS_HSCROLL, 140}}) {
+        HWND plain = RawChild("EDIT", style, 20, top, 150, 40, "plain");
+        SkinWindow<TSkinEdit>(TSkinKind::Edit, plain);
+        EXPECT_NE(At(*ScreenOf(plain), 0, 10), Shadow()) << style;
+    }
     // A spin child of a class whose name says so, in any case, gets its arrows skinned.
     HWND spinEdit = RawChild("EDIT", WS_BORDER, 200, 80, 100, 24);
     HWND spin = MakeTestWindow("VelmoraSpinBox", DefWindowProcA, GetModuleHandleA(nullptr), WS_CHILD | WS_VISIBLE, 16,

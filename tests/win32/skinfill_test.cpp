@@ -81,6 +81,10 @@ TEST_F(SkinFillTest, ButtonTabsWithExtraItemBytesAreReadWithoutWritingPastTheIte
     EXPECT_EQ(WindowPixel(tabs, r[0].left + 2, r[0].bottom), StripButton[0]);
     EXPECT_EQ(WindowPixel(tabs, r[1].left + 2, r[1].bottom), StripButton[1]);
     EXPECT_EQ(WindowPixel(tabs, r[1].left + 2, r[1].top), StripFace);
+    // Without the button picture the paint is still consumed, and nothing is drawn.
+    Data->FButtons->Bitmap.SetSize(0, 0);
+    auto bare = Painted(tabs, clLime);
+    EXPECT_EQ(CountOf(*bare, TRect(0, 0, bare->Width(), bare->Height()), clLime), bare->Width() * bare->Height());
     DestroyWindow(tabs);
 }
 

@@ -112,10 +112,16 @@ TEST_F(RangeSkinTest, SliderKeepsPositionValueAndFocusAcrossThemeSwitches)
     bar->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return log.Enters == 1; })) << "the slider did not take the focus";
     log.Enters = 0;
+    const RECT t = RectOf<TBM_GETTHUMBRECT>(bar->Handle());
     for (const char* theme : {"macos.skn", "default.skn", "macos.skn"}) {
         UseTheme(theme);
         skin->SkinChanged();
-        EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(bar->Handle(), nullptr, FALSE); })) << "not repainted";
+        // On screen the thumb turns to the new theme's picture (frame 2 of 5).
+        const TBitmap& thumb = Data->FThumbHorz->Bitmap;
+        const TColor now = PicturePixel(thumb, thumb.Width() / 5 * 3 / 2, thumb.Height() / 2);
+        // (The bar has no border: its window and client points are the same.)
+        EXPECT_TRUE(PumpUntil([&] { return WindowPixel(bar->Handle(), (t.left + t.right) / 2, (t.top + t.bottom) / 2) == now; }))
+            << "not repainted with " << theme << ": " << std::hex << now;
     }
     EXPECT_EQ(GetFocus(), bar->Handle());
     EXPECT_EQ(SendMessageA(bar->Handle(), TBM_GETPOS, 0, 0), 128);
@@ -145,11 +151,10 @@ TEST_F(RangeSkinTest, UpDownArrowsInEachStateAndStillCounting)
         EXPECT_EQ(At(*shot, x, 5), FrameColour(vert, up, 8));
         EXPECT_EQ(At(*shot, x, 16), FrameColour(vert, down, 8));
     };
-    SetCursorPos(0, 0);
+    MoveMouseTo(0, 0);
     states(1, 5);
-    POINT p{8, 4};
-    ClientToScreen(u, &p);
-    SetCursorPos(p.x, p.y);
+    MoveMouseTo(u, 8, 4);
+    states(1, 5);  // under the pointer alone still normal: the up-down marks only a press
     SendMessageA(u, WM_LBUTTONDOWN, MK_LBUTTON, MakeMsgPoint(8, 4));
     states(2, 5);  // pressed up
     SendMessageA(u, WM_LBUTTONUP, 0, MakeMsgPoint(8, 4));
@@ -190,7 +195,6 @@ TEST_F(RangeSkinTest, UpDownArrowsInEachStateAndStillCounting)
     EXPECT_EQ(At(*shot, 0, 16), Rgb(Data->FColors[scButtonDkShadow]));
     EXPECT_EQ(At(*shot, 2, 5), Shadow());
     EXPECT_EQ(At(*shot, 2, 16), Face());
-    SetCursorPos(0, 0);
 }
 
 TEST_F(RangeSkinTest, ProgressBarsTwoFramesChunksAndVertical)

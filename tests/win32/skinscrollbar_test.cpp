@@ -397,7 +397,7 @@ TEST_F(SkinScrollbarTest, HiddenOrDisabledControlsTakeTheirPanelsAlong)
 
 TEST_F(SkinScrollbarTest, ThePanelIsPaintedFromTheSkinWithItsHotAndPressedParts)
 {
-    SetCursorPos(0, 0);  // off the panel: its hot part comes from the messages sent here alone
+    MoveMouseTo(0, 0);  // off the panel: its hot part comes from the messages sent here alone
     TMemo* memo = NewMemo("Memo1", 10);
     TWScrollbar* v = SkinOf(memo)->VertBar();
     HWND panel = v->Handle();
