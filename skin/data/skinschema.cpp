@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "bmpreader.h"
 #include "controls.h"
 #include "imgutil.h"
 
@@ -29,6 +30,8 @@ private:
     }
 
     void LoadImage(const String& Value, TBitmap& Target) const;
+    // Counts a picture the skin will hold; raises once the skin's pictures pass their limits.
+    void Charge(std::string_view Name, int Width, int Height) const;
     void ReadBasics(TDataSkinObject& O, const char* Section, bool WithFrame) const;
     void ReadColourKeys(TDataSkinObject& O, const char* Section) const;
     template <class T>
@@ -52,6 +55,8 @@ private:
     const TQuickIni& FIni;
     const TSkinEntryReader& FEntries;
     const std::vector<std::string> FSections;
+    mutable int64_t FPictureBytes = 0;
+    mutable int FPictures = 0;
 };
 
 namespace {
@@ -88,10 +93,25 @@ void TSkinLoader::LoadImage(const String& Value, TBitmap& Target) const
     if (data.empty())
         return;
     try {
+        const TBmpReader header(data.data(), data.size(), true);
+        Charge(name, header.Width(), header.Height());  // before a single pixel is decoded
         Target.LoadFromBMP(data.data(), data.size());
+    } catch (const ESkinPicturesTooLarge&) {
+        throw;
     } catch (const Exception& e) {
         throw EInvalidGraphic("Skin image \"" + String(name) + "\" is damaged: " + e.Message());
     }
+}
+
+void TSkinLoader::Charge(std::string_view Name, int Width, int Height) const
+{
+    const String refused = "Skin image \"" + String(Name) + "\" is refused: ";
+    if (++FPictures > MaxSkinPictures)
+        throw ESkinPicturesTooLarge(refused + "the skin holds more than " + IntToStr(MaxSkinPictures) + " pictures");
+    FPictureBytes += int64_t(4) * Width * Height;
+    if (FPictureBytes > MaxSkinPictureBytes)
+        throw ESkinPicturesTooLarge(refused + "the skin's pictures would take more than " +
+                                    IntToStr(MaxSkinPictureBytes >> 20) + " MB");
 }
 
 void TSkinLoader::ReadBasics(TDataSkinObject& O, const char* Section, bool WithFrame) const
@@ -317,13 +337,15 @@ void TSkinLoader::ReadMDIButtons(size_t First)
         S.FSysButtons.push_back(std::move(b));
     }
     TBitmap image;
-    LoadImage(Str("MDICONTROLS", "Image"), image);
+    const String value = Str("MDICONTROLS", "Image");
+    LoadImage(value, image);
     if (image.Empty())
         return;
     const int w = image.Width() / 12, h = image.Height();
     const TPixelBuffer src = image.PixelBuffer();
     for (int k = 0; k < 3; ++k) {
         TDataSkinSysButton& b = *S.FSysButtons[First + k];
+        Charge(FileNamePart(value), 4 * w, h);  // the three copies are held besides
         b.Bitmap.SetSize(4 * w, h);
         b.Bitmap.SetPixelFormat(image.PixelFormat());
         const TPixelBuffer dst = b.Bitmap.PixelBuffer();
@@ -409,6 +431,8 @@ void TSkinLoader::Run()
     S.FSunkEdge = ReadObject<TDataSkinObject>("SunkEdge");
     if (S.FComboButton && !S.FComboButton->Bitmap.Empty()) {
         TBitmap& mirror = S.FComboButton->Bitmap2;
+        Charge(FileNamePart(Str("ComboButton", "Image")), S.FComboButton->Bitmap.Width(),
+               S.FComboButton->Bitmap.Height());
         mirror.Assign(&S.FComboButton->Bitmap);
         mirror.SetPixelFormat(pf24bit);
         MirrorBitmap(&mirror);

@@ -31,6 +31,15 @@ constexpr int ComboCellHeight = 21;
 // Side of one square of the built combo arrow.
 constexpr int ComboArrowSize = 17;
 
+// What the pictures of one skin may hold together: one picture as large as a bitmap may be
+// (at 32 bits a pixel), and a number of pictures far beyond any real skin. A small, crafted
+// file can otherwise name one large, well-compressed picture from thousands of sections, each
+// of which holds its own copy.
+constexpr int64_t MaxSkinPictureBytes = int64_t(128) << 20;
+constexpr int MaxSkinPictures = 2048;
+// A skin whose pictures pass those limits; the message names the picture that went past.
+TK_EXCEPTION(ESkinPicturesTooLarge, EInvalidGraphic)
+
 class TSkinObjects {
 public:
     enum : int { bdLeft = 1, bdRight = 2, bdTop = 3, bdBottom = 4 };
@@ -44,7 +53,7 @@ public:
     // Replaces every object and colour with the skin that the description names; its images
     // come from Entries. Missing sections, keys and images give their defaults and never
     // raise. A damaged bitmap entry raises EInvalidGraphic naming the entry, and the skin
-    // read before stays as it was.
+    // read before stays as it was; so does a picture past the limits above.
     void ReadSkinIni(const TQuickIni& Ini, const TSkinEntryReader& Entries);
     void ReadSkinIni(const TQuickIni& Ini, const TSkinReader& Reader);
 

@@ -3,6 +3,7 @@
 // SkinFile hand to the skin manager, and the class filter and caption hint it offers.
 #include <cstdlib>
 #include <fstream>
+#include <tuple>
 
 #include "guitest.h"
 #include "handles.h"
@@ -256,6 +257,68 @@ TEST_F(SkinDataTest, ManySectionsLoadInLinearTime)
     ASSERT_EQ(d->FSysButtons.size(), 2u * n + 1 + 3);
     EXPECT_EQ(d->FSysButtons[n + 1]->Action, 2) << "every repeated header reads the first section";
     EXPECT_LT(took, 8000u) << "loading " << 3 * n << " sections took " << took << " ms";
+}
+
+// A BMP of w x h pixels in 60 bytes: run-length coded, its one code ends the picture at once.
+TBytes RunLengthPicture(int w, int h)
+{
+    TBytes b(60, 0);
+    const auto put = [&b](size_t at, uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    // File header ("BM", size, pixels at 58), info header (40 bytes, w x h, one plane, 8 bits,
+    // RLE, 2 bytes of pixels, one palette colour), the palette, then the code 0 1.
+    for (auto [at, v, bytes] : {std::tuple{0, 0x4D42u, 2}, {2, 60u, 4}, {10, 58u, 4}, {14, 40u, 4}, {18, unsigned(w), 4},
+                                {22, unsigned(h), 4}, {26, 1u, 2}, {28, 8u, 2}, {30, 1u, 4}, {34, 2u, 4}, {46, 1u, 4},
+                                {58, 0x0100u, 2}})
+        put(static_cast<size_t>(at), v, bytes);
+    return b;
+}
+
+// A small crafted file can name one large, well-compressed picture from many sections; each
+// holds its own copy. Past what one skin's pictures may take, the load is refused before the
+// picture is decoded again, names the file and the limit, and keeps the skin loaded before.
+TEST_F(SkinDataTest, SkinWhosePicturesWouldTakeTooMuchMemoryIsRefused)
+{
+    const auto sections = [](int n, const char* picture) {
+        std::string ini = "[TitlebarSkin]\nSkinName=Crafted\n";
+        for (int i = 0; i < n; ++i)
+            ini += "[Button" + std::to_string(i) + "]\nButtonImage=" + picture + "\n";
+        return ini;
+    };
+    const String tooLarge = "Skin image \"big.bmp\" is refused: the skin's pictures would take more than 128 MB";
+    const std::pair<std::string, String> cases[] = {
+        {sections(1, "big.bmp"), ""},  // one picture as large as a bitmap may be still loads
+        {sections(2, "big.bmp"), tooLarge},
+        {"[MDICONTROLS]\nImage=big.bmp\n", tooLarge},  // the three buttons' copies count
+        {"[ComboButton]\nImage=big.bmp\n", tooLarge},  // and so does its mirrored copy
+        {sections(MaxSkinPictures, "dot.bmp"), ""},
+        {sections(MaxSkinPictures + 1, "dot.bmp"),
+         "Skin image \"dot.bmp\" is refused: the skin holds more than 2048 pictures"},
+    };
+    TSkinData* d = Loaded();
+    for (const auto& [ini, refusal] : cases) {
+        TSkinWriter writer;
+        writer.AddEntry("skin.ini", TBytes(ini.begin(), ini.end()));
+        writer.AddEntry("big.bmp", RunLengthPicture(MaxGraphicSide, static_cast<int>(MaxGraphicPixels / MaxGraphicSide)));
+        writer.AddEntry("dot.bmp", RunLengthPicture(1, 1));
+        const TBytes packed = writer.SkinFile();
+        ASSERT_LT(packed.size(), 10000u);
+        const String file = TempFile("velmora-crafted.skn", packed);
+        d->SetSkinFile(ThemeSkinPath("macos.skn"));
+        const String macos = d->FSkinName;
+        const String error = SkinFileError(d, file);
+        DeleteFileA(file.c_str());
+        if (refusal.empty()) {
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(d->FSkinName, "Crafted");
+            continue;
+        }
+        EXPECT_EQ(error, "The skin file \"" + file + "\" is damaged: " + refusal);
+        EXPECT_TRUE(d->FSkinEmpty);
+        EXPECT_EQ(d->FSkinName, macos);
+    }
 }
 
 TEST_F(SkinDataTest, StoredSkinStreamsThroughAFormFile)
