@@ -217,7 +217,7 @@ TEST_P(RtlSkinTest, DropDownItemsAreDrawnMirrored)
         WhileOpen(0, [&](HWND popup) {
             for (int i = 0; i < 3; ++i)
                 s.Item[i] = ItemRect(popup, Sub(0), i);
-            s.Shot = Shot(popup, TRect(0, 0, WindowRectOf(popup).Width(), WindowRectOf(popup).Height()));
+            s.Shot = WindowShot(popup);
         });
         return s;
     };
@@ -269,7 +269,7 @@ TEST_P(RtlSkinTest, PopupMenuOfTheFormIsDrawnMirrored)
     steps
         .WhenOpen([&](HWND popup) {
             item = ItemRect(popup, menu, 0);
-            shot = Shot(popup, TRect(0, 0, WindowRectOf(popup).Width(), WindowRectOf(popup).Height()));
+            shot = WindowShot(popup);
             PostKey(Form->Handle(), VK_DOWN);
         })
         .When("the first item highlighted", [&] { return HighlightedItem(menu) == 0; },

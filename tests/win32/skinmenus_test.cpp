@@ -24,7 +24,6 @@
 #include "skinpopmenu.h"
 #include "skinwindowtest.h"
 #include "themeskins.h"
-#include "timer.h"
 #include "windowink.h"
 #include "winutil.h"
 
@@ -43,13 +42,6 @@ void RowsPicture(TBitmap& b, int width, int height)
     b.SetSize(width, height);
     for (int y = 0; y < height; ++y)
         Paint(b, TRect(0, y, width, y + 1), static_cast<TColor>(RGB(255 - y / 2, 150 + y / 4, y)));
-}
-
-// The whole window as it shows.
-std::unique_ptr<TBitmap> WindowShot(HWND w)
-{
-    const TRect r = WindowRectOf(w);
-    return Shot(w, TRect(0, 0, r.Width(), r.Height()));
 }
 
 // The centre of a rectangle of a window (window coordinates), on the screen.
@@ -80,7 +72,7 @@ public:
     std::vector<String> Lines;
     void Click(TObject* s) { Lines.push_back(static_cast<TMenuItem*>(s)->Name()); }
     void OwnDraw(TObject*, TCanvas*, TRect, bool) {}
-    void OwnMeasure(TObject*, TCanvas*, int&, int&) {}
+    void OwnMeasure(TObject*, TCanvas*, int& width, int&) { width += 1000; }
     int Count(const String& line) const { return static_cast<int>(std::count(Lines.begin(), Lines.end(), line)); }
 };
 
@@ -179,6 +171,12 @@ protected:
             << "the menu bar was not laid out";
         return bar;
     }
+    // The skinned window active, as it must be for its frame to follow the mouse.
+    static void Activate(TSkinForm* form)
+    {
+        SetForegroundWindow(form->Window);
+        EXPECT_TRUE(PumpUntil([form] { return form->ActiveCaption(); })) << "the window did not become active";
+    }
     void SwitchOff(TSkinData* d)
     {
         d->SetActive(true);
@@ -193,8 +191,11 @@ protected:
 TEST_F(SkinMenusTest, PopupMenuIsSkinnedAndItsItemsDrawnWhileItIsTracked)
 {
     TSkinData* d = Data();
+    // Its first state rows that all differ, its second one colour.
     TDataSkinObject& background = *d->FMenuBackground;
-    RowsPicture(background.Bitmap, 24, 256);
+    RowsPicture(background.Bitmap, 48, 256);
+    Paint(background.Bitmap, TRect(24, 0, 48, 256), clTeal);
+    background.Frame = 2;
     background.Tile = 1;
     TLog log;
     auto* images = new TImageList(Host);
@@ -251,7 +252,7 @@ TEST_F(SkinMenusTest, PopupMenuIsSkinnedAndItsItemsDrawnWhileItIsTracked)
 
     // The frame: the first state of the background picture, tiled, over the whole window.
     const int w = window.Width(), h = window.Height();
-    auto back = Sliced(background, w, h, 1, 1);
+    auto back = Sliced(background, w, h, 1, 2);
     for (int y : {0, h / 2, h - 1})
         EXPECT_EQ(At(*shot, 1, y), At(*back, 1, y)) << "row " << y;
     // Where a normal item's picture leaves it free, the background at that place shows.
@@ -307,11 +308,12 @@ TEST_F(SkinMenusTest, OwnerDrawnItemsArePaintedAndMeasuredFromTheSkin)
 
     // Selected: state 4 of the picture; not selected: state 1 (all magenta) shows what lies
     // behind, the Menu colour when no popup window shows the item.
-    EXPECT_EQ(At(*draw(plain, true), w - 20, h / 2), At(*Sliced(picture, w, h, 4, 5), w - 20, h / 2));
+    auto selected = draw(plain, true);
+    EXPECT_EQ(At(*selected, w - 20, h / 2), At(*Sliced(picture, w, h, 4, 5), w - 20, h / 2));
     auto normal = draw(plain, false);
-    EXPECT_EQ(At(*normal, w - 20, h / 2), menuColour);
-    EXPECT_EQ(CountOf(*normal, all, clWhite), 0);  // the text leaves what is behind it
+    EXPECT_EQ(CountOf(*normal, TRect(w - 30, 0, w, h), menuColour), 30 * h);
     const TRect glyph = ToRect(MenuGlyphBox(PixRect(0, 0, w, h), 16, picture.LeftWidth, false));
+    EXPECT_EQ(CountOf(*selected, TRect(glyph.right + 3, 3, w - 30, h - 3), menuColour), 0);  // no box behind the text
     const TColor mark = Rgb(clBtnText);
     EXPECT_EQ(CountOf(*normal, TRect(glyph.left, 0, glyph.right, h), mark), 0);
     EXPECT_GT(CountOf(*draw(checked, false), TRect(glyph.left, 0, glyph.right, h), mark), 0);
@@ -349,10 +351,20 @@ TEST_F(SkinMenusTest, OwnerDrawnItemsArePaintedAndMeasuredFromTheSkin)
     int width = 100, height = 20;
     form->MenuItemMeasure(plain, b.Canvas(), width, height);
     EXPECT_EQ(width, 100 + edge + 35);
-    menu->SetImages(new TImageList(Host));
+    auto* images = new TImageList(Host);
+    images->Add(Filled(16, 16, clRed).get(), nullptr);
+    menu->SetImages(images);
     width = 100;
     form->MenuItemMeasure(plain, b.Canvas(), width, height);
     EXPECT_EQ(width, 100 + edge + 12);
+    // A checked item's image stands centred down the item for a 16-pixel glyph.
+    checked->SetImageIndex(0);
+    constexpr int tall = 30;
+    auto image = draw(checked, false, tall);
+    int redTop = -1;
+    for (int y = tall - 1; y >= 0; --y)
+        redTop = At(*image, glyph.left + 8, y) == Rgb(clRed) ? y : redTop;
+    EXPECT_EQ(redTop, (tall - 16) / 2);
     TLog log;
     TBar bar = AddMainMenu(NewForm(), &log);
     int expectW = 0, expectH = 0;
@@ -468,10 +480,16 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
     for (int i : {0, 1, 2, 4})
         EXPECT_EQ(form->SystemPopupMenu()->Items()->Items(i)->ImageIndex(), i == 4 ? 3 : i);
     EXPECT_EQ(form->SystemPopupMenu()->Items()->Items(4)->ShortCut(), TextToShortCut("Alt+F4"));
+    auto fixedMenu = [this](TForm* f, TBorderIcons icons) {
+        f->SetBorderIcons(icons);
+        TSkinForm* s = Skin(f);
+        s->BuildFixedSystemMenu();
+        return s;
+    };
+    EXPECT_EQ(Captions(fixedMenu(NewForm(), {biSystemMenu, biMaximize})->SystemPopupMenu()),
+              (std::vector<String>{" Restore ", " Maximize ", "-", " Close "}));
     TForm* fixed = NewForm();
-    fixed->SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
-    TSkinForm* other = Skin(fixed);
-    other->BuildFixedSystemMenu();
+    TSkinForm* other = fixedMenu(fixed, {biSystemMenu, biMinimize});
     EXPECT_EQ(Captions(other->SystemPopupMenu()), (std::vector<String>{" Restore ", " Minimize ", "-", " Close "}));
     other->SystemPopupMenu()->Items()->Items(1)->Click();
     EXPECT_TRUE(PumpUntil([fixed] { return IsIconic(fixed->Handle()) != FALSE; })) << "not minimized";
@@ -485,8 +503,7 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
 
     // Alt+Space opens it, skinned as a system menu, its items drawn by the skin; Minimize,
     // clicked, is the window's command.
-    SetForegroundWindow(Host->Handle());
-    ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == Host->Handle(); }));
+    Activate(form);
     const int minimize = position(SC_MINIMIZE);
     bool skinned = false;
     TColor shown = 0, expected = 1;
@@ -512,8 +529,8 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
     EXPECT_EQ(shown, expected);
     EXPECT_TRUE(PumpUntil([this] { return IsIconic(Host->Handle()) != FALSE; })) << "not minimized";
     ShowWindow(Host->Handle(), SW_RESTORE);
-    SetForegroundWindow(Host->Handle());
-    ASSERT_TRUE(PumpUntil([this] { return !IsIconic(Host->Handle()) && GetForegroundWindow() == Host->Handle(); }));
+    ASSERT_TRUE(PumpUntil([this] { return !IsIconic(Host->Handle()); }));
+    Activate(form);
 
     // A second opening within the double-click time opens nothing; over a caption button it
     // closes the window, as a double click on the window's icon does.
@@ -566,7 +583,8 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
         ASSERT_FALSE(caption.Empty()) << i;
         EXPECT_LE(std::abs((caption.First() - r.left) - (r.right - 1 - caption.Last())), 2) << i;
     }
-    EXPECT_FALSE(InkOf(target, skinBar->Buttons(3)->Rect, d->FColors[scButtonShadow]).Empty());
+    EXPECT_GT(CountOf(target, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scButtonShadow])), 0);
+    EXPECT_EQ(CountOf(target, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scMenuBarText])), 0);
     EXPECT_EQ(skinBar->ButtonAt(TPoint(skinBar->Buttons(1)->Rect.left + 2, barRect.top + 2)), skinBar->Buttons(1));
     EXPECT_EQ(skinBar->ButtonAt(TPoint(barRect.right - 3, barRect.top + 2)), nullptr);
     const TRect first = skinBar->Buttons(0)->Rect;
@@ -576,6 +594,7 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
 
     // The mouse over a button: it gets its frame on the window, and its caption is drawn plain
     // whatever the style of the menu font; a disabled one's in ButtonShadow.
+    Activate(form);
     auto hover = [&](int i) {
         const POINT p = CentreOf(Host->Handle(), skinBar->Buttons(i)->Rect);
         MoveMouseTo(p.x, p.y);
@@ -588,7 +607,9 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
     EXPECT_EQ(At(*shown, edit->Rect.left + 1, edit->Rect.top + 1), At(target, edit->Rect.left + 1, edit->Rect.top + 1));
     const int plain = InkWidth(*shown, edit->Rect, d->FColors[scMenuBarText]);
     EXPECT_GT(plain, 0);
-    EXPECT_FALSE(InkOf(*hover(3), skinBar->Buttons(3)->Rect, d->FColors[scButtonShadow]).Empty());
+    shown = hover(3);
+    EXPECT_GT(CountOf(*shown, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scButtonShadow])), 0);
+    EXPECT_EQ(CountOf(*shown, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scMenuBarText])), 0);
     {
         const TMenuFontStyle bold(TFontStyles{fsBold});
         EXPECT_EQ(InkWidth(*hover(1), edit->Rect, d->FColors[scMenuBarText]), plain);
@@ -707,6 +728,21 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
         EXPECT_EQ(answer, row.Answer) << row.Letter;
         EXPECT_EQ(log.Lines.size(), row.Answer ? 1u : 0u) << row.Letter;
     }
+    // On another form, Alt and a letter open the main form's button.
+    TForm* other = NewForm();
+    Skin(other);
+    TCustomForm* mainForm = Application->MainForm();
+    Application->SetMainForm(Host);
+    TMenuSteps forwarded;
+    forwarded.When("File open from another form", dropDown(0), key(VK_ESCAPE));
+    EXPECT_TRUE(forwarded.Taken([&] {
+        hold({VK_MENU}, true);
+        other->Perform(CM_DIALOGCHAR, 'f', 0);
+        hold({VK_MENU}, false);
+        PumpQueued();
+    }));
+    Application->SetMainForm(mainForm);
+
     // The mouse: a press on File opens it, moving over Edit switches, moving inside Edit does
     // not open it again; Escape closes.
     log.Lines.clear();
@@ -724,6 +760,7 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     EXPECT_EQ(log.Lines, (std::vector<String>{"File", "Edit"}));
     // Alt by itself opens the first button; Right goes on to Edit, though the pointer rests on
     // File.
+    Activate(form);
     moveTo(0, 0)();
     ASSERT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(0); })) << "the pointer is not on File";
     TMenuSteps alt;
@@ -740,6 +777,8 @@ TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
     EXPECT_TRUE(none.Taken([&] {
         ClickScreen(CentreOf(target, skinBar->Buttons(2)->Rect));
         EXPECT_TRUE(PumpUntil([&] { return log.Count("Help") == 1; })) << "no command";
+        EXPECT_EQ(SkinManager()->MenuKind, TSkinManage::mkPopup);  // no drop-down is on its way
+        EXPECT_FALSE(SkinManager()->BarMenuOpen);
         ClickScreen(CentreOf(target, skinBar->Buttons(3)->Rect));
         EXPECT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(3); })) << "no click";
         PumpQueued();
@@ -877,7 +916,8 @@ TEST_F(SkinMenusTest, AWindowWithoutAFormHasItsNativeMenuSkinned)
     SetMenu(w, native);
     ShowWindow(w, SW_SHOW);
     SetForegroundWindow(w);
-    TSkinMenu* skinBar = LaidOutBar(Skin(w));
+    TSkinForm* form = Skin(w);
+    TSkinMenu* skinBar = LaidOutBar(form);
     ASSERT_TRUE(skinBar);
     ASSERT_EQ(skinBar->Count(), 3);
     // Built from the native menu alone: captions, submenu, commands, the greyed button.
@@ -918,7 +958,8 @@ TEST_F(SkinMenusTest, AWindowWithoutAFormHasItsNativeMenuSkinned)
     EXPECT_FALSE(InkOf(*shot, text(1), d->FColors[scMenuText]).Empty());
     const TRect box(item[1].left + 1 + edge, item[1].top, item[1].left + 1 + edge + 16, item[1].bottom);
     EXPECT_GT(CountOf(*shot, box, Rgb(clBtnText)), 0);
-    EXPECT_FALSE(InkOf(*shot, text(2), d->FColors[scButtonShadow]).Empty());
+    EXPECT_GT(CountOf(*shot, text(2), Rgb(d->FColors[scButtonShadow])), 0);
+    EXPECT_EQ(CountOf(*shot, text(2), Rgb(d->FColors[scMenuText])), 0);
     const TRect& line = item[3];
     EXPECT_GT(CountOf(*shot, TRect(line.left + 8, line.top + 4, line.right - 8, line.top + 5), Rgb(clBtnShadow)),
               line.Width() / 2);
@@ -926,6 +967,18 @@ TEST_F(SkinMenusTest, AWindowWithoutAFormHasItsNativeMenuSkinned)
     TBitmap measure(1, 1);
     measure.Canvas()->Font()->Assign(Screen->MenuFont());
     EXPECT_GE(item[1].Width(), measure.Canvas()->TextWidth("Checked") + 26 + edge);
+
+    // Built again from a menu left without items, the bar has no buttons, and none stays hot.
+    Activate(form);
+    const POINT go = CentreOf(w, skinBar->Buttons(1)->Rect);
+    MoveMouseTo(go.x, go.y);
+    ASSERT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(1); })) << "Go is not hot";
+    while (GetMenuItemCount(native) > 0)
+        RemoveMenu(native, 0, MF_BYPOSITION);
+    DestroyMenu(file);
+    skinBar->TakeMenu(nullptr);
+    EXPECT_EQ(skinBar->Count(), 0);
+    EXPECT_EQ(form->HotObject(), nullptr);
 }
 
 TEST_F(SkinMenusTest, SwitchingOffGivesEveryMenuItsOwnDrawingBack)
@@ -1131,7 +1184,8 @@ TEST_F(SkinMenusTest, PopupWindowSkinPaintsItsFrameAndPassesTheRestOn)
     EXPECT_EQ(Reached(w, WM_PRINT, dc), std::vector<UINT>{WM_PRINT});
     EXPECT_EQ(At(printed, 2, 2), At(*back, 2, 2));
     EXPECT_EQ(At(printed, 3, 3), RGB(255, 0, 0));
-    EXPECT_EQ(At(printed, 117, 77), At(*back, 117, 77));
+    EXPECT_EQ(At(printed, 117, 40), At(*back, 117, 40));
+    EXPECT_EQ(At(printed, 60, 77), At(*back, 60, 77));
     // Erasing: the menu's own, answered 1; with xoMenuBG not at all.
     EXPECT_EQ(Reached(w, WM_ERASEBKGND, dc, &result), std::vector<UINT>{WM_ERASEBKGND});
     EXPECT_EQ(result, 1);

@@ -26,7 +26,7 @@ void SendChord(std::initializer_list<WORD> held, WORD key);
 
 class TMenuSteps : public TObject {
 public:
-    explicit TMenuSteps(int timeoutMs = 3000);
+    explicit TMenuSteps(int timeoutMs = 5000);
     ~TMenuSteps() override;
 
     // Once `ready` holds (and the steps before it were taken): `run`.

@@ -22,6 +22,14 @@ inline std::unique_ptr<TBitmap> Shot(HWND w, const TRect& r)
     return b;
 }
 
+// The whole window as it shows.
+inline std::unique_ptr<TBitmap> WindowShot(HWND w)
+{
+    RECT r{};
+    GetWindowRect(w, &r);
+    return Shot(w, TRect(0, 0, r.right - r.left, r.bottom - r.top));
+}
+
 // Handles what waits in the queue now (posted and sent messages, paints), not timers, which come
 // again: what a repaint or a posted step started has been done.
 inline void PumpQueued()
