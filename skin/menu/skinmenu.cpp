@@ -319,6 +319,8 @@ void TSkinMenu::PaintButton(TMenuBtn& button)
         c->FrameRect(inCell);
     }
     UseMenuFont(c);
+    // A button repaints its caption plain, whatever style the menu font has.
+    c->Font()->SetStyle(TFontStyles());
     c->Font()->SetColor(SkinColor(SkinData, button.Enabled ? scMenuBarText : scButtonShadow, clMenuText));
     DrawSkinText(c, inCell, button.Caption, 2, true);
     TWindowDC dc(Form->Window);

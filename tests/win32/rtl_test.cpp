@@ -72,18 +72,6 @@ const TClassInfo& TRtlPictureSpeedButton::StaticClass()
     return info;
 }
 
-// ---------------------------------------------------------------- menus
-
-// An item of an open menu in its window's coordinates.
-TRect ItemRect(HWND popup, HMENU menu, int i)
-{
-    RECT r{};
-    GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r);
-    const TRect w = WindowRectOf(popup);
-    OffsetRect(&r, -w.left, -w.top);
-    return r;
-}
-
 // The glyph buttons of the dispatch on the right-to-left form.
 class RtlGlyphButtonTest : public RtlSkinTest {
 protected:
@@ -229,7 +217,7 @@ TEST_P(RtlSkinTest, DropDownItemsAreDrawnMirrored)
         WhileOpen(0, [&](HWND popup) {
             for (int i = 0; i < 3; ++i)
                 s.Item[i] = ItemRect(popup, Sub(0), i);
-            s.Shot = Shot(popup, TRect(0, 0, WindowRectOf(popup).Width(), WindowRectOf(popup).Height()));
+            s.Shot = WindowShot(popup);
         });
         return s;
     };
@@ -274,23 +262,25 @@ TEST_P(RtlSkinTest, DropDownItemsAreDrawnMirrored)
 
 TEST_P(RtlSkinTest, PopupMenuOfTheFormIsDrawnMirrored)
 {
-    TRect item, window;
+    TRect item;
     std::unique_ptr<TBitmap> shot;
-    TScript script(150, [&](int tick) {
-        if (tick == 1 && OpenMenuWindow()) {
-            HWND popup = OpenMenuWindow();
-            window = WindowRectOf(popup);
-            item = ItemRect(popup, Form->PopupMenu1->Handle(), 0);
-            shot = Shot(popup, TRect(0, 0, window.Width(), window.Height()));
+    HMENU menu = Form->PopupMenu1->Handle();
+    TMenuSteps steps;
+    steps
+        .WhenOpen([&](HWND popup) {
+            item = ItemRect(popup, menu, 0);
+            shot = WindowShot(popup);
             PostKey(Form->Handle(), VK_DOWN);
-        }
-        PostKey(Form->Handle(), VK_RETURN);
-    });
+        })
+        .When("the first item highlighted", [&] { return HighlightedItem(menu) == 0; },
+              [&] { PostKey(Form->Handle(), VK_RETURN); });
     // A right click in the client area; then Down and Return choose the first item.
-    PostMessageA(Form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MakeMsgPoint(300, 200));
-    PostMessageA(Form->Handle(), WM_RBUTTONUP, 0, MakeMsgPoint(300, 200));
-    ASSERT_TRUE(PumpUntil([&] { return shot && !OpenMenuWindow(); }, 4000));
-    PumpFor(20);
+    EXPECT_TRUE(steps.Taken([&] {
+        PostMessageA(Form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MakeMsgPoint(300, 200));
+        PostMessageA(Form->Handle(), WM_RBUTTONUP, 0, MakeMsgPoint(300, 200));
+    }));
+    ASSERT_TRUE(shot);
+    EXPECT_TRUE(PumpUntil([&] { return !Form->Clicked.empty(); })) << "nothing chosen";
     EXPECT_EQ(Form->Clicked, (std::vector<String>{"ShowItem"}));
     const int boxLeft = item.right - 1 - ItemLeft() - 16;
     EXPECT_EQ(At(*shot, boxLeft + 8, item.top + 9), Rgb(clRed));

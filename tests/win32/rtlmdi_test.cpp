@@ -144,18 +144,14 @@ TEST_P(RtlMdiTest, BarStopsShortOfTheButtonsOfAMaximizedChild)
     // The mouse on the rightmost bar button opens its drop-down, right-aligned under it.
     const TRect first = Bar->Buttons(0)->Rect;
     TRect open;
-    bool ran = false;
-    {
-        TScript script(150, [&](int tick) {
-            if (tick == 1 && OpenMenuWindow()) {
-                open = WindowRectOf(OpenMenuWindow());
-                ran = true;
-            }
-            PostKey(Form->Handle(), VK_ESCAPE);
-        });
+    TMenuSteps steps;
+    steps.WhenOpen([&](HWND popup) {
+        open = WindowRectOf(popup);
+        PostKey(Form->Handle(), VK_ESCAPE);
+    });
+    EXPECT_TRUE(steps.Taken([&] {
         ClickScreen(WindowToScreen(Form->Handle(), (first.left + first.right) / 2, (first.top + first.bottom) / 2));
-        EXPECT_TRUE(PumpUntil([&] { return ran && !Skin->OpenMenu(); }, 4000));
-    }
+    }));
     const TRect window = WindowRectOf(Form->Handle());
     EXPECT_EQ(open.right, window.left + first.right);
     // The child's close button, clicked, closes the child: the bar runs from its margin again.

@@ -1,7 +1,9 @@
-// Skinned menus on real windows: a popup menu skinned while TrackPopupMenu tracks it, owner-drawn
-// items painted into memory and compared with the skin's pictures, the skinned system menu
-// against the window's own, the menu bar of a form with a main menu (built, painted, navigated
-// by keys and mouse), and every menu given back when the skin goes.
+// Skinned menus on real windows: a popup menu skinned while it is tracked and its items drawn
+// from the skin, as the screen shows them; owner-drawn items painted into memory and compared with
+// the skin's pictures; the skinned system menu against the window's own; the menu bar of a form
+// with a main menu and of a window without one (built, painted, hot, opened and navigated by keys
+// and mouse); and every menu given back when the skin goes. Menus are opened by real input and
+// driven from inside their own loops once the state a step needs has come (menusteps.h).
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -11,6 +13,7 @@
 #include "menuitemdraw.h"
 #include "menulayout.h"
 #include "menuloop.h"
+#include "menusteps.h"
 #include "pixeltest.h"
 #include "realinput.h"
 #include "skindata.h"
@@ -21,7 +24,7 @@
 #include "skinpopmenu.h"
 #include "skinwindowtest.h"
 #include "themeskins.h"
-#include "timer.h"
+#include "windowink.h"
 #include "winutil.h"
 
 namespace {
@@ -32,21 +35,44 @@ std::unique_ptr<TBitmap> Sliced(TDataSkinObject& o, int width, int height, int s
     return StretchSkinBitmap(TRect(0, 0, width, height), &o.Bitmap, o.Margins(), state, count, o.Tile == 1, vertical);
 }
 
-int CountPixels(TBitmap& b, const TRect& r, TColor c)
+// A picture whose rows all differ (and each row is one colour): where a part of it shows tells
+// which part it is.
+void RowsPicture(TBitmap& b, int width, int height)
 {
-    int n = 0;
-    for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, b.Height()); ++y)
-        for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, b.Width()); ++x)
-            n += At(b, x, y) == c;
-    return n;
+    b.SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        Paint(b, TRect(0, y, width, y + 1), static_cast<TColor>(RGB(255 - y / 2, 150 + y / 4, y)));
 }
+
+// The centre of a rectangle of a window (window coordinates), on the screen.
+POINT CentreOf(HWND w, const TRect& r) { return WindowToScreen(w, (r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+
+// The inked columns of a caption: their number across.
+int InkWidth(TBitmap& b, const TRect& r, TColor ink)
+{
+    const TInk seen = InkOf(b, r, ink);
+    return seen.Empty() ? 0 : seen.Last() - seen.First() + 1;
+}
+
+// The style of the screen's menu font for the object's life.
+class TMenuFontStyle {
+public:
+    explicit TMenuFontStyle(TFontStyles style) : FSaved(Screen->MenuFont()->Style())
+    {
+        Screen->MenuFont()->SetStyle(style);
+    }
+    ~TMenuFontStyle() { Screen->MenuFont()->SetStyle(FSaved); }
+
+private:
+    TFontStyles FSaved;
+};
 
 class TLog : public TObject {
 public:
     std::vector<String> Lines;
     void Click(TObject* s) { Lines.push_back(static_cast<TMenuItem*>(s)->Name()); }
     void OwnDraw(TObject*, TCanvas*, TRect, bool) {}
-    void OwnMeasure(TObject*, TCanvas*, int&, int&) {}
+    void OwnMeasure(TObject*, TCanvas*, int& width, int&) { width += 1000; }
     int Count(const String& line) const { return static_cast<int>(std::count(Lines.begin(), Lines.end(), line)); }
 };
 
@@ -87,6 +113,19 @@ TBar AddMainMenu(TForm* form, TLog* log)
     return b;
 }
 
+// A form of the class whose popup menus a skin leaves alone.
+class TwwRichEditForm : public TForm {
+    TK_CLASS(TwwRichEditForm, TForm)
+public:
+    using TForm::TForm;
+};
+
+const TClassInfo& TwwRichEditForm::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TwwRichEditForm>("TwwRichEditForm", &TForm::StaticClass()).Build();
+    return info;
+}
+
 class SkinMenusTest : public SkinWindowTest {
 protected:
     void SetUp() override
@@ -114,13 +153,29 @@ protected:
         SkinManager()->SetActive(true);
         return d;
     }
-    // The form's skin (the hook gives one to a form activated while the skin is on).
-    TSkinForm* Skin(TForm* f)
+    // The window's skin (the hook gives one to a window activated while the skin is on).
+    TSkinForm* Skin(HWND w)
     {
-        SkinManager()->SkinWindow(f->Handle());
-        TSkinForm* s = SkinManager()->FindSkinForm(f->Handle());
+        SkinManager()->SkinWindow(w);
+        TSkinForm* s = SkinManager()->FindSkinForm(w);
         EXPECT_TRUE(s && PumpUntil([s] { return s->LifeState() == TSkinForm::lsSkinned; }));
         return s;
+    }
+    TSkinForm* Skin(TForm* f) { return Skin(f->Handle()); }
+    // A skinned window's menu bar, laid out by the frame's painting.
+    static TSkinMenu* LaidOutBar(TSkinForm* form)
+    {
+        TSkinMenu* bar = form ? form->MenuBar() : nullptr;
+        EXPECT_TRUE(bar && bar->Count() > 0 &&
+                    PumpUntil([bar] { return bar->Buttons(bar->Count() - 1)->Rect.Width() > 0; }))
+            << "the menu bar was not laid out";
+        return bar;
+    }
+    // The skinned window active, as it must be for its frame to follow the mouse.
+    static void Activate(TSkinForm* form)
+    {
+        SetForegroundWindow(form->Window);
+        EXPECT_TRUE(PumpUntil([form] { return form->ActiveCaption(); })) << "the window did not become active";
     }
     void SwitchOff(TSkinData* d)
     {
@@ -128,71 +183,102 @@ protected:
         d->SetActive(false);
         ASSERT_TRUE(PumpUntil([] { return SkinManager()->FormCount() == 0; }));
     }
-
     TForm* Host = nullptr;
 };
 
 }  // namespace
 
-TEST_F(SkinMenusTest, PopupMenuIsSkinnedWhileItIsTracked)
+TEST_F(SkinMenusTest, PopupMenuIsSkinnedAndItsItemsDrawnWhileItIsTracked)
 {
     TSkinData* d = Data();
+    // Its first state rows that all differ, its second one colour.
+    TDataSkinObject& background = *d->FMenuBackground;
+    RowsPicture(background.Bitmap, 48, 256);
+    Paint(background.Bitmap, TRect(24, 0, 48, 256), clTeal);
+    background.Frame = 2;
+    background.Tile = 1;
     TLog log;
     auto* images = new TImageList(Host);
-    images->Add(Filled(16, 16, clRed).get(), nullptr);
+    images->SetWidth(12);
+    images->SetHeight(12);
+    images->Add(Filled(12, 12, clRed).get(), nullptr);
     auto* menu = new TPopupMenu(Host);
     menu->SetImages(images);
     NewItem(Host, menu->Items(), "OpenItem", "&Open", &log)->SetImageIndex(0);
     NewItem(Host, menu->Items(), "CheckedItem", "Checked", &log)->SetChecked(true);
-    NewItem(Host, menu->Items(), "OffItem", "Disabled", &log)->SetEnabled(false);
+    TMenuItem* off = NewItem(Host, menu->Items(), "OffItem", "Disabled", &log);
+    off->SetEnabled(false);
+    off->SetImageIndex(0);
     NewItem(Host, menu->Items(), "Line", "-", &log);
-    NewItem(Host, menu->Items(), "SaveItem", "Save", &log)->SetShortCut(TextToShortCut("Ctrl+S"));
+    NewItem(Host, menu->Items(), "SaveItem", "Save", &log);
+    Host->SetPopupMenu(menu);
     TSkinForm* form = Skin(Host);
     ASSERT_TRUE(menu->OwnerDraw());
     EXPECT_EQ(menu->Items()->Items(0)->OnDrawItem.Data(), form);
 
-    // Open, then Checked highlighted; the window is looked at; then down past the disabled item
-    // and the line to Save, which is chosen.
+    // A right click opens it; the pointer on Checked highlights it; the window is looked at;
+    // then a click on Save chooses it.
     HWND target = Host->Handle(), popup = nullptr;
     bool skinned = false, answers = false, subclassed = false;
-    TColor corner = 0, behind = 0, selected = 0;
-    RECT item{}, window{};
-    TScript script(120, [&](int tick) {
-        if (tick == 1) {
-            PostKey(target, VK_DOWN);
-            PostKey(target, VK_DOWN);
-        } else if (tick == 3) {
-            popup = OpenMenuWindow();
-            skinned = SkinManager()->IsPopupSkinned(popup) && SkinManager()->MenuKind == TSkinManage::mkPopup;
-            answers = SendMessageA(popup, SKM_ISSKINNED, 0, 0) == 1;
-            WNDCLASSA wc{};
-            GetClassInfoA(nullptr, "#32768", &wc);
-            subclassed = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(popup, GWLP_WNDPROC)) != wc.lpfnWndProc;
-            GetWindowRect(popup, &window);
-            GetMenuItemRect(nullptr, menu->Handle(), 1, &item);
-            OffsetRect(&item, -window.left, -window.top);
-            corner = WindowPixel(popup, 0, 0);
-            behind = WindowPixel(popup, (window.right - window.left) / 2, 1);
-            selected = WindowPixel(popup, item.right - 10, (item.top + item.bottom) / 2);
-            for (WORD key : {VK_DOWN, VK_DOWN, VK_RETURN})
-                PostKey(target, key);
-        }
-    });
-    menu->Popup(120, 120);
-    ASSERT_TRUE(popup);
+    TRect window, item[3];
+    std::unique_ptr<TBitmap> shot;
+    auto itemOnScreen = [&](int i) { return CentreOf(PaintedMenuWindow(), ItemRect(PaintedMenuWindow(), menu->Handle(), i)); };
+    TMenuSteps steps;
+    steps.WhenOpen([&](HWND) { MoveMouseTo(itemOnScreen(1).x, itemOnScreen(1).y, false); })
+        .When("Checked highlighted and painted",
+              [&] { return HighlightedItem(menu->Handle()) == 1 && PaintedMenuWindow(); },
+              [&] {
+                  popup = PaintedMenuWindow();
+                  skinned = SkinManager()->IsPopupSkinned(popup) && SkinManager()->MenuKind == TSkinManage::mkPopup;
+                  answers = SendMessageA(popup, SKM_ISSKINNED, 0, 0) == 1;
+                  WNDCLASSA wc{};
+                  GetClassInfoA(nullptr, "#32768", &wc);
+                  subclassed = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(popup, GWLP_WNDPROC)) != wc.lpfnWndProc;
+                  window = WindowRectOf(popup);
+                  for (int i = 0; i < 3; ++i)
+                      item[i] = ItemRect(popup, menu->Handle(), i);
+                  shot = WindowShot(popup);
+                  ClickScreen(itemOnScreen(4));
+              });
+    EXPECT_TRUE(steps.Taken([&] { ClickScreen(WindowToScreen(target, 150, 120), mbRight); }));
+    ASSERT_TRUE(shot);
     EXPECT_TRUE(skinned);
     EXPECT_TRUE(answers);
     EXPECT_TRUE(subclassed);
-    const int w = window.right - window.left, h = window.bottom - window.top;
-    auto back = Sliced(*d->FMenuBackground, w, h, 1, 1);
-    EXPECT_EQ(corner, At(*back, 0, 0));
-    EXPECT_EQ(behind, At(*back, w / 2, 1));
-    const int iw = item.right - item.left, ih = item.bottom - item.top;
-    EXPECT_EQ(selected, At(*Sliced(*d->FMenuItem, iw, ih, 4, 5), iw - 10, ih / 2));
     // The choice arrives once; the window and its skin are gone.
     EXPECT_EQ(log.Lines, (std::vector<String>{"SaveItem"}));
     EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(SkinManager()->PopupCount(), 0);
+
+    // The frame: the first state of the background picture, tiled, over the whole window.
+    const int w = window.Width(), h = window.Height();
+    auto back = Sliced(background, w, h, 1, 2);
+    for (int y : {0, h / 2, h - 1})
+        EXPECT_EQ(At(*shot, 1, y), At(*back, 1, y)) << "row " << y;
+    // Where a normal item's picture leaves it free, the background at that place shows.
+    const TRect& open = item[0];
+    const int middle = (open.top + open.bottom) / 2;
+    EXPECT_EQ(At(*shot, open.right - 6, middle), At(*back, open.right - 6, middle));
+    // Texts: MenuText, HilightText on the selected state, ButtonShadow when disabled.
+    const int edge = d->FMenuItem->LeftWidth;
+    auto text = [&](int i) { return TRect(item[i].left + 1 + edge + 16 + 3, item[i].top, item[i].right - 1, item[i].bottom); };
+    EXPECT_FALSE(InkOf(*shot, text(0), d->FColors[scMenuText]).Empty());
+    EXPECT_FALSE(InkOf(*shot, text(1), d->FColors[scHilightText]).Empty());
+    EXPECT_TRUE(InkOf(*shot, text(1), d->FColors[scMenuText]).Empty());
+    EXPECT_FALSE(InkOf(*shot, text(2), d->FColors[scButtonShadow]).Empty());
+    const int iw = item[1].Width(), ih = item[1].Height();
+    EXPECT_EQ(At(*shot, item[1].right - 10, item[1].top + ih / 2),
+              At(*Sliced(*d->FMenuItem, iw, ih, 4, 5), iw - 10, ih / 2));
+    // Glyphs: the image centred down its item, greyed when the item is disabled; the check mark.
+    const TRect box(open.left + 1 + edge, open.top, open.left + 1 + edge + 12, open.bottom);
+    int first = -1, last = -1;
+    for (int y = open.top; y < open.bottom; ++y)
+        if (At(*shot, box.left + 6, y) == Rgb(clRed))
+            last = (first < 0 ? first = y : y);
+    EXPECT_EQ(last - first + 1, 12);
+    EXPECT_LE(std::abs((first - open.top) - (open.bottom - 1 - last)), 1) << first << ".." << last;
+    EXPECT_EQ(CountOf(*shot, TRect(box.left, item[2].top, box.right, item[2].bottom), Rgb(clRed)), 0);
+    EXPECT_GT(CountOf(*shot, TRect(box.left, item[1].top, box.left + 16, item[1].bottom), Rgb(clBtnText)), 0);
 }
 
 TEST_F(SkinMenusTest, OwnerDrawnItemsArePaintedAndMeasuredFromTheSkin)
@@ -208,35 +294,45 @@ TEST_F(SkinMenusTest, OwnerDrawnItemsArePaintedAndMeasuredFromTheSkin)
     TMenuItem* line = NewItem(Host, menu->Items(), "Line", "-");
     TMenuItem* save = NewItem(Host, menu->Items(), "Save", "Save");
     save->SetShortCut(TextToShortCut("Ctrl+S"));
+    TMenuItem* main = NewItem(Host, menu->Items(), "Main", "Plain");
+    main->SetDefault(true);
     constexpr int w = 200, h = 22, lineHeight = 9;
-    const TColor menuColour = static_cast<TColor>(ColorToRGB(d->FColors[scMenu]));
+    const TColor menuColour = Rgb(d->FColors[scMenu]);
     TDataSkinObject& picture = *d->FMenuItem;
     auto draw = [&](TMenuItem* item, bool selected, int height = 22) {
         auto b = std::make_unique<TBitmap>(w, height);
         form->MenuItemDraw(item, b->Canvas(), TRect(0, 0, w, height), selected);
         return b;
     };
+    const TRect all(0, 0, w, h);
 
     // Selected: state 4 of the picture; not selected: state 1 (all magenta) shows what lies
     // behind, the Menu colour when no popup window shows the item.
-    EXPECT_EQ(At(*draw(plain, true), w - 20, h / 2), At(*Sliced(picture, w, h, 4, 5), w - 20, h / 2));
+    auto selected = draw(plain, true);
+    EXPECT_EQ(At(*selected, w - 20, h / 2), At(*Sliced(picture, w, h, 4, 5), w - 20, h / 2));
     auto normal = draw(plain, false);
-    EXPECT_EQ(At(*normal, w - 20, h / 2), menuColour);
+    EXPECT_EQ(CountOf(*normal, TRect(w - 30, 0, w, h), menuColour), 30 * h);
     const TRect glyph = ToRect(MenuGlyphBox(PixRect(0, 0, w, h), 16, picture.LeftWidth, false));
-    const TColor mark = static_cast<TColor>(ColorToRGB(clBtnText));
-    EXPECT_EQ(CountPixels(*normal, TRect(glyph.left, 0, glyph.right, h), mark), 0);
-    EXPECT_GT(CountPixels(*draw(checked, false), TRect(glyph.left, 0, glyph.right, h), mark), 0);
+    EXPECT_EQ(CountOf(*selected, TRect(glyph.right + 3, 3, w - 30, h - 3), menuColour), 0);  // no box behind the text
+    const TColor mark = Rgb(clBtnText);
+    EXPECT_EQ(CountOf(*normal, TRect(glyph.left, 0, glyph.right, h), mark), 0);
+    EXPECT_GT(CountOf(*draw(checked, false), TRect(glyph.left, 0, glyph.right, h), mark), 0);
     // Disabled text in ButtonShadow; where ButtonShadow is the MenuText colour, the system's.
-    EXPECT_GT(CountPixels(*draw(off, false), TRect(0, 0, w, h), ColorToRGB(d->FColors[scButtonShadow])), 0);
+    EXPECT_GT(CountOf(*draw(off, false), all, Rgb(d->FColors[scButtonShadow])), 0);
+    const TColor shadow = d->FColors[scButtonShadow];
     d->FColors[scButtonShadow] = d->FColors[scMenuText];
-    EXPECT_GT(CountPixels(*draw(off, false), TRect(0, 0, w, h), ColorToRGB(clBtnShadow)), 0);
+    EXPECT_GT(CountOf(*draw(off, false), all, Rgb(clBtnShadow)), 0);
+    d->FColors[scButtonShadow] = shadow;
+    // The caption in the menu font, bold for the default item.
+    const int plainWidth = InkWidth(*normal, all, d->FColors[scMenuText]);
+    EXPECT_GT(InkWidth(*draw(main, false), all, d->FColors[scMenuText]), plainWidth);
+    {
+        const TMenuFontStyle bold(TFontStyles{fsBold});
+        EXPECT_GT(InkWidth(*draw(plain, false), all, d->FColors[scMenuText]), plainWidth);
+    }
     // The shortcut ends 11 pixels before the item's right edge.
-    auto withShortcut = draw(save, false);
-    int right = 0;
-    for (int x = 0; x < w; ++x)
-        if (CountPixels(*withShortcut, TRect(x, 0, x + 1, h), menuColour) < h)
-            right = x;
-    EXPECT_TRUE(right <= w - 12 && right >= w - 16) << right;
+    const TInk shortcut = InkOf(*draw(save, false), all, d->FColors[scMenuText]);
+    EXPECT_TRUE(shortcut.Last() <= w - 12 && shortcut.Last() >= w - 16) << shortcut.Last();
     // A separator: the second state's bottom rows over what lies behind.
     const int fw = picture.Bitmap.Width() / 5;
     auto separator = draw(line, false, lineHeight);
@@ -255,10 +351,20 @@ TEST_F(SkinMenusTest, OwnerDrawnItemsArePaintedAndMeasuredFromTheSkin)
     int width = 100, height = 20;
     form->MenuItemMeasure(plain, b.Canvas(), width, height);
     EXPECT_EQ(width, 100 + edge + 35);
-    menu->SetImages(new TImageList(Host));
+    auto* images = new TImageList(Host);
+    images->Add(Filled(16, 16, clRed).get(), nullptr);
+    menu->SetImages(images);
     width = 100;
     form->MenuItemMeasure(plain, b.Canvas(), width, height);
     EXPECT_EQ(width, 100 + edge + 12);
+    // A checked item's image stands centred down the item for a 16-pixel glyph.
+    checked->SetImageIndex(0);
+    constexpr int tall = 30;
+    auto image = draw(checked, false, tall);
+    int redTop = -1;
+    for (int y = tall - 1; y >= 0; --y)
+        redTop = At(*image, glyph.left + 8, y) == Rgb(clRed) ? y : redTop;
+    EXPECT_EQ(redTop, (tall - 16) / 2);
     TLog log;
     TBar bar = AddMainMenu(NewForm(), &log);
     int expectW = 0, expectH = 0;
@@ -279,19 +385,51 @@ TEST_F(SkinMenusTest, OwnerDrawnItemsArePaintedAndMeasuredFromTheSkin)
     EXPECT_EQ(measure(L"&"), measure(L" "));
     EXPECT_EQ(measure(L""), measure(L" "));
 
-    // Without a MenuItem picture: flat, Hilight when selected, an etched line 4 pixels down.
+    // Without a MenuItem picture: flat in Menu, Hilight when selected; an etched line 4 pixels
+    // down.
     d->FMenuItem.reset();
-    EXPECT_EQ(At(*draw(plain, true), w - 20, h / 2), ColorToRGB(d->FColors[scHilight]));
+    EXPECT_EQ(At(*draw(plain, true), w - 20, h / 2), Rgb(d->FColors[scHilight]));
+    EXPECT_EQ(At(*draw(plain, false), w - 20, h / 2), menuColour);
     auto flatLine = draw(line, false, lineHeight);
-    EXPECT_EQ(At(*flatLine, w / 2, 4), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(At(*flatLine, w / 2, 4), Rgb(clBtnShadow));
     EXPECT_EQ(At(*flatLine, w / 2, 2), menuColour);
 }
+
+namespace {
+
+// The system's double-click time for the object's life (a skinned window reads it once, when it
+// is skinned).
+class TDoubleClickTime {
+public:
+    explicit TDoubleClickTime(UINT ms) : FSaved(GetDoubleClickTime()) { SetDoubleClickTime(ms); }
+    ~TDoubleClickTime() { SetDoubleClickTime(FSaved); }
+
+private:
+    UINT FSaved;
+};
+
+std::vector<String> Captions(TPopupMenu* menu)
+{
+    std::vector<String> captions;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        captions.push_back(menu->Items()->Items(i)->Caption());
+    return captions;
+}
+
+}  // namespace
 
 TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
 {
     TSkinData* d = Data();
-    TSkinForm* form = Skin(Host);
     HMENU native = GetSystemMenu(Host->Handle(), FALSE);
+    constexpr UINT Pinned = 0x1230;  // an item of the application's own, checked
+    ASSERT_TRUE(AppendMenuA(native, MF_STRING | MF_CHECKED, Pinned, "Pinned"));
+    TSkinForm* form = nullptr;
+    {
+        // Long enough that a second opening soon after the first is within it on a busy machine.
+        const TDoubleClickTime slow(5000);
+        form = Skin(Host);
+    }
     ASSERT_EQ(form->SystemMenu(), native);
     form->BuildSystemMenu();
     TPopupMenu* menu = form->SystemPopupMenu();
@@ -309,11 +447,15 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
         EXPECT_EQ(item->Caption(), text[0] ? String(text) : String("-"));
         EXPECT_EQ(static_cast<UINT>(item->Tag()), GetMenuItemID(native, i));
     }
-    auto find = [&](UINT command) {
+    auto position = [&](UINT command) {
         for (int i = 0; i < count; ++i)
-            if (form->SystemPopupMenu()->Items()->Items(i)->Tag() == static_cast<int>(command))
-                return form->SystemPopupMenu()->Items()->Items(i);
-        return static_cast<TMenuItem*>(nullptr);
+            if (GetMenuItemID(native, i) == command)
+                return i;
+        return -1;
+    };
+    auto find = [&](UINT command) {
+        const int i = position(command);
+        return i < 0 ? nullptr : form->SystemPopupMenu()->Items()->Items(i);
     };
     ASSERT_TRUE(find(SC_RESTORE) && find(SC_MAXIMIZE) && find(SC_MINIMIZE) && find(SC_CLOSE) && find(SC_MOVE));
     EXPECT_EQ(find(SC_RESTORE)->ImageIndex(), 0);
@@ -322,6 +464,8 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
     EXPECT_EQ(find(SC_MOVE)->ImageIndex(), -1);
     EXPECT_FALSE(find(SC_RESTORE)->Enabled());
     EXPECT_TRUE(find(SC_MAXIMIZE)->Enabled());
+    EXPECT_TRUE(find(Pinned)->Checked());
+    EXPECT_FALSE(find(SC_CLOSE)->Checked());
     form->SetSizeState(TSkinForm::ssMaximized);
     form->BuildSystemMenu();
     EXPECT_TRUE(find(SC_RESTORE)->Enabled());
@@ -329,46 +473,75 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
     EXPECT_FALSE(find(SC_MOVE)->Enabled());
     form->SetSizeState(TSkinForm::ssNormal);
 
-    // The fixed menu follows the caption icons.
+    // The fixed menu follows the caption icons; each item shows its glyph and does its command.
     form->BuildFixedSystemMenu();
-    std::vector<String> captions;
-    for (int i = 0; i < form->SystemPopupMenu()->Items()->Count(); ++i)
-        captions.push_back(form->SystemPopupMenu()->Items()->Items(i)->Caption());
-    EXPECT_EQ(captions, (std::vector<String>{" Restore ", " Maximize ", " Minimize ", "-", " Close "}));
+    EXPECT_EQ(Captions(form->SystemPopupMenu()),
+              (std::vector<String>{" Restore ", " Maximize ", " Minimize ", "-", " Close "}));
+    for (int i : {0, 1, 2, 4})
+        EXPECT_EQ(form->SystemPopupMenu()->Items()->Items(i)->ImageIndex(), i == 4 ? 3 : i);
     EXPECT_EQ(form->SystemPopupMenu()->Items()->Items(4)->ShortCut(), TextToShortCut("Alt+F4"));
+    auto fixedMenu = [this](TForm* f, TBorderIcons icons) {
+        f->SetBorderIcons(icons);
+        TSkinForm* s = Skin(f);
+        s->BuildFixedSystemMenu();
+        return s;
+    };
+    EXPECT_EQ(Captions(fixedMenu(NewForm(), {biSystemMenu, biMaximize})->SystemPopupMenu()),
+              (std::vector<String>{" Restore ", " Maximize ", "-", " Close "}));
     TForm* fixed = NewForm();
-    fixed->SetBorderIcons(TBorderIcons{biSystemMenu, biMaximize});
-    TSkinForm* other = Skin(fixed);
-    other->BuildFixedSystemMenu();
-    EXPECT_EQ(other->SystemPopupMenu()->Items()->Count(), 4);  // no " Minimize "
+    TSkinForm* other = fixedMenu(fixed, {biSystemMenu, biMinimize});
+    EXPECT_EQ(Captions(other->SystemPopupMenu()), (std::vector<String>{" Restore ", " Minimize ", "-", " Close "}));
+    other->SystemPopupMenu()->Items()->Items(1)->Click();
+    EXPECT_TRUE(PumpUntil([fixed] { return IsIconic(fixed->Handle()) != FALSE; })) << "not minimized";
+    other->SystemPopupMenu()->Items()->Items(3)->Click();
+    EXPECT_TRUE(PumpUntil([fixed] { return !fixed->Visible(); })) << "not closed";
+    // A window without a system menu opens none.
+    TForm* bare = NewForm();
+    bare->SetBorderIcons(TBorderIcons{});
+    TMenuSteps none;
+    EXPECT_TRUE(none.Taken([&] { EXPECT_FALSE(Skin(bare)->ShowSystemMenu(150, 150)); }));
 
-    // Opened, its window is skinned as a system menu; a choice is the window's command.
-    HWND popup = nullptr;
+    // Alt+Space opens it, skinned as a system menu, its items drawn by the skin; Minimize,
+    // clicked, is the window's command.
+    Activate(form);
+    const int minimize = position(SC_MINIMIZE);
     bool skinned = false;
-    {
-        TScript script(120, [&](int tick) {
-            if (tick == 2) {
-                popup = OpenMenuWindow();
-                skinned = SkinManager()->IsPopupSkinned(popup) && SkinManager()->MenuKind == TSkinManage::mkSystem;
-                PostKey(Host->Handle(), VK_ESCAPE);
-            }
-        });
-        EXPECT_TRUE(form->ShowSystemMenu(150, 150));
-        EXPECT_TRUE(popup && skinned);
-        // A second opening within the double-click time opens nothing; over a caption button
-        // it closes the window.
-        popup = nullptr;
-        EXPECT_TRUE(form->ShowSystemMenu(150, 150));
-        EXPECT_FALSE(popup);
-    }
-    find(SC_MINIMIZE)->Click();
-    EXPECT_TRUE(PumpUntil([this] { return IsIconic(Host->Handle()) != FALSE; }));
+    TColor shown = 0, expected = 1;
+    TMenuSteps steps;
+    steps
+        .WhenOpen([&](HWND popup) {
+            skinned = SkinManager()->IsPopupSkinned(popup) && SkinManager()->MenuKind == TSkinManage::mkSystem;
+            const POINT p = CentreOf(popup, ItemRect(popup, form->SystemPopupMenu()->Handle(), minimize));
+            MoveMouseTo(p.x, p.y, false);
+        })
+        .When("Minimize highlighted",
+              [&] { return HighlightedItem(form->SystemPopupMenu()->Handle()) == minimize && PaintedMenuWindow(); },
+              [&] {
+                  HWND popup = PaintedMenuWindow();
+                  const TRect r = ItemRect(popup, form->SystemPopupMenu()->Handle(), minimize);
+                  shown = WindowPixel(popup, r.right - 10, (r.top + r.bottom) / 2);
+                  expected = At(*Sliced(*d->FMenuItem, r.Width(), r.Height(), 4, 5), r.Width() - 10, r.Height() / 2);
+                  LeftButton(true, false);
+                  LeftButton(false, false);
+              });
+    EXPECT_TRUE(steps.Taken([&] { TypeChar(' ', true); }));
+    EXPECT_TRUE(skinned);
+    EXPECT_EQ(shown, expected);
+    EXPECT_TRUE(PumpUntil([this] { return IsIconic(Host->Handle()) != FALSE; })) << "not minimized";
     ShowWindow(Host->Handle(), SW_RESTORE);
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil([this] { return !IsIconic(Host->Handle()); }));
+    Activate(form);
+
+    // A second opening within the double-click time opens nothing; over a caption button it
+    // closes the window, as a double click on the window's icon does.
+    EXPECT_TRUE(none.Taken([&] { TypeChar(' ', true); }));
     EXPECT_TRUE(Host->Visible());
-    form->SetHotObject(form->Buttons(0));
-    form->ShowSystemMenu(150, 150);
-    EXPECT_TRUE(PumpUntil([this] { return !Host->Visible(); }));
+    const TRect button = form->Buttons(0)->Rect;
+    const POINT over = CentreOf(Host->Handle(), button);
+    MoveMouseTo(over.x, over.y);
+    ASSERT_TRUE(PumpUntil([form] { return form->HotObject() == form->Buttons(0); })) << "no caption button is hot";
+    TypeChar(' ', true);
+    EXPECT_TRUE(PumpUntil([this] { return !Host->Visible(); })) << "not closed";
 }
 
 TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
@@ -379,7 +552,7 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
     ASSERT_TRUE(native);
     TSkinData* d = Data();
     TSkinForm* form = Skin(Host);
-    TSkinMenu* skinBar = form->MenuBar();
+    TSkinMenu* skinBar = LaidOutBar(form);
     ASSERT_TRUE(skinBar);
     EXPECT_FALSE(GetMenu(Host->Handle()));  // the native bar is gone
     EXPECT_EQ(skinBar->VCLMenu(), bar.Menu);
@@ -391,20 +564,27 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
     EXPECT_EQ(skinBar->Buttons(2)->SubMenu, nullptr);
     EXPECT_FALSE(skinBar->Buttons(3)->Enabled);
 
-    // Painted into a memory DC at the bar's place: the picture's active state, the captions.
+    // Painted into a memory DC at the bar's place: the picture's active state, the captions
+    // centred in their cells, a disabled one in ButtonShadow.
     const TRect window = WindowRectOf(Host->Handle());
     const TRect barRect(form->LeftBorder(), form->CaptionHeight(), window.Width() - form->RightBorder(),
                         form->CaptionHeight() + form->MenuHeight());
     TBitmap target(window.Width(), window.Height());
     skinBar->Paint(target.Canvas()->Handle(), barRect);
-    auto expected = Sliced(*d->FMenuBar, barRect.Width(), barRect.Height(), 1, 2, true);
-    EXPECT_EQ(At(target, barRect.right - 20, barRect.top + 3), At(*expected, barRect.Width() - 20, 3));
+    auto barPicture = [&](int state) { return Sliced(*d->FMenuBar, barRect.Width(), barRect.Height(), state, 2, true); };
+    EXPECT_EQ(At(target, barRect.right - 20, barRect.top + 3), At(*barPicture(1), barRect.Width() - 20, 3));
     EXPECT_EQ(skinBar->Buttons(0)->Rect.left, barRect.left + d->FMenuBar->LeftWidth + 4);
     for (int i = 1; i < 4; ++i)
         EXPECT_EQ(skinBar->Buttons(i)->Rect.left, skinBar->Buttons(i - 1)->Rect.right);
     EXPECT_EQ(skinBar->Buttons(0)->Rect.bottom, barRect.bottom - 1);
-    EXPECT_GT(CountPixels(target, skinBar->Buttons(0)->Rect, ColorToRGB(d->FColors[scMenuBarText])), 0);
-    EXPECT_GT(CountPixels(target, skinBar->Buttons(3)->Rect, ColorToRGB(d->FColors[scButtonShadow])), 0);
+    for (int i = 0; i < 3; ++i) {
+        const TRect& r = skinBar->Buttons(i)->Rect;
+        const TInk caption = InkOf(target, r, d->FColors[scMenuBarText]);
+        ASSERT_FALSE(caption.Empty()) << i;
+        EXPECT_LE(std::abs((caption.First() - r.left) - (r.right - 1 - caption.Last())), 2) << i;
+    }
+    EXPECT_GT(CountOf(target, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scButtonShadow])), 0);
+    EXPECT_EQ(CountOf(target, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scMenuBarText])), 0);
     EXPECT_EQ(skinBar->ButtonAt(TPoint(skinBar->Buttons(1)->Rect.left + 2, barRect.top + 2)), skinBar->Buttons(1));
     EXPECT_EQ(skinBar->ButtonAt(TPoint(barRect.right - 3, barRect.top + 2)), nullptr);
     const TRect first = skinBar->Buttons(0)->Rect;
@@ -412,16 +592,44 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
     skinBar->Layout();
     EXPECT_EQ(skinBar->Buttons(0)->Rect, first);
 
-    // A hot button gets its frame on the window; built again, the bar forgets it.
+    // The mouse over a button: it gets its frame on the window, and its caption is drawn plain
+    // whatever the style of the menu font; a disabled one's in ButtonShadow.
+    Activate(form);
+    auto hover = [&](int i) {
+        const POINT p = CentreOf(Host->Handle(), skinBar->Buttons(i)->Rect);
+        MoveMouseTo(p.x, p.y);
+        EXPECT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(i); })) << "button " << i << " not hot";
+        return WindowShot(Host->Handle());
+    };
     TMenuBtn* edit = skinBar->Buttons(1);
-    edit->MouseMove();
-    EXPECT_EQ(form->HotObject(), edit);
-    EXPECT_EQ(WindowPixel(Host->Handle(), edit->Rect.left, edit->Rect.top + 1), ColorToRGB(d->FColors[scButtonHilight]));
-    EXPECT_EQ(WindowPixel(Host->Handle(), edit->Rect.left + 1, edit->Rect.top + 1),
-              At(target, edit->Rect.left + 1, edit->Rect.top + 1));
+    auto shown = hover(1);
+    EXPECT_EQ(At(*shown, edit->Rect.left, edit->Rect.top + 1), Rgb(d->FColors[scButtonHilight]));
+    EXPECT_EQ(At(*shown, edit->Rect.left + 1, edit->Rect.top + 1), At(target, edit->Rect.left + 1, edit->Rect.top + 1));
+    const int plain = InkWidth(*shown, edit->Rect, d->FColors[scMenuBarText]);
+    EXPECT_GT(plain, 0);
+    shown = hover(3);
+    EXPECT_GT(CountOf(*shown, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scButtonShadow])), 0);
+    EXPECT_EQ(CountOf(*shown, skinBar->Buttons(3)->Rect, Rgb(d->FColors[scMenuBarText])), 0);
+    {
+        const TMenuFontStyle bold(TFontStyles{fsBold});
+        EXPECT_EQ(InkWidth(*hover(1), edit->Rect, d->FColors[scMenuBarText]), plain);
+    }
+    // Built again, the bar forgets the hot button.
     skinBar->TakeMenu(nullptr);
     EXPECT_EQ(form->HotObject(), nullptr);
     EXPECT_EQ(skinBar->Count(), 4);
+
+    // Inactive, the window's bar shows the picture's second state; without a picture the bar is
+    // filled with Menubar.
+    SetForegroundWindow(NewForm()->Handle());
+    const TColor inactive = At(*barPicture(2), barRect.Width() - 20, 3);
+    EXPECT_TRUE(PumpUntil([&] {
+        return !form->ActiveCaption() && WindowPixel(Host->Handle(), barRect.right - 20, barRect.top + 3) == inactive;
+    })) << "the inactive bar was not painted";
+    d->FMenuBar.reset();
+    skinBar->Paint(target.Canvas()->Handle(), barRect);
+    EXPECT_EQ(At(target, barRect.right - 20, barRect.top + 3), Rgb(d->FColors[scMenubar]));
+
     // The build of older systems reads the toolkit's items alone.
     bar.Help->SetVisible(false);
     skinBar->BuildFromMenuItems();
@@ -442,115 +650,146 @@ TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
 TEST_F(SkinMenusTest, MenuBarIsNavigatedByKeysAndMouse)
 {
     TLog log;
-    AddMainMenu(Host, &log);
+    TBar bar = AddMainMenu(Host, &log);
+    TMenuItem* more = NewItem(Host, bar.Edit, "More", "More");
+    NewItem(Host, more, "Deep", "Deep");
     Data();
     TSkinForm* form = Skin(Host);
-    TSkinMenu* skinBar = form->MenuBar();
+    TSkinMenu* skinBar = LaidOutBar(form);
     ASSERT_TRUE(skinBar);
-    // The frame's painting lays the bar out.
-    ASSERT_TRUE(PumpUntil([skinBar] { return skinBar->Buttons(3)->Rect.Width() > 0; }));
     HWND target = Host->Handle();
     auto submenuOf = [skinBar](int i) { return skinBar->Buttons(i)->SubMenu; };
-    BYTE keys[256] = {};
-    auto hold = [&keys](std::initializer_list<int> vks, bool down) {
-        for (int vk : vks)
-            keys[vk] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
+    // The drop-down of a button open, painted, with its first item highlighted.
+    auto dropDown = [&](int i) {
+        return [=] { return form->OpenMenu() == submenuOf(i) && PaintedMenuWindow() && HighlightedItem(submenuOf(i)) == 0; };
     };
+    auto key = [&](WORD k) { return [=] { PostKey(target, k); }; };
 
     // Alt+E opens Edit with its first item selected; Left goes to File, Right back to Edit;
     // Return chooses Undo.
-    std::vector<HMENU> open;
     bool tracking = false;
-    {
-        TScript script(150, [&](int tick) {
-            open.push_back(form->OpenMenu());
-            if (tick == 1) {
-                tracking = MenuBarFilterHook() && form->MenuTracking() && SkinManager()->BarMenuOpen &&
-                           SkinManager()->MenuKind == TSkinManage::mkMenuBar &&
-                           SkinManager()->IsPopupSkinned(OpenMenuWindow());
-            }
-            if (tick <= 3)
-                PostKey(target, tick == 1 ? VK_LEFT : tick == 2 ? VK_RIGHT : VK_RETURN);
-        });
-        GetKeyboardState(keys);
-        hold({VK_MENU}, true);
-        EXPECT_EQ(Host->Perform(CM_DIALOGCHAR, 'e', 0), 1);
-        hold({VK_MENU}, false);
-        PumpUntil([&] { return open.size() >= 4 && !form->OpenMenu(); }, 4000);
-    }
-    ASSERT_GE(open.size(), 3u);
-    EXPECT_EQ(open[0], submenuOf(1));
-    EXPECT_EQ(open[1], submenuOf(0));
-    EXPECT_EQ(open[2], submenuOf(1));
+    TMenuSteps keys;
+    keys.When("Edit open", dropDown(1),
+              [&] {
+                  tracking = MenuBarFilterHook() && form->MenuTracking() && SkinManager()->BarMenuOpen &&
+                             SkinManager()->MenuKind == TSkinManage::mkMenuBar &&
+                             SkinManager()->IsPopupSkinned(OpenMenuWindow());
+                  PostKey(target, VK_LEFT);
+              })
+        .When("File open after Left", dropDown(0), key(VK_RIGHT))
+        .When("Edit open after Right", dropDown(1), key(VK_RETURN));
+    EXPECT_TRUE(keys.Taken([] { SendChord({VK_MENU}, 'E'); }));
     EXPECT_TRUE(tracking);
     EXPECT_EQ(log.Count("Undo"), 1);
     EXPECT_EQ(log.Count("Edit"), 2);  // each opening clicks its top-level item
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    GetMenuItemInfoA(submenuOf(1), 0, TRUE, &info);
-    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);  // the drop-down's items are the skin's
+    auto ownerDrawn = [](HMENU menu) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        return GetMenuItemInfoA(menu, 0, TRUE, &info) && (info.fType & MFT_OWNERDRAW);
+    };
+    EXPECT_TRUE(ownerDrawn(submenuOf(1)));  // the drop-down's items are the skin's
+    EXPECT_TRUE(ownerDrawn(more->Handle()));
     EXPECT_FALSE(MenuBarFilterHook());
     EXPECT_FALSE(form->MenuTracking());
-    PumpFor(50);
-    EXPECT_FALSE(SkinManager()->BarMenuOpen);
+    EXPECT_TRUE(PumpUntil([] { return !SkinManager()->BarMenuOpen; }));
     EXPECT_EQ(SkinManager()->MenuKind, TSkinManage::mkPopup);
 
-    // Alt with Ctrl opens nothing; Alt by itself the first button, Alt+E through the system
-    // command Edit.
-    const int files = log.Count("File");
-    hold({VK_MENU, VK_CONTROL}, true);
-    EXPECT_EQ(Host->Perform(CM_DIALOGCHAR, 'f', 0), 0);
-    hold({VK_MENU, VK_CONTROL}, false);
-    PumpFor(50);
-    EXPECT_EQ(log.Count("File"), files);
-    open.clear();
-    {
-        TScript script(150, [&](int) {
-            open.push_back(form->OpenMenu());
-            PostKey(target, VK_ESCAPE);
-        });
-        SendMessageA(target, WM_SYSCOMMAND, SC_KEYMENU, 0);
-        SendMessageA(target, WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    // Alt and a letter: only Alt by itself, only an enabled button's letter.
+    BYTE held[256] = {};
+    GetKeyboardState(held);
+    auto hold = [&held](const std::vector<int>& vks, bool down) {
+        for (int vk : vks)
+            held[vk] = down ? 0x80 : 0;
+        SetKeyboardState(held);
+    };
+    struct TRow {
+        std::vector<int> Held;
+        char Letter;
+        LRESULT Answer;
+    };
+    const std::vector<TRow> rows{{{VK_MENU}, 'e', 1},
+                                 {{VK_MENU, VK_CONTROL}, 'f', 0},
+                                 {{VK_MENU, VK_SHIFT}, 'f', 0},
+                                 {{VK_MENU}, 'o', 0},
+                                 {{}, 'f', 0}};
+    for (const TRow& row : rows) {
+        log.Lines.clear();
+        TMenuSteps steps;
+        if (row.Answer)
+            steps.When("the button opened", dropDown(1), key(VK_ESCAPE));
+        LRESULT answer = -1;
+        EXPECT_TRUE(steps.Taken([&] {
+            hold(row.Held, true);
+            answer = Host->Perform(CM_DIALOGCHAR, row.Letter, 0);
+            hold(row.Held, false);
+            PumpHandled();
+        }));
+        EXPECT_EQ(answer, row.Answer) << row.Letter;
+        EXPECT_EQ(log.Lines.size(), row.Answer ? 1u : 0u) << row.Letter;
     }
-    EXPECT_EQ(open, (std::vector<HMENU>{submenuOf(0), submenuOf(1)}));
+    // On another form, Alt and a letter open the main form's button.
+    TForm* other = NewForm();
+    Skin(other);
+    TCustomForm* mainForm = Application->MainForm();
+    Application->SetMainForm(Host);
+    TMenuSteps forwarded;
+    forwarded.When("File open from another form", dropDown(0), key(VK_ESCAPE));
+    EXPECT_TRUE(forwarded.Taken([&] {
+        hold({VK_MENU}, true);
+        other->Perform(CM_DIALOGCHAR, 'f', 0);
+        hold({VK_MENU}, false);
+        PumpHandled();
+    }));
+    Application->SetMainForm(mainForm);
 
-    // The mouse: a press on File opens it, moving over Edit switches, Escape closes.
+    // The mouse: a press on File opens it, moving over Edit switches, moving inside Edit does
+    // not open it again; Escape closes.
     log.Lines.clear();
-    open.clear();
-    {
-        TScript script(150, [&](int tick) {
-            open.push_back(form->OpenMenu());
-            if (tick == 1) {
-                const TRect& r = skinBar->Buttons(1)->Rect;
-                const TPoint origin = form->ScreenToWindow(0, 0);
-                SetCursorPos(r.left + 4 - origin.x, r.top + 4 - origin.y);
-                PostMessageA(OpenMenuWindow(), WM_MOUSEMOVE, 0, 0);
-            } else if (tick == 2) {
-                PostKey(target, VK_ESCAPE);
-            }
-        });
-        form->ClickMenuButton(skinBar->Buttons(0));
-        PumpUntil([&] { return open.size() >= 3 && !form->OpenMenu(); }, 4000);
-    }
-    ASSERT_GE(open.size(), 2u);
-    EXPECT_EQ(open[0], submenuOf(0));
-    EXPECT_EQ(open[1], submenuOf(1));
+    auto moveTo = [&](int i, int dx) {
+        return [=] {
+            const POINT p = CentreOf(target, skinBar->Buttons(i)->Rect);
+            MoveMouseTo(p.x + dx, p.y, false);
+        };
+    };
+    TMenuSteps mouse;
+    mouse.When("File open after a click", dropDown(0), moveTo(1, 0))
+        .When("Edit open after a move", dropDown(1), moveTo(1, 2))
+        .When("the move inside Edit handled", [] { return true; }, key(VK_ESCAPE));
+    EXPECT_TRUE(mouse.Taken([&] { ClickScreen(CentreOf(target, skinBar->Buttons(0)->Rect)); }));
     EXPECT_EQ(log.Lines, (std::vector<String>{"File", "Edit"}));
+    // Alt by itself opens the first button; Right goes on to Edit, though the pointer rests on
+    // File.
+    Activate(form);
+    moveTo(0, 0)();
+    ASSERT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(0); })) << "the pointer is not on File";
+    TMenuSteps alt;
+    alt.When("File open after Alt", dropDown(0), key(VK_RIGHT))
+        .When("Edit open after Right", dropDown(1), key(VK_DOWN))
+        .When("Edit's second item highlighted",
+              [&] { return form->OpenMenu() == submenuOf(1) && HighlightedItem(submenuOf(1)) == 1; }, key(VK_ESCAPE));
+    EXPECT_TRUE(alt.Taken([] { SendChord({}, VK_MENU); }));
 
     // A button without items gets its command and no drop-down, a disabled one nothing; the
     // menu-bar popup message opens the button under its point.
     log.Lines.clear();
-    EXPECT_FALSE(form->OpenMenuButton(skinBar->Buttons(2)));
-    EXPECT_TRUE(form->OpenMenuButton(skinBar->Buttons(3)));
+    TMenuSteps none;
+    EXPECT_TRUE(none.Taken([&] {
+        ClickScreen(CentreOf(target, skinBar->Buttons(2)->Rect));
+        EXPECT_TRUE(PumpUntil([&] { return log.Count("Help") == 1; })) << "no command";
+        EXPECT_EQ(SkinManager()->MenuKind, TSkinManage::mkPopup);  // no drop-down is on its way
+        EXPECT_FALSE(SkinManager()->BarMenuOpen);
+        ClickScreen(CentreOf(target, skinBar->Buttons(3)->Rect));
+        EXPECT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(3); })) << "no click";
+        PumpHandled();
+    }));
+    EXPECT_FALSE(MenuBarFilterHook());
     const TPoint origin = form->ScreenToWindow(0, 0);
     const TRect& help = skinBar->Buttons(2)->Rect;
     EXPECT_EQ(SendMessageA(target, SKM_MENUBARPOPUP, 0, MAKELPARAM(help.left + 3 - origin.x, help.top + 3 - origin.y)),
               0);
-    PumpFor(50);
+    EXPECT_TRUE(PumpUntil([&] { return log.Count("Help") == 2; }));
     EXPECT_EQ(log.Lines, (std::vector<String>{"Help", "Help"}));
-    EXPECT_FALSE(MenuBarFilterHook());
 }
 
 namespace {
@@ -571,14 +810,13 @@ private:
     TMenuItem* FItem;
 };
 
-// The screen's pixels in a rectangle (screen coordinates).
-std::unique_ptr<TBitmap> ScreenPixels(const RECT& r)
+// A plain window of no form: records the commands it is sent.
+std::vector<WPARAM> gCommands;
+LRESULT CALLBACK CommandsProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto b = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return b;
+    if (msg == WM_COMMAND)
+        gCommands.push_back(LOWORD(wp));
+    return DefWindowProcA(w, msg, wp, lp);
 }
 
 }  // namespace
@@ -593,7 +831,7 @@ TEST_F(SkinMenusTest, MenuBarButtonsShowTheirItemsAsTheirActionsMakeThem)
     bar.Edit->SetAction(action);
     Data();
     TSkinForm* form = Skin(Host);
-    TSkinMenu* skinBar = form->MenuBar();
+    TSkinMenu* skinBar = LaidOutBar(form);
     ASSERT_TRUE(skinBar);
     ASSERT_EQ(skinBar->Count(), 4);
     EXPECT_GE(renaming.Updates, 1);
@@ -602,19 +840,12 @@ TEST_F(SkinMenusTest, MenuBarButtonsShowTheirItemsAsTheirActionsMakeThem)
     EXPECT_EQ(skinBar->Buttons(0)->Caption, L"&File");
 
     // Clicked, the switched-off button opens no drop-down.
-    ASSERT_TRUE(PumpUntil([skinBar] { return skinBar->Buttons(1)->Rect.Width() > 0; }));
-    bool opened = false;
-    TScript script(100, [&](int) {
-        if (OpenMenuWindow()) {
-            opened = true;
-            PostKey(Host->Handle(), VK_ESCAPE);
-        }
-    });
-    const TRect& r = skinBar->Buttons(1)->Rect;
-    ClickScreen(WindowToScreen(Host->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    EXPECT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(1); }, 1000)) << "no click arrived";
-    PumpFor(300);
-    EXPECT_FALSE(opened);
+    TMenuSteps none;
+    EXPECT_TRUE(none.Taken([&] {
+        ClickScreen(CentreOf(Host->Handle(), skinBar->Buttons(1)->Rect));
+        EXPECT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(1); })) << "no click arrived";
+        PumpHandled();
+    }));
 
     action->Free();
     EXPECT_EQ(bar.Edit->Action(), nullptr);
@@ -630,8 +861,7 @@ TEST_F(SkinMenusTest, ANativeItemInADropDownHasTheStandardGlyphBox)
     bar.Menu->SetImages(images);  // the toolkit's items have a 32-pixel glyph box
     TSkinData* d = Data();
     TSkinForm* form = Skin(Host);
-    ASSERT_TRUE(form->MenuBar());
-    ASSERT_TRUE(PumpUntil([form] { return form->MenuBar()->Buttons(0)->Rect.Width() > 0; }));
+    ASSERT_TRUE(LaidOutBar(form));
     // An item the toolkit does not know, as a system or MDI list item is: checked.
     constexpr UINT NativeCommand = 5000;
     HMENU file = bar.File->Handle();
@@ -641,16 +871,12 @@ TEST_F(SkinMenusTest, ANativeItemInADropDownHasTheStandardGlyphBox)
     // Opened by a click on File; what the drop-down shows of the item against the item as the
     // skin draws one of no menu.
     std::unique_ptr<TBitmap> shown, expected;
-    TScript script(100, [&](int) {
-        HWND popup = OpenMenuWindow();
-        if (shown || !popup)
-            return;
-        RECT item{};
-        if (!GetMenuItemRect(nullptr, file, static_cast<UINT>(position), &item))
-            return;
-        shown = ScreenPixels(item);
-        POINT client{0, 0};
-        ClientToScreen(popup, &client);
+    TMenuSteps steps;
+    steps.When("File open", [&] { return form->OpenMenu() == file && PaintedMenuWindow(); }, [&] {
+        HWND popup = PaintedMenuWindow();
+        const TRect item = ItemRect(popup, file, position);
+        shown = Shot(popup, item);
+        const TPoint client = SkinManager()->FindPopupOfMenu(file)->ClientOffset();
         const TRect inClient(item.left - client.x, item.top - client.y, item.right - client.x, item.bottom - client.y);
         TMenuItem native(nullptr);
         native.SetCaption("Native");
@@ -662,10 +888,8 @@ TEST_F(SkinMenusTest, ANativeItemInADropDownHasTheStandardGlyphBox)
                inClient.left, inClient.top, SRCCOPY);
         PostKey(Host->Handle(), VK_ESCAPE);
     });
-    const TRect& r = form->MenuBar()->Buttons(0)->Rect;
-    ClickScreen(WindowToScreen(Host->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    ASSERT_TRUE(PumpUntil([&] { return shown != nullptr; }, 3000));
-    PumpFor(100);
+    EXPECT_TRUE(steps.Taken([&] { ClickScreen(CentreOf(Host->Handle(), form->MenuBar()->Buttons(0)->Rect)); }));
+    ASSERT_TRUE(shown && expected);
     ASSERT_EQ(shown->Width(), expected->Width());
     // The glyph box and the check mark in it: 16 wide after the picture's left edge.
     const int glyphEnd = 1 + d->FMenuItem->LeftWidth + 16 + 3;
@@ -674,6 +898,87 @@ TEST_F(SkinMenusTest, ANativeItemInADropDownHasTheStandardGlyphBox)
         for (int x = 0; x < glyphEnd + 16; ++x)
             differ += At(*shown, x, y) != At(*expected, x, y);
     EXPECT_EQ(differ, 0);
+}
+
+TEST_F(SkinMenusTest, AWindowWithoutAFormHasItsNativeMenuSkinned)
+{
+    TSkinData* d = Data();
+    HMENU native = CreateMenu(), file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 101, "&Open");
+    AppendMenuA(file, MF_STRING | MF_CHECKED, 102, "Checked");
+    AppendMenuA(file, MF_STRING | MF_GRAYED, 103, "Greyed");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, 104, "Close");
+    AppendMenuA(native, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(native, MF_STRING, 201, "&Go");
+    AppendMenuA(native, MF_STRING | MF_GRAYED, 202, "O&ff");
+    HWND w = Track(MakeTestWindow("SkinMenusPlain", CommandsProc, ModuleInstance(), WS_OVERLAPPEDWINDOW, 300));
+    SetMenu(w, native);
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+    TSkinForm* form = Skin(w);
+    TSkinMenu* skinBar = LaidOutBar(form);
+    ASSERT_TRUE(skinBar);
+    ASSERT_EQ(skinBar->Count(), 3);
+    // Built from the native menu alone: captions, submenu, commands, the greyed button.
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < 3; ++i)
+        captions.push_back(skinBar->Buttons(i)->Caption);
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"&File", L"&Go", L"O&ff"}));
+    EXPECT_EQ(skinBar->Buttons(0)->SubMenu, file);
+    EXPECT_EQ(skinBar->Buttons(1)->Command, 201u);
+    EXPECT_TRUE(skinBar->Buttons(1)->Enabled);
+    EXPECT_FALSE(skinBar->Buttons(2)->Enabled);
+    // Go, clicked, sends its command.
+    gCommands.clear();
+    TMenuSteps none;
+    EXPECT_TRUE(none.Taken([&] {
+        ClickScreen(CentreOf(w, skinBar->Buttons(1)->Rect));
+        EXPECT_TRUE(PumpUntil([] { return !gCommands.empty(); })) << "no command";
+    }));
+    EXPECT_EQ(gCommands, std::vector<WPARAM>{201});
+
+    // File's drop-down: each native item measured and drawn by the skin as its state says.
+    TRect item[5];
+    std::unique_ptr<TBitmap> shot;
+    TMenuSteps steps;
+    steps.When("File open, its first item highlighted", [&] { return PaintedMenuWindow() && HighlightedItem(file) == 0; },
+               [&] {
+                   HWND popup = PaintedMenuWindow();
+                   for (int i = 0; i < 5; ++i)
+                       item[i] = ItemRect(popup, file, i);
+                   shot = WindowShot(popup);
+                   PostKey(w, VK_ESCAPE);
+               });
+    EXPECT_TRUE(steps.Taken([&] { ClickScreen(CentreOf(w, skinBar->Buttons(0)->Rect)); }));
+    ASSERT_TRUE(shot);
+    const int edge = d->FMenuItem->LeftWidth;
+    auto text = [&](int i) { return TRect(item[i].left + 1 + edge + 16 + 3, item[i].top, item[i].right - 1, item[i].bottom); };
+    EXPECT_FALSE(InkOf(*shot, text(0), d->FColors[scHilightText]).Empty());
+    EXPECT_FALSE(InkOf(*shot, text(1), d->FColors[scMenuText]).Empty());
+    const TRect box(item[1].left + 1 + edge, item[1].top, item[1].left + 1 + edge + 16, item[1].bottom);
+    EXPECT_GT(CountOf(*shot, box, Rgb(clBtnText)), 0);
+    EXPECT_GT(CountOf(*shot, text(2), Rgb(d->FColors[scButtonShadow])), 0);
+    EXPECT_EQ(CountOf(*shot, text(2), Rgb(d->FColors[scMenuText])), 0);
+    const TRect& line = item[3];
+    EXPECT_GT(CountOf(*shot, TRect(line.left + 8, line.top + 4, line.right - 8, line.top + 5), Rgb(clBtnShadow)),
+              line.Width() / 2);
+    // Wide enough for the widest text, the glyph column and the picture's left edge.
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(Screen->MenuFont());
+    EXPECT_GE(item[1].Width(), measure.Canvas()->TextWidth("Checked") + 26 + edge);
+
+    // Built again from a menu left without items, the bar has no buttons, and none stays hot.
+    Activate(form);
+    const POINT go = CentreOf(w, skinBar->Buttons(1)->Rect);
+    MoveMouseTo(go.x, go.y);
+    ASSERT_TRUE(PumpUntil([&] { return form->HotObject() == skinBar->Buttons(1); })) << "Go is not hot";
+    while (GetMenuItemCount(native) > 0)
+        RemoveMenu(native, 0, MF_BYPOSITION);
+    DestroyMenu(file);
+    skinBar->TakeMenu(nullptr);
+    EXPECT_EQ(skinBar->Count(), 0);
+    EXPECT_EQ(form->HotObject(), nullptr);
 }
 
 TEST_F(SkinMenusTest, SwitchingOffGivesEveryMenuItsOwnDrawingBack)
@@ -711,17 +1016,30 @@ TEST_F(SkinMenusTest, SwitchingOffGivesEveryMenuItsOwnDrawingBack)
     EXPECT_TRUE(bar.Undo->OnDrawItem == ownDraw);
     // Again (colours re-applied): nothing is remembered twice.
     form->SetPopupMenusOwnerDraw(Host, true);
+    // Without popup menus among the skin's controls, and on a rich-edit form, popup menus keep
+    // their own drawing.
+    auto* later = new TPopupMenu(Host);
+    NewItem(Host, later->Items(), "Later", "Later");
+    d->SetSkinControls(d->SkinControls() - TSkinControlTypes{xcPopupMenu});
+    form->SetPopupMenusOwnerDraw(Host, true);
+    EXPECT_FALSE(later->OwnerDraw());
+    d->SetSkinControls(d->SkinControls() + TSkinControlTypes{xcPopupMenu});
+    auto* richEdit = new TwwRichEditForm(nullptr);
+    Forms.push_back(richEdit);
+    auto* richMenu = new TPopupMenu(richEdit);
+    NewItem(richEdit, richMenu->Items(), "Rich", "Rich");
+    Skin(richEdit)->SetPopupMenusOwnerDraw(richEdit, true);
+    EXPECT_FALSE(richMenu->OwnerDraw());
 
     // A popup shown while skinned is subclassed while it lives; off, one is left alone.
     auto shownSkinned = [&] {
         bool skinned = false;
-        TScript script(120, [&](int tick) {
-            if (tick == 2) {
-                skinned = SkinManager()->IsPopupSkinned(OpenMenuWindow());
-                PostKey(Host->Handle(), VK_ESCAPE);
-            }
+        TMenuSteps steps;
+        steps.WhenOpen([&](HWND w) {
+            skinned = SkinManager()->IsPopupSkinned(w);
+            PostKey(Host->Handle(), VK_ESCAPE);
         });
-        popup->Popup(150, 150);
+        EXPECT_TRUE(steps.Taken([&] { popup->Popup(150, 150); }));
         EXPECT_EQ(SkinManager()->PopupCount(), 0);
         return skinned;
     };
@@ -745,28 +1063,23 @@ TEST_F(SkinMenusTest, ASkinGoingWhileItsMenusAreOpenLeavesNothingBehind)
     TSkinData* d = Data();
     TSkinForm* form = Skin(Host);
     ASSERT_TRUE(item->OnDrawItem);
-    auto freeData = [&d](int tick) {
-        if (tick == 2 && d)
-            std::exchange(d, nullptr)->Free();
-        if (tick == 5)  // not freed: the test fails rather than waits
-            EndMenu();
+    // The skin data goes while a menu is open; then the menu is closed.
+    auto freeing = [&](TMenuSteps& steps) -> TMenuSteps& {
+        return steps.WhenOpen([&d](HWND) { std::exchange(d, nullptr)->Free(); });
     };
+    auto escape = [&] { PostKey(Host->Handle(), VK_ESCAPE); };
 
-    // The skin data goes while the item's menu is open: the window loses its skin, the item
-    // its handler, the popup its subclass; the choice still arrives.
-    {
-        TScript script(120, [&](int tick) {
-            freeData(tick);
-            if (tick == 3) {
-                PostKey(Host->Handle(), VK_DOWN);
-                PostKey(Host->Handle(), VK_RETURN);
-            }
-        });
-        popup->Popup(150, 150);
-    }
+    // The item's menu: the window loses its skin, the item its handler, the popup its subclass;
+    // the choice still arrives.
+    TMenuSteps steps;
+    freeing(steps).When("the skin gone",
+                        [] { return SkinManager()->FormCount() == 0 && SkinManager()->PopupCount() == 0; },
+                        [&] {
+                            PostKey(Host->Handle(), VK_DOWN);
+                            PostKey(Host->Handle(), VK_RETURN);
+                        });
+    EXPECT_TRUE(steps.Taken([&] { popup->Popup(150, 150); }));
     EXPECT_FALSE(d);
-    EXPECT_EQ(SkinManager()->FormCount(), 0);
-    EXPECT_EQ(SkinManager()->PopupCount(), 0);
     EXPECT_FALSE(item->OnDrawItem);
     EXPECT_FALSE(popup->OwnerDraw());
     EXPECT_EQ(log.Lines, (std::vector<String>{"Item"}));
@@ -775,18 +1088,17 @@ TEST_F(SkinMenusTest, ASkinGoingWhileItsMenusAreOpenLeavesNothingBehind)
     // The same with the system menu open, and with a drop-down of the menu bar open.
     d = Data();
     form = Skin(Host);
-    {
-        TScript script(120, freeData);
-        form->ShowSystemMenu(150, 150);
-    }
+    TMenuSteps system;
+    freeing(system).When("the skin gone", [] { return SkinManager()->FormCount() == 0; }, escape);
+    EXPECT_TRUE(system.Taken([&] { form->ShowSystemMenu(150, 150); }));
     EXPECT_FALSE(d);
     d = Data();
     form = Skin(Host);
-    ASSERT_TRUE(PumpUntil([form] { return form->MenuBar()->Buttons(0)->Rect.Width() > 0; }));
-    {
-        TScript script(120, freeData);
-        form->OpenMenuButton(form->MenuBar()->Buttons(0));
-    }
+    TSkinMenu* skinBar = LaidOutBar(form);
+    ASSERT_TRUE(skinBar);
+    TMenuSteps dropDown;
+    freeing(dropDown).When("the skin gone", [] { return SkinManager()->FormCount() == 0; }, escape);
+    EXPECT_TRUE(dropDown.Taken([&] { form->OpenMenuButton(skinBar->Buttons(0)); }));
     EXPECT_FALSE(d);
     EXPECT_FALSE(MenuBarFilterHook());
     EXPECT_EQ(GetMenu(Host->Handle()), bar.Menu->Handle());
@@ -872,17 +1184,24 @@ TEST_F(SkinMenusTest, PopupWindowSkinPaintsItsFrameAndPassesTheRestOn)
     EXPECT_EQ(Reached(w, WM_PRINT, dc), std::vector<UINT>{WM_PRINT});
     EXPECT_EQ(At(printed, 2, 2), At(*back, 2, 2));
     EXPECT_EQ(At(printed, 3, 3), RGB(255, 0, 0));
-    EXPECT_EQ(At(printed, 117, 77), At(*back, 117, 77));
+    EXPECT_EQ(At(printed, 117, 40), At(*back, 117, 40));
+    EXPECT_EQ(At(printed, 60, 77), At(*back, 60, 77));
     // Erasing: the menu's own, answered 1; with xoMenuBG not at all.
     EXPECT_EQ(Reached(w, WM_ERASEBKGND, dc, &result), std::vector<UINT>{WM_ERASEBKGND});
     EXPECT_EQ(result, 1);
     d->SetOptions(d->Options() + TSkinOptions{xoMenuBG});
     EXPECT_EQ(Reached(w, WM_ERASEBKGND, dc, &result), none);
     EXPECT_EQ(result, 1);
-    // Without a MenuBackground picture, or with skinning off, the menu paints itself.
+    // Without a MenuBackground picture (or an empty one), with no skin loaded, or with skinning
+    // off, the menu paints itself.
     std::unique_ptr<TDataSkinObject> picture = std::move(d->FMenuBackground);
     EXPECT_EQ(Reached(w, WM_NCPAINT, 1), std::vector<UINT>{WM_NCPAINT});
+    d->FMenuBackground = std::make_unique<TDataSkinObject>("MenuBackground");
+    EXPECT_EQ(Reached(w, WM_NCPAINT, 1), std::vector<UINT>{WM_NCPAINT});
     d->FMenuBackground = std::move(picture);
+    d->FSkinEmpty = true;
+    EXPECT_EQ(Reached(w, WM_NCPAINT, 1), std::vector<UINT>{WM_NCPAINT});
+    d->FSkinEmpty = false;
     SkinManager()->SetActive(false);
     EXPECT_EQ(Reached(w, WM_NCPAINT, 1), std::vector<UINT>{WM_NCPAINT});
     EXPECT_EQ(Reached(w, SKM_ISSKINNED, 0, &result), none);

@@ -1,11 +1,10 @@
 #pragma once
-// The right-to-left form of forms/rtlform.form, skinned with a theme skin, and the pixel readings
-// its tests make: what a window shows, where text of a colour lies, and which way it reads.
+// The right-to-left form of forms/rtlform.form, skinned with a theme skin, and how its controls
+// show (windowink.h: where text of a colour lies, and which way it reads).
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <memory>
-#include <ostream>
+#include <string>
 
 #include "buttons.h"
 #include "combobox.h"
@@ -14,6 +13,7 @@
 #include "groupbox.h"
 #include "guitest.h"
 #include "menuloop.h"
+#include "menusteps.h"
 #include "menus.h"
 #include "pagecontrol.h"
 #include "skindata.h"
@@ -23,6 +23,7 @@
 #include "statusbar.h"
 #include "stdctrls.h"
 #include "themeskins.h"
+#include "windowink.h"
 #include "winstyle.h"
 #include "winutil.h"
 
@@ -85,16 +86,6 @@ inline TRtlForm* NewRtlForm()
 }
 // ---------------------------------------------------------------- pixels
 
-// What a window shows in r (window coordinates), read from its own picture.
-inline std::unique_ptr<TBitmap> Shot(HWND w, const TRect& r)
-{
-    auto b = std::make_unique<TBitmap>(r.Width(), r.Height());
-    HDC dc = GetWindowDC(w);
-    BitBlt(b->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), dc, r.left, r.top, SRCCOPY);
-    ReleaseDC(w, dc);
-    return b;
-}
-
 // A control as it shows after its form has been drawn again.
 inline std::unique_ptr<TBitmap> Shot(TControl* c)
 {
@@ -107,87 +98,6 @@ inline std::unique_ptr<TBitmap> Shot(TControl* c)
     ClientToScreen(c->Parent()->Handle(), &at);
     const TRect window = WindowRectOf(c->Parent()->Handle());
     return Shot(c->Parent()->Handle(), Bounds(at.x - window.left, at.y - window.top, c->Width(), c->Height()));
-}
-
-inline int Distance(TColor a, TColor b)
-{
-    a = Rgb(a);
-    b = Rgb(b);
-    int d = 0;
-    for (int shift : {0, 8, 16})
-        d += std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF));
-    return d;
-}
-
-// The pixels of r that show text of colour `ink`: a third of the way or more from their row's
-// commonest colour (the background there) towards the ink.
-struct TInk {
-    TRect Area;
-    std::vector<std::vector<bool>> Rows;
-    bool At(int x, int y) const { return Rows[static_cast<size_t>(y - Area.top)][static_cast<size_t>(x - Area.left)]; }
-    // The first and last inked column of row y, or of all rows (y < 0); {0, -1} without ink.
-    std::pair<int, int> Columns(int y = -1) const
-    {
-        std::pair<int, int> c{0, -1};
-        for (int x = Area.left; x < Area.right; ++x)
-            for (int row = y < 0 ? Area.top : y; row < (y < 0 ? Area.bottom : y + 1); ++row)
-                if (At(x, row)) {
-                    c = c.second < c.first ? std::make_pair(x, x) : std::make_pair(c.first, x);
-                    break;
-                }
-        return c;
-    }
-    bool Empty() const { return Columns().second < Columns().first; }
-    int First() const { return Columns().first; }
-    int Last() const { return Columns().second; }
-};
-
-inline TInk InkOf(TBitmap& b, TRect r, TColor ink)
-{
-    r.top = std::max<LONG>(r.top, 0);
-    r.bottom = std::min<LONG>(r.bottom, b.Height());
-    TInk result{r, {}};
-    for (int y = r.top; y < r.bottom; ++y) {
-        std::vector<bool> row(static_cast<size_t>(std::max<LONG>(r.Width(), 0)));
-        std::map<TColor, int> counts;
-        for (int x = r.left; x < r.right; ++x)
-            ++counts[At(b, x, y)];
-        const TColor back = counts.empty() ? ink : std::max_element(counts.begin(), counts.end(), [](auto& p, auto& q) {
-                                                        return p.second < q.second;
-                                                    })->first;
-        const int span = Distance(back, ink);
-        for (int x = r.left; x < r.right && span >= 90; ++x) {
-            const TColor p = At(b, x, y);
-            row[static_cast<size_t>(x - r.left)] = Distance(p, back) * 3 >= span && Distance(p, ink) < span;
-        }
-        result.Rows.push_back(std::move(row));
-    }
-    return result;
-}
-
-// The reading order of a one-line text ending in "__" (and no letter reaching below the line):
-// its lowest inked row holds the underscores only, at the start of the text right to left, at
-// its end left to right.
-enum class TReading { Unknown, LeftToRight, RightToLeft };
-inline TReading ReadingOf(const TInk& ink)
-{
-    if (ink.Empty())
-        return TReading::Unknown;
-    int bottom = ink.Area.bottom - 1;
-    while (bottom >= ink.Area.top && ink.Columns(bottom).second < ink.Columns(bottom).first)
-        --bottom;
-    const auto line = ink.Columns(bottom);
-    const int before = line.first - ink.First(), after = ink.Last() - line.second;
-    if (before <= 1 && after > 3)
-        return TReading::RightToLeft;
-    if (after <= 1 && before > 3)
-        return TReading::LeftToRight;
-    return TReading::Unknown;
-}
-
-inline std::ostream& operator<<(std::ostream& os, TReading r)
-{
-    return os << (r == TReading::RightToLeft ? "right to left" : r == TReading::LeftToRight ? "left to right" : "?");
 }
 
 // A 16 x 16 image list picture: a red square in the middle, the rest left out.
@@ -239,33 +149,35 @@ protected:
         EXPECT_EQ(Form->Handle(), before);
         Shot(Form);  // drawn again, the menu bar laid out
     }
-    // Clicks a bar button (a posted non-client press) and seen `step` on its open drop-down at
-    // the first tick, then Escape.
+    // Clicks a bar button (a posted non-client press) and runs `step` on its drop-down once
+    // that is open and painted, then Escape.
     void WhileOpen(int button, const std::function<void(HWND)>& step)
     {
-        bool ran = false;
-        TScript script(150, [&](int tick) {
-            if (tick == 1 && OpenMenuWindow()) {
-                step(OpenMenuWindow());
-                ran = true;
-            }
-            PostKey(Form->Handle(), VK_ESCAPE);
-        });
-        Skin->ClickMenuButton(Bar->Buttons(button));
-        EXPECT_TRUE(PumpUntil([&] { return ran && !Skin->OpenMenu(); }, 4000));
+        TMenuSteps steps;
+        steps.When("the drop-down opened", [&] { return Skin->OpenMenu() == Sub(button) && PaintedMenuWindow(); },
+                   [&] {
+                       step(PaintedMenuWindow());
+                       PostKey(Form->Handle(), VK_ESCAPE);
+                   });
+        EXPECT_TRUE(steps.Taken([&] { Skin->ClickMenuButton(Bar->Buttons(button)); }));
     }
-    // The drop-downs opened one after the other while the keys go to the menu loop.
+    // The drop-downs open one after the other: the clicked button's, then one after each key,
+    // each key pressed once the drop-down before it is open with its first item highlighted.
     std::vector<HMENU> OpenedWithKeys(int button, std::vector<WORD> keys)
     {
         std::vector<HMENU> open;
-        TScript script(150, [&](int tick) {
-            open.push_back(Skin->OpenMenu());
-            const size_t k = static_cast<size_t>(tick - 1);
-            PostKey(Form->Handle(), k < keys.size() ? keys[k] : VK_ESCAPE);
-        });
-        Skin->ClickMenuButton(Bar->Buttons(button));
-        PumpUntil([&] { return open.size() > keys.size() && !Skin->OpenMenu(); }, 6000);
-        open.resize(std::min(open.size(), keys.size() + 1));
+        TMenuSteps steps;
+        for (size_t k = 0; k <= keys.size(); ++k)
+            steps.When("drop-down " + std::to_string(k) + " opened",
+                       [&] {
+                           HMENU m = Skin->OpenMenu();
+                           return m && (open.empty() || m != open.back()) && PaintedMenuWindow() && HighlightedItem(m) == 0;
+                       },
+                       [&, k] {
+                           open.push_back(Skin->OpenMenu());
+                           PostKey(Form->Handle(), k < keys.size() ? keys[k] : VK_ESCAPE);
+                       });
+        EXPECT_TRUE(steps.Taken([&] { Skin->ClickMenuButton(Bar->Buttons(button)); }));
         return open;
     }
     HMENU Sub(int i) const { return Bar->Buttons(i)->SubMenu; }
