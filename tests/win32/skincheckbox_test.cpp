@@ -384,9 +384,9 @@ TEST_F(SkinCheckBoxTest, PagesAndButtonTabsAreFilledFromTheSkin)
     EXPECT_FALSE(normalColourInFocused);
     EXPECT_GT(CountOf(*tabs, r[0], 0x00000077), 3) << "the other tab's text in the normal colour";
 
-    // Without the button picture the strip is the face colour.
+    // Without the button picture the strip is left as it was.
     b.Bitmap.SetSize(0, 0);
-    EXPECT_EQ(PixelAt(SkinOf(pages), r[0].left + 2, r[0].top + 3), StripFace);
+    EXPECT_EQ(PixelAt(SkinOf(pages), r[0].left + 2, r[0].top + 3), Rgb(clWhite));
 }
 
 TEST_F(SkinCheckBoxTest, SizeGripsTakeTheFaceColour)
