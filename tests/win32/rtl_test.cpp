@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "buttons.h"
+#include "namedclass.h"
 #include "rtlform.h"
 #include "skindraw.h"
 
@@ -40,18 +41,7 @@ const TClassInfo& TRtlGlyphButton::StaticClass()
     return info;
 }
 
-class TRtlPictureButton : public TRtlGlyphButton {
-    TK_CLASS(TRtlPictureButton, TRtlGlyphButton)
-public:
-    using TRtlGlyphButton::TRtlGlyphButton;
-};
-
-const TClassInfo& TRtlPictureButton::StaticClass()
-{
-    static const TClassInfo info =
-        TClassBuilder<TRtlPictureButton>("TRtlPictureButton", &TRtlGlyphButton::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TRtlPictureButton, TRtlGlyphButton)
 
 class TRtlPictureSpeedButton : public TSpeedButton {
     TK_CLASS(TRtlPictureSpeedButton, TSpeedButton)

@@ -7,6 +7,7 @@
 #include "controlskintest.h"
 #include "extctrls.h"
 #include "imglist.h"
+#include "namedclass.h"
 #include "skinbutton.h"
 #include "stdctrls.h"
 
@@ -56,30 +57,10 @@ const TClassInfo& TTestBitBtn::StaticClass()
 }
 
 // The same with a drop-down arrow, by its class name in the class map.
-class TTestMenuBtn : public TTestBitBtn {
-    TK_CLASS(TTestMenuBtn, TTestBitBtn)
-public:
-    using TTestBitBtn::TTestBitBtn;
-};
-
-const TClassInfo& TTestMenuBtn::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TTestMenuBtn>("TTestMenuBtn", &TTestBitBtn::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TTestMenuBtn, TTestBitBtn)
 
 // A button of a class family whose controls handle their own presses.
-class TElTestButton : public TButton {
-    TK_CLASS(TElTestButton, TButton)
-public:
-    using TButton::TButton;
-};
-
-const TClassInfo& TElTestButton::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TElTestButton>("TElTestButton", &TButton::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TElTestButton, TButton)
 
 constexpr TColor Cells[3] = {0x000000C0, 0x0000C000, 0x00C00000};
 constexpr TColor GlyphBack = 0x00808000;  // the glyph's transparent colour (its bottom-left pixel)
@@ -330,7 +311,7 @@ TEST_F(SkinButtonTest, ThemeFramesMatchTheSkinPicture)
         const int fw = b.Bitmap.Width() / b.Frame;
         auto expected = [&](int state) {
             const TColor c = b.Bitmap.Canvas()->Pixels(fw * (state - 1) + 3, 3);
-            return c == ColorToRGB(clFuchsia) ? ColorToRGB(Data->FColors[scButtonFace]) : c;
+            return c == Rgb(clFuchsia) ? Rgb(Data->FColors[scButtonFace]) : c;
         };
         EXPECT_EQ(PixelAt(SkinOf(button), 3, 3), expected(1));
         SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MakeMsgPoint(5, 5));

@@ -17,6 +17,7 @@
 #include "gradientbutton.h"
 #include "groupbox.h"
 #include "main.h"
+#include "namedclass.h"
 #include "programforms.h"
 #include "memo.h"
 #include "mplayer.h"
@@ -37,18 +38,7 @@
 namespace {
 
 // A group of radio buttons by its class name only.
-class TTestRadioGroup : public TWinControl {
-    TK_CLASS(TTestRadioGroup, TWinControl)
-public:
-    using TWinControl::TWinControl;
-};
-
-const TClassInfo& TTestRadioGroup::StaticClass()
-{
-    static const TClassInfo info =
-        TClassBuilder<TTestRadioGroup>("TTestRadioGroup", &TWinControl::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TTestRadioGroup, TWinControl)
 
 // Answers the application's question for every control: a skin of its own for buttons.
 class THandler : public TObject {

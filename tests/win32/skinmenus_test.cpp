@@ -14,6 +14,7 @@
 #include "menulayout.h"
 #include "menuloop.h"
 #include "menusteps.h"
+#include "namedclass.h"
 #include "pixeltest.h"
 #include "realinput.h"
 #include "skindata.h"
@@ -114,17 +115,7 @@ TBar AddMainMenu(TForm* form, TLog* log)
 }
 
 // A form of the class whose popup menus a skin leaves alone.
-class TwwRichEditForm : public TForm {
-    TK_CLASS(TwwRichEditForm, TForm)
-public:
-    using TForm::TForm;
-};
-
-const TClassInfo& TwwRichEditForm::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TwwRichEditForm>("TwwRichEditForm", &TForm::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TwwRichEditForm, TForm)
 
 class SkinMenusTest : public SkinWindowTest {
 protected:

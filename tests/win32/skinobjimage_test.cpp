@@ -11,6 +11,7 @@
 
 #include "controlfactory.h"
 #include "controlskintest.h"
+#include "namedclass.h"
 #include "pixeltest.h"
 #include "skinadvpage.h"
 #include "skindraw.h"
@@ -75,17 +76,7 @@ const TClassInfo& TPictureProbe::StaticClass()
 }
 
 // A check box of another library, known to the dispatch by its class name.
-class TRzCheckBox : public TPictureProbe {
-    TK_CLASS(TRzCheckBox, TPictureProbe)
-public:
-    using TPictureProbe::TPictureProbe;
-};
-
-const TClassInfo& TRzCheckBox::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TRzCheckBox>("TRzCheckBox", &TPictureProbe::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TRzCheckBox, TPictureProbe)
 
 class SkinObjImageTest : public ControlSkinTest {
 protected:

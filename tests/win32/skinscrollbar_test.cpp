@@ -13,6 +13,7 @@
 
 #include "controlskintest.h"
 #include "memo.h"
+#include "namedclass.h"
 #include "scrollbarlayout.h"
 #include "skindraw.h"
 #include "skinheader.h"
@@ -70,17 +71,7 @@ const TClassInfo& TTestGrid::StaticClass()
 }
 
 // A scrolling box that shows a picture: never a border of the skin's.
-class TImageScrollBox : public TTestGrid {
-    TK_CLASS(TImageScrollBox, TTestGrid)
-public:
-    using TTestGrid::TTestGrid;
-};
-
-const TClassInfo& TImageScrollBox::StaticClass()
-{
-    static const TClassInfo info = TClassBuilder<TImageScrollBox>("TImageScrollBox", &TTestGrid::StaticClass()).Build();
-    return info;
-}
+NAMED_TEST_CLASS(TImageScrollBox, TTestGrid)
 
 // A report-style list view over the system's class.
 class TTestListView : public TWinControl {
