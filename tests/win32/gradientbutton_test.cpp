@@ -299,8 +299,9 @@ TEST_F(GradientButtonTest, GlyphAndCaptionArePlacedPerLayoutAndShiftWhenPressed)
         SCOPED_TRACE(String(ButtonLayoutInfo.Names[r.Layout]) + " spacing " + IntToStr(r.Spacing));
         TGlyphPlacement p = PlaceGlyphAndCaption(75, r.Height, r.TextSize, r.GlyphSize, r.Layout, r.Spacing, r.Down);
         EXPECT_EQ(p.Glyph, r.GlyphAt);
-        if (r.TextSize.cx)
+        if (r.TextSize.cx) {
             EXPECT_EQ(p.Text, r.TextAt);
+        }
     }
 
     // Drawn: the glyph's top-left colour shows the face through unless TransparentGlyph is off.

@@ -100,8 +100,9 @@ TEST_F(MediaPlayerTest, PlaysAWaveFileToItsEndAndCloses)
     player->SetNotify(true);
     player->Play();
     const bool device = waveOutGetNumDevs() > 0;
-    if (device)
+    if (device) {
         EXPECT_EQ(player->Mode(), mpPlaying) << "Play waited for the end";
+    }
     ASSERT_TRUE(PumpUntil([&] { return !log.Values.empty(); }, 5000));
     if (device) {
         EXPECT_EQ(log.Values.front(), nvSuccessful);

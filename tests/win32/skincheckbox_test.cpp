@@ -294,7 +294,7 @@ TEST_F(SkinCheckBoxTest, ThemeGlyphsMatchTheSkinPicture)
         const int top = (21 - fh) / 2;
         auto expected = [&](int state) {
             const TColor c = b.CheckBitmap.Canvas()->Pixels(fw * (state - 1) + fw / 2, fh / 2);
-            return c == ColorToRGB(clFuchsia) ? ColorToRGB(Data->FColors[scButtonFace]) : c;
+            return c == Rgb(clFuchsia) ? Rgb(Data->FColors[scButtonFace]) : c;
         };
         EXPECT_EQ(PixelAt(SkinOf(check), fw / 2, top + fh / 2), expected(1));
         check->SetChecked(true);

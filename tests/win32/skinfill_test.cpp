@@ -100,8 +100,9 @@ TEST_F(SkinFillTest, APageErasesWithTheFaceUnlessItKeepsItsOwnBackground)
         auto erased = Filled(100, 60, clLime);
         SendMessageA(page, WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased->Canvas()->Handle()), 0);
         EXPECT_EQ(At(*erased, 50, 30) == StripFace, mode == 0) << mode;
-        if (mode == 0)
+        if (mode == 0) {
             EXPECT_EQ(At(*Painted(page, clLime), 50, 30), StripFace);
+        }
         DestroyWindow(page);
     }
 }

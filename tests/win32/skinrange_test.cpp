@@ -169,8 +169,9 @@ TEST_F(RangeSkinTest, UpDownArrowsInEachStateAndStillCounting)
     int inked = 0;
     for (int gy = 0; gy < gh; ++gy)
         for (int gx = 0; gx < gw; ++gx)
-            if (const TColor g = PicturePixel(glyph, 2 * gw + gx, gy); g != clFuchsia && ++inked)
+            if (const TColor g = PicturePixel(glyph, 2 * gw + gx, gy); g != clFuchsia && ++inked) {
                 EXPECT_EQ(At(*shot, (16 - gw) / 2 + gx, (11 - gh) / 2 + gy), g);
+            }
     EXPECT_GT(inked, 3);
     // Known by its handle, the up-down erases white.
     auto erased = Filled(16, 22, clBlack);
