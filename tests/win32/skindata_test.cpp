@@ -345,6 +345,15 @@ TEST_F(SkinDataTest, StoredSkinStreamsThroughAFormFile)
     EXPECT_EQ(copy->FSkinName, d->FSkinName);
 }
 
+TEST_F(SkinDataTest, AComponentForItsOwnFormSkinsThatFormAsItLoads)
+{
+    const TBytes skin = FileBytes(ThemeSkinPath("macos.skn"));
+    TSkinData* d = Streamed("    Active = True\n    SkinFormtype = sfOnlyThisForm\n    SkinStream = {" +
+                            Hex(Stored(skin)) + "}");
+    ASSERT_NE(d, nullptr);
+    EXPECT_NE(SkinManager()->FindSkinForm(Host->Handle()), nullptr) << "the form was not skinned as it loaded";
+}
+
 TEST_F(SkinDataTest, StoredSkinOfSizeZeroOrCutShort)
 {
     // No stored skin: Active from the form file falls back to False.
@@ -383,7 +392,8 @@ TEST_F(SkinDataTest, ActiveAndSkinFileRequestActionsFromTheManager)
 
     d->SetActive(false);
     EXPECT_EQ(m.Action(), TSkinManage::saDeactivate);
-    d->SetActive(true);
+    m.SetRunState(TSkinManage::rsIdle);
+    d->SetActive(true);  // the main form's component sets the manager running
     EXPECT_EQ(m.Action(), TSkinManage::saActivate);
     EXPECT_EQ(m.RunState(), TSkinManage::rsRunning);
 
@@ -398,6 +408,11 @@ TEST_F(SkinDataTest, ActiveAndSkinFileRequestActionsFromTheManager)
     m.SetPendingData(nullptr);
     dialog->SetActive(true);
     EXPECT_EQ(m.PendingData(), nullptr);
+
+    // One made in code and never loaded registers itself when asked to update.
+    auto* late = new TSkinData(Host);
+    late->UpdateSkin();
+    EXPECT_TRUE(m.HasSkinData(late));
 }
 
 TEST_F(SkinDataTest, LoadedTrimsTheControlKindsOfAMainformComponent)

@@ -16,14 +16,14 @@ namespace {
 
 TColor At(TBitmap& b, int x, int y) { return PixelToColor(b.PixelBuffer().At(x, y)); }
 
-// A 24-bit BMP file of the given size whose pixels come from `colour`.
-TBytes Bmp(int w, int h, const std::function<TColor(int, int)>& colour)
+// A BMP file (24-bit unless asked) of the given size whose pixels come from `colour`.
+TBytes Bmp(int w, int h, const std::function<TColor(int, int)>& colour, TPixelFormat format = pf24bit)
 {
     TBitmap b(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             b.PixelBuffer().At(x, y) = ColorToPixel(colour(x, y));
-    b.SetPixelFormat(pf24bit);
+    b.SetPixelFormat(format);
     TMemoryStream s;
     b.SaveToStream(s);
     return s.Bytes();
@@ -213,7 +213,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
                 "[Personality]\nLeft=l.bmp\nLeftTopHeight=20\nLeftBotHeight=5\nLeftFrame=0\nLeftStretch=3\n"
                 "RightTopHeight=9\nBottomBotHeight=8\n"
                 "Top=t.bmp\nTopTopHeight=6\nTopBotHeight=7\nTopFrame=-2\nTopTrans=0\n"
-                "TextShift=11\nTextShiftVert=4\nTextRightClip=30\nTextAlignment=2\nTXTBackleft=3\n"
+                "TextShift=11\nTextShiftVert=4\nTextRightClip=30\nTextAlignment=2\nTXTBackleft=3\nTextbackground=1\n"
                 "ActiveTextR=255\nActiveTextG=0\nActiveTextB=300\nInActiveTextR=1\nInActiveTextG=2\n"
                 "menuBar=m.bmp\nTileMenu=4\n"
                 "[Fonts]\nFontHeight=0x10\n"
@@ -222,7 +222,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
                 "[Progress]\nBitmap=a.bmp\nStyle=1\nTile=5\nFrame=9\n"
                 "[Tab.Pane]\nImage=a.bmp\nLeftWidth=6\nTopHeight=6\nRightWidth=3\nBottomHeight=6\n"
                 "[Tabs]\nImage=a.bmp\nBorder=b.bmp\nFrame=2\nTile=2\n"
-                "[GroupBox]\nImage=a.bmp\nFrame=7\nBackgroundAlignment=2\nBackgroundLeftShift=5\n"
+                "[GroupBox]\nImage=a.bmp\nFrame=7\nBackgroundAlignment=2\nBackgroundLeftShift=5\nBackgroundRightShift=6\n"
                 "[Headerbar]\nImage=a.bmp\nFrame=7\n[MenuItem]\nImage=a.bmp\nFrame=1\n"
                 "[HorzScrollThumb]\nImage=a.bmp\nFrame=9\nFrameCount=4\n[VertScrollThumb]\nImage=a.bmp\n"
                 "[UpDown.Vert]\nImage=a.bmp\nGlyphImage=b.bmp\n[Scrollbar]\nImage=a.bmp\n"
@@ -254,6 +254,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
     EXPECT_EQ(title.Margins(), TRect(11, 4, 30, 0));
     EXPECT_EQ(title.TextAlignment, 2);
     EXPECT_EQ(title.TXTBackleft, 3);
+    EXPECT_EQ(title.Textbackground, 1);
     EXPECT_EQ(title.FontHeight, 16);
     EXPECT_EQ(title.ActiveTextColor, RGB(255, 0, 44));
     EXPECT_EQ(title.InActiveTextColor, clSkinNoColor);  // blue is missing
@@ -282,6 +283,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
     EXPECT_EQ(s.FTabs->Trans, 0);
     EXPECT_EQ(s.FGroupBox->BackgroundAlignment, 2);
     EXPECT_EQ(s.FGroupBox->BackgroundLeftShift, 5);
+    EXPECT_EQ(s.FGroupBox->BackgroundRightShift, 6);
     EXPECT_EQ(s.FUpDownVert->Bitmap2.Width(), 6);
     // The state counts: forced, read from another key, or kept as read (Progress.Chunk 6,
     // Headerbar 7; a border's 0 becomes 1, as nothing may divide by it).
@@ -319,7 +321,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
                 "[Button.Kept]\nAction=-1\nVisibility=0\nButtonImage=n.bmp\n"
                 "[ButtonNarrow]\nAction=1\nVisibility=2\nXcoord=40\nYcoord=3\nButtonImage=n.bmp\n"
                 "[button.wide]\nAction=2\nButtonImage=w.bmp\nCombineOp=5\n"
-                "[Button.Two]\nAction=0\nframe=2\nButtonImage=n.bmp\n"
+                "[Button.Two]\nAction=0\nAlign=1\nframe=2\nButtonImage=n.bmp\n"
                 "[Button.Bad]\nAction=0\nframe=-3\nButtonImage=n.bmp\n"
                 "[Button.Icon]\nAction=3\nButtonImage=n.bmp\n[Button.Icon2]\nAction=11\nframe=1\nButtonImage=n.bmp\n"
                 "[Button.Icon3]\nAction=11\nButtonImage=n.bmp\n"
@@ -347,6 +349,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
     EXPECT_EQ(FindSysButton(s, "BUTTON.WIDE")->CombineOp, 5);
     EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->Frame, 2);
     EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->CombineOp, -1);
+    EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->Align, 1);
     EXPECT_EQ(FindSysButton(s, "BUTTON.BAD")->Frame, 1);
     EXPECT_TRUE(FindSysButton(s, "BUTTON.ICON")->Bitmap.Empty());  // the window icon is drawn instead
     EXPECT_FALSE(FindSysButton(s, "BUTTON.ICON2")->Bitmap.Empty());  // a frame key skips that rule
@@ -369,6 +372,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
 TEST(SkinSchema, ImageValuesNameBmpEntriesOnly)
 {
     TTestSkin t{"[Personality]\nLeft=C:\\skins\\sub\\a.bmp\nRight=a.BMP\nTop=a.bmp.old\nBottom=missing.bmp\nmenuBar=a.bmp\n"
+                "TileLeftMenu=2\nTileRightMenu=3\n"
                 "[Buttons]\nBitmap=empty.bmp\n[ExtraImages]\nImage=\n[Headerbar]\nImage=none.bmp\n"};
     t.Add("a.bmp", Solid(4, 4, clRed)).Add("a.BMP.old", Solid(4, 4, clRed)).Add("empty.bmp", {});
     const TSkinObjects s = Loaded(t);
@@ -382,6 +386,7 @@ TEST(SkinSchema, ImageValuesNameBmpEntriesOnly)
     EXPECT_TRUE(s.FHeaderbar->Bitmap.Empty());
     EXPECT_EQ(s.FHeaderbar->Frame, 5);  // no Frame key
     EXPECT_EQ(s.FMenuBar->Tile, 1);     // no TileMenu key
+    EXPECT_EQ(s.FMenuBar->Margins(), TRect(2, 0, 3, 0));
 }
 
 TEST(SkinSchema, DamagedBitmapEntryRaisesAndKeepsTheSkinBefore)
@@ -474,10 +479,12 @@ TEST(SkinSchema, ComboArrowWithoutSunkenEdgeAndToolbarOfAPaleBorder)
 {
     TTestSkin t{"[Colours]\nButtonFace=100,110,120\n[ComboButton]\nImage=button.bmp\n"
                 "[Personality]\nTop=top.bmp\n"};
-    t.Add("button.bmp", Bmp(8, 5, [](int x, int) { return x < 4 ? clFuchsia : clRed; }));
+    t.Add("button.bmp", Bmp(8, 5, [](int x, int) { return x < 4 ? clFuchsia : clRed; }, pf32bit));
     t.Add("top.bmp", Solid(9, 9, RGB(200, 200, 200)));
     TSkinObjects s = Loaded(t);
     EXPECT_EQ(s.FComboButton->Style, 0);
+    EXPECT_EQ(s.FComboButton->Bitmap2.PixelFormat(), pf24bit);  // the mirror, whatever the picture's depth
+    EXPECT_EQ(At(s.FComboButton->Bitmap2, 0, 0), clRed);
     TDataSkinObject& arrow = *s.FComboArrow;
     EXPECT_EQ(arrow.Frame, 4);
     EXPECT_EQ(At(arrow.Bitmap, 0, 0), RGB(100, 110, 120));  // magenta became the skin's face
