@@ -123,6 +123,14 @@ TEST_F(SkinDataTest, NewComponentHasThePublishedDefaults)
     EXPECT_EQ(d->FButtons->Name, "Buttons");
     EXPECT_EQ(d->FTitle->Name, "Title");
     EXPECT_EQ(d->FMenuImages->Count(), 4);  // the module's system menu glyphs
+    // Their white is the transparent colour: a glyph drawn on lime keeps the lime around its ink.
+    for (int i = 0; i < 4; ++i) {
+        auto glyph = Filled(16, 16, clLime);
+        d->FMenuImages->Draw(*glyph->Canvas(), 0, 0, i);
+        EXPECT_EQ(CountOf(*glyph, TRect(0, 0, 16, 16), clWhite), 0) << i;
+        EXPECT_GT(CountOf(*glyph, TRect(0, 0, 16, 16), clLime), 16 * 16 / 3) << i;
+        EXPECT_LT(CountOf(*glyph, TRect(0, 0, 16, 16), clLime), 16 * 16) << i;
+    }
 
     // The class map: 118 lines in its order, duplicates kept, kinds spelled as stored.
     TStrings* map = d->Skin3rd();
