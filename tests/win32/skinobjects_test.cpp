@@ -213,7 +213,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
                 "[Personality]\nLeft=l.bmp\nLeftTopHeight=20\nLeftBotHeight=5\nLeftFrame=0\nLeftStretch=3\n"
                 "RightTopHeight=9\nBottomBotHeight=8\n"
                 "Top=t.bmp\nTopTopHeight=6\nTopBotHeight=7\nTopFrame=-2\nTopTrans=0\n"
-                "TextShift=11\nTextShiftVert=4\nTextRightClip=30\nTextAlignment=2\nTXTBackleft=3\nTextbackground=1\n"
+                "TextShift=11\nTextShiftVert=4\nTextRightClip=30\nTextAlignment=2\nTXTBackleft=3\nTXTBackRight=8\nTextbackground=1\n"
                 "ActiveTextR=255\nActiveTextG=0\nActiveTextB=300\nInActiveTextR=1\nInActiveTextG=2\n"
                 "menuBar=m.bmp\nTileMenu=4\n"
                 "[Fonts]\nFontHeight=0x10\n"
@@ -255,6 +255,7 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
     EXPECT_EQ(title.TextAlignment, 2);
     EXPECT_EQ(title.TXTBackleft, 3);
     EXPECT_EQ(title.Textbackground, 1);
+    EXPECT_EQ(title.TXTBackRight, 8);
     EXPECT_EQ(title.FontHeight, 16);
     EXPECT_EQ(title.ActiveTextColor, RGB(255, 0, 44));
     EXPECT_EQ(title.InActiveTextColor, clSkinNoColor);  // blue is missing
@@ -307,6 +308,9 @@ TEST(SkinSchema, ReadsObjectsWithTheirClampsAndForcedFrameCounts)
     EXPECT_EQ(b.Margins(), TRect(1, 2, 3, 4));
     EXPECT_EQ(b.RadioButtonFrame, 6);  // 96 wide, 16 high: states of 16
     EXPECT_EQ(b.CheckButtonFrame, 3);
+    EXPECT_EQ(b.CheckBitmap.Width(), 52);
+    EXPECT_EQ(b.RadioBitmap.Width(), 96);
+    EXPECT_EQ(b.Trans, 0);  // no Trans key
     EXPECT_EQ(b.Tile, 0);
     EXPECT_EQ(b.ColourGiven, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(b.NormalColour2, RGB(4, 5, 6));
