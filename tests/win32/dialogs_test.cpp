@@ -6,31 +6,11 @@
 #include "dialogs.h"
 #include "extctrls.h"
 #include "guitest.h"
+#include "later.h"
 #include "stdctrls.h"
 #include "timer.h"
 
 namespace {
-
-// Runs an action from a timer while a modal loop (a dialog) is running.
-class TLater : public TObject {
-public:
-    explicit TLater(std::function<bool()> action, int interval = 100) : FAction(std::move(action))
-    {
-        FTimer.SetInterval(interval);
-        FTimer.SetOnTimer(TNotifyEvent(this, &TLater::Tick));
-    }
-    int Ticks = 0;
-
-private:
-    void Tick(TObject*)
-    {
-        // Gives up after a while, so a dialog that never appears can't hang the test.
-        if (++Ticks > 50 || FAction())
-            FTimer.SetEnabled(false);
-    }
-    std::function<bool()> FAction;
-    TTimer FTimer{nullptr};
-};
 
 BOOL CALLBACK FindDialogProc(HWND w, LPARAM p)
 {
@@ -49,14 +29,6 @@ HWND FindDialogBox()
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), &FindDialogProc, reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-TCustomForm* NewestForm() { return Screen->FormCount() ? Screen->Forms(Screen->FormCount() - 1) : nullptr; }
-
-template <class T>
-T* Part(TComponent* form, const char* name)
-{
-    return As<T>(form->FindComponent(name));
 }
 
 }  // namespace

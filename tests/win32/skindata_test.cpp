@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "guitest.h"
+#include "later.h"
 #include "handles.h"
 #include "pixeltest.h"
 #include "skindraw.h"
@@ -15,6 +16,8 @@
 #include "skindata.h"
 #include "skinmanager.h"
 #include "skinwriter.h"
+#include "stdctrls.h"
+#include "subclass.h"
 
 namespace {
 
@@ -362,6 +365,26 @@ TEST_F(SkinDataTest, AComponentForItsOwnFormSkinsThatFormAsItLoads)
     EXPECT_NE(SkinManager()->FindSkinForm(Host->Handle()), nullptr) << "the form was not skinned as it loaded";
 }
 
+TEST_F(SkinDataTest, AStoredSkinOfAnOlderVersionIsToldAndNotLoaded)
+{
+    TSkinData* d = Loaded();
+    const uint8_t older[] = {0, 0, 0, 0};
+    d->FSkinStream.LoadFromBytes(older, sizeof older);
+    String told;
+    TLater ok([&] {
+        TCustomForm* box = NewestForm();
+        auto* text = box && box->Showing() ? Part<TLabel>(box, "Message") : nullptr;
+        if (!text)
+            return false;
+        told = text->Caption();
+        Part<TButton>(box, "OK")->Click();
+        return true;
+    });
+    EXPECT_FALSE(d->LoadSkinStore());
+    EXPECT_NE(told.find("This is Older Skin File"), String::npos) << "no message told of the older skin";
+    EXPECT_TRUE(d->FSkinEmpty);
+}
+
 TEST_F(SkinDataTest, StoredSkinOfSizeZeroOrCutShort)
 {
     // No stored skin: Active from the form file falls back to False.
@@ -475,6 +498,26 @@ TIconHandle HalfRedIcon(int cx, int cy)
     return TIconHandle(CreateIconIndirect(&info));
 }
 
+// The application window answering for its big icon only.
+class TBigIconOnly : public TObject {
+public:
+    explicit TBigIconOnly(HICON icon) : FIcon(icon)
+    {
+        FSub.Install(Application->Handle(), TWndMethod(this, &TBigIconOnly::WndProc), false);
+    }
+
+private:
+    void WndProc(TMessage& m)
+    {
+        if (m.Msg == WM_GETICON)
+            m.Result = m.WParam == ICON_BIG ? reinterpret_cast<LRESULT>(FIcon) : 0;
+        else
+            m.Result = FSub.CallOld(m);
+    }
+    HICON FIcon;
+    TWindowSubclass FSub;
+};
+
 TEST_F(SkinDataTest, AppIconOnMagentaAndTheSystemCaptionFont)
 {
     // The application window answers with the application's icon.
@@ -489,6 +532,12 @@ TEST_F(SkinDataTest, AppIconOnMagentaAndTheSystemCaptionFont)
     EXPECT_EQ(At(d->FIconBitmap, cx - 2, cy / 2), clRed);
     EXPECT_TRUE(d->FIconBitmap.Transparent());
     EXPECT_EQ(d->FIconBitmap.TransparentColor(), clFuchsia);
+
+    // An application window with a big icon only: that one, made small.
+    TBigIconOnly bigOnly(ours.Get());
+    TSkinData* fromBig = Loaded();
+    ASSERT_EQ(fromBig->FIconBitmap.Width(), cx);
+    EXPECT_EQ(At(fromBig->FIconBitmap, cx - 2, cy / 2), clRed);
 
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
@@ -554,9 +603,24 @@ TEST_F(SkinDataTest, CaptionHintShowsOnceUntilHidden)
     EXPECT_FALSE(d->FHintShown);
     EXPECT_FALSE(IsWindowVisible(hint));
 
+    // A longer hint stays on one line.
+    const String longer = "Restore the window to the size it had before";
+    d->ShowCaptionHint(TRect(100, 120, 120, 140), longer);
+    RECT wide{};
+    GetWindowRect(hint, &wide);
+    EXPECT_GT(wide.right - wide.left, 150);
+    EXPECT_LT(wide.bottom - wide.top, 40);
+    d->HideCaptionHint();
+
     d->SetOptions(TSkinOptions{xoPreview});
     d->ShowCaptionHint(TRect(100, 120, 120, 140), "Close");
     EXPECT_FALSE(d->FHintShown);
+
+    // Freed, the component is no longer the manager's.
+    TSkinData* gone = Loaded();
+    ASSERT_TRUE(SkinManager()->HasSkinData(gone));
+    gone->Free();
+    EXPECT_FALSE(SkinManager()->HasSkinData(gone));
 }
 
 }  // namespace

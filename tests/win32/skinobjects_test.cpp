@@ -87,6 +87,7 @@ TEST(SkinColourText, ParsesDigitRuns)
     EXPECT_EQ(ParseColorText(" 12 , 34 , 56 "), RGB(12, 34, 56));
     EXPECT_EQ(ParseColorText("300,0,0"), RGB(44, 0, 0));
     EXPECT_EQ(ParseColorText("12,34"), RGB(12, 0, 0));  // an open run is only ever the third
+    EXPECT_EQ(ParseColorText("12,34 \t"), RGB(12, 0, 0));  // the blanks after it do not close it
     EXPECT_EQ(ParseColorText("12,34,56,"), RGB(12, 34, 56));
     EXPECT_EQ(ParseColorText("1,2,3,4,5,6,7"), RGB(1, 2, 3));  // further runs have nowhere to go
     EXPECT_EQ(ParseColorText("99999999999,7,8"), RGB(0, 7, 8));
@@ -354,6 +355,7 @@ TEST(SkinSchema, CaptionButtonsFollowTheirRules)
     EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->Frame, 2);
     EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->CombineOp, -1);
     EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->Align, 1);
+    EXPECT_EQ(FindSysButton(s, "BUTTON.TWO")->Visibility, 0);  // no Visibility key
     EXPECT_EQ(FindSysButton(s, "BUTTON.BAD")->Frame, 1);
     EXPECT_TRUE(FindSysButton(s, "BUTTON.ICON")->Bitmap.Empty());  // the window icon is drawn instead
     EXPECT_FALSE(FindSysButton(s, "BUTTON.ICON2")->Bitmap.Empty());  // a frame key skips that rule
@@ -377,7 +379,8 @@ TEST(SkinSchema, ImageValuesNameBmpEntriesOnly)
 {
     TTestSkin t{"[Personality]\nLeft=C:\\skins\\sub\\a.bmp\nRight=a.BMP\nTop=a.bmp.old\nBottom=missing.bmp\nmenuBar=a.bmp\n"
                 "TileLeftMenu=2\nTileRightMenu=3\n"
-                "[Buttons]\nBitmap=empty.bmp\n[ExtraImages]\nImage=\n[Headerbar]\nImage=none.bmp\n"};
+                "[Buttons]\nBitmap=empty.bmp\n[ExtraImages]\nImage=\n[Headerbar]\nImage=none.bmp\n"
+                "[Track]\nImage=a.bmp\nFrame=3\n"};
     t.Add("a.bmp", Solid(4, 4, clRed)).Add("a.BMP.old", Solid(4, 4, clRed)).Add("empty.bmp", {});
     const TSkinObjects s = Loaded(t);
     EXPECT_EQ(s.Border(TSkinObjects::bdLeft).Bitmap.Width(), 4);
@@ -391,6 +394,8 @@ TEST(SkinSchema, ImageValuesNameBmpEntriesOnly)
     EXPECT_EQ(s.FHeaderbar->Frame, 5);  // no Frame key
     EXPECT_EQ(s.FMenuBar->Tile, 1);     // no TileMenu key
     EXPECT_EQ(s.FMenuBar->Margins(), TRect(2, 0, 3, 0));
+    EXPECT_EQ(s.FTrack->Bitmap.Width(), 4);  // the section's own track, its state count as read
+    EXPECT_EQ(s.FTrack->Frame, 3);
 }
 
 TEST(SkinSchema, DamagedBitmapEntryRaisesAndKeepsTheSkinBefore)
