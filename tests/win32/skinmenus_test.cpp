@@ -531,8 +531,10 @@ TEST_F(SkinMenusTest, SystemMenuIsASkinnedCopyOfTheWindowsOwn)
     const POINT over = CentreOf(Host->Handle(), button);
     MoveMouseTo(over.x, over.y);
     ASSERT_TRUE(PumpUntil([form] { return form->HotObject() == form->Buttons(0); })) << "no caption button is hot";
-    TypeChar(' ', true);
-    EXPECT_TRUE(PumpUntil([this] { return !Host->Visible(); })) << "not closed";
+    EXPECT_TRUE(none.Taken([&] {
+        TypeChar(' ', true);
+        EXPECT_TRUE(PumpUntil([this] { return !Host->Visible(); })) << "not closed";
+    }));
 }
 
 TEST_F(SkinMenusTest, MenuBarIsBuiltLaidOutAndPaintedFromTheSkin)
