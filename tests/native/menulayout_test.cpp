@@ -188,6 +188,10 @@ TEST(MenuLayout, SystemMenuRowsFollowTheSizeState)
     EXPECT_TRUE(SystemMenuRow(0xF000, enabled, 0, true, true, true).Enabled);
     EXPECT_FALSE(SystemMenuRow(0xF000, enabled, 2, true, true, true).Enabled);
     EXPECT_TRUE(SystemMenuRow(0xF010, enabled, 0, true, true, false).Enabled);
+    EXPECT_FALSE(SystemMenuRow(0xF010, enabled, 1, true, true, true).Enabled);  // move a maximized one
+    // The glyphs: restore, maximize, minimize, close.
+    EXPECT_EQ(SystemMenuRow(0xF120, enabled, 1, true, true, true).Image, 0);
+    EXPECT_EQ(SystemMenuRow(0xF020, enabled, 0, true, true, true).Image, 2);
     EXPECT_FALSE(SystemMenuRow(0xF010, greyed, 0, true, true, true).Enabled);
 
     EXPECT_TRUE(WithinDoubleClick(1500, 1000, true, 500));
