@@ -316,6 +316,11 @@ TEST_F(SkinScrollbarTest, AListBoxKnownByItsHandleScrollsAsWithout)
 TEST_F(SkinScrollbarTest, PanelsLieOverTheBarsDirectlyAboveTheControl)
 {
     TMemo* memo = NewMemo("Memo1", 10);
+    // A window above the memo over the foot of its bar stays above the panel.
+    HWND over = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 130, 200, 30, Form->Handle(), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    Windows.push_back(over);
+    SetWindowPos(over, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     TSkinScrollbar* skin = SkinOf(memo);
     TWScrollbar* v = skin->VertBar();
     ASSERT_TRUE(v->Shown());
@@ -330,6 +335,7 @@ TEST_F(SkinScrollbarTest, PanelsLieOverTheBarsDirectlyAboveTheControl)
     EXPECT_EQ(GetWindowLongA(v->Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
     POINT centre{(panel.left + panel.right) / 2, (panel.top + panel.bottom) / 2};
     EXPECT_EQ(WindowFromPoint(centre), v->Handle());
+    EXPECT_EQ(WindowFromPoint(POINT{centre.x, panel.bottom - 5}), over);
 
     // Placed, the panel and the memo come to rest: nothing keeps asking to be painted.
     EXPECT_TRUE(PumpHandled()) << "not painted: the panel and the memo";
