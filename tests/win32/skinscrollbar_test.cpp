@@ -465,13 +465,14 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
     const int t = ScrollBarThickness(strip->Height(), w), b = GetSystemMetrics(SM_CYVSCROLL);
     TDataSkinObject& track = *Data->FVertScroll;
     TDataSkinObject& thumb = *Data->FVertScrollThumb;
-    // A thumb of three frames whose colours change along both axes, with magenta corners:
-    // tiled and stretched it differs, and its frame count and key colour show. It tiles as the
-    // track does; the track is keyed too.
+    // A thumb of three frames whose colours change along both axes and from frame to frame,
+    // with magenta corners: tiled and stretched it differs, and its frames and key colour show.
+    // It tiles as the track does; the track is keyed too.
     thumb.Bitmap.SetSize(3 * 17, 23);
     for (int y = 0; y < 23; ++y)
         for (int x = 0; x < 3 * 17; ++x)
-            Paint(thumb.Bitmap, TRect(x, y, x + 1, y + 1), static_cast<TColor>(0x00100000 + 0x0B * y + 0x0900 * (x % 17)));
+            Paint(thumb.Bitmap, TRect(x, y, x + 1, y + 1),
+                  static_cast<TColor>(0x00100000 + 0x200000 * (x / 17) + 0x0B * y + 0x0900 * (x % 17)));
     for (int f = 0; f < 3; ++f)
         Paint(thumb.Bitmap, TRect(17 * f, 0, 17 * f + 2, 2), clFuchsia);
     thumb.Frame = 3;
@@ -499,6 +500,14 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
                          3, true, true, false);
     const int from = start - b + (end - start - grip) / 2;
     TSkinControl::DrawStripFrameMasked(dc, TRect(0, from, t, from + grip), ScrollStripFrames, 20, strip);
+    EXPECT_TRUE(SameArea(*painted, 0, b, *expected));
+
+    // The pointer over the thumb: the thumb's third frame and the grip's hot one.
+    SendMessageA(panel, WM_MOUSEMOVE, 0, MakeMsgPoint(5, start + 2));
+    ASSERT_EQ(v->HotPart(), ScrollPart::Thumb);
+    painted = Painted(panel);
+    DrawSkinBitmapSliced(dc, TRect(0, start - b, t, end - b), &thumb.Bitmap, thumb.Margins(), 3, 3, true, true, false);
+    TSkinControl::DrawStripFrameMasked(dc, TRect(0, from, t, from + grip), ScrollStripFrames, 22, strip);
     EXPECT_TRUE(SameArea(*painted, 0, b, *expected));
 }
 
