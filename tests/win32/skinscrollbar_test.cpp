@@ -356,6 +356,7 @@ TEST_F(SkinScrollbarTest, HiddenOrDisabledControlsTakeTheirPanelsAlong)
     memo->Hide();
     EXPECT_FALSE(v->Shown() || h->Shown());
     EXPECT_FALSE(IsWindowVisible(v->Handle()) || IsWindowVisible(h->Handle()));
+    EXPECT_FALSE(v->Visible() || h->Visible()) << "a panel made again would show";
     memo->Show();
     EXPECT_TRUE(v->Shown() && h->Shown());
     EXPECT_TRUE(IsWindowVisible(v->Handle()) && IsWindowVisible(h->Handle()));
