@@ -149,10 +149,16 @@ TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
     for (bool nt : {true, false}) {
         SkinPlatform().NTPlatform = nt;
         auto keyed = Filled(30, 10, clBlack);
-        DrawSkinBitmapState(keyed->Canvas()->Handle(), Rect(0, 0, 20, 10), strip.get(), 2, 3, true);
+        HDC keyedDC = keyed->Canvas()->Handle();
+        SetBkColor(keyedDC, RGB(10, 20, 30));
+        SetTextColor(keyedDC, RGB(40, 50, 60));
+        DrawSkinBitmapState(keyedDC, Rect(0, 0, 20, 10), strip.get(), 2, 3, true);
         EXPECT_EQ(At(*keyed, 9, 5), clBlack) << nt;
         EXPECT_EQ(At(*keyed, 10, 5), static_cast<TColor>(0xFF00FE)) << nt;
         EXPECT_EQ(At(*keyed, 4, 5), clLime) << nt;
+        // The context's colours are as the caller left them, for the text drawn next.
+        EXPECT_EQ(GetBkColor(keyedDC), RGB(10, 20, 30)) << nt;
+        EXPECT_EQ(GetTextColor(keyedDC), RGB(40, 50, 60)) << nt;
     }
     SkinPlatform() = saved;
 
@@ -181,6 +187,14 @@ TEST(SkinTransfers, StretchedAndKeyedIntoRealBitmaps)
     EXPECT_EQ(At(*tiled, 14, 5), clGray);
     EXPECT_EQ(At(*tiled, 15, 0), clWhite);
     EXPECT_EQ(At(*tiled, 0, 6), clWhite);
+    // A part away from the picture's corner: two grey and two blue columns repeating.
+    auto inner = Filled(12, 6, clWhite);
+    TileBitmapPart(inner->Canvas(), Rect(0, 0, 10, 4), strip.get(), Rect(14, 2, 18, 4));
+    EXPECT_EQ(At(*inner, 1, 0), clGray);
+    EXPECT_EQ(At(*inner, 2, 3), clBlue);
+    EXPECT_EQ(At(*inner, 4, 1), clGray);
+    EXPECT_EQ(At(*inner, 11, 3), clBlue);
+    EXPECT_EQ(At(*inner, 5, 4), clWhite);
 }
 
 // A keyed picture drawn through TransparentDraw into `dc` at (2, 1) lands where GDI puts it:

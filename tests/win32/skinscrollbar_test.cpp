@@ -316,6 +316,11 @@ TEST_F(SkinScrollbarTest, AListBoxKnownByItsHandleScrollsAsWithout)
 TEST_F(SkinScrollbarTest, PanelsLieOverTheBarsDirectlyAboveTheControl)
 {
     TMemo* memo = NewMemo("Memo1", 10);
+    // A window above the memo over the foot of its bar stays above the panel.
+    HWND over = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 130, 200, 30, Form->Handle(), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    Windows.push_back(over);
+    SetWindowPos(over, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     TSkinScrollbar* skin = SkinOf(memo);
     TWScrollbar* v = skin->VertBar();
     ASSERT_TRUE(v->Shown());
@@ -330,6 +335,7 @@ TEST_F(SkinScrollbarTest, PanelsLieOverTheBarsDirectlyAboveTheControl)
     EXPECT_EQ(GetWindowLongA(v->Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
     POINT centre{(panel.left + panel.right) / 2, (panel.top + panel.bottom) / 2};
     EXPECT_EQ(WindowFromPoint(centre), v->Handle());
+    EXPECT_EQ(WindowFromPoint(POINT{centre.x, panel.bottom - 5}), over);
 
     // Placed, the panel and the memo come to rest: nothing keeps asking to be painted.
     EXPECT_TRUE(PumpHandled()) << "not painted: the panel and the memo";
@@ -350,6 +356,7 @@ TEST_F(SkinScrollbarTest, HiddenOrDisabledControlsTakeTheirPanelsAlong)
     memo->Hide();
     EXPECT_FALSE(v->Shown() || h->Shown());
     EXPECT_FALSE(IsWindowVisible(v->Handle()) || IsWindowVisible(h->Handle()));
+    EXPECT_FALSE(v->Visible() || h->Visible()) << "a panel made again would show";
     memo->Show();
     EXPECT_TRUE(v->Shown() && h->Shown());
     EXPECT_TRUE(IsWindowVisible(v->Handle()) && IsWindowVisible(h->Handle()));
@@ -459,13 +466,14 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
     const int t = ScrollBarThickness(strip->Height(), w), b = GetSystemMetrics(SM_CYVSCROLL);
     TDataSkinObject& track = *Data->FVertScroll;
     TDataSkinObject& thumb = *Data->FVertScrollThumb;
-    // A thumb of three frames whose colours change along both axes, with magenta corners:
-    // tiled and stretched it differs, and its frame count and key colour show. It tiles as the
-    // track does; the track is keyed too.
+    // A thumb of three frames whose colours change along both axes and from frame to frame,
+    // with magenta corners: tiled and stretched it differs, and its frames and key colour show.
+    // It tiles as the track does; the track is keyed too.
     thumb.Bitmap.SetSize(3 * 17, 23);
     for (int y = 0; y < 23; ++y)
         for (int x = 0; x < 3 * 17; ++x)
-            Paint(thumb.Bitmap, TRect(x, y, x + 1, y + 1), static_cast<TColor>(0x00100000 + 0x0B * y + 0x0900 * (x % 17)));
+            Paint(thumb.Bitmap, TRect(x, y, x + 1, y + 1),
+                  static_cast<TColor>(0x00100000 + 0x200000 * (x / 17) + 0x0B * y + 0x0900 * (x % 17)));
     for (int f = 0; f < 3; ++f)
         Paint(thumb.Bitmap, TRect(17 * f, 0, 17 * f + 2, 2), clFuchsia);
     thumb.Frame = 3;
@@ -493,6 +501,14 @@ TEST_F(SkinScrollbarTest, TheTrackThumbAndGripAreTheSkinsPictures)
                          3, true, true, false);
     const int from = start - b + (end - start - grip) / 2;
     TSkinControl::DrawStripFrameMasked(dc, TRect(0, from, t, from + grip), ScrollStripFrames, 20, strip);
+    EXPECT_TRUE(SameArea(*painted, 0, b, *expected));
+
+    // The pointer over the thumb: the thumb's third frame and the grip's hot one.
+    SendMessageA(panel, WM_MOUSEMOVE, 0, MakeMsgPoint(5, start + 2));
+    ASSERT_EQ(v->HotPart(), ScrollPart::Thumb);
+    painted = Painted(panel);
+    DrawSkinBitmapSliced(dc, TRect(0, start - b, t, end - b), &thumb.Bitmap, thumb.Margins(), 3, 3, true, true, false);
+    TSkinControl::DrawStripFrameMasked(dc, TRect(0, from, t, from + grip), ScrollStripFrames, 22, strip);
     EXPECT_TRUE(SameArea(*painted, 0, b, *expected));
 }
 
